@@ -1,0 +1,45 @@
+#pragma once
+#include <cassert>
+#include <cstdint>
+
+#include "app/Actions.h"
+#include "app/Globals.h"
+#include "platform/Platform.h"
+#include "platform/Tray.h"
+#include "settings/Settings.h"
+
+namespace qv {
+
+// The tray icon's record and animation state.
+struct TrayState {
+    NotifyIconData TrayIconRecord;
+    bool AnimationRunning = false;
+    int AnimationFrameCount = 0;
+};
+
+// The whole state of the running program. One instance lives as long as the process and is
+// handed to every routine.
+struct App {
+    explicit App(Platform& platform) : os(platform) {}
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    Platform& os;
+    ProgramPaths paths;
+    Settings settings;
+    int32_t IconState = 0;
+    DiagnosticSwitches diag;
+    TrayState tray;
+    bool KeepAliveActive = false;
+
+    Actions& actions() {
+        assert(actions_ != nullptr);
+        return *actions_;
+    }
+    void SetActions(Actions& actions) { actions_ = &actions; }
+
+  private:
+    Actions* actions_ = nullptr;
+};
+
+}  // namespace qv

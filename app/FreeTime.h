@@ -1,0 +1,14 @@
+#pragma once
+
+namespace qv {
+
+struct App;
+
+// True when the hour lies in the free window [start, end); equal hours mean always free and a
+// start after the end wraps over midnight.
+bool IsFreeHour(int startHour, int endHour, int hour);
+
+// The free-window test for the current local hour and the loaded settings.
+bool IsFreeTime(App& app);
+
+}  // namespace qv

@@ -1,0 +1,23 @@
+#include "app/ProgramActions.h"
+
+#include "app/App.h"
+
+namespace qv {
+
+void ProgramActions::SetServiceTimerIntervals() {}
+void ProgramActions::ArmServiceTimers() {}
+void ProgramActions::StartSockets() {}
+void ProgramActions::StopSockets() {}
+void ProgramActions::WriteNicBatches() {}
+bool ProgramActions::ModemReachable() {
+    return false;
+}
+void ProgramActions::EnableNIC() {}
+void ProgramActions::DisableNIC() {}
+bool ProgramActions::RebootModem() {
+    return false;
+}
+void ProgramActions::CheckConnectivity() {}
+void ProgramActions::ShutDownPC() {}
+
+}  // namespace qv

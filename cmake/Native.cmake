@@ -1,0 +1,18 @@
+# Native (Linux) build: the core, the POSIX pieces of the platform layer and the unit tests.
+file(GLOB QV_POSIX_SOURCES CONFIGURE_DEPENDS platform/posix/*.cpp)
+if(QV_POSIX_SOURCES)
+  add_library(qv_platform_posix STATIC ${QV_POSIX_SOURCES})
+  target_include_directories(qv_platform_posix PUBLIC ${CMAKE_SOURCE_DIR})
+  qv_strict_warnings(qv_platform_posix)
+endif()
+
+include(GoogleTest)
+file(GLOB QV_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp tests/doubles/*.cpp)
+add_executable(qv_unit_tests ${QV_UNIT_TESTS})
+target_include_directories(qv_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(qv_unit_tests PRIVATE qv_core GTest::gmock_main)
+if(TARGET qv_platform_posix)
+  target_link_libraries(qv_unit_tests PRIVATE qv_platform_posix)
+endif()
+qv_strict_warnings(qv_unit_tests)
+gtest_discover_tests(qv_unit_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)

@@ -1,0 +1,24 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace qv {
+
+// Plain file operations on ANSI paths. None of them throws; failure is the result.
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+    // Opens the file for appending (created when missing), writes the bytes, closes it.
+    virtual bool AppendBytes(const std::string& path, const std::string& bytes) = 0;
+    // Opens the file for read and write (created when missing), writes the bytes from the
+    // start without shortening a longer file, closes it.
+    virtual bool WriteBytesFromStart(const std::string& path, const std::string& bytes) = 0;
+    // True when the path names a file that can be opened for reading now.
+    virtual bool CanOpenForReading(const std::string& path) = 0;
+    // The whole content of a file, or nothing when it cannot be opened or read.
+    virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
+    // The Windows directory as the system gives it (GetWindowsDirectoryA into 256 characters).
+    virtual std::string WindowsDirectoryRaw() = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,24 @@
+#pragma once
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Process.h"
+#include "platform/SettingsStore.h"
+#include "platform/Timers.h"
+#include "platform/Tray.h"
+#include "platform/Ui.h"
+
+namespace qv {
+
+// Everything the program's logic asks of the operating system, one interface per concern.
+// The Win32 build fills it with the real implementations, the tests with doubles.
+struct Platform {
+    Clock& clock;
+    FileSystem& files;
+    SettingsStore& store;
+    Process& process;
+    Ui& ui;
+    TimerHost& timers;
+    Tray& tray;
+};
+
+}  // namespace qv

@@ -1,0 +1,73 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// Every user setting in memory. All fields start at zero, empty or off.
+struct Settings {
+    int32_t FreeStartHour = 0;
+    int32_t FreeEndHour = 0;
+    int32_t NicOnHour = 0;
+    int32_t NicOnMinute = 0;
+    int32_t NicOffHour = 0;
+    int32_t NicOffMinute = 0;
+    std::vector<std::string> RebootTimes;
+    int32_t DialogTop = 0;
+    int32_t DialogLeft = 0;
+    int32_t PingInterval = 0;
+    std::vector<std::string> PingUrlList;
+    int32_t ShutAtHour = 0;
+    int32_t ShutAtMinute = 0;
+    int32_t ShutFromHour = 0;
+    int32_t ShutFromMinute = 0;
+    int32_t ShutToHour = 0;
+    int32_t ShutToMinute = 0;
+    bool SrvShutAt = false;
+    bool SrvShutDuring = false;
+    bool SrvNicDuringN = false;
+    bool SrvNicDuringD = false;
+    bool SrvModemFail = false;
+    bool SrvStartup = false;
+    bool SrvNicAt = false;
+    bool SrvModem = false;
+    bool SrvPing = false;
+
+    bool operator==(const Settings&) const = default;
+};
+
+// Store keys and their default texts.
+namespace keys {
+inline constexpr const char* kTime = "Time";
+inline constexpr const char* kNic = "NIC";
+inline constexpr const char* kReboot = "Reboot";
+inline constexpr const char* kFrmTop = "frmTop";
+inline constexpr const char* kFrmLeft = "frmLeft";
+inline constexpr const char* kPingInterval = "PingInterval";
+inline constexpr const char* kPingUrls = "PingUrls";
+inline constexpr const char* kShutAt = "ShutAt";
+inline constexpr const char* kShutDuring = "ShutDuring";
+inline constexpr const char* kSrvShutAt = "SrvShutAt";
+inline constexpr const char* kSrvShutDuring = "SrvShutDuring";
+inline constexpr const char* kSrvNicDuringN = "SrvNicDuringN";
+inline constexpr const char* kSrvNicDuringD = "SrvNicDuringD";
+inline constexpr const char* kSrvModemFail = "SrvModemFail";
+inline constexpr const char* kSrvStartup = "SrvStartup";
+inline constexpr const char* kSrvNicAt = "SrvNicAt";
+inline constexpr const char* kSrvModem = "SrvModem";
+inline constexpr const char* kSrvPing = "SrvPing";
+}  // namespace keys
+
+namespace defaults {
+inline constexpr const char* kTime = "2,8";
+inline constexpr const char* kNic = "01:59,07:58";
+inline constexpr const char* kReboot = "02:01,02:03,02:05,07:53,07:55,07:57";
+inline constexpr const char* kPingInterval = "50";
+// Two public home pages fetched besides the built-in ones.
+inline constexpr const char* kPingUrls = "http://www.wikipedia.org/,http://www.debian.org/";
+inline constexpr const char* kShutAt = "08:00";
+inline constexpr const char* kShutDuring = "08:01-09:00";
+}  // namespace defaults
+
+}  // namespace qv

@@ -1,0 +1,210 @@
+#pragma once
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/Actions.h"
+#include "app/App.h"
+#include "platform/Platform.h"
+
+namespace qv::test {
+
+// A clock the test sets by hand.
+class FakeClock : public Clock {
+  public:
+    LocalTime now{2026, 12, 5, 19, 42, 28};
+    std::string dateSeparator = "/";
+    std::string timeSeparator = ":";
+    std::string decimalSeparator = ".";
+
+    LocalTime Now() override { return now; }
+    std::string DateSeparator() override { return dateSeparator; }
+    std::string TimeSeparator() override { return timeSeparator; }
+    std::string DecimalSeparator() override { return decimalSeparator; }
+    void Set(int hour, int minute, int second = 0) {
+        now.hour = hour;
+        now.minute = minute;
+        now.second = second;
+    }
+};
+
+// Files in memory. Paths in `readOnlyFolders` refuse every write below them; `folders` are
+// folders, which exist but cannot be opened as files.
+class FakeFiles : public FileSystem {
+  public:
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders;
+    std::set<std::string> readOnlyFolders;
+    std::string windowsDirectory = "C:\\WINDOWS";
+
+    bool AppendBytes(const std::string& path, const std::string& bytes) override;
+    bool WriteBytesFromStart(const std::string& path, const std::string& bytes) override;
+    bool CanOpenForReading(const std::string& path) override;
+    std::optional<std::string> ReadAll(const std::string& path) override;
+    std::string WindowsDirectoryRaw() override { return windowsDirectory; }
+
+    bool Writable(const std::string& path) const;
+};
+
+// The settings store in memory; `failReadsOf`/`failWritesOf` make single keys fail.
+class FakeStore : public SettingsStore {
+  public:
+    using Address = std::tuple<std::string, std::string, std::string>;
+    std::map<Address, std::string> values;
+    std::set<std::string> failReadsOf;
+    std::set<std::string> failWritesOf;
+    std::vector<std::string> writtenKeys;
+
+    std::optional<std::string> Read(const std::string& application, const std::string& section,
+                                    const std::string& key) override;
+    void Write(const std::string& application, const std::string& section, const std::string& key,
+               const std::string& text) override;
+
+    // Values of the application "Quorvane", section "Quorvane".
+    void Put(const std::string& key, const std::string& text);
+    std::optional<std::string> Get(const std::string& key) const;
+};
+
+// Thrown by FakeProcess::EndProcess so a test can see the process end.
+struct ProcessEnded {};
+
+class FakeProcess : public Process {
+  public:
+    bool otherInstanceRunning = false;
+    int priorityRaised = 0;
+    std::string exePath = "C:\\Program Files\\Quorvane\\Quorvane.exe";
+    std::string arguments;
+    bool startSucceeds = true;
+    std::vector<std::pair<std::string, ShowCommand>> started;
+    std::vector<std::string> shellOpened;
+
+    bool ClaimSingleInstance() override { return !otherInstanceRunning; }
+    void RaiseThreadPriority() override { ++priorityRaised; }
+    std::string ExecutablePath() override { return exePath; }
+    std::string CommandLineArguments() override { return arguments; }
+    bool StartProgram(const std::string& commandLine, ShowCommand show) override {
+        started.emplace_back(commandLine, show);
+        return startSucceeds;
+    }
+    void ShellOpen(const std::string& file, ShowCommand) override { shellOpened.push_back(file); }
+    [[noreturn]] void EndProcess() override { throw ProcessEnded{}; }
+};
+
+class FakeUi : public Ui {
+  public:
+    std::vector<std::string> messages;  // every message box text, in order
+    std::vector<std::string> captions;
+    int pumps = 0;
+    std::vector<uint32_t> sleeps;
+    std::function<void()> onPump;  // runs nested "window messages" while pumping
+    std::function<void(const std::string&)> onMessageBox;
+
+    void MessageBox(const std::string& text, const std::string& caption) override {
+        messages.push_back(text);
+        captions.push_back(caption);
+        if (onMessageBox)
+            onMessageBox(text);
+    }
+    void PumpMessages() override {
+        ++pumps;
+        if (onPump)
+            onPump();
+    }
+    void Sleep(uint32_t ms) override { sleeps.push_back(ms); }
+};
+
+class FakeTimers : public TimerHost {
+  public:
+    std::map<int, uint32_t> running;  // timer id -> period
+    std::vector<std::pair<int, uint32_t>> starts;
+    void Start(int id, uint32_t periodMs) override {
+        running[id] = periodMs;
+        starts.emplace_back(id, periodMs);
+    }
+    void Stop(int id) override { running.erase(id); }
+};
+
+class FakeTray : public Tray {
+  public:
+    struct Call {
+        TrayMessage message;
+        NotifyIconData record;
+    };
+    std::vector<Call> calls;
+    uint32_t recordSize = 88;
+
+    void Notify(TrayMessage message, const NotifyIconData& record) override {
+        calls.push_back({message, record});
+    }
+    uint32_t RecordSize() override { return recordSize; }
+    WindowHandle MainWindow() override { return 0x1000; }
+    IconHandle MainWindowIcon() override { return 0x2000; }
+    IconHandle PictureIcon(Picture p) override { return 0x3000 + static_cast<int>(p); }
+};
+
+// Records every service call; results are set by the test.
+class FakeActions : public Actions {
+  public:
+    std::vector<std::string> calls;
+    bool modemReachable = false;
+    bool rebootSucceeds = true;
+    std::function<void(const std::string&)> onCall;
+
+    void SetServiceTimerIntervals() override { Record("SetServiceTimerIntervals"); }
+    void ArmServiceTimers() override { Record("ArmServiceTimers"); }
+    void StartSockets() override { Record("StartSockets"); }
+    void StopSockets() override { Record("StopSockets"); }
+    void WriteNicBatches() override { Record("WriteNicBatches"); }
+    bool ModemReachable() override {
+        Record("ModemReachable");
+        return modemReachable;
+    }
+    void EnableNIC() override { Record("EnableNIC"); }
+    void DisableNIC() override { Record("DisableNIC"); }
+    bool RebootModem() override {
+        Record("RebootModem");
+        return rebootSucceeds;
+    }
+    void CheckConnectivity() override { Record("CheckConnectivity"); }
+    void ShutDownPC() override { Record("ShutDownPC"); }
+
+    int Count(const std::string& name) const;
+
+  private:
+    void Record(const std::string& name) {
+        calls.push_back(name);
+        if (onCall)
+            onCall(name);
+    }
+};
+
+// A complete program state over doubles, with paths as a start from
+// C:\Program Files\Quorvane\Quorvane.exe would give them.
+struct TestApp {
+    FakeClock clock;
+    FakeFiles files;
+    FakeStore store;
+    FakeProcess process;
+    FakeUi ui;
+    FakeTimers timers;
+    FakeTray tray;
+    FakeActions actions;
+    Platform platform{clock, files, store, process, ui, timers, tray};
+    App app{platform};
+
+    TestApp();
+    // Fills the paths and built-in addresses as start-up does.
+    void InitPaths();
+    // The log file's lines without their CR LF.
+    std::vector<std::string> LogLines() const;
+    // The log lines' messages (what follows the 24-character prefix).
+    std::vector<std::string> LogMessages() const;
+};
+
+}  // namespace qv::test

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "app/Globals.h"
+#include "app/Icon.h"
+#include "app/frmIcon.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv {
+namespace {
+
+TEST(ProgramPaths, AreBuiltFromTheExecutablePath) {
+    test::TestApp t;
+    t.process.exePath = "C:\\Program Files\\Quorvane\\QUORVANE.EXE";
+    t.InitPaths();
+    const ProgramPaths& p = t.app.paths;
+    EXPECT_EQ(p.ProgramFolder, "C:\\Program Files\\Quorvane");
+    EXPECT_EQ(p.ExeBaseName, "QUORVANE");
+    EXPECT_EQ(p.ExePath, "C:\\Program Files\\Quorvane\\QUORVANE.Exe");
+    EXPECT_EQ(p.CommandFilePath, "C:\\Program Files\\Quorvane\\Reboot.Txt");
+    EXPECT_EQ(p.LogPath, "C:\\Program Files\\Quorvane\\QUORVANE.log");
+    EXPECT_EQ(p.EnableBatchPath, "c:\\windows\\EnbNic.bat");
+    EXPECT_EQ(p.DisableBatchPath, "c:\\windows\\DisNic.bat");
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(p.HomePageUrls[i].rfind("http://", 0), 0u);
+        EXPECT_EQ(p.SearchPageUrls[i].rfind("http://", 0), 0u);
+        EXPECT_NE(p.HomePageUrls[i], p.SearchPageUrls[i]);
+    }
+}
+
+TEST(ProgramPaths, AtADriveRootGetASingleBackslash) {
+    test::TestApp t;
+    t.process.exePath = "D:\\Quorvane.exe";
+    t.files.windowsDirectory = "D:\\WinNT\\";
+    t.InitPaths();
+    EXPECT_EQ(t.app.paths.ProgramFolder, "D:\\");
+    EXPECT_EQ(t.app.paths.CommandFilePath, "D:\\Reboot.Txt");
+    EXPECT_EQ(t.app.paths.LogPath, "D:\\Quorvane.log");
+    EXPECT_EQ(t.app.paths.ExePath, "D:\\Quorvane.Exe");
+    EXPECT_EQ(t.app.paths.EnableBatchPath, "d:\\winnt\\\\EnbNic.bat");  // no clean-up here
+}
+
+class FormLoadTest : public ::testing::Test {
+  protected:
+    test::TestApp t;
+    FrmIcon form{t.app};
+};
+
+TEST_F(FormLoadTest, RunsTheStartUpStepsInOrder) {
+    t.clock.Set(12, 0);  // outside the default window once the settings are loaded
+    form.Form_Load();
+    EXPECT_EQ(t.process.priorityRaised, 1);
+    // Before the settings load the window is 0 to 0, always free: state 3.
+    EXPECT_EQ(t.actions.calls, (std::vector<std::string>{"SetServiceTimerIntervals", "StartSockets",
+                                                         "WriteNicBatches", "ArmServiceTimers"}));
+    const NotifyIconData& r = t.app.tray.TrayIconRecord;
+    EXPECT_EQ(r.cbSize, 88u);
+    EXPECT_EQ(r.hWnd, t.tray.MainWindow());
+    EXPECT_EQ(r.uID, 1u);
+    EXPECT_EQ(r.uFlags, 7u);
+    EXPECT_EQ(r.uCallbackMessage, 0x200u);
+    EXPECT_EQ(std::string(r.szTip.data()), "Quorvane Helper by Dastrel.");
+    EXPECT_EQ(r.szTip[63], ' ');
+    EXPECT_EQ(t.app.IconState, 3);
+    EXPECT_EQ(r.hIcon, t.tray.PictureIcon(Picture::Green));
+    EXPECT_EQ(t.app.settings.PingInterval, 50);
+    EXPECT_EQ(t.LogMessages(), (std::vector<std::string>{"Dastrel's Quorvane Helper Started."}));
+    EXPECT_TRUE(t.ui.messages.empty());
+}
+
+TEST_F(FormLoadTest, AnyArgumentMeansAStartByWindows) {
+    t.process.arguments = "x";
+    form.Form_Load();
+    EXPECT_EQ(t.LogMessages(),
+              (std::vector<std::string>{"Dastrel's Quorvane Helper Started with Windows."}));
+}
+
+TEST_F(FormLoadTest, SecondInstanceShowsItsMessageAndLeavesNoTrace) {
+    t.process.otherInstanceRunning = true;
+    EXPECT_THROW(form.Form_Load(), test::ProcessEnded);
+    EXPECT_EQ(t.ui.messages, (std::vector<std::string>{"This Application is Already Running."}));
+    EXPECT_EQ(t.ui.captions, (std::vector<std::string>{"Quorvane"}));
+    EXPECT_TRUE(t.files.files.empty());
+    EXPECT_TRUE(t.actions.calls.empty());
+    EXPECT_TRUE(t.tray.calls.empty());
+    EXPECT_EQ(t.process.priorityRaised, 0);
+}
+
+TEST_F(FormLoadTest, BadStoredSettingsAreLoggedBeforeTheStartLine) {
+    t.store.Put("NIC", "1:59");
+    form.Form_Load();
+    EXPECT_EQ(t.LogMessages(), (std::vector<std::string>{"GetSettings Unknown Error : 9",
+                                                         "Dastrel's Quorvane Helper Started."}));
+    EXPECT_EQ(t.app.tray.TrayIconRecord.hIcon, t.tray.PictureIcon(Picture::Yellow));
+}
+
+TEST_F(FormLoadTest, ExitRemovesTheIconLogsTheQuitLineAndEnds) {
+    form.Form_Load();
+    bool dialogClosed = false;
+    form.SetDialogCloser([&] { dialogClosed = true; });
+    t.tray.calls.clear();
+    EXPECT_THROW(form.mExit_Click(), test::ProcessEnded);
+    EXPECT_TRUE(dialogClosed);
+    EXPECT_EQ(t.LogMessages().back(), "Dastrel's Quorvane Helper Quitting.");
+    ASSERT_GE(t.tray.calls.size(), 2u);
+    EXPECT_EQ(t.tray.calls.front().message, TrayMessage::Delete);
+    EXPECT_EQ(t.tray.calls.back().message, TrayMessage::Delete);
+    EXPECT_EQ(t.actions.Count("StopSockets"), 1);
+}
+
+TEST_F(FormLoadTest, UnloadByWindowsWritesNoQuitLine) {
+    form.Form_Load();
+    form.Form_Unload();
+    form.Form_Unload();
+    EXPECT_EQ(t.actions.Count("StopSockets"), 1);
+    EXPECT_EQ(t.LogMessages().back(), "Dastrel's Quorvane Helper Started.");
+}
+
+TEST(IconState, FollowsWindowModemAndErrorState) {
+    test::TestApp t;
+    t.app.settings.FreeStartHour = 2;
+    t.app.settings.FreeEndHour = 8;
+    t.clock.Set(3, 0);
+    EXPECT_EQ(GetCurrentIconNo(t.app), 3);
+    t.app.KeepAliveActive = true;
+    EXPECT_EQ(GetCurrentIconNo(t.app), 4);
+    t.clock.Set(9, 0);
+    EXPECT_EQ(GetCurrentIconNo(t.app), 2);
+    t.actions.modemReachable = true;
+    EXPECT_EQ(GetCurrentIconNo(t.app), 1);
+    t.app.IconState = 5;
+    EXPECT_EQ(GetCurrentIconNo(t.app), 5);
+    t.app.IconState = 0;
+    UpdateTrayIcon(t.app);  // an unknown state leaves the picture as it was
+    EXPECT_EQ(t.tray.calls.back().record.hIcon, 0u);
+}
+
+}  // namespace
+}  // namespace qv
