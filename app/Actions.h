@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 namespace qv {
 
@@ -18,6 +19,13 @@ class Actions {
     virtual bool RebootModem() = 0;
     virtual void CheckConnectivity() = 0;
     virtual void ShutDownPC() = 0;
+
+    // The settings dialog, as the tray, the menu and the minute alarm reach it.
+    virtual void ShowSettingsDialog() = 0;    // creates it when needed, then shows it
+    virtual void UnloadSettingsDialog() = 0;  // runs its close steps when it is loaded
+    virtual void SetNicFrameCaption(const std::string& caption) = 0;  // loads it hidden if needed
+    // Switches the tray animation timer on (the dialog's hidden animation test).
+    virtual void StartTrayAnimation() = 0;
 };
 
 }  // namespace qv

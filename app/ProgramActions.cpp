@@ -19,5 +19,9 @@ bool ProgramActions::RebootModem() {
 }
 void ProgramActions::CheckConnectivity() {}
 void ProgramActions::ShutDownPC() {}
+void ProgramActions::ShowSettingsDialog() {}
+void ProgramActions::UnloadSettingsDialog() {}
+void ProgramActions::SetNicFrameCaption(const std::string&) {}
+void ProgramActions::StartTrayAnimation() {}
 
 }  // namespace qv

@@ -20,6 +20,10 @@ class ProgramActions : public Actions {
     bool RebootModem() override;
     void CheckConnectivity() override;
     void ShutDownPC() override;
+    void ShowSettingsDialog() override;
+    void UnloadSettingsDialog() override;
+    void SetNicFrameCaption(const std::string& caption) override;
+    void StartTrayAnimation() override;
 
   private:
     [[maybe_unused]] App& app_;

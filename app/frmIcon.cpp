@@ -50,3 +50,11 @@ void FrmIcon::mExit_Click() {
 }
 
 }  // namespace qv
+
+namespace qv {
+
+void FrmIcon::OnTimer(int) {}
+void FrmIcon::OnTrayCallback(uint32_t) {}
+void FrmIcon::OnMenuCommand(int) {}
+
+}  // namespace qv

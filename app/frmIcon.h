@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <utility>
 
@@ -26,6 +27,12 @@ class FrmIcon {
     void Form_Unload();
     // "&Exit": closes the dialog, removes the icon, logs the quit line, unloads, ends.
     void mExit_Click();
+
+    // Window events delivered by the platform layer: a timer tick, the tray's mouse
+    // message (the callback's lParam) and a popup-menu command.
+    void OnTimer(int timerId);
+    void OnTrayCallback(uint32_t mouseMessage);
+    void OnMenuCommand(int commandId);
 
     // Called by mExit_Click to close the settings dialog when it is loaded.
     void SetDialogCloser(std::function<void()> closer) { dialogCloser_ = std::move(closer); }

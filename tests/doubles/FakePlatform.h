@@ -173,6 +173,12 @@ class FakeActions : public Actions {
     }
     void CheckConnectivity() override { Record("CheckConnectivity"); }
     void ShutDownPC() override { Record("ShutDownPC"); }
+    void ShowSettingsDialog() override { Record("ShowSettingsDialog"); }
+    void UnloadSettingsDialog() override { Record("UnloadSettingsDialog"); }
+    void SetNicFrameCaption(const std::string& caption) override {
+        Record("SetNicFrameCaption:" + caption);
+    }
+    void StartTrayAnimation() override { Record("StartTrayAnimation"); }
 
     int Count(const std::string& name) const;
 
