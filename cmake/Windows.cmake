@@ -18,7 +18,7 @@ target_link_libraries(Quorvane PRIVATE qv_platform_win32)
 target_link_options(Quorvane PRIVATE ${QV_STATIC_LINK})
 qv_strict_warnings(Quorvane)
 
-file(GLOB QV_WIN_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
+file(GLOB QV_WIN_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp tests/doubles/*.cpp)
 add_executable(qv_win_tests ${QV_WIN_TESTS})
 target_include_directories(qv_win_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qv_win_tests PRIVATE qv_platform_win32 GTest::gtest_main)
