@@ -4,6 +4,7 @@
 
 #include "app/Actions.h"
 #include "app/Globals.h"
+#include "connectivity/Traffic.h"
 #include "platform/Platform.h"
 #include "platform/Tray.h"
 #include "settings/Settings.h"
@@ -31,6 +32,7 @@ struct App {
     DiagnosticSwitches diag;
     TrayState tray;
     bool KeepAliveActive = false;
+    TrafficCounter traffic;
 
     Actions& actions() {
         assert(actions_ != nullptr);

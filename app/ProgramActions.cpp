@@ -23,5 +23,8 @@ void ProgramActions::ShowSettingsDialog() {}
 void ProgramActions::UnloadSettingsDialog() {}
 void ProgramActions::SetNicFrameCaption(const std::string&) {}
 void ProgramActions::StartTrayAnimation() {}
+bool ProgramActions::ReadCommandFile(const std::string&) {
+    return false;
+}
 
 }  // namespace qv

@@ -24,6 +24,7 @@ class ProgramActions : public Actions {
     void UnloadSettingsDialog() override;
     void SetNicFrameCaption(const std::string& caption) override;
     void StartTrayAnimation() override;
+    bool ReadCommandFile(const std::string& path) override;
 
   private:
     [[maybe_unused]] App& app_;

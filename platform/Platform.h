@@ -2,6 +2,7 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/Registry.h"
 #include "platform/SettingsStore.h"
 #include "platform/Timers.h"
 #include "platform/Tray.h"
@@ -19,6 +20,7 @@ struct Platform {
     Ui& ui;
     TimerHost& timers;
     Tray& tray;
+    Registry& registry;
 };
 
 }  // namespace qv

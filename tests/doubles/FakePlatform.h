@@ -12,6 +12,7 @@
 #include "app/Actions.h"
 #include "app/App.h"
 #include "platform/Platform.h"
+#include "tests/doubles/FakeRegistry.h"
 
 namespace qv::test {
 
@@ -179,6 +180,10 @@ class FakeActions : public Actions {
         Record("SetNicFrameCaption:" + caption);
     }
     void StartTrayAnimation() override { Record("StartTrayAnimation"); }
+    bool ReadCommandFile(const std::string& path) override {
+        Record("ReadCommandFile:" + path);
+        return true;
+    }
 
     int Count(const std::string& name) const;
 
@@ -201,7 +206,8 @@ struct TestApp {
     FakeTimers timers;
     FakeTray tray;
     FakeActions actions;
-    Platform platform{clock, files, store, process, ui, timers, tray};
+    FakeRegistry registry;
+    Platform platform{clock, files, store, process, ui, timers, tray, registry};
     App app{platform};
 
     TestApp();
