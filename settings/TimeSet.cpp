@@ -181,7 +181,7 @@ void TimeSet::Form_Unload() {
 void TimeSet::ShowMessage(const std::string& text) {
     if (view_ != nullptr)
         view_->EnableInput(false);
-    app_.os.ui.MessageBox(text, kAppTitle);
+    app_.os.ui.ShowMessage(text, kAppTitle);
     if (view_ != nullptr)
         view_->EnableInput(true);
 }
