@@ -4,6 +4,8 @@
 
 #include "app/Actions.h"
 #include "app/Globals.h"
+#include "connectivity/Traffic.h"
+#include "modem/ModemState.h"
 #include "platform/Platform.h"
 #include "platform/Tray.h"
 #include "settings/Settings.h"
@@ -31,6 +33,9 @@ struct App {
     DiagnosticSwitches diag;
     TrayState tray;
     bool KeepAliveActive = false;
+    ModemState modem;
+    TrafficCounter traffic;
+    int32_t IsWinNT = 0;  // 1 on a Windows NT-family system, set by CheckWinNT
 
     Actions& actions() {
         assert(actions_ != nullptr);

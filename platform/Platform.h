@@ -1,8 +1,10 @@
 #pragma once
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Power.h"
 #include "platform/Process.h"
 #include "platform/SettingsStore.h"
+#include "platform/Sockets.h"
 #include "platform/Timers.h"
 #include "platform/Tray.h"
 #include "platform/Ui.h"
@@ -19,6 +21,8 @@ struct Platform {
     Ui& ui;
     TimerHost& timers;
     Tray& tray;
+    Sockets& sockets;
+    Power& power;
 };
 
 }  // namespace qv

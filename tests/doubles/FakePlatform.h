@@ -12,6 +12,8 @@
 #include "app/Actions.h"
 #include "app/App.h"
 #include "platform/Platform.h"
+#include "tests/doubles/FakePower.h"
+#include "tests/doubles/FakeSockets.h"
 
 namespace qv::test {
 
@@ -104,6 +106,7 @@ class FakeUi : public Ui {
     std::vector<uint32_t> sleeps;
     std::function<void()> onPump;  // runs nested "window messages" while pumping
     std::function<void(const std::string&)> onMessageBox;
+    std::function<void(uint32_t)> onSleep;
 
     void MessageBox(const std::string& text, const std::string& caption) override {
         messages.push_back(text);
@@ -116,7 +119,11 @@ class FakeUi : public Ui {
         if (onPump)
             onPump();
     }
-    void Sleep(uint32_t ms) override { sleeps.push_back(ms); }
+    void Sleep(uint32_t ms) override {
+        sleeps.push_back(ms);
+        if (onSleep)
+            onSleep(ms);
+    }
 };
 
 class FakeTimers : public TimerHost {
@@ -201,7 +208,9 @@ struct TestApp {
     FakeTimers timers;
     FakeTray tray;
     FakeActions actions;
-    Platform platform{clock, files, store, process, ui, timers, tray};
+    FakeSockets sockets;
+    FakePower power;
+    Platform platform{clock, files, store, process, ui, timers, tray, sockets, power};
     App app{platform};
 
     TestApp();
