@@ -108,7 +108,7 @@ class FakeUi : public Ui {
     std::function<void(const std::string&)> onMessageBox;
     std::function<void(uint32_t)> onSleep;
 
-    void MessageBox(const std::string& text, const std::string& caption) override {
+    void ShowMessage(const std::string& text, const std::string& caption) override {
         messages.push_back(text);
         captions.push_back(caption);
         if (onMessageBox)
