@@ -20,7 +20,7 @@ void ShutDownWindows(App& app) {
     CheckWinNT(app);
     if (app.IsWinNT == 1)
         EnableShutdownPrivilege(app);
-    app.os.power.ExitWindows(kEwxShutdown | kEwxForce, 0xFFFFFFFFu);
+    app.os.power.ExitWindowsEx(kEwxShutdown | kEwxForce, 0xFFFFFFFFu);
 }
 
 void EnableShutdownPrivilege(App& app) {
@@ -28,7 +28,7 @@ void EnableShutdownPrivilege(App& app) {
     TokenId token = power.OpenProcessToken(kTokenAdjustPrivileges | kTokenQuery);
     TokenPrivilegeRequest request;
     request.PrivilegeCount = 1;
-    power.LookupPrivilegeValue("", "SeShutdownPrivilege", request.Luid);
+    power.LookupPrivilegeValueA("", "SeShutdownPrivilege", request.Luid);
     request.Attributes = kSePrivilegeEnabled;
     // Neither result is looked at: without the privilege Windows refuses the shutdown, and
     // the next shutdown trigger tries again.

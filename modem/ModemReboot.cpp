@@ -59,7 +59,7 @@ bool PlayPairs(App& app, const std::vector<CommandPair>& pairs) {
         }
         ui.PumpMessages();
         if (app.diag.ModemTrace)
-            ui.MessageBox("Recv : " + step, kAppTitle);
+            ui.ShowMessage("Recv : " + step, kAppTitle);
         if (!pair.SendText.empty()) {
             step = pair.SendText;
             bool sent = TcpSend(app, app.modem.ModemSocket, step);
@@ -75,7 +75,7 @@ bool PlayPairs(App& app, const std::vector<CommandPair>& pairs) {
             }
         }
         if (app.diag.ModemTrace)
-            ui.MessageBox("Send : " + step, kAppTitle);
+            ui.ShowMessage("Send : " + step, kAppTitle);
         ui.Sleep(kPairPauseMs);
     }
     return true;

@@ -37,8 +37,8 @@ class Power {
     // Opens the running process's token with the access given; 0 when it cannot be opened.
     virtual TokenId OpenProcessToken(uint32_t desiredAccess) = 0;
     // LookupPrivilegeValueA; true when the identifier was found.
-    virtual bool LookupPrivilegeValue(const std::string& systemName, const std::string& name,
-                                      PrivilegeLuid& luid) = 0;
+    virtual bool LookupPrivilegeValueA(const std::string& systemName, const std::string& name,
+                                       PrivilegeLuid& luid) = 0;
     // AdjustTokenPrivileges with the request and its length, taking the previous state into a
     // record of the same length; true when the call succeeded.
     virtual bool AdjustTokenPrivileges(TokenId token, bool disableAll,
@@ -46,7 +46,7 @@ class Power {
     // Closes a token opened by OpenProcessToken.
     virtual void CloseToken(TokenId token) = 0;
     // ExitWindowsEx; true when Windows accepted the request.
-    virtual bool ExitWindows(uint32_t flags, uint32_t reason) = 0;
+    virtual bool ExitWindowsEx(uint32_t flags, uint32_t reason) = 0;
 };
 
 }  // namespace qv

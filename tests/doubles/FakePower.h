@@ -31,8 +31,8 @@ class FakePower : public Power {
         events.push_back("token");
         return tokenToOpen;
     }
-    bool LookupPrivilegeValue(const std::string& system, const std::string& name,
-                              PrivilegeLuid& out) override {
+    bool LookupPrivilegeValueA(const std::string& system, const std::string& name,
+                               PrivilegeLuid& out) override {
         lookups.emplace_back(system, name);
         events.push_back("lookup");
         out = luid;
@@ -45,7 +45,7 @@ class FakePower : public Power {
         return true;
     }
     void CloseToken(TokenId token) override { closedTokens.push_back(token); }
-    bool ExitWindows(uint32_t flags, uint32_t reason) override {
+    bool ExitWindowsEx(uint32_t flags, uint32_t reason) override {
         exits.emplace_back(flags, reason);
         events.push_back("exit");
         return true;
