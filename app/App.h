@@ -4,6 +4,7 @@
 
 #include "app/Actions.h"
 #include "app/Globals.h"
+#include "connectivity/ConnectivityState.h"
 #include "connectivity/Traffic.h"
 #include "modem/ModemState.h"
 #include "platform/Platform.h"
@@ -33,8 +34,9 @@ struct App {
     DiagnosticSwitches diag;
     TrayState tray;
     bool KeepAliveActive = false;
-    ModemState modem;
+    ConnectivityState net;
     TrafficCounter traffic;
+    ModemState modem;
     int32_t IsWinNT = 0;  // 1 on a Windows NT-family system, set by CheckWinNT
 
     Actions& actions() {

@@ -1,7 +1,9 @@
 #include "app/ProgramActions.h"
 
+#include "actions/Nic.h"
 #include "actions/ShutMod.h"
 #include "app/App.h"
+#include "connectivity/PingInet.h"
 #include "modem/ModemReboot.h"
 #include "modem/TCPMod.h"
 
@@ -15,16 +17,24 @@ void ProgramActions::StartSockets() {
 void ProgramActions::StopSockets() {
     qv::StopSockets(app_);
 }
-void ProgramActions::WriteNicBatches() {}
+void ProgramActions::WriteNicBatches() {
+    qv::WriteNicBatches(app_);
+}
 bool ProgramActions::ModemReachable() {
     return qv::ModemReachable(app_);
 }
-void ProgramActions::EnableNIC() {}
-void ProgramActions::DisableNIC() {}
+void ProgramActions::EnableNIC() {
+    qv::EnableNIC(app_);
+}
+void ProgramActions::DisableNIC() {
+    qv::DisableNIC(app_);
+}
 bool ProgramActions::RebootModem() {
     return qv::RebootModem(app_);
 }
-void ProgramActions::CheckConnectivity() {}
+void ProgramActions::CheckConnectivity() {
+    qv::CheckConnectivity(app_);
+}
 void ProgramActions::ShutDownPC() {
     qv::ShutDownPC(app_);
 }

@@ -5,7 +5,8 @@ namespace qv {
 
 struct App;
 
-// Bytes fetched by the connectivity keeper since start; never reset.
+// Bytes received by all page fetches since the program started; never reset. 64 bits, so a
+// keep-alive left on for months never wraps it.
 struct TrafficCounter {
     int64_t TotalBytesDownloaded = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Internet.h"
 #include "platform/Power.h"
 #include "platform/Process.h"
 #include "platform/SettingsStore.h"
@@ -21,6 +22,7 @@ struct Platform {
     Ui& ui;
     TimerHost& timers;
     Tray& tray;
+    Internet& internet;
     Sockets& sockets;
     Power& power;
 };

@@ -12,6 +12,7 @@
 #include "app/Actions.h"
 #include "app/App.h"
 #include "platform/Platform.h"
+#include "tests/doubles/FakeInternet.h"
 #include "tests/doubles/FakePower.h"
 #include "tests/doubles/FakeSockets.h"
 
@@ -208,9 +209,10 @@ struct TestApp {
     FakeTimers timers;
     FakeTray tray;
     FakeActions actions;
+    FakeInternet internet;
     FakeSockets sockets;
     FakePower power;
-    Platform platform{clock, files, store, process, ui, timers, tray, sockets, power};
+    Platform platform{clock, files, store, process, ui, timers, tray, internet, sockets, power};
     App app{platform};
 
     TestApp();

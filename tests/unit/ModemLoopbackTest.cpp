@@ -39,8 +39,8 @@ class LoopbackTest : public ::testing::Test {
 
     TestApp t;
     PosixSockets sockets;
-    Platform platform{t.clock,  t.files, t.store, t.process, t.ui,
-                      t.timers, t.tray,  sockets, t.power};
+    Platform platform{t.clock,  t.files, t.store,    t.process, t.ui,
+                      t.timers, t.tray,  t.internet, sockets,   t.power};
     App app{platform};
 };
 

@@ -148,8 +148,8 @@ TEST(CommandFileChangeTest, AFileThatEndsEarlyInTheSecondPassGivesCode62) {
     ShrinkingFiles shrinking;
     shrinking.passes = {"1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"x\"\r\n",
                         "1.2.3.4 23\r\nWAIT \"*\"\r\n"};
-    Platform platform{t.clock,  shrinking, t.store,   t.process, t.ui,
-                      t.timers, t.tray,    t.sockets, t.power};
+    Platform platform{t.clock,  shrinking, t.store,    t.process, t.ui,
+                      t.timers, t.tray,    t.internet, t.sockets, t.power};
     App app(platform);
     app.paths = t.app.paths;
     EXPECT_FALSE(ReadCommandFile(app, "C:\\Reboot.Txt"));

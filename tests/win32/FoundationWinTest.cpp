@@ -32,8 +32,9 @@ struct WinApp {
     win32::Win32Clock clock;
     win32::Win32SettingsStore store;
     test::TestApp doubles;
-    Platform platform{clock,          files,        store,           doubles.process, doubles.ui,
-                      doubles.timers, doubles.tray, doubles.sockets, doubles.power};
+    Platform platform{clock,           files,          store,        doubles.process,
+                      doubles.ui,      doubles.timers, doubles.tray, doubles.internet,
+                      doubles.sockets, doubles.power};
     App app{platform};
     WinApp() { app.SetActions(doubles.actions); }
 };

@@ -108,8 +108,8 @@ class WinsockAppTest : public ::testing::Test {
 
     TestApp t;
     Win32Sockets sockets;
-    Platform platform{t.clock,  t.files, t.store, t.process, t.ui,
-                      t.timers, t.tray,  sockets, t.power};
+    Platform platform{t.clock,  t.files, t.store,    t.process, t.ui,
+                      t.timers, t.tray,  t.internet, sockets,   t.power};
     App app{platform};
 };
 
