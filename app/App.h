@@ -4,6 +4,9 @@
 
 #include "app/Actions.h"
 #include "app/Globals.h"
+#include "app/Scheduler.h"
+#include "app/Timer.h"
+#include "connectivity/Traffic.h"
 #include "platform/Platform.h"
 #include "platform/Tray.h"
 #include "settings/Settings.h"
@@ -31,6 +34,10 @@ struct App {
     DiagnosticSwitches diag;
     TrayState tray;
     bool KeepAliveActive = false;
+    TrafficCounter traffic;
+    int32_t MinuteCount = 0;  // minute-alarm ticks since start
+    FormTimers timers;
+    SchedulerState sched;
 
     Actions& actions() {
         assert(actions_ != nullptr);

@@ -1,11 +1,17 @@
 #include "app/ProgramActions.h"
 
 #include "app/App.h"
+#include "app/Icon.h"
+#include "app/Scheduler.h"
 
 namespace qv {
 
-void ProgramActions::SetServiceTimerIntervals() {}
-void ProgramActions::ArmServiceTimers() {}
+void ProgramActions::SetServiceTimerIntervals() {
+    qv::SetServiceTimerIntervals(app_);
+}
+void ProgramActions::ArmServiceTimers() {
+    qv::ArmServiceTimers(app_);
+}
 void ProgramActions::StartSockets() {}
 void ProgramActions::StopSockets() {}
 void ProgramActions::WriteNicBatches() {}
@@ -22,6 +28,8 @@ void ProgramActions::ShutDownPC() {}
 void ProgramActions::ShowSettingsDialog() {}
 void ProgramActions::UnloadSettingsDialog() {}
 void ProgramActions::SetNicFrameCaption(const std::string&) {}
-void ProgramActions::StartTrayAnimation() {}
+void ProgramActions::StartTrayAnimation() {
+    TrayAnimate(app_);
+}
 
 }  // namespace qv

@@ -12,6 +12,8 @@
 #include "app/Actions.h"
 #include "app/App.h"
 #include "platform/Platform.h"
+#include "tests/doubles/FakeMenu.h"
+#include "tests/doubles/SimTimers.h"
 
 namespace qv::test {
 
@@ -119,16 +121,8 @@ class FakeUi : public Ui {
     void Sleep(uint32_t ms) override { sleeps.push_back(ms); }
 };
 
-class FakeTimers : public TimerHost {
-  public:
-    std::map<int, uint32_t> running;  // timer id -> period
-    std::vector<std::pair<int, uint32_t>> starts;
-    void Start(int id, uint32_t periodMs) override {
-        running[id] = periodMs;
-        starts.emplace_back(id, periodMs);
-    }
-    void Stop(int id) override { running.erase(id); }
-};
+// The main window's timers run on a simulated clock that moves the FakeClock.
+using FakeTimers = SimTimers;
 
 class FakeTray : public Tray {
   public:
@@ -198,10 +192,11 @@ struct TestApp {
     FakeStore store;
     FakeProcess process;
     FakeUi ui;
-    FakeTimers timers;
+    FakeTimers timers{clock.now};
     FakeTray tray;
     FakeActions actions;
-    Platform platform{clock, files, store, process, ui, timers, tray};
+    FakeMenu menu;
+    Platform platform{clock, files, store, process, ui, timers, tray, menu};
     App app{platform};
 
     TestApp();
