@@ -1,6 +1,8 @@
 #include "app/Scheduler.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "actions/EventLog.h"
@@ -24,37 +26,54 @@ class RunningFlag {
     bool& flag_;
 };
 
-// The leading number of a text, made whole, equals the value. A number outside the 32-bit
-// range equals no hour or minute (and is not an error here).
-bool WholeEquals(const std::string& text, int value) {
+// The leading number of a text, made whole, when it is a 32-bit number.
+std::optional<int32_t> WholeValue(const std::string& text) {
     double n = LeadingNumber(text);
     if (!(n > -2147483648.5 && n < 2147483647.5))
-        return false;
-    return MakeWhole(n) == value;
+        return std::nullopt;
+    return MakeWhole(n);
 }
 
-// The entry "hh:mm" names this hour and minute. An empty entry or one with nothing after the
-// colon never matches.
-bool RebootTimeMatches(const std::string& entry, int h, int m) {
+// The hour and minute an entry "hh:mm" names. An empty entry, one with nothing after the
+// colon or one whose numbers are out of range names none.
+std::optional<std::pair<int32_t, int32_t>> RebootTime(const std::string& entry) {
     std::vector<std::string> parts = SplitText(entry, ':');
     if (parts.size() < 2 || parts[1].empty())
-        return false;
-    return WholeEquals(parts[0], h) && WholeEquals(parts[1], m);
+        return std::nullopt;
+    auto hour = WholeValue(parts[0]);
+    auto minute = WholeValue(parts[1]);
+    if (!hour || !minute)
+        return std::nullopt;
+    return std::make_pair(*hour, *minute);
 }
 
-// Reboots the modem for every entry of the reboot list that names h:m.
+const std::vector<std::pair<int32_t, int32_t>>& RebootHourMinutes(App& app) {
+    SchedulerState& s = app.sched;
+    if (s.RebootTimesRead != app.settings.RebootTimes) {
+        s.RebootTimesRead = app.settings.RebootTimes;
+        s.RebootHourMinutes.clear();
+        for (const std::string& entry : s.RebootTimesRead) {
+            if (auto time = RebootTime(entry))
+                s.RebootHourMinutes.push_back(*time);
+        }
+    }
+    return s.RebootHourMinutes;
+}
+
+// Reboots the modem once for every entry of the reboot list that names this minute.
 void RebootAtListedTimes(App& app, const LocalTime& now) {
     SchedulerState& s = app.sched;
     int64_t minute = MinuteKey(now);
     if (minute == s.ModemActedMinute)
         return;
-    // Copied, so that a settings reload during the conversation cannot change the list under
-    // the loop.
-    std::vector<std::string> times = app.settings.RebootTimes;
-    for (const std::string& entry : times) {
-        if (!RebootTimeMatches(entry, now.hour, now.minute))
-            continue;
+    int reboots = 0;
+    for (const auto& [hour, min] : RebootHourMinutes(app)) {
+        if (hour == now.hour && min == now.minute)
+            ++reboots;
+    }
+    if (reboots > 0)
         s.ModemActedMinute = minute;
+    for (int i = 0; i < reboots; ++i) {
         bool rebooted;
         {
             RunningFlag running(s.ModemRebootRunning);

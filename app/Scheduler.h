@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Clock.h"
 
@@ -22,6 +24,10 @@ struct SchedulerState {
     // A tmrModem tick that fell inside a keep-alive cycle, kept for when the cycle ends.
     bool ModemTickDeferred = false;
     LocalTime DeferredModemTime;
+    // RebootTimes as hour and minute, read again whenever the list changes; entries that can
+    // never match are left out.
+    std::vector<std::string> RebootTimesRead;
+    std::vector<std::pair<int32_t, int32_t>> RebootHourMinutes;
 };
 
 inline constexpr const char* kAutoShutDownLine = "Auto ShutDown Command Issued.";

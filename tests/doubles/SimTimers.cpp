@@ -1,5 +1,7 @@
 #include "tests/doubles/SimTimers.h"
 
+#include <algorithm>
+
 namespace qv::test {
 namespace {
 
@@ -28,6 +30,14 @@ void CivilFromDays(int64_t z, int& y, int& m, int& d) {
 }  // namespace
 
 LocalTime AddSeconds(const LocalTime& t, int64_t seconds) {
+    int64_t ofDay = t.hour * 3600 + t.minute * 60 + t.second + seconds;
+    if (ofDay >= 0 && ofDay < 86400) {
+        LocalTime r = t;
+        r.hour = static_cast<int>(ofDay / 3600);
+        r.minute = static_cast<int>(ofDay / 60 % 60);
+        r.second = static_cast<int>(ofDay % 60);
+        return r;
+    }
     int64_t total = DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
                     t.second + seconds;
     int64_t days = total >= 0 ? total / 86400 : (total - 86399) / 86400;
@@ -40,16 +50,29 @@ LocalTime AddSeconds(const LocalTime& t, int64_t seconds) {
     return r;
 }
 
+SimTimers::Due* SimTimers::Find(int timerId) {
+    for (Due& d : due_) {
+        if (d.id == timerId)
+            return &d;
+    }
+    return nullptr;
+}
+
 void SimTimers::Start(int timerId, uint32_t periodMs) {
     running[timerId] = periodMs;
     starts.emplace_back(timerId, periodMs);
     uint32_t period = periodMs < 10 ? 10 : periodMs;
-    due_[timerId] = {period, nowMs_ + period};
+    if (Due* d = Find(timerId)) {
+        *d = {timerId, period, nowMs_ + period};
+        return;
+    }
+    auto at = std::find_if(due_.begin(), due_.end(), [&](const Due& d) { return d.id > timerId; });
+    due_.insert(at, {timerId, period, nowMs_ + period});
 }
 
 void SimTimers::Stop(int timerId) {
     running.erase(timerId);
-    due_.erase(timerId);
+    std::erase_if(due_, [&](const Due& d) { return d.id == timerId; });
 }
 
 void SimTimers::AdvanceTo(int64_t ms) {
@@ -63,7 +86,7 @@ void SimTimers::AdvanceTo(int64_t ms) {
 }
 
 void SimTimers::Fire(int timerId) {
-    Due& d = due_.at(timerId);
+    Due& d = *Find(timerId);
     // Every period that went by while the tick waited is folded into this one tick.
     int64_t missed = (nowMs_ - d.at) / d.period;
     d.at += (missed + 1) * d.period;
@@ -76,18 +99,16 @@ void SimTimers::Fire(int timerId) {
 void SimTimers::Run(int64_t ms) {
     int64_t end = nowMs_ + ms;
     for (;;) {
-        int next = 0;
-        int64_t at = 0;
-        for (const auto& [id, d] : due_) {
-            if (next == 0 || d.at < at) {
-                next = id;
-                at = d.at;
-            }
+        const Due* next = nullptr;
+        for (const Due& d : due_) {
+            if (next == nullptr || d.at < next->at)
+                next = &d;
         }
-        if (next == 0 || at > end)
+        if (next == nullptr || next->at > end)
             break;
-        AdvanceTo(at);
-        Fire(next);
+        int id = next->id;
+        AdvanceTo(next->at);
+        Fire(id);
     }
     AdvanceTo(end);
 }
@@ -98,13 +119,13 @@ void SimTimers::Block(int64_t ms) {
 
 void SimTimers::ServeDue() {
     std::vector<int> dueNow;
-    for (const auto& [id, d] : due_) {
+    for (const Due& d : due_) {
         if (d.at <= nowMs_)
-            dueNow.push_back(id);
+            dueNow.push_back(d.id);
     }
     for (int id : dueNow) {
-        auto it = due_.find(id);
-        if (it != due_.end() && it->second.at <= nowMs_)
+        const Due* d = Find(id);
+        if (d != nullptr && d->at <= nowMs_)
             Fire(id);
     }
 }

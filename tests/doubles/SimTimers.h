@@ -39,14 +39,16 @@ class SimTimers : public TimerHost {
 
   private:
     struct Due {
+        int id;
         uint32_t period;
         int64_t at;
     };
+    Due* Find(int timerId);
     void AdvanceTo(int64_t ms);
     void Fire(int timerId);
 
     LocalTime& clock_;
-    std::map<int, Due> due_;
+    std::vector<Due> due_;  // the running timers, in order of their ids
     int64_t nowMs_ = 0;
     int64_t clockFractionMs_ = 0;
 };
