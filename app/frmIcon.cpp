@@ -17,7 +17,7 @@ void RaiseThreadPriority(App& app) {
 
 void FrmIcon::Form_Load() {
     if (!app_.os.process.ClaimSingleInstance()) {
-        app_.os.ui.MessageBox(kAlreadyRunning, kAppTitle);
+        app_.os.ui.ShowMessage(kAlreadyRunning, kAppTitle);
         app_.os.process.EndProcess();
     }
     CreateFormTimers(app_);

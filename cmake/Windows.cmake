@@ -15,13 +15,13 @@ configure_file(res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 add_executable(Quorvane WIN32 platform/win32/main/WinMain.cpp res/Quorvane.rc)
 target_include_directories(Quorvane PRIVATE ${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(Quorvane PRIVATE qv_platform_win32)
-target_link_options(Quorvane PRIVATE ${QV_STATIC_LINK})
+target_link_options(Quorvane PRIVATE ${QV_STATIC_LINK} $<$<CONFIG:MinSizeRel,Release>:-s>)
 qv_strict_warnings(Quorvane)
 
-file(GLOB QV_WIN_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
+file(GLOB QV_WIN_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp tests/doubles/*.cpp)
 add_executable(qv_win_tests ${QV_WIN_TESTS})
 target_include_directories(qv_win_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(qv_win_tests PRIVATE qv_platform_win32 GTest::gtest_main)
+target_link_libraries(qv_win_tests PRIVATE qv_platform_win32 GTest::gmock_main)
 target_link_options(qv_win_tests PRIVATE ${QV_STATIC_LINK})
 qv_strict_warnings(qv_win_tests)
 # Runs under the cross-compiling emulator (wine64) when CTest starts it.
@@ -34,3 +34,11 @@ target_compile_definitions(qv_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(qv_probe PRIVATE user32 kernel32 advapi32)
 target_link_options(qv_probe PRIVATE ${QV_STATIC_LINK})
 qv_strict_warnings(qv_probe)
+
+# End-to-end runs of the real program under wine64 (win64 only: these machines run no 32-bit
+# Windows code).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  add_test(NAME e2e_smoke
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
+  set_tests_properties(e2e_smoke PROPERTIES LABELS e2e TIMEOUT 300)
+endif()

@@ -9,7 +9,7 @@ class Ui {
   public:
     virtual ~Ui() = default;
     // Modal message box with an OK button only; returns when it is closed.
-    virtual void MessageBox(const std::string& text, const std::string& caption) = 0;
+    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
     // Processes the window messages that are pending now, timer ticks included.
     virtual void PumpMessages() = 0;
     // Blocks the thread; no messages are processed meanwhile.

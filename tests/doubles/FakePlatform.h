@@ -107,7 +107,7 @@ class FakeUi : public Ui {
     std::function<void()> onPump;  // runs nested "window messages" while pumping
     std::function<void(const std::string&)> onMessageBox;
 
-    void MessageBox(const std::string& text, const std::string& caption) override {
+    void ShowMessage(const std::string& text, const std::string& caption) override {
         messages.push_back(text);
         captions.push_back(caption);
         if (onMessageBox)

@@ -1,0 +1,15 @@
+#pragma once
+#include "platform/FileSystem.h"
+
+namespace qv::win32 {
+
+class Win32FileSystem : public FileSystem {
+  public:
+    bool AppendBytes(const std::string& path, const std::string& bytes) override;
+    bool WriteBytesFromStart(const std::string& path, const std::string& bytes) override;
+    bool CanOpenForReading(const std::string& path) override;
+    std::optional<std::string> ReadAll(const std::string& path) override;
+    std::string WindowsDirectoryRaw() override;
+};
+
+}  // namespace qv::win32

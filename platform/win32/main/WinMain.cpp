@@ -1,0 +1,56 @@
+// Quorvane Helper: the Windows program. Builds the platform layer, the program state and the
+// hidden main window, runs start-up and then the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/App.h"
+#include "app/ProgramActions.h"
+#include "app/frmIcon.h"
+#include "platform/Platform.h"
+#include "platform/win32/MainWindow.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Process.h"
+#include "platform/win32/Win32SettingsStore.h"
+#include "platform/win32/Win32Timers.h"
+#include "platform/win32/Win32Tray.h"
+#include "platform/win32/Win32Ui.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    using namespace qv;
+    using namespace qv::win32;
+
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    Win32Clock clock;
+    Win32FileSystem files;
+    Win32SettingsStore store;
+    Win32Process process;
+    Win32Ui ui;
+    Win32Timers timers;
+    Win32Tray tray;
+
+    MainWindow window;
+    if (!window.Create(instance))
+        return 1;
+    timers.Attach(window.Handle());
+    tray.Attach(window.Handle(), instance);
+
+    Platform platform{clock, files, store, process, ui, timers, tray};
+    App app(platform);
+    ProgramActions actions(app);
+    app.SetActions(actions);
+    FrmIcon form(app);
+    window.Connect(form, tray);
+
+    form.Form_Load();
+    form.Form_Activate();
+    ShowWindow(window.Handle(), SW_HIDE);
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        ui.Dispatch(msg);
+    return 0;
+}

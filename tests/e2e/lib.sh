@@ -1,0 +1,111 @@
+# Shared set-up for the end-to-end runs of Quorvane.exe under wine64.
+#
+# Source it from a test script. It moves the script into a network namespace of its own that
+# holds only loopback, starts Xvfb, and gives a fresh Wine prefix and program folder.
+# Needs: QV_EXE (path to the win64 Quorvane.exe) and QV_PROBE (path to qv_probe.exe).
+
+if [[ -z "${QV_E2E_NETNS:-}" ]]; then
+    export QV_E2E_NETNS=1
+    exec unshare -n -- bash -c 'ip link set lo up && exec bash "$0" "$@"' "$0" "$@"
+fi
+
+set -euo pipefail
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    if [[ -n "${QV_LOG:-}" && -f "$QV_LOG" ]]; then
+        echo "--- log ---" >&2
+        cat -A "$QV_LOG" >&2 || true
+    fi
+    exit 1
+}
+
+e2e_ok() { echo "ok - $*"; }
+
+WINE64="$(command -v wine64 || echo /usr/lib/wine/wine64)"
+export WINEDEBUG=-all
+export WINEARCH=win64
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+E2E_ROOT="$(mktemp -d /tmp/qv-e2e.XXXXXX)"
+export WINEPREFIX="$E2E_ROOT/prefix"
+APP_DIR="$E2E_ROOT/app"
+mkdir -p "$APP_DIR"
+cp "$QV_EXE" "$APP_DIR/Quorvane.exe"
+QV_LOG="$APP_DIR/Quorvane.log"
+
+XVFB_PID=""
+for n in $(seq 151 250); do
+    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            [[ -e /tmp/.X11-unix/X$n ]] && break
+            sleep 0.1
+        done
+        break
+    fi
+done
+
+e2e_cleanup() {
+    wineserver -k 2>/dev/null || true
+    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    if [[ -z "${QV_E2E_KEEP:-}" ]]; then rm -rf "$E2E_ROOT"; fi
+}
+trap e2e_cleanup EXIT
+
+wineboot -i >/dev/null 2>&1 || true
+wineserver -w || true
+
+# The program folder as Windows sees it.
+APP_DIR_WIN="Z:$(echo "$APP_DIR" | sed 's|/|\\|g')"
+SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Quorvane\Quorvane'
+
+probe() { "$WINE64" "$QV_PROBE" "$@"; }
+
+set_setting() { "$WINE64" reg add "$SETTINGS_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
+clear_settings() {
+    "$WINE64" reg delete 'HKCU\Software\VB and VBA Program Settings\Quorvane' /f >/dev/null 2>&1 || true
+}
+
+# Starts the program in the background; QV_PID is the Wine loader's pid.
+start_program() {
+    (cd "$APP_DIR" && exec "$WINE64" "$APP_DIR/Quorvane.exe" "$@") >/dev/null 2>&1 &
+    QV_PID=$!
+}
+
+# Waits until the log holds at least N lines.
+wait_log_lines() {
+    local want=$1 timeout=${2:-30}
+    for _ in $(seq $((timeout * 10))); do
+        if [[ -f "$QV_LOG" ]] && (( $(grep -c $'\r$' "$QV_LOG" || true) >= want )); then return 0; fi
+        sleep 0.1
+    done
+    e2e_fail "log did not reach $want lines in ${timeout}s"
+}
+
+# Waits for a background process to end.
+wait_exit() {
+    local pid=$1 timeout=${2:-20}
+    for _ in $(seq $((timeout * 10))); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    e2e_fail "process $pid did not end in ${timeout}s"
+}
+
+# Asks the running program's main window to close, as Windows would.
+close_program() {
+    probe post "Icon Form" 0x10 0 0 || true
+    wait_exit "$QV_PID" 20
+}
+
+# Checks that every log line has the layout "dd/mm/yyyy hh:nn:ss >   message" CR LF and prints
+# the messages.
+log_messages() {
+    local bad
+    bad=$(grep -v -a -E $'^[0-3][0-9]/[01][0-9]/[0-9]{4} [0-2][0-9]:[0-5][0-9]:[0-5][0-9] >   .*\r$' "$QV_LOG" || true)
+    [[ -z "$bad" ]] || e2e_fail "malformed log line: $bad"
+    cut -c25- "$QV_LOG" | tr -d '\r'
+}

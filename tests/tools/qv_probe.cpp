@@ -1,0 +1,124 @@
+// qv_probe: reads and drives Quorvane's windows from a test script running under Wine.
+//
+//   qv_probe msgbox CAPTION TIMEOUT_MS     print a message box's text, then press its OK button
+//   qv_probe wait-window CAPTION TIMEOUT_MS   wait until a top-level window has the caption
+//   qv_probe post CAPTION MSG WPARAM LPARAM   post a message to the window with the caption
+//   qv_probe send CAPTION MSG WPARAM LPARAM   send it and wait for the answer
+//   qv_probe count CAPTION                print how many top-level windows have the caption
+//
+// Numbers may be written in decimal or as 0x... hexadecimal. Exit code 0 on success, 2 when
+// the window was not found in time.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Search {
+    std::string caption;
+    bool dialogOnly = false;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    char text[512] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (search->caption != text)
+        return TRUE;
+    if (search->dialogOnly) {
+        char cls[64] = {};
+        GetClassNameA(hwnd, cls, sizeof cls);
+        if (std::string(cls) != "#32770")
+            return TRUE;
+    }
+    search->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> FindAll(const std::string& caption, bool dialogOnly) {
+    Search search{caption, dialogOnly, {}};
+    EnumWindows(&Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitFor(const std::string& caption, bool dialogOnly, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        auto all = FindAll(caption, dialogOnly);
+        if (!all.empty())
+            return all.front();
+        if (GetTickCount() - start >= timeoutMs)
+            return nullptr;
+        Sleep(100);
+    }
+}
+
+BOOL CALLBACK FirstStatic(HWND child, LPARAM lParam) {
+    char cls[64] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    if (std::string(cls) == "Static") {
+        char text[2048] = {};
+        GetWindowTextA(child, text, sizeof text);
+        if (text[0] != '\0') {
+            *reinterpret_cast<std::string*>(lParam) = text;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+unsigned long long Number(const char* text) {
+    return std::strtoull(text, nullptr, 0);
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: qv_probe msgbox|wait-window|post|send|count ...\n");
+    return 64;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3)
+        return Usage();
+    std::string command = argv[1];
+    std::string caption = argv[2];
+    if (command == "msgbox" && argc == 4) {
+        HWND box = WaitFor(caption, true, static_cast<DWORD>(Number(argv[3])));
+        if (box == nullptr)
+            return 2;
+        std::string text;
+        EnumChildWindows(box, &FirstStatic, reinterpret_cast<LPARAM>(&text));
+        std::printf("%s\n", text.c_str());
+        std::fflush(stdout);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return 0;
+    }
+    if (command == "wait-window" && argc == 4) {
+        return WaitFor(caption, false, static_cast<DWORD>(Number(argv[3]))) ? 0 : 2;
+    }
+    if ((command == "post" || command == "send") && argc == 6) {
+        HWND window = WaitFor(caption, false, 5000);
+        if (window == nullptr)
+            return 2;
+        UINT msg = static_cast<UINT>(Number(argv[3]));
+        WPARAM wParam = static_cast<WPARAM>(Number(argv[4]));
+        LPARAM lParam = static_cast<LPARAM>(Number(argv[5]));
+        if (command == "post") {
+            PostMessageA(window, msg, wParam, lParam);
+        } else {
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(window, msg, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
+        }
+        return 0;
+    }
+    if (command == "count" && argc == 3) {
+        std::printf("%zu\n", FindAll(caption, false).size());
+        return 0;
+    }
+    return Usage();
+}
