@@ -60,7 +60,7 @@ namespace qv {
 void FrmIcon::mLog_Click() {
     std::string commandLine = WindowsDirectory(app_) + "\\Notepad.exe " + app_.paths.LogPath;
     if (!app_.os.process.StartProgram(commandLine, ShowCommand::Normal))
-        app_.os.ui.MessageBox(kNotepadFailed + app_.paths.LogPath, kAppTitle);
+        app_.os.ui.ShowMessage(kNotepadFailed + app_.paths.LogPath, kAppTitle);
     app_.IconState = 1;
     GetCurrentIconNo(app_);
     UpdateTrayIcon(app_);

@@ -10,6 +10,7 @@
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Menu.h"
 #include "platform/win32/Win32Process.h"
 #include "platform/win32/Win32SettingsStore.h"
 #include "platform/win32/Win32Timers.h"
@@ -31,14 +32,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Ui ui;
     Win32Timers timers;
     Win32Tray tray;
+    Win32Menu menu;
 
     MainWindow window;
     if (!window.Create(instance))
         return 1;
     timers.Attach(window.Handle());
     tray.Attach(window.Handle(), instance);
+    menu.Attach(window.Handle());
 
-    Platform platform{clock, files, store, process, ui, timers, tray};
+    Platform platform{clock, files, store, process, ui, timers, tray, menu};
     App app(platform);
     ProgramActions actions(app);
     app.SetActions(actions);
