@@ -146,23 +146,26 @@ TEST(Win32Timers, ZeroNeverTicksAndABusyThreadGetsOneTick) {
     EXPECT_EQ(w.ticks[2], 1);
 }
 
+// Finds the open popup menu, checks that it shows mPopupSys and types the "&Exit" mnemonic.
+void CALLBACK PressExit(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    KillTimer(hwnd, id);
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (popup != nullptr) {
+        HMENU shown = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1, 0, 0));  // MN_GETHMENU
+        char text[64] = {};
+        GetMenuStringA(shown, 4, text, sizeof text, MF_BYPOSITION);
+        if (std::string(text) == "&Exit" && GetMenuItemCount(shown) == 5)
+            PostMessageA(popup, WM_CHAR, 'e', 0);
+    }
+    PostMessageA(hwnd, WM_CANCELMODE, 0, 0);  // closes the menu when nothing was chosen
+}
+
 TEST(Win32Menu, ShowsTheEntriesAndReturnsTheChosenCommand) {
     TickWindow w;
     win32::Win32Menu menu;
     menu.Attach(w.hwnd);
     // While the menu is open, press the mnemonic of "&Exit" on it.
-    SetTimer(w.hwnd, 77, 300, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
-        KillTimer(hwnd, id);
-        HWND popup = FindWindowA("#32768", nullptr);
-        if (popup != nullptr) {
-            HMENU shown = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1, 0, 0));
-            char text[64] = {};
-            GetMenuStringA(shown, 4, text, sizeof text, MF_BYPOSITION);
-            if (std::string(text) == "&Exit" && GetMenuItemCount(shown) == 5)
-                PostMessageA(popup, WM_CHAR, 'e', 0);
-        }
-        PostMessageA(hwnd, WM_CANCELMODE, 0, 0);
-    });
+    SetTimer(w.hwnd, 77, 300, &PressExit);
     EXPECT_EQ(menu.TrackPopupAtCursor(PopupSysEntries()), kCmdExit);
 }
 
