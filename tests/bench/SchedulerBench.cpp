@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <iostream>
 
 #include "app/Icon.h"
@@ -84,7 +86,9 @@ TEST(SchedulerBench, ThirtyDaysOfEveryTimer) {
 
     constexpr int kDays = 30;
     auto begin = std::chrono::steady_clock::now();
+    std::clock_t cpuBegin = std::clock();
     timers.Run(kDays * 86400LL * 1000);
+    double cpuSeconds = static_cast<double>(std::clock() - cpuBegin) / CLOCKS_PER_SEC;
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
 
@@ -108,9 +112,13 @@ TEST(SchedulerBench, ThirtyDaysOfEveryTimer) {
     EXPECT_EQ(lines.back().substr(24), "Total Data Downloaded for Connectivity : 25920 KB.");
     EXPECT_FALSE(app.tray.AnimationRunning);
 
+    // The processor time is the steadier figure on a busy machine.
     double perSecond = kDays / seconds;
-    std::cout << "simulated days per second: " << perSecond << "\n";
+    double perCpuSecond = kDays / std::max(cpuSeconds, 1e-6);
+    std::cout << "simulated days per second: " << perSecond << " (wall clock), " << perCpuSecond
+              << " (processor time)\n";
     RecordProperty("SimulatedDaysPerSecond", static_cast<int>(perSecond));
+    RecordProperty("SimulatedDaysPerCpuSecond", static_cast<int>(perCpuSecond));
 }
 
 }  // namespace
