@@ -7,10 +7,13 @@
 #include <string>
 
 #include "app/PopupMenu.h"
+#include "app/frmIcon.h"
+#include "platform/win32/MainWindow.h"
 #include "platform/win32/Win32Menu.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32Tray.h"
 #include "res/resource.h"
+#include "tests/doubles/FakePlatform.h"
 
 namespace qv {
 namespace {
@@ -94,6 +97,51 @@ TEST_F(ProgramResources, FishesHaveTheirColoursAndFramesDiffer) {
 TEST(Win32Tray, RecordSizeIsTheFirstLayout) {
     win32::Win32Tray tray;
     EXPECT_EQ(tray.RecordSize(), static_cast<uint32_t>(NOTIFYICONDATAA_V1_SIZE));
+}
+
+// Passes every request on to the shell and keeps a list of them.
+class RecordingTray : public win32::Win32Tray {
+  public:
+    std::vector<TrayMessage> sent;
+    void Notify(TrayMessage message, const NotifyIconData& record) override {
+        sent.push_back(message);
+        Win32Tray::Notify(message, record);
+    }
+};
+
+TEST(MainWindow, PutsTheIconBackWhenTheTaskbarIsCreatedAgain) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    win32::MainWindow window;
+    ASSERT_TRUE(window.Create(instance));
+    test::TestApp t;
+    FrmIcon form(t.app);
+    RecordingTray tray;
+    tray.Attach(window.Handle(), instance);
+    window.Connect(form, tray);
+    UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+
+    SendMessageA(window.Handle(), taskbarCreated, 0, 0);  // not added yet: nothing to put back
+    EXPECT_TRUE(tray.sent.empty());
+    NotifyIconData record;
+    record.cbSize = tray.RecordSize();
+    record.hWnd = tray.MainWindow();
+    record.uID = 1;
+    record.uFlags = 7;
+    record.uCallbackMessage = 0x200;
+    record.hIcon = tray.PictureIcon(Picture::Green);
+    tray.Notify(TrayMessage::Add, record);
+    SendMessageA(window.Handle(), taskbarCreated, 0, 0);
+    EXPECT_EQ(tray.sent, (std::vector<TrayMessage>{TrayMessage::Add, TrayMessage::Add}));
+    tray.Notify(TrayMessage::Delete, record);
+    SendMessageA(window.Handle(), taskbarCreated, 0, 0);
+    EXPECT_EQ(tray.sent.size(), 3u);
+
+    // Closing the window posts the quit message; take it off this thread's queue again so the
+    // tests after this one can run their own message loops.
+    DestroyWindow(window.Handle());
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
 }
 
 // A plain window that counts its timer ticks.
