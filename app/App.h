@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "app/Scheduler.h"
 #include "app/Timer.h"
+#include "connectivity/ConnectivityState.h"
 #include "connectivity/Traffic.h"
 #include "platform/Platform.h"
 #include "platform/Tray.h"
@@ -34,6 +35,7 @@ struct App {
     DiagnosticSwitches diag;
     TrayState tray;
     bool KeepAliveActive = false;
+    ConnectivityState net;
     TrafficCounter traffic;
     int32_t MinuteCount = 0;  // minute-alarm ticks since start
     FormTimers timers;

@@ -3,7 +3,8 @@
 
 namespace qv {
 
-// Bytes fetched by the keep-alive since start; never reset.
+// Bytes received by all page fetches since the program started; never reset. 64 bits, so a
+// keep-alive left on for months never wraps it.
 struct TrafficCounter {
     int64_t TotalBytesDownloaded = 0;
 };

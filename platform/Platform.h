@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Internet.h"
 #include "platform/Menu.h"
 #include "platform/Process.h"
 #include "platform/SettingsStore.h"
@@ -20,6 +21,7 @@ struct Platform {
     Ui& ui;
     TimerHost& timers;
     Tray& tray;
+    Internet& internet;
     Menu& menu;
 };
 

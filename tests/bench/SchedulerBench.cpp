@@ -70,8 +70,9 @@ TEST(SchedulerBench, ThirtyDaysOfEveryTimer) {
     test::FakeUi ui;
     test::SimTimers timers{clock.now};
     CountingTray tray;
+    test::FakeInternet internet;
     test::FakeMenu menu;
-    Platform platform{clock, files, store, process, ui, timers, tray, menu};
+    Platform platform{clock, files, store, process, ui, timers, tray, internet, menu};
     App app{platform};
     CountingActions actions{app};
     app.SetActions(actions);

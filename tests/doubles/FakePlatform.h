@@ -12,6 +12,7 @@
 #include "app/Actions.h"
 #include "app/App.h"
 #include "platform/Platform.h"
+#include "tests/doubles/FakeInternet.h"
 #include "tests/doubles/FakeMenu.h"
 #include "tests/doubles/SimTimers.h"
 
@@ -195,8 +196,9 @@ struct TestApp {
     FakeTimers timers{clock.now};
     FakeTray tray;
     FakeActions actions;
+    FakeInternet internet;
     FakeMenu menu;
-    Platform platform{clock, files, store, process, ui, timers, tray, menu};
+    Platform platform{clock, files, store, process, ui, timers, tray, internet, menu};
     App app{platform};
 
     TestApp();

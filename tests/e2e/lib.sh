@@ -6,7 +6,7 @@
 
 if [[ -z "${QV_E2E_NETNS:-}" ]]; then
     export QV_E2E_NETNS=1
-    exec unshare -n -- bash -c 'ip link set lo up && exec bash "$0" "$@"' "$0" "$@"
+    exec unshare -n -m -- bash -c 'ip link set lo up && exec bash "$0" "$@"' "$0" "$@"
 fi
 
 set -euo pipefail

@@ -46,4 +46,20 @@ expected=$'GetSettings Unknown Error : 9\nDastrel\'s Quorvane Helper Started.'
 close_program
 clear_settings
 e2e_ok "a stored NIC of 1:59 logs GetSettings Unknown Error : 9"
-echo "5 passed, 0 failed"
+# A log folder that cannot be written: the program runs on and the line is lost silently.
+rm -f "$QV_LOG"
+mount --bind "$APP_DIR" "$APP_DIR"
+mount -o remount,bind,ro "$APP_DIR"
+start_program
+probe wait-window "Icon Form" 20000 || e2e_fail "no main window with a read-only folder"
+sleep 2
+start_program
+second=$QV_PID
+text=$(probe msgbox Quorvane 20000) || e2e_fail "the first program did not keep running"
+wait_exit "$second" 20
+probe post "Icon Form" 0x10 0 0
+for _ in $(seq 100); do [[ "$(probe count "Icon Form" | tr -d '\r')" == 0 ]] && break; sleep 0.2; done
+umount "$APP_DIR"
+[[ ! -e "$QV_LOG" ]] || e2e_fail "a log was written into a read-only folder"
+e2e_ok "a read-only program folder loses the log lines and nothing else"
+echo "6 passed, 0 failed"

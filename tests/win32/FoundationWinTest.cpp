@@ -32,8 +32,9 @@ struct WinApp {
     win32::Win32Clock clock;
     win32::Win32SettingsStore store;
     test::TestApp doubles;
-    Platform platform{clock,      files,          store,        doubles.process,
-                      doubles.ui, doubles.timers, doubles.tray, doubles.menu};
+    Platform platform{clock,       files,          store,        doubles.process,
+                      doubles.ui,  doubles.timers, doubles.tray, doubles.internet,
+                      doubles.menu};
     App app{platform};
     WinApp() { app.SetActions(doubles.actions); }
 };

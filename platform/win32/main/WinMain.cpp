@@ -11,6 +11,7 @@
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Menu.h"
+#include "platform/win32/Win32Internet.h"
 #include "platform/win32/Win32Process.h"
 #include "platform/win32/Win32SettingsStore.h"
 #include "platform/win32/Win32Timers.h"
@@ -32,6 +33,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Ui ui;
     Win32Timers timers;
     Win32Tray tray;
+    Win32Internet internet;
     Win32Menu menu;
 
     MainWindow window;
@@ -41,7 +43,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tray.Attach(window.Handle(), instance);
     menu.Attach(window.Handle());
 
-    Platform platform{clock, files, store, process, ui, timers, tray, menu};
+    Platform platform{clock, files, store, process, ui, timers, tray, internet, menu};
     App app(platform);
     ProgramActions actions(app);
     app.SetActions(actions);
