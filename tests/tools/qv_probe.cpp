@@ -8,6 +8,8 @@
 //   qv_probe ready-ms CAPTION TIMEOUT_MS  wait until the window with the caption serves its
 //                                         messages; print the milliseconds since its process
 //                                         was created
+//   qv_probe menu-key KEY TIMEOUT_MS      wait for an open popup menu, print the entries it
+//                                         can read, then type KEY (a mnemonic letter, or esc)
 //
 // Numbers may be written in decimal or as 0x... hexadecimal. Exit code 0 on success, 2 when
 // the window was not found in time.
@@ -159,6 +161,27 @@ int main(int argc, char** argv) {
                 return 2;
             Sleep(1);
         }
+    }
+    if (command == "menu-key" && argc == 4) {
+        DWORD start = GetTickCount();
+        HWND popup = nullptr;
+        while ((popup = FindWindowA("#32768", nullptr)) == nullptr || !IsWindowVisible(popup)) {
+            if (GetTickCount() - start >= static_cast<DWORD>(Number(argv[3])))
+                return 2;
+            Sleep(100);
+        }
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1, 0, 0));  // MN_GETHMENU
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[128] = {};
+            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            std::printf("%s\n", text[0] != '\0' ? text : "-");
+        }
+        std::fflush(stdout);
+        if (caption == "esc")
+            PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            PostMessageA(popup, WM_CHAR, static_cast<WPARAM>(caption[0]), 0);
+        return 0;
     }
     if (command == "count" && argc == 3) {
         std::printf("%zu\n", FindAll(caption, false).size());
