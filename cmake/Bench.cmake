@@ -1,8 +1,9 @@
 # Benchmarks. Native: every tests/bench/*Benchmark.cpp in one Google Benchmark program over the
 # core and the test doubles (the bench preset, Release). Windows: the page-fetch memory probe,
 # built with every Windows build so that it keeps compiling.
+file(GLOB QV_BENCH_DOUBLES CONFIGURE_DEPENDS tests/doubles/*.cpp)
 if(WIN32)
-  add_executable(qv_fetch_bench tests/bench/win/FetchBench.cpp tests/doubles/FakePlatform.cpp)
+  add_executable(qv_fetch_bench tests/bench/win/FetchBench.cpp ${QV_BENCH_DOUBLES})
   target_include_directories(qv_fetch_bench PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(qv_fetch_bench PRIVATE qv_platform_win32 psapi)
   target_link_options(qv_fetch_bench PRIVATE ${QV_STATIC_LINK})
@@ -10,7 +11,6 @@ if(WIN32)
 else()
   find_package(benchmark REQUIRED)
   file(GLOB QV_BENCH_SOURCES CONFIGURE_DEPENDS tests/bench/*Benchmark.cpp)
-  file(GLOB QV_BENCH_DOUBLES CONFIGURE_DEPENDS tests/doubles/*.cpp)
   add_executable(qv_benchmarks ${QV_BENCH_SOURCES} ${QV_BENCH_DOUBLES})
   target_include_directories(qv_benchmarks PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(qv_benchmarks PRIVATE qv_core benchmark::benchmark_main)
