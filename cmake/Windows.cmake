@@ -43,6 +43,9 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_test(NAME e2e_smoke
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
   set_tests_properties(e2e_smoke PROPERTIES LABELS e2e TIMEOUT 300)
+  add_test(NAME e2e_hostile_files
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/hostile-files.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
+  set_tests_properties(e2e_hostile_files PROPERTIES LABELS e2e TIMEOUT 300)
   add_test(NAME e2e_tray
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tray.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
   set_tests_properties(e2e_tray PROPERTIES LABELS e2e TIMEOUT 300)
