@@ -4,6 +4,8 @@
 
 #include "app/Actions.h"
 #include "app/Globals.h"
+#include "connectivity/ConnectivityState.h"
+#include "connectivity/Traffic.h"
 #include "platform/Platform.h"
 #include "platform/Tray.h"
 #include "settings/Settings.h"
@@ -31,6 +33,8 @@ struct App {
     DiagnosticSwitches diag;
     TrayState tray;
     bool KeepAliveActive = false;
+    ConnectivityState net;
+    TrafficCounter traffic;
 
     Actions& actions() {
         assert(actions_ != nullptr);

@@ -1,6 +1,8 @@
 #include "app/ProgramActions.h"
 
+#include "actions/Nic.h"
 #include "app/App.h"
+#include "connectivity/PingInet.h"
 
 namespace qv {
 
@@ -8,16 +10,24 @@ void ProgramActions::SetServiceTimerIntervals() {}
 void ProgramActions::ArmServiceTimers() {}
 void ProgramActions::StartSockets() {}
 void ProgramActions::StopSockets() {}
-void ProgramActions::WriteNicBatches() {}
+void ProgramActions::WriteNicBatches() {
+    qv::WriteNicBatches(app_);
+}
 bool ProgramActions::ModemReachable() {
     return false;
 }
-void ProgramActions::EnableNIC() {}
-void ProgramActions::DisableNIC() {}
+void ProgramActions::EnableNIC() {
+    qv::EnableNIC(app_);
+}
+void ProgramActions::DisableNIC() {
+    qv::DisableNIC(app_);
+}
 bool ProgramActions::RebootModem() {
     return false;
 }
-void ProgramActions::CheckConnectivity() {}
+void ProgramActions::CheckConnectivity() {
+    qv::CheckConnectivity(app_);
+}
 void ProgramActions::ShutDownPC() {}
 void ProgramActions::ShowSettingsDialog() {}
 void ProgramActions::UnloadSettingsDialog() {}

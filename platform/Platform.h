@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Internet.h"
 #include "platform/Process.h"
 #include "platform/SettingsStore.h"
 #include "platform/Timers.h"
@@ -19,6 +20,7 @@ struct Platform {
     Ui& ui;
     TimerHost& timers;
     Tray& tray;
+    Internet& internet;
 };
 
 }  // namespace qv

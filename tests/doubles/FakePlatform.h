@@ -12,6 +12,7 @@
 #include "app/Actions.h"
 #include "app/App.h"
 #include "platform/Platform.h"
+#include "tests/doubles/FakeInternet.h"
 
 namespace qv::test {
 
@@ -201,7 +202,8 @@ struct TestApp {
     FakeTimers timers;
     FakeTray tray;
     FakeActions actions;
-    Platform platform{clock, files, store, process, ui, timers, tray};
+    FakeInternet internet;
+    Platform platform{clock, files, store, process, ui, timers, tray, internet};
     App app{platform};
 
     TestApp();

@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+
+#include "connectivity/DateTime.h"
+#include "platform/Clock.h"
+
+namespace qv {
+
+// The connectivity watch's state; it lives as long as the program and is never stored.
+struct ConnectivityState {
+    // Advanced before each fetch; selects the entry of the page list. Only grows.
+    int64_t PageIndex = 0;
+    // Fetches failed in a row since the last success or the last modem reboot.
+    int32_t PageFailures = 0;
+    // The last successful fetch, or the last modem reboot started by the watch. The zero point
+    // at start, so three failures right after start reboot the modem at once.
+    LocalTime LastPageOK = kDateTimeZero;
+    // A check is under way (its fetch or reboot lets window messages run); ticks that arrive
+    // meanwhile are skipped.
+    bool CheckRunning = false;
+};
+
+}  // namespace qv

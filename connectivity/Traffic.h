@@ -1,0 +1,12 @@
+#pragma once
+#include <cstdint>
+
+namespace qv {
+
+// Bytes received by all page fetches since the program started; never reset. 64 bits, so a
+// keep-alive left on for months never wraps it.
+struct TrafficCounter {
+    int64_t TotalBytesDownloaded = 0;
+};
+
+}  // namespace qv

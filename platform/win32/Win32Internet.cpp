@@ -1,0 +1,82 @@
+#include "platform/win32/Win32Internet.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <utility>
+
+#include "app/Globals.h"
+
+namespace qv {
+namespace {
+
+// Reload from the server, keep the page out of the cache, keep the connection.
+constexpr DWORD kOpenUrlFlags =
+    INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_KEEP_CONNECTION;
+static_assert(kOpenUrlFlags == 0x84400000);
+
+// Owns one WinINet handle.
+class InternetHandle {
+  public:
+    explicit InternetHandle(HINTERNET handle = nullptr) : handle_(handle) {}
+    InternetHandle(InternetHandle&& other) noexcept
+        : handle_(std::exchange(other.handle_, nullptr)) {}
+    InternetHandle& operator=(InternetHandle&&) = delete;
+    InternetHandle(const InternetHandle&) = delete;
+    InternetHandle& operator=(const InternetHandle&) = delete;
+    ~InternetHandle() {
+        if (handle_ != nullptr)
+            InternetCloseHandle(handle_);
+    }
+    HINTERNET get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+  private:
+    HINTERNET handle_;
+};
+
+void SetTimeout(HINTERNET handle, DWORD option, DWORD milliseconds) {
+    InternetSetOptionA(handle, option, &milliseconds, sizeof milliseconds);
+}
+
+void SetTimeouts(HINTERNET handle, const Win32Internet::Timeouts& t) {
+    SetTimeout(handle, INTERNET_OPTION_CONNECT_TIMEOUT, t.connectMs);
+    SetTimeout(handle, INTERNET_OPTION_SEND_TIMEOUT, t.sendMs);
+    SetTimeout(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, t.receiveMs);
+}
+
+class Win32Request : public InternetRequest {
+  public:
+    Win32Request(InternetHandle session, InternetHandle request)
+        : session_(std::move(session)), request_(std::move(request)) {}
+
+    size_t Read(char* buffer, size_t size) override {
+        DWORD count = 0;
+        // Only the count matters: a failed or timed-out read leaves it at 0, which ends the page.
+        InternetReadFile(request_.get(), buffer, static_cast<DWORD>(size), &count);
+        return count;
+    }
+
+  private:
+    // Members are destroyed in reverse: the request is closed first, then the session.
+    InternetHandle session_;
+    InternetHandle request_;
+};
+
+}  // namespace
+
+std::unique_ptr<InternetRequest> Win32Internet::OpenUrl(const std::string& url) {
+    InternetHandle session(
+        InternetOpenA(kAppTitle, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session)
+        return nullptr;
+    SetTimeouts(session.get(), timeouts_);
+    InternetHandle request(
+        InternetOpenUrlA(session.get(), url.c_str(), nullptr, 0, kOpenUrlFlags, 0));
+    if (!request)
+        return nullptr;
+    SetTimeouts(request.get(), timeouts_);
+    return std::make_unique<Win32Request>(std::move(session), std::move(request));
+}
+
+}  // namespace qv

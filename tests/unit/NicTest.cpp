@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "actions/Nic.h"
+#include "app/ProgramActions.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv {
+namespace {
+
+const std::string kEnable = "c:\\windows\\EnbNic.bat";
+const std::string kDisable = "c:\\windows\\DisNic.bat";
+
+TEST(NicBatches, AreWrittenAtStartWithTheirExactBytesAndThenLeftAlone) {
+    test::TestApp t;
+    ProgramActions program(t.app);
+    t.app.SetActions(program);
+    t.InitPaths();
+    EXPECT_EQ(t.files.files[kEnable], "Devcon enable =Net\r\nRem Devcon enable =Modem\r\n");
+    EXPECT_EQ(t.files.files[kDisable], "Devcon disable =Net\r\nRem Devcon disable =Modem\r\n");
+    EXPECT_EQ(t.files.files[kEnable].size(), 46u);
+    EXPECT_EQ(t.files.files[kDisable].size(), 48u);
+
+    // The user's edit survives the next start.
+    t.files.files[kEnable] = "Devcon enable =Net\r\n";
+    t.InitPaths();
+    EXPECT_EQ(t.files.files[kEnable], "Devcon enable =Net\r\n");
+}
+
+TEST(NicBatches, AMissingFileIsWrittenAgainBeforeItRuns) {
+    test::TestApp t;
+    t.InitPaths();
+    DisableNIC(t.app);
+    EXPECT_EQ(t.files.files[kDisable].size(), 48u);
+    EXPECT_EQ(t.files.files[kEnable].size(), 46u);
+    EnableNIC(t.app);
+    using Start = std::pair<std::string, ShowCommand>;
+    EXPECT_EQ(t.process.started, (std::vector<Start>{{kDisable, ShowCommand::MinimizedFocused},
+                                                     {kEnable, ShowCommand::MinimizedFocused}}));
+    EXPECT_TRUE(t.LogMessages().empty());
+}
+
+TEST(NicBatches, AreReportedMissingWhenTheWindowsDirectoryIsReadOnly) {
+    test::TestApp t;
+    t.files.readOnlyFolders = {"c:\\windows"};
+    t.InitPaths();
+    EnableNIC(t.app);
+    EnableNIC(t.app);
+    DisableNIC(t.app);
+    EXPECT_EQ(t.LogMessages(),
+              (std::vector<std::string>{"File Missing : " + kEnable, "File Missing : " + kEnable,
+                                        "File Missing : " + kDisable}));
+    EXPECT_EQ(t.app.IconState, 5);
+    EXPECT_TRUE(t.process.started.empty());
+}
+
+}  // namespace
+}  // namespace qv

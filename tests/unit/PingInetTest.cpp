@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "connectivity/DateTime.h"
+#include "connectivity/PingInet.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(DateTime, CountsMinuteBoundariesFromTheZeroPoint) {
+    EXPECT_EQ(MinutesSinceZeroPoint(kDateTimeZero), 0);
+    EXPECT_EQ(MinutesSinceZeroPoint({1899, 12, 31, 0, 1, 59}), 1441);
+    EXPECT_EQ(MinutesSinceZeroPoint({1900, 3, 1, 0, 0, 0}), 61 * 1440);  // 1900 is no leap year
+    EXPECT_EQ(MinutesSinceZeroPoint({2000, 1, 1, 0, 0, 0}), 36526LL * 1440);
+    EXPECT_EQ(MinutesBetween({2026, 3, 4, 10, 0, 59}, {2026, 3, 4, 10, 3, 0}), 3);
+    EXPECT_EQ(MinutesBetween({2026, 3, 4, 10, 0, 0}, {2026, 3, 4, 10, 2, 59}), 2);
+    EXPECT_EQ(MinutesBetween({2024, 12, 31, 23, 59, 30}, {2025, 1, 1, 0, 2, 0}), 3);
+    EXPECT_EQ(MinutesBetween({2024, 2, 28, 12, 0, 0}, {2024, 3, 1, 12, 0, 0}), 2 * 1440);
+}
+
+class PingInetTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        t.InitPaths();
+        const ProgramPaths& p = t.app.paths;
+        t.app.settings.PingUrlList = {p.HomePageUrls[0], p.HomePageUrls[1], p.HomePageUrls[2]};
+        t.clock.now = {2026, 3, 7, 10, 0, 0};
+    }
+    void ServeSearchPages() {
+        for (const std::string& url : t.app.paths.SearchPageUrls)
+            t.internet.pages[url] = {"<html>" + url + "</html>"};
+    }
+    void At(int hour, int minute, int second) { t.clock.Set(hour, minute, second); }
+    std::string Home(int i) const { return t.app.paths.HomePageUrls[i]; }
+    std::string Search(int i) const { return t.app.paths.SearchPageUrls[i]; }
+    std::string Folder() const { return t.app.paths.ProgramFolder; }
+    Strings FileMessages(const std::string& path) const {
+        Strings messages;
+        auto it = t.files.files.find(path);
+        if (it == t.files.files.end())
+            return messages;
+        for (size_t start = 0; start < it->second.size();) {
+            size_t end = it->second.find("\r\n", start);
+            messages.push_back(it->second.substr(start + 24, end - start - 24));
+            start = end + 2;
+        }
+        return messages;
+    }
+
+    test::TestApp t;
+    const std::string kReboot = "No Connectivity Since last 3 Minutes - Rebooting Modem.";
+    const std::string kRebooted = "Modem Rebooted Successfully.";
+};
+
+TEST_F(PingInetTest, CyclesFromTheSecondEntryThroughTheSearchPages) {
+    ServeSearchPages();
+    for (int i = 0; i < 4; ++i)
+        CheckConnectivity(t.app);
+    EXPECT_EQ(t.internet.opened, (Strings{Search(1), Search(2), Search(0), Search(1)}));
+    EXPECT_EQ(t.actions.Count("StartTrayAnimation"), 4);
+    EXPECT_TRUE(t.LogMessages().empty());
+
+    // A user address is fetched as it is, after the built-in pages.
+    t.internet.opened.clear();
+    t.app.settings.PingUrlList.push_back("http://127.0.0.1:8080/");
+    t.internet.pages["http://127.0.0.1:8080/"] = {"x"};
+    t.app.net.PageIndex = 0;
+    for (int i = 0; i < 4; ++i)
+        CheckConnectivity(t.app);
+    EXPECT_EQ(t.internet.opened,
+              (Strings{Search(1), Search(2), "http://127.0.0.1:8080/", Search(0)}));
+}
+
+TEST_F(PingInetTest, FetchCountsEveryChunkAndClosesTheRequest) {
+    t.internet.pages["http://127.0.0.1/a"] = {std::string(30000, 'a'), std::string(5, 'b')};
+    int pumpsDuringRead = 0;
+    t.internet.onRead = [&](const std::string&, int) { pumpsDuringRead = t.ui.pumps; };
+    EXPECT_TRUE(FetchPage(t.app, "http://127.0.0.1/a"));
+    EXPECT_EQ(t.app.traffic.TotalBytesDownloaded, 30005);
+    EXPECT_EQ(t.internet.largestRead, kPageReadSize);
+    EXPECT_EQ(pumpsDuringRead, 3);  // 20480, 9520, 5, then the read of 0: pumped between reads
+    EXPECT_EQ(t.internet.openRequests, 0);
+
+    // Not opened, or opened with nothing received: a failure that adds nothing.
+    EXPECT_FALSE(FetchPage(t.app, "http://127.0.0.1/none"));
+    t.internet.pages["http://127.0.0.1/empty"] = {};
+    EXPECT_FALSE(FetchPage(t.app, "http://127.0.0.1/empty"));
+    EXPECT_EQ(t.app.traffic.TotalBytesDownloaded, 30005);
+    EXPECT_EQ(t.internet.openRequests, 0);
+}
+
+TEST_F(PingInetTest, TrafficTotalGoesPastTwoGigabytes) {
+    t.internet.sizedPages["http://127.0.0.1/big"] = (int64_t{1} << 31) + 5;
+    EXPECT_TRUE(FetchPage(t.app, "http://127.0.0.1/big"));
+    EXPECT_TRUE(FetchPage(t.app, "http://127.0.0.1/big"));
+    EXPECT_EQ(t.app.traffic.TotalBytesDownloaded, (int64_t{1} << 32) + 10);
+}
+
+TEST_F(PingInetTest, ThreeFailuresRightAfterStartRebootAtOnce) {
+    At(2, 0, 10);
+    CheckConnectivity(t.app);
+    At(2, 0, 20);
+    CheckConnectivity(t.app);
+    EXPECT_EQ(t.actions.Count("RebootModem"), 0);
+    EXPECT_EQ(t.app.IconState, 5);
+    At(2, 0, 30);
+    CheckConnectivity(t.app);
+    EXPECT_EQ(t.LogMessages(),
+              (Strings{"Unable to open : " + Home(1), "Unable to open : " + Home(2),
+                       "Unable to open : " + Home(0), kReboot, kRebooted}));
+    EXPECT_EQ(t.actions.Count("RebootModem"), 1);
+    EXPECT_EQ(t.app.net.PageFailures, 0);
+    EXPECT_EQ(MinutesSinceZeroPoint(t.app.net.LastPageOK), MinutesSinceZeroPoint(t.clock.now));
+}
+
+TEST_F(PingInetTest, RebootsOnTheFirstFailureAtOrAfterThreeMinuteBoundaries) {
+    ServeSearchPages();
+    At(10, 0, 30);
+    CheckConnectivity(t.app);  // success
+    t.internet.pages.clear();
+    for (int s = 40; s <= 170; s += 10) {  // failures every 10 s up to 10:02:50
+        At(10, s / 60, s % 60);
+        CheckConnectivity(t.app);
+    }
+    EXPECT_EQ(t.actions.Count("RebootModem"), 0);
+    EXPECT_EQ(t.app.net.PageFailures, 14);
+    At(10, 3, 0);
+    CheckConnectivity(t.app);
+    EXPECT_EQ(t.actions.Count("RebootModem"), 1);
+
+    // A long gap without three failures does not reboot either.
+    ServeSearchPages();
+    At(11, 0, 0);
+    CheckConnectivity(t.app);
+    t.internet.pages.clear();
+    At(11, 30, 0);
+    CheckConnectivity(t.app);
+    At(11, 31, 0);
+    CheckConnectivity(t.app);
+    EXPECT_EQ(t.actions.Count("RebootModem"), 1);
+    At(11, 31, 5);
+    CheckConnectivity(t.app);
+    EXPECT_EQ(t.actions.Count("RebootModem"), 2);
+}
+
+TEST_F(PingInetTest, AFailedRebootStillRestartsTheCount) {
+    t.actions.rebootSucceeds = false;
+    for (int i = 0; i < 3; ++i) {
+        At(2, 0, i * 10);
+        CheckConnectivity(t.app);
+    }
+    EXPECT_EQ(t.actions.Count("RebootModem"), 1);
+    EXPECT_EQ(t.LogMessages().back(), kReboot);  // no success line
+    EXPECT_EQ(t.app.net.PageFailures, 0);
+
+    // Three more failures within three minutes of the attempt: no second reboot yet.
+    At(2, 0, 30);
+    CheckConnectivity(t.app);
+    At(2, 1, 0);
+    CheckConnectivity(t.app);
+    At(2, 2, 59);
+    CheckConnectivity(t.app);
+    EXPECT_EQ(t.actions.Count("RebootModem"), 1);
+    At(2, 3, 0);
+    CheckConnectivity(t.app);
+    EXPECT_EQ(t.actions.Count("RebootModem"), 2);
+}
+
+TEST_F(PingInetTest, CountsCarryOverToTheNextNightsWindow) {
+    ServeSearchPages();
+    At(7, 58, 0);
+    CheckConnectivity(t.app);
+    t.internet.pages.clear();
+    At(7, 59, 0);
+    CheckConnectivity(t.app);
+    At(7, 59, 50);
+    CheckConnectivity(t.app);
+    t.clock.now = {2026, 3, 8, 2, 0, 5};
+    CheckConnectivity(t.app);
+    EXPECT_EQ(t.actions.Count("RebootModem"), 1);
+}
+
+TEST_F(PingInetTest, ATickDuringACheckIsSkipped) {
+    ServeSearchPages();
+    bool ticked = false;
+    t.internet.onRead = [&](const std::string&, int) {
+        if (!std::exchange(ticked, true))
+            CheckConnectivity(t.app);  // the ping timer fires while the page downloads
+    };
+    CheckConnectivity(t.app);
+    EXPECT_EQ(t.internet.opened, (Strings{Search(1)}));
+    EXPECT_EQ(t.app.net.PageIndex, 1);
+
+    // Nor does a tick during the modem reboot fetch or reboot again.
+    t.internet.pages.clear();
+    At(10, 5, 0);
+    t.actions.onCall = [&](const std::string& name) {
+        if (name == "RebootModem" && t.actions.Count("RebootModem") < 3)
+            CheckConnectivity(t.app);
+    };
+    for (int i = 0; i < 3; ++i)
+        CheckConnectivity(t.app);
+    EXPECT_EQ(t.actions.Count("RebootModem"), 1);
+    EXPECT_EQ(t.internet.opened.size(), 4u);
+
+    // Once a check is over the next tick runs.
+    CheckConnectivity(t.app);
+    EXPECT_EQ(t.internet.opened.size(), 5u);
+}
+
+TEST_F(PingInetTest, AnEmptyListFetchesNothing) {
+    t.app.settings.PingUrlList.clear();
+    CheckConnectivity(t.app);
+    EXPECT_TRUE(t.internet.opened.empty());
+    EXPECT_EQ(t.app.net.PageIndex, 0);
+}
+
+TEST_F(PingInetTest, FetchLogNamesTheListEntryAndItsBytes) {
+    t.app.diag.FetchLog = true;
+    t.internet.pages[Search(1)] = {"12345"};
+    FetchPage(t.app, Home(1));
+    FetchPage(t.app, "http://127.0.0.1/gone");
+    EXPECT_EQ(FileMessages(Folder() + "\\debug.log"),
+              (Strings{Home(1) + " : 5", "http://127.0.0.1/gone : 0"}));
+}
+
+TEST_F(PingInetTest, SavePagesWritesEachHomePageOncePerDay) {
+    t.app.diag.SavePages = true;
+    t.internet.pages[Search(1)] = {"line 1\r\n", "line 2"};
+    t.internet.pages["http://127.0.0.1/user"] = {"user page"};
+    t.clock.now.day = 7;
+    FetchPage(t.app, Home(1));
+    t.internet.pages[Search(1)] = {"changed"};
+    FetchPage(t.app, Home(1));
+    FetchPage(t.app, Home(0));  // fails: nothing saved
+    FetchPage(t.app, "http://127.0.0.1/user");
+
+    const std::string saved = Folder() + "\\7_2.dat";
+    EXPECT_EQ(t.files.files[saved].substr(24), "line 1\r\nline 2\r\n");
+    EXPECT_EQ(t.files.files.size(), 1u);  // no other .dat, no log
+
+    // At a drive root the path gets a single backslash.
+    t.app.paths.ProgramFolder = "D:\\";
+    FetchPage(t.app, Home(1));
+    EXPECT_EQ(FileMessages("D:\\7_2.dat"), (Strings{"changed"}));
+}
+
+}  // namespace
+}  // namespace qv
