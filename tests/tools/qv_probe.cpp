@@ -206,11 +206,19 @@ int main(int argc, char** argv) {
     std::string command = argv[1];
     std::string caption = argv[2];
     if (command == "msgbox" && argc == 4) {
-        HWND box = WaitFor(caption, true, static_cast<DWORD>(Number(argv[3])));
+        DWORD timeout = static_cast<DWORD>(Number(argv[3]));
+        DWORD start = GetTickCount();
+        HWND box = WaitFor(caption, true, timeout);
         if (box == nullptr)
             return 2;
+        // The box may be found before its text is in place.
         std::string text;
-        EnumChildWindows(box, &FirstStatic, reinterpret_cast<LPARAM>(&text));
+        for (;;) {
+            EnumChildWindows(box, &FirstStatic, reinterpret_cast<LPARAM>(&text));
+            if (!text.empty() || GetTickCount() - start >= timeout)
+                break;
+            Sleep(50);
+        }
         std::printf("%s\n", text.c_str());
         std::fflush(stdout);
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

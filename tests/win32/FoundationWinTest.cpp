@@ -32,8 +32,8 @@ struct WinApp {
     win32::Win32Clock clock;
     win32::Win32SettingsStore store;
     test::TestApp doubles;
-    Platform platform{clock,      files,          store,       doubles.process,
-                      doubles.ui, doubles.timers, doubles.tray};
+    Platform platform{clock,      files,          store,        doubles.process,
+                      doubles.ui, doubles.timers, doubles.tray, doubles.internet};
     App app{platform};
     WinApp() { app.SetActions(doubles.actions); }
 };

@@ -10,6 +10,7 @@
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Internet.h"
 #include "platform/win32/Win32Process.h"
 #include "platform/win32/Win32SettingsStore.h"
 #include "platform/win32/Win32Timers.h"
@@ -31,6 +32,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Ui ui;
     Win32Timers timers;
     Win32Tray tray;
+    Win32Internet internet;
 
     MainWindow window;
     if (!window.Create(instance))
@@ -38,7 +40,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     timers.Attach(window.Handle());
     tray.Attach(window.Handle(), instance);
 
-    Platform platform{clock, files, store, process, ui, timers, tray};
+    Platform platform{clock, files, store, process, ui, timers, tray, internet};
     App app(platform);
     ProgramActions actions(app);
     app.SetActions(actions);
