@@ -10,6 +10,7 @@ Its behaviour is read from the control file before every connection (and every 0
 listening socket); the file holds one word:
     ok       answer as above (also when the file is missing or empty)
     refuse   do not listen at all: connections are refused
+    refuse HH:MM   the same, but only during that minute of the local clock
     silent   accept and record, but never send a byte
     garble   greet with "Username: " instead of "Login: ", then behave as ok
 
@@ -41,11 +42,18 @@ class Modem:
             word = ""
         return word or "ok"
 
+    def refusing(self):
+        word = self.mode()
+        if word == "refuse":
+            return True
+        return word.startswith("refuse ") and word[7:] == time.strftime("%H:%M")
+
     def record(self, text):
         with self.lock, open(self.args.record, "a", encoding="latin-1", newline="\n") as f:
             f.write(text + "\n")
 
     def session(self, conn, mode):
+        mode = "ok" if mode.startswith("refuse") else mode
         self.record("-- connect")
         buffer = b""
 
@@ -109,7 +117,7 @@ class Modem:
         listeners = {}
         ready_written = False
         while True:
-            refusing = self.mode() == "refuse"
+            refusing = self.refusing()
             if refusing and listeners:
                 for sock in listeners:
                     sock.close()
