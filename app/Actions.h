@@ -26,6 +26,8 @@ class Actions {
     virtual void SetNicFrameCaption(const std::string& caption) = 0;  // loads it hidden if needed
     // Switches the tray animation timer on (the dialog's hidden animation test).
     virtual void StartTrayAnimation() = 0;
+    // Parses the telnet command file for the modem reboot (the dialog's load reads it).
+    virtual bool ReadCommandFile(const std::string& path) = 0;
 };
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 #include "actions/Nic.h"
 #include "app/App.h"
 #include "connectivity/PingInet.h"
+#include "settings/SettingsDialogHost.h"
 
 namespace qv {
 
@@ -29,9 +30,21 @@ void ProgramActions::CheckConnectivity() {
     qv::CheckConnectivity(app_);
 }
 void ProgramActions::ShutDownPC() {}
-void ProgramActions::ShowSettingsDialog() {}
-void ProgramActions::UnloadSettingsDialog() {}
-void ProgramActions::SetNicFrameCaption(const std::string&) {}
+void ProgramActions::ShowSettingsDialog() {
+    if (dialog_ != nullptr)
+        dialog_->ShowDialog();
+}
+void ProgramActions::UnloadSettingsDialog() {
+    if (dialog_ != nullptr)
+        dialog_->UnloadDialog();
+}
+void ProgramActions::SetNicFrameCaption(const std::string& caption) {
+    if (dialog_ != nullptr)
+        dialog_->SetFrame1Caption(caption);
+}
 void ProgramActions::StartTrayAnimation() {}
+bool ProgramActions::ReadCommandFile(const std::string&) {
+    return false;
+}
 
 }  // namespace qv

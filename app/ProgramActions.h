@@ -4,6 +4,7 @@
 namespace qv {
 
 struct App;
+class SettingsDialogHost;
 
 // The services wired to the modules that carry them out.
 class ProgramActions : public Actions {
@@ -24,9 +25,14 @@ class ProgramActions : public Actions {
     void UnloadSettingsDialog() override;
     void SetNicFrameCaption(const std::string& caption) override;
     void StartTrayAnimation() override;
+    bool ReadCommandFile(const std::string& path) override;
+
+    // The window that presents the settings dialog.
+    void SetDialogHost(SettingsDialogHost* host) { dialog_ = host; }
 
   private:
     [[maybe_unused]] App& app_;
+    SettingsDialogHost* dialog_ = nullptr;
 };
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Internet.h"
 #include "platform/Process.h"
+#include "platform/Registry.h"
 #include "platform/SettingsStore.h"
 #include "platform/Timers.h"
 #include "platform/Tray.h"
@@ -21,6 +22,7 @@ struct Platform {
     TimerHost& timers;
     Tray& tray;
     Internet& internet;
+    Registry& registry;
 };
 
 }  // namespace qv

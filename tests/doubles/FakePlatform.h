@@ -13,6 +13,7 @@
 #include "app/App.h"
 #include "platform/Platform.h"
 #include "tests/doubles/FakeInternet.h"
+#include "tests/doubles/FakeRegistry.h"
 
 namespace qv::test {
 
@@ -180,6 +181,10 @@ class FakeActions : public Actions {
         Record("SetNicFrameCaption:" + caption);
     }
     void StartTrayAnimation() override { Record("StartTrayAnimation"); }
+    bool ReadCommandFile(const std::string& path) override {
+        Record("ReadCommandFile:" + path);
+        return true;
+    }
 
     int Count(const std::string& name) const;
 
@@ -203,7 +208,8 @@ struct TestApp {
     FakeTray tray;
     FakeActions actions;
     FakeInternet internet;
-    Platform platform{clock, files, store, process, ui, timers, tray, internet};
+    FakeRegistry registry;
+    Platform platform{clock, files, store, process, ui, timers, tray, internet, registry};
     App app{platform};
 
     TestApp();

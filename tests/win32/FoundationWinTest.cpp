@@ -33,7 +33,7 @@ struct WinApp {
     win32::Win32SettingsStore store;
     test::TestApp doubles;
     Platform platform{clock,      files,          store,        doubles.process,
-                      doubles.ui, doubles.timers, doubles.tray, doubles.internet};
+                      doubles.ui, doubles.timers, doubles.tray, doubles.internet, doubles.registry};
     App app{platform};
     WinApp() { app.SetActions(doubles.actions); }
 };

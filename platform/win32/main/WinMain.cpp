@@ -12,6 +12,8 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Internet.h"
 #include "platform/win32/Win32Process.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SettingsDialog.h"
 #include "platform/win32/Win32SettingsStore.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32Tray.h"
@@ -33,6 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Timers timers;
     Win32Tray tray;
     Win32Internet internet;
+    Win32Registry registry;
 
     MainWindow window;
     if (!window.Create(instance))
@@ -40,11 +43,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     timers.Attach(window.Handle());
     tray.Attach(window.Handle(), instance);
 
-    Platform platform{clock, files, store, process, ui, timers, tray, internet};
+    Platform platform{clock, files, store, process, ui, timers, tray, internet, registry};
     App app(platform);
     ProgramActions actions(app);
     app.SetActions(actions);
     FrmIcon form(app);
+    Win32SettingsDialog dialog(app, instance);
+    actions.SetDialogHost(&dialog);
+    ui.SetDialogFilter([&dialog](MSG& msg) { return dialog.PreTranslate(msg); });
+    form.SetDialogCloser([&dialog] { dialog.UnloadDialog(); });
     window.Connect(form, tray);
 
     form.Form_Load();

@@ -1,0 +1,193 @@
+#include "settings/SaveSettings.h"
+
+#include "actions/EventLog.h"
+#include "actions/Registry.h"
+#include "app/App.h"
+#include "settings/GetSettings.h"
+#include "settings/LeadingNumber.h"
+#include "settings/NumberText.h"
+#include "settings/TimeSet.h"
+
+namespace qv {
+namespace {
+
+class Saver {
+  public:
+    Saver(App& app, TimeSet& dialog) : app_(app), d_(dialog), s_(app.settings) {}
+
+    void Run() {
+        FreeWindow();
+        Yield();
+        CardTimes();
+        Switch("Check3", keys::kSrvNicAt, s_.SrvNicAt);
+        Switch("Check7", keys::kSrvNicDuringN, s_.SrvNicDuringN);
+        Switch("Check8", keys::kSrvNicDuringD, s_.SrvNicDuringD);
+        Yield();
+        Write(keys::kReboot, Joined(d_.Get("lstReboot").items, false));
+        Switch("Check4", keys::kSrvModem, s_.SrvModem);
+        Switch("Check9", keys::kSrvModemFail, s_.SrvModemFail);
+        Yield();
+        Write(keys::kPingUrls, Joined(d_.Get("lstUrls").items, true));
+        s_.PingInterval = WholeNumber(d_.Text("txtInterval"));
+        Write(keys::kPingInterval, std::to_string(s_.PingInterval));
+        Switch("Check5", keys::kSrvPing, s_.SrvPing);
+        Yield();
+        ShutdownTime();
+        ShutdownRange();
+        StartWithWindows();
+        Write(keys::kFrmTop, std::to_string(d_.position.top));
+        Write(keys::kFrmLeft, std::to_string(d_.position.left));
+        Yield();
+    }
+
+  private:
+    double Number(const char* control) const { return LeadingNumber(d_.Text(control)); }
+    static bool InRange(double value, int high) { return value >= 0 && value <= high; }
+    bool Ticked(const char* control) const { return d_.Get(control).value == 1; }
+    void Write(const char* key, const std::string& text) { SaveSettingText(app_, key, text); }
+    void Yield() { app_.os.ui.PumpMessages(); }
+
+    void FreeWindow() {
+        double start = Number("Combo1");
+        if (InRange(start, 23)) {
+            s_.FreeStartHour = MakeWhole(start);
+            d_.SetText("Label6", TwoDigits(s_.FreeStartHour));
+        }
+        double end = Number("Combo2");
+        if (InRange(end, 23)) {
+            s_.FreeEndHour = MakeWhole(end);
+            d_.SetText("Label8", TwoDigits(s_.FreeEndHour));
+        }
+        Write(keys::kTime, std::to_string(s_.FreeStartHour) + "," + std::to_string(s_.FreeEndHour));
+    }
+
+    // One hour and minute pair; both change, or neither.
+    bool TimePair(const char* hourBox, const char* minuteBox, int32_t& hour, int32_t& minute) {
+        double h = Number(hourBox);
+        if (!InRange(h, 23))
+            return false;
+        double m = Number(minuteBox);
+        if (!InRange(m, 59))
+            return false;
+        hour = MakeWhole(h);
+        minute = MakeWhole(m);
+        return true;
+    }
+
+    void CardTimes() {
+        if (TimePair("Combo3", "Combo4", s_.NicOnHour, s_.NicOnMinute))
+            d_.SetText("Label14", TimeText(s_.NicOnHour, s_.NicOnMinute));
+        if (TimePair("Combo5", "Combo6", s_.NicOffHour, s_.NicOffMinute))
+            d_.SetText("Label15", TimeText(s_.NicOffHour, s_.NicOffMinute));
+        Write(keys::kNic, std::to_string(s_.NicOnHour) + ":" + std::to_string(s_.NicOnMinute) +
+                              "," + std::to_string(s_.NicOffHour) + ":" +
+                              std::to_string(s_.NicOffMinute));
+    }
+
+    void Switch(const char* control, const char* key, bool& field) {
+        field = Ticked(control);
+        Write(key, field ? "1" : "0");
+    }
+
+    std::string Joined(const std::vector<std::string>& items, bool skipHomePages) const {
+        std::string text;
+        for (const std::string& item : items) {
+            if (skipHomePages && IsHomePage(item))
+                continue;
+            text += item;
+            text += ",";
+        }
+        if (!text.empty())
+            text.pop_back();
+        return text;
+    }
+
+    bool IsHomePage(const std::string& item) const {
+        for (const std::string& home : app_.paths.HomePageUrls) {
+            if (item == home)
+                return true;
+        }
+        return false;
+    }
+
+    void ShutdownTime() {
+        if (!Ticked("Check1")) {
+            Write(keys::kSrvShutAt, "0");
+            s_.SrvShutAt = false;
+            return;
+        }
+        double h = Number("Combo9");
+        double m = Number("Combo10");
+        if (!InRange(h, 23) || !InRange(m, 59))
+            return;
+        s_.ShutAtHour = MakeWhole(h);
+        s_.ShutAtMinute = MakeWhole(m);
+        Write(keys::kSrvShutAt, "1");
+        Write(keys::kShutAt, TimeText(s_.ShutAtHour, s_.ShutAtMinute));
+        s_.SrvShutAt = true;
+    }
+
+    void ShutdownRange() {
+        if (!Ticked("Check6")) {
+            Write(keys::kSrvShutDuring, "0");
+            s_.SrvShutDuring = false;
+            return;
+        }
+        double fh = Number("Combo11");
+        double fm = Number("Combo12");
+        double th = Number("Combo13");
+        double tm = Number("Combo14");
+        if (!InRange(fh, 23) || !InRange(fm, 59) || !InRange(th, 23) || !InRange(tm, 59))
+            return;
+        s_.ShutFromHour = MakeWhole(fh);
+        s_.ShutFromMinute = MakeWhole(fm);
+        s_.ShutToHour = MakeWhole(th);
+        s_.ShutToMinute = MakeWhole(tm);
+        Write(keys::kSrvShutDuring, "1");
+        Write(keys::kShutDuring, TimeText(s_.ShutFromHour, s_.ShutFromMinute) + "-" +
+                                     TimeText(s_.ShutToHour, s_.ShutToMinute));
+        s_.SrvShutDuring = true;
+    }
+
+    void StartWithWindows() {
+        if (!Ticked("Check2")) {
+            Write(keys::kSrvStartup, "0");
+            RemoveFromStartup(app_);
+            return;
+        }
+        Write(keys::kSrvStartup, "1");
+        if (!AddToStartup(app_)) {
+            Write(keys::kSrvStartup, "0");
+            app_.IconState = 5;
+            WriteLog(app_, kRegistryWriteFailed);
+        }
+    }
+
+    App& app_;
+    TimeSet& d_;
+    Settings& s_;
+};
+
+}  // namespace
+
+void SaveSettings(App& app, TimeSet& dialog) {
+    if (dialog.saving_)
+        return;
+    dialog.saving_ = true;
+    bool saved = false;
+    try {
+        Saver(app, dialog).Run();
+        saved = true;
+    } catch (...) {
+        // Whatever failed, the keys written so far stay written.
+    }
+    dialog.saving_ = false;
+    if (!saved)
+        dialog.ShowMessage(kFatalSaveMessage);
+    if (saved || dialog.closeAfterSave_) {
+        dialog.closeAfterSave_ = false;
+        dialog.Form_Unload();
+    }
+}
+
+}  // namespace qv

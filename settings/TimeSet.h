@@ -1,0 +1,137 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/TimeSetControls.h"
+
+namespace qv {
+
+struct App;
+
+inline constexpr const char* kTimeSetTitle = "Quorvane Helper Utility by Dastrel (v1.1).";
+inline constexpr const char* kIntervalRangeMessage = "Sorry the permittable range is 1-60 only.";
+inline constexpr const char* kIntervalReplacement = "10";
+inline constexpr const char* kInvalidUrlMessage = "The Url you Inputted is not valid.";
+inline constexpr const char* kFatalSaveMessage = "Fatal Error : Cannot Save the Settings.";
+inline constexpr const char* kConfigProgramName = "Wirecall.exe";
+
+// Key codes of the released keys the dialog acts on.
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyDelete = 46;
+
+// What the window that presents the dialog is told by the logic.
+class TimeSetView {
+  public:
+    virtual ~TimeSetView() = default;
+    // The program changed a control (text, entries, selection, tick or colour).
+    virtual void ControlChanged(const Control& control) = 0;
+    // Off while one of the dialog's message boxes is open: the dialog takes no input then.
+    virtual void EnableInput(bool enabled) = 0;
+    // The close steps have run; the window goes away.
+    virtual void CloseWindow() = 0;
+};
+
+// The dialog's edges on the screen, in twips.
+struct WindowPosition {
+    int32_t top = 0;
+    int32_t left = 0;
+};
+
+// The settings dialog: its named controls, which are the working copy of the Settings
+// record, its life from loading to closing, and the handlers of its events. The window that
+// shows it reports the user's edits and events here and presents what the logic changes.
+class TimeSet {
+  public:
+    explicit TimeSet(App& app);
+    TimeSet(const TimeSet&) = delete;
+    TimeSet& operator=(const TimeSet&) = delete;
+
+    // Load steps: saved position, ComboInit, the command file.
+    void Form_Load();
+    void ComboInit();
+    // Puts the Settings record into the controls; runs once per opening.
+    void ControlInit();
+    // Close steps (GetSettings, ArmServiceTimers), then the window closes. A close asked for
+    // while a save is running happens when the save has finished.
+    void Form_Unload();
+    bool Loaded() const { return loaded_; }
+
+    void AttachView(TimeSetView* view) { view_ = view; }
+
+    // The controls.
+    const std::vector<Control>& Controls() const { return controls_; }
+    const Control& Get(const std::string& name) const;  // throws std::out_of_range
+    const std::string& Text(const std::string& name) const { return Get(name).text; }
+    // Sets a text or caption; a change of txtInterval's text runs its range check.
+    void SetText(const std::string& name, const std::string& text);
+    void SetColor(const std::string& name, uint32_t color);
+    void SetValue(const std::string& name, int value);
+    void AddItem(const std::string& name, const std::string& item);
+    void RemoveItem(const std::string& name, int index);
+    void ClearItems(const std::string& name);
+    // Lets a picker select v: entry v and its text, or, for a value without an entry, no
+    // entry and the number itself as the text.
+    void PickerSelect(const std::string& name, int32_t v);
+
+    // Where the window is, and whether the load steps placed it at the saved position.
+    WindowPosition position;
+    bool placeAtSavedPosition = false;
+
+    // What the window reports.
+    void UserText(const std::string& name, const std::string& text);
+    void UserSelect(const std::string& name, int index);
+    void UserCheck(const std::string& name, int value);
+    void MovedTo(int32_t topTwips, int32_t leftTwips) { position = {topTwips, leftTwips}; }
+    void Click(const std::string& name);
+    void DblClick(const std::string& name);
+    void KeyUp(const std::string& name, int keyCode);
+
+    // Event handlers.
+    void CmdAddRbtTime_Click();
+    void lstReboot_KeyUp(int keyCode);
+    void txtInterval_Change();
+    void txtInterval_KeyUp(int keyCode);
+    void txtUrl_KeyUp(int keyCode);
+    void lstUrls_KeyUp(int keyCode);
+    void txtReboot_DblClick();
+    void CmdConfigModem_Click();
+    void CmdNICenb_Click();
+    void CmdNICdis_Click();
+    void Label23_Click();
+    void Frame1_DblClick();
+    void Label1_DblClick();
+    void Label2_DblClick();
+    void Label17_DblClick();
+    void Label19_DblClick();
+    void lblInterval_DblClick();
+    // The five OK buttons.
+    void CmdOK_Click();
+
+    // True for an address that starts with "http://" in any case; otherwise shows the
+    // refusal message.
+    bool IsValidUrl(const std::string& text);
+
+    // Modal message box with the program's title, the dialog held still while it is open.
+    void ShowMessage(const std::string& text);
+
+    bool Saving() const { return saving_; }
+
+  private:
+    friend void SaveSettings(App& app, TimeSet& dialog);
+
+    Control& At(const std::string& name);
+    void Notify(const Control& control);
+    bool IsHomePage(const std::string& text) const;
+
+    App& app_;
+    std::vector<Control> controls_;
+    std::map<std::string, size_t> index_;
+    TimeSetView* view_ = nullptr;
+    bool loaded_ = false;
+    bool saving_ = false;
+    bool closeAfterSave_ = false;
+};
+
+}  // namespace qv

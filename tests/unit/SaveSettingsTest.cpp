@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include "actions/Registry.h"
+#include "settings/GetSettings.h"
+#include "settings/NumberText.h"
+#include "settings/SaveSettings.h"
+#include "settings/TimeSet.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv {
+namespace {
+
+using Items = std::vector<std::string>;
+
+const Items kAllKeys = {"Time",          "NIC",          "SrvNicAt", "SrvNicDuringN",
+                        "SrvNicDuringD", "Reboot",       "SrvModem", "SrvModemFail",
+                        "PingUrls",      "PingInterval", "SrvPing",  "SrvShutAt",
+                        "SrvShutDuring", "SrvStartup",   "frmTop",   "frmLeft"};
+
+class SaveSettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        t.InitPaths();
+        GetSettings(t.app);
+        d.Form_Load();
+        d.ControlInit();
+        t.actions.calls.clear();
+    }
+    void Ok() { d.Click("CmdTimeOK"); }
+    std::string Stored(const std::string& key) { return t.store.Get(key).value_or("<none>"); }
+
+    test::TestApp t;
+    TimeSet d{t.app};
+};
+
+TEST_F(SaveSettingsTest, StoresEveryPageInOrderAndCloses) {
+    d.MovedTo(1440, 2880);
+    d.Click("CmdMiscOK");
+    EXPECT_EQ(t.store.writtenKeys, kAllKeys);  // ShutAt and ShutDuring stay as stored
+    EXPECT_EQ(Stored("Time"), "2,8");
+    EXPECT_EQ(Stored("NIC"), "1:59,7:58");
+    EXPECT_EQ(Stored("Reboot"), "02:01,02:03,02:05,07:53,07:55,07:57");
+    EXPECT_EQ(Stored("PingUrls"), defaults::kPingUrls);
+    EXPECT_EQ(Stored("PingInterval"), "50");
+    EXPECT_EQ(Stored("SrvPing"), "0");
+    EXPECT_EQ(Stored("SrvStartup"), "0");
+    EXPECT_EQ(Stored("frmTop"), "1440");
+    EXPECT_EQ(Stored("frmLeft"), "2880");
+    EXPECT_EQ(t.registry.calls.back(), "Close");  // the Run value was deleted (tried)
+    EXPECT_EQ(t.actions.calls, Items{"ArmServiceTimers"});
+    EXPECT_FALSE(d.Loaded());
+    EXPECT_TRUE(t.ui.messages.empty());
+}
+
+TEST_F(SaveSettingsTest, NewValuesReachTheStoreAndTheRecordFollowsIt) {
+    d.UserSelect("Combo1", 22);
+    d.UserSelect("Combo2", 6);
+    d.UserText("Combo3", "0");
+    d.UserText("Combo4", "5");
+    d.UserCheck("Check1", 1);
+    d.UserText("Combo9", "8");
+    d.UserText("Combo10", "0");
+    d.UserCheck("Check6", 1);
+    d.UserText("Combo11", "23");
+    d.UserText("Combo12", "1");
+    d.UserText("Combo13", "1");
+    d.UserText("Combo14", "0");
+    d.UserCheck("Check5", 1);
+    d.UserCheck("Check7", 2);  // greyed counts as clear
+    d.UserText("txtInterval", "");
+    d.ClearItems("lstReboot");
+    for (int i = 5; i > 2; --i)  // leaves only the home pages
+        d.RemoveItem("lstUrls", i - 1);
+    Ok();
+    EXPECT_EQ(Stored("Time"), "22,6");
+    EXPECT_EQ(Stored("NIC"), "0:5,7:58");
+    EXPECT_EQ(Stored("ShutAt"), "08:00");
+    EXPECT_EQ(Stored("SrvShutAt"), "1");
+    EXPECT_EQ(Stored("ShutDuring"), "23:01-01:00");
+    EXPECT_EQ(Stored("SrvShutDuring"), "1");
+    EXPECT_EQ(Stored("SrvNicDuringN"), "0");
+    EXPECT_EQ(Stored("Reboot"), "");
+    EXPECT_EQ(Stored("PingUrls"), "");
+    EXPECT_EQ(Stored("PingInterval"), "0");
+    const Settings& s = t.app.settings;
+    EXPECT_EQ(s.FreeStartHour, 22);
+    EXPECT_EQ(s.NicOnMinute, 5);
+    EXPECT_TRUE(s.SrvPing);
+    EXPECT_EQ(s.ShutFromHour, 23);
+    EXPECT_TRUE(s.RebootTimes.empty());
+    EXPECT_EQ(s.PingUrlList.size(), 3u);
+}
+
+TEST_F(SaveSettingsTest, HoursAreJudgedAsReadAndStoredWhole) {
+    struct Case {
+        const char* box;
+        int32_t hour;  // what the start hour ends as
+    };
+    for (const Case& c : {Case{"24", 2}, Case{"-1", 2}, Case{"7.6", 8}, Case{"23.2", 2},
+                          Case{"23.4", 2}, Case{"0.4", 0}, Case{"", 0}, Case{"x", 0}}) {
+        test::TestApp app;
+        app.InitPaths();
+        GetSettings(app.app);
+        TimeSet dialog(app.app);
+        dialog.Form_Load();
+        dialog.ControlInit();
+        dialog.UserText("Combo1", c.box);
+        SaveSettings(app.app, dialog);
+        EXPECT_EQ(app.store.Get("Time"), std::to_string(c.hour) + ",8") << c.box;
+        EXPECT_EQ(dialog.Text("Label6"), TwoDigits(c.hour)) << c.box;
+        EXPECT_TRUE(app.ui.messages.empty());
+    }
+}
+
+TEST_F(SaveSettingsTest, AnOutOfRangeMinuteHoldsBackItsPairOnly) {
+    d.UserText("Combo3", "5");
+    d.UserText("Combo4", "60");  // enable pair refused as a whole
+    d.UserText("Combo5", "6");
+    d.UserText("Combo6", "30");
+    Ok();
+    EXPECT_EQ(Stored("NIC"), "1:59,6:30");
+    EXPECT_EQ(d.Text("Label14"), "01:59");
+    EXPECT_EQ(d.Text("Label15"), "06:30");
+}
+
+TEST_F(SaveSettingsTest, RejectedShutdownTimesWriteNeitherKey) {
+    t.store.Put("SrvShutAt", "0");
+    t.store.Put("ShutAt", "08:00");
+    t.store.Put("SrvShutDuring", "0");
+    t.store.Put("ShutDuring", "08:01-09:00");
+    d.UserCheck("Check1", 1);
+    d.UserText("Combo10", "75");
+    d.UserCheck("Check6", 1);
+    d.UserText("Combo12", "-5");
+    Ok();
+    EXPECT_EQ(Stored("SrvShutAt"), "0");
+    EXPECT_EQ(Stored("ShutAt"), "08:00");
+    EXPECT_EQ(Stored("SrvShutDuring"), "0");
+    EXPECT_EQ(Stored("ShutDuring"), "08:01-09:00");
+    for (const char* key : {"SrvShutAt", "ShutAt", "SrvShutDuring", "ShutDuring"})
+        EXPECT_EQ(std::count(t.store.writtenKeys.begin(), t.store.writtenKeys.end(), key), 0);
+    EXPECT_FALSE(t.app.settings.SrvShutAt);
+}
+
+TEST_F(SaveSettingsTest, PickerWithoutAnEntryKeepsTheStoredValue) {
+    t.store.Put("ShutAt", "30:00");
+    t.store.Put("SrvShutAt", "1");
+    GetSettings(t.app);
+    TimeSet dialog(t.app);
+    dialog.Form_Load();
+    dialog.ControlInit();
+    SaveSettings(t.app, dialog);
+    EXPECT_EQ(Stored("ShutAt"), "30:00");
+    EXPECT_EQ(Stored("SrvShutAt"), "1");
+}
+
+TEST_F(SaveSettingsTest, StartWithWindowsWritesTheRunValue) {
+    d.UserCheck("Check2", 1);
+    Ok();
+    EXPECT_EQ(Stored("SrvStartup"), "1");
+    auto value =
+        t.registry.values.find({RegistryRoot::LocalMachine, kRunSubKey, t.app.paths.ExeBaseName});
+    ASSERT_NE(value, t.registry.values.end());
+    EXPECT_EQ(value->second.data, t.app.paths.ExePath + " /S" + std::string(1, '\0'));
+    EXPECT_TRUE(t.app.settings.SrvStartup);
+    EXPECT_TRUE(t.LogMessages().empty());
+}
+
+TEST_F(SaveSettingsTest, RefusedRunValueIsLoggedAndTheDialogStillCloses) {
+    t.registry.denyWrites = true;
+    d.UserCheck("Check2", 1);
+    Ok();
+    EXPECT_EQ(Stored("SrvStartup"), "0");
+    EXPECT_EQ(t.app.IconState, 5);
+    EXPECT_EQ(t.LogMessages(), Items{kRegistryWriteFailed});
+    EXPECT_FALSE(t.app.settings.SrvStartup);
+    EXPECT_FALSE(d.Loaded());
+    EXPECT_EQ(Stored("frmLeft"), "0");
+    EXPECT_TRUE(t.ui.messages.empty());
+}
+
+TEST_F(SaveSettingsTest, FailingStoreWriteStopsTheSaveAndKeepsTheDialogOpen) {
+    t.store.failWritesOf = {"PingInterval"};
+    d.UserSelect("Combo1", 5);
+    d.UserCheck("Check5", 1);
+    Ok();
+    EXPECT_EQ(t.store.writtenKeys, Items(kAllKeys.begin(), kAllKeys.begin() + 9));
+    EXPECT_EQ(Stored("Time"), "5,8");
+    EXPECT_FALSE(t.store.Get("SrvPing"));
+    EXPECT_FALSE(t.store.Get("frmTop"));
+    EXPECT_EQ(t.ui.messages, Items{kFatalSaveMessage});
+    EXPECT_EQ(t.ui.captions, Items{"Quorvane"});
+    EXPECT_TRUE(d.Loaded());
+    EXPECT_TRUE(t.actions.calls.empty());
+    EXPECT_EQ(t.app.settings.FreeStartHour, 5);  // until the dialog closes
+    EXPECT_TRUE(t.registry.calls.empty());
+}
+
+TEST_F(SaveSettingsTest, FaultInsideTheRunKeyRoutinesIsFatal) {
+    t.registry.onCall = [](const std::string& call) {
+        if (call.rfind("Delete", 0) == 0)
+            throw std::runtime_error("registry fault");
+    };
+    Ok();
+    EXPECT_EQ(t.ui.messages, Items{kFatalSaveMessage});
+    EXPECT_EQ(t.store.writtenKeys.back(), "SrvStartup");
+    EXPECT_EQ(t.registry.OpenKeys(), 0u);  // the key was closed on the way out
+    EXPECT_TRUE(d.Loaded());
+}
+
+TEST_F(SaveSettingsTest, YieldsFiveTimesBetweenTheSteps) {
+    std::vector<size_t> writtenAtYield;
+    t.ui.onPump = [&] { writtenAtYield.push_back(t.store.writtenKeys.size()); };
+    t.actions.onCall = [&](const std::string&) { EXPECT_EQ(t.ui.pumps, 5); };
+    Ok();
+    EXPECT_EQ(writtenAtYield, (std::vector<size_t>{1, 5, 8, 11, 16}));
+    EXPECT_EQ(t.actions.calls, Items{"ArmServiceTimers"});
+}
+
+TEST_F(SaveSettingsTest, EventsDuringAYieldDoNotStartASecondSave) {
+    bool nested = false;
+    t.ui.onPump = [&] {
+        if (nested)
+            return;
+        nested = true;
+        d.Click("CmdNicOK");  // a second OK
+        d.Form_Unload();      // and the close box
+    };
+    Ok();
+    EXPECT_EQ(t.store.writtenKeys, kAllKeys);
+    EXPECT_EQ(t.actions.calls, Items{"ArmServiceTimers"});
+    EXPECT_FALSE(d.Loaded());
+}
+
+}  // namespace
+}  // namespace qv

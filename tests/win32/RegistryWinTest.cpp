@@ -1,0 +1,74 @@
+// The Run value through the real registry.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "actions/Registry.h"
+#include "app/App.h"
+#include "platform/win32/Win32Registry.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv {
+namespace {
+
+struct RegistryApp {
+    win32::Win32Registry registry;
+    test::TestApp doubles;
+    Platform platform{doubles.clock, doubles.files,  doubles.store, doubles.process,
+                      doubles.ui,    doubles.timers, doubles.tray,  registry};
+    App app{platform};
+    RegistryApp() {
+        app.SetActions(doubles.actions);
+        app.paths.ExeBaseName = "QuorvaneRunTest" + std::to_string(GetCurrentProcessId());
+        app.paths.ExePath = "C:\\Program Files\\Quorvane Test\\" + app.paths.ExeBaseName + ".Exe";
+    }
+};
+
+// The Run value's type and bytes, or false when there is none.
+bool ReadRunValue(const std::string& name, DWORD& type, std::string& bytes) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    char data[512] = {};
+    DWORD size = sizeof data;
+    LONG rc =
+        RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS)
+        return false;
+    bytes.assign(data, size);
+    return true;
+}
+
+TEST(RunValue, IsWrittenAndDeletedInTheMachineHive) {
+    RegistryApp r;
+    const std::string& name = r.app.paths.ExeBaseName;
+    ASSERT_TRUE(AddToStartup(r.app));
+    ASSERT_TRUE(AddToStartup(r.app));  // written again over itself
+    DWORD type = 0;
+    std::string bytes;
+    ASSERT_TRUE(ReadRunValue(name, type, bytes));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    // The unquoted path, the switch and the counted NUL.
+    EXPECT_EQ(bytes, r.app.paths.ExePath + " /S" + std::string(1, '\0'));
+
+    RemoveFromStartup(r.app);
+    EXPECT_FALSE(ReadRunValue(name, type, bytes));
+    EXPECT_FALSE(DeleteRunValue(r.app, name));  // nothing left to delete
+}
+
+TEST(RunValue, MissingKeyFailsWithoutAHandle) {
+    win32::Win32Registry registry;
+    RegistryKey key = 0;
+    EXPECT_NE(registry.OpenKey(RegistryRoot::LocalMachine, "SOFTWARE\\QuorvaneNoSuchKey", 0,
+                               kKeyAccessAll, key),
+              kRegSuccess);
+    EXPECT_EQ(key, 0u);
+    EXPECT_NE(registry.SetValue(key, "v", kRegSz, std::string("x\0", 2)), kRegSuccess);
+    EXPECT_NE(registry.CloseKey(key), kRegSuccess);
+}
+
+}  // namespace
+}  // namespace qv
