@@ -25,6 +25,13 @@ NIC_RECORD="$SRV_DIR/nic.rec"
 DIALOG="Quorvane Helper Utility by Dastrel (v1.1)."
 NOTEPAD="Quorvane.log - Notepad"
 RUN_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+# Controls of the settings dialog without a caption, by id (1000 + the control's place in the
+# dialog's list of controls).
+COMBO_REBOOT_HOUR=1032   # Combo7
+COMBO_REBOOT_MINUTE=1033 # Combo8
+TXT_REBOOT=1035
+LST_REBOOT=1036
+TXT_INTERVAL=1047
 
 # Every line of the log in the layout "dd/mm/yyyy hh:nn:ss >   message" CR LF, stamped with a
 # time of this run, in order; prints the messages.
@@ -205,6 +212,7 @@ kill -0 "${SANDBOX_PIDS[0]}" && kill -0 "${SANDBOX_PIDS[1]}" && kill -0 "$XVFB_P
     e2e_fail "the shutdown ended programs outside the Wine prefix"
 pass "a failed reboot at $fail_minute logs the traffic total and shuts down: this prefix's programs end, nothing else"
 night_lines=$(checked_messages | wc -l)
+night_pages=$(wc -l <"$WEB_RECORD")
 
 # ---------------------------------------------------------------------------------------------
 # The morning.
@@ -215,11 +223,55 @@ wait_log_lines $((night_lines + 1)) 30
 [[ "$(checked_messages | tail -1)" == "Dastrel's Quorvane Helper Started." ]] || e2e_fail "morning start"
 probe wait-window "Icon Form" 10000 || e2e_fail "no main window"
 
-source "$(dirname "$0")/night-dialog.sh"
+# The settings dialog shows what is stored, and OK stores what was changed: start with
+# Windows ticked, the page service switched off, one more reboot time.
+for _ in $(seq 150); do (($(wc -l <"$WEB_RECORD") > night_pages)) && break; sleep 0.1; done
+(($(wc -l <"$WEB_RECORD") > night_pages)) || e2e_fail "no page fetched in the morning"
+probe post "Icon Form" 0x200 0 0x203 # double-click on the tray icon
+probe wait-window "$DIALOG" 20000 || e2e_fail "no settings dialog on a double-click"
+[[ "$(probe items "$DIALOG" $LST_REBOOT | tr -d '\r')" == "$card_minute"$'\n'"$fail_minute" ]] ||
+    e2e_fail "reboot times shown: $(probe items "$DIALOG" $LST_REBOOT)"
+[[ "$(probe text "$DIALOG" $TXT_REBOOT | tr -d '\r')" == "$(tr -d '\r' <"$APP_DIR/Reboot.Txt")" ]] ||
+    e2e_fail "command file shown: $(probe text "$DIALOG" $TXT_REBOOT | cat -A)"
+[[ "$(probe text "$DIALOG" $TXT_INTERVAL | tr -d '\r')" == 5 ]] || e2e_fail "interval shown"
+[[ "$(probe checked "$DIALOG" "=Use Connectivity Service at free usage time." | tr -d '\r')" == 1 &&
+    "$(probe checked "$DIALOG" "=Run on Windows Startup" | tr -d '\r')" == 0 ]] ||
+    e2e_fail "check boxes shown"
+probe click "$DIALOG" "=Run on Windows Startup"
+probe click "$DIALOG" "=Use Connectivity Service at free usage time."
+probe select "$DIALOG" $COMBO_REBOOT_HOUR 6
+probe select "$DIALOG" $COMBO_REBOOT_MINUTE 30
+probe click "$DIALOG" "=AddTime"
+probe click "$DIALOG" "=OK"
+for _ in $(seq 100); do [[ "$(probe count "$DIALOG" | tr -d '\r')" == 0 ]] && break; sleep 0.1; done
+[[ "$(probe count "$DIALOG" | tr -d '\r')" == 0 ]] || e2e_fail "OK did not close the dialog"
+[[ "$(stored Reboot)" == "$card_minute,$fail_minute,06:30" && "$(stored SrvPing)" == 0 &&
+    "$(stored SrvStartup)" == 1 && "$(stored PingInterval)" == 5 && "$(stored SrvModem)" == 1 ]] ||
+    e2e_fail "stored: $("$WINE64" reg query "$SETTINGS_KEY" | tr -d '\r')"
+[[ "$(stored frmTop)" =~ ^[0-9]+$ && "$(stored frmLeft)" =~ ^[0-9]+$ ]] || e2e_fail "dialog position not stored"
+run_value=$("$WINE64" reg query "$RUN_KEY" /v Quorvane 2>/dev/null | tr -d '\r' |
+    sed -n 's/^ *Quorvane *REG_SZ *//p')
+[[ "$run_value" == "$APP_DIR_WIN\Quorvane.Exe /S" ]] || e2e_fail "Run value: $run_value"
+pages=$(wc -l <"$WEB_RECORD")
+sleep 8
+(($(wc -l <"$WEB_RECORD") == pages)) || e2e_fail "pages still fetched after the service was switched off"
+[[ "$(checked_messages | tail -1)" == "Dastrel's Quorvane Helper Started." ]] ||
+    e2e_fail "the save wrote to the log: $(checked_messages | tail -1)"
+pass "the dialog shows the stored settings; OK stores a change, which the timers follow, and the Run value"
 
 probe post "Icon Form" 0x111 103 0 # &Exit
 wait_exit "$QV_PID" 20
 [[ "$(checked_messages | tail -1)" == "Dastrel's Quorvane Helper Quitting." ]] || e2e_fail "no quit line"
 pass "&Exit writes the quit line last"
+
+# Windows starts the program by the Run value's command line.
+(cd "$APP_DIR" && exec "$WINE64" "${run_value% /S}" /S) >/dev/null 2>&1 &
+QV_PID=$!
+wait_count "Dastrel's Quorvane Helper Started with Windows." 1 30
+probe post "Icon Form" 0x111 103 0
+wait_exit "$QV_PID" 20
+[[ "$(checked_messages | tail -2)" == "Dastrel's Quorvane Helper Started with Windows."$'\n'"Dastrel's Quorvane Helper Quitting." ]] ||
+    e2e_fail "start by the Run value: $(checked_messages | tail -2)"
+pass "the Run value's command line starts the program as a start with Windows"
 
 echo "$passed passed, 0 failed in $(($(date +%s) - suite_start))s"

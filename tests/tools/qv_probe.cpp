@@ -15,6 +15,8 @@
 //   qv_probe client-rect CAPTION          the same for its client area
 //   qv_probe children DIALOG              print each child: id, class, visible (0/1), text
 //   qv_probe text DIALOG CONTROL          print a control's text
+//   qv_probe items DIALOG CONTROL         print a list box's or combo box's entries, one a line
+//   qv_probe checked DIALOG CONTROL       print 1 when a check box is ticked, else 0
 //   qv_probe click DIALOG CONTROL         press a button or check box as a click would
 //   qv_probe set-text DIALOG CONTROL TEXT  replace a control's text (an edit sends its change)
 //   qv_probe select DIALOG CONTROL INDEX  select a combo box or list box entry, as a pick would
@@ -153,6 +155,24 @@ int DriveDialog(const std::string& command, HWND dialog, int argc, char** argv) 
         std::printf("%s\n", text);
         return 0;
     }
+    if (command == "items" && argc == 4) {
+        bool combo = _stricmp(cls.c_str(), "ComboBox") == 0;
+        LRESULT count = SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            char item[1024] = {};
+            LRESULT length = SendMessageA(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
+                                          static_cast<WPARAM>(i), 0);
+            if (length >= 0 && length < static_cast<LRESULT>(sizeof item))
+                SendMessageA(control, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i),
+                             reinterpret_cast<LPARAM>(item));
+            std::printf("%s\n", item);
+        }
+        return 0;
+    }
+    if (command == "checked" && argc == 4) {
+        std::printf("%d\n", SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+        return 0;
+    }
     if (command == "click" && argc == 4) {
         SendMessageA(control, BM_CLICK, 0, 0);
         return 0;
@@ -193,7 +213,8 @@ int DriveDialog(const std::string& command, HWND dialog, int argc, char** argv) 
 int Usage() {
     std::fprintf(stderr,
                  "usage: qv_probe "
-                 "msgbox|wait-window|post|send|count|rect|children|text|click|set-text|select|key|"
+                 "msgbox|wait-window|post|send|count|rect|client-rect|children|text|items|checked|"
+                 "click|set-text|select|key|"
                  "dblclick ...\n");
     return 64;
 }
@@ -268,8 +289,9 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         return 0;
     }
-    if (argc >= 4 && (command == "text" || command == "click" || command == "set-text" ||
-                      command == "select" || command == "key" || command == "dblclick")) {
+    if (argc >= 4 && (command == "text" || command == "items" || command == "checked" ||
+                      command == "click" || command == "set-text" || command == "select" ||
+                      command == "key" || command == "dblclick")) {
         HWND dialog = WaitFor(caption, false, 5000);
         if (dialog == nullptr)
             return 2;
@@ -299,8 +321,9 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         return 0;
     }
-    if (argc >= 4 && (command == "text" || command == "click" || command == "set-text" ||
-                      command == "select" || command == "key" || command == "dblclick")) {
+    if (argc >= 4 && (command == "text" || command == "items" || command == "checked" ||
+                      command == "click" || command == "set-text" || command == "select" ||
+                      command == "key" || command == "dblclick")) {
         HWND dialog = WaitFor(caption, false, 5000);
         if (dialog == nullptr)
             return 2;
