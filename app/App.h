@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "connectivity/ConnectivityState.h"
 #include "connectivity/Traffic.h"
+#include "modem/ModemState.h"
 #include "platform/Platform.h"
 #include "platform/Tray.h"
 #include "settings/Settings.h"
@@ -35,6 +36,8 @@ struct App {
     bool KeepAliveActive = false;
     ConnectivityState net;
     TrafficCounter traffic;
+    ModemState modem;
+    int32_t IsWinNT = 0;  // 1 on a Windows NT-family system, set by CheckWinNT
 
     Actions& actions() {
         assert(actions_ != nullptr);

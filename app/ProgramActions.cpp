@@ -1,21 +1,29 @@
 #include "app/ProgramActions.h"
 
 #include "actions/Nic.h"
+#include "actions/ShutMod.h"
 #include "app/App.h"
 #include "connectivity/PingInet.h"
 #include "settings/SettingsDialogHost.h"
+#include "modem/ModemReboot.h"
+#include "modem/TCPMod.h"
+#include "modem/TelNetCmds.h"
 
 namespace qv {
 
 void ProgramActions::SetServiceTimerIntervals() {}
 void ProgramActions::ArmServiceTimers() {}
-void ProgramActions::StartSockets() {}
-void ProgramActions::StopSockets() {}
+void ProgramActions::StartSockets() {
+    qv::StartSockets(app_);
+}
+void ProgramActions::StopSockets() {
+    qv::StopSockets(app_);
+}
 void ProgramActions::WriteNicBatches() {
     qv::WriteNicBatches(app_);
 }
 bool ProgramActions::ModemReachable() {
-    return false;
+    return qv::ModemReachable(app_);
 }
 void ProgramActions::EnableNIC() {
     qv::EnableNIC(app_);
@@ -24,12 +32,14 @@ void ProgramActions::DisableNIC() {
     qv::DisableNIC(app_);
 }
 bool ProgramActions::RebootModem() {
-    return false;
+    return qv::RebootModem(app_);
 }
 void ProgramActions::CheckConnectivity() {
     qv::CheckConnectivity(app_);
 }
-void ProgramActions::ShutDownPC() {}
+void ProgramActions::ShutDownPC() {
+    qv::ShutDownPC(app_);
+}
 void ProgramActions::ShowSettingsDialog() {
     if (dialog_ != nullptr)
         dialog_->ShowDialog();
@@ -43,8 +53,8 @@ void ProgramActions::SetNicFrameCaption(const std::string& caption) {
         dialog_->SetFrame1Caption(caption);
 }
 void ProgramActions::StartTrayAnimation() {}
-bool ProgramActions::ReadCommandFile(const std::string&) {
-    return false;
+bool ProgramActions::ReadCommandFile(const std::string& path) {
+    return qv::ReadCommandFile(app_, path);
 }
 
 }  // namespace qv

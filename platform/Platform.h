@@ -2,9 +2,11 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Internet.h"
+#include "platform/Power.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/SettingsStore.h"
+#include "platform/Sockets.h"
 #include "platform/Timers.h"
 #include "platform/Tray.h"
 #include "platform/Ui.h"
@@ -23,6 +25,8 @@ struct Platform {
     Tray& tray;
     Internet& internet;
     Registry& registry;
+    Sockets& sockets;
+    Power& power;
 };
 
 }  // namespace qv

@@ -80,6 +80,20 @@ TestApp::TestApp() {
     app.SetActions(actions);
 }
 
+Platform TestApp::Compose(const Parts& p) {
+    return Platform{p.clock ? *p.clock : clock,
+                    p.files ? *p.files : files,
+                    p.store ? *p.store : store,
+                    p.process ? *p.process : process,
+                    p.ui ? *p.ui : ui,
+                    p.timers ? *p.timers : timers,
+                    p.tray ? *p.tray : tray,
+                    p.internet ? *p.internet : internet,
+                    p.registry ? *p.registry : registry,
+                    p.sockets ? *p.sockets : sockets,
+                    p.power ? *p.power : power};
+}
+
 void TestApp::InitPaths() {
     InitGlobals(app);
 }

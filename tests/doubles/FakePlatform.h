@@ -14,6 +14,8 @@
 #include "platform/Platform.h"
 #include "tests/doubles/FakeInternet.h"
 #include "tests/doubles/FakeRegistry.h"
+#include "tests/doubles/FakePower.h"
+#include "tests/doubles/FakeSockets.h"
 
 namespace qv::test {
 
@@ -106,6 +108,7 @@ class FakeUi : public Ui {
     std::vector<uint32_t> sleeps;
     std::function<void()> onPump;  // runs nested "window messages" while pumping
     std::function<void(const std::string&)> onMessageBox;
+    std::function<void(uint32_t)> onSleep;
 
     void ShowMessage(const std::string& text, const std::string& caption) override {
         messages.push_back(text);
@@ -118,7 +121,11 @@ class FakeUi : public Ui {
         if (onPump)
             onPump();
     }
-    void Sleep(uint32_t ms) override { sleeps.push_back(ms); }
+    void Sleep(uint32_t ms) override {
+        sleeps.push_back(ms);
+        if (onSleep)
+            onSleep(ms);
+    }
 };
 
 class FakeTimers : public TimerHost {
@@ -209,10 +216,30 @@ struct TestApp {
     FakeActions actions;
     FakeInternet internet;
     FakeRegistry registry;
-    Platform platform{clock, files, store, process, ui, timers, tray, internet, registry};
+    FakeSockets sockets;
+    FakePower power;
+    Platform platform{clock, files,    store,    process, ui,   timers,
+                      tray,  internet, registry, sockets, power};
     App app{platform};
 
     TestApp();
+
+    // The parts of a Platform that a test replaces with real implementations.
+    struct Parts {
+        Clock* clock = nullptr;
+        FileSystem* files = nullptr;
+        SettingsStore* store = nullptr;
+        Process* process = nullptr;
+        Ui* ui = nullptr;
+        TimerHost* timers = nullptr;
+        Tray* tray = nullptr;
+        Internet* internet = nullptr;
+        Registry* registry = nullptr;
+        Sockets* sockets = nullptr;
+        Power* power = nullptr;
+    };
+    // This app's doubles, except where `parts` names another implementation.
+    Platform Compose(const Parts& parts);
     // Fills the paths and built-in addresses as start-up does.
     void InitPaths();
     // The log file's lines without their CR LF.

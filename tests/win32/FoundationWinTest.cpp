@@ -32,8 +32,7 @@ struct WinApp {
     win32::Win32Clock clock;
     win32::Win32SettingsStore store;
     test::TestApp doubles;
-    Platform platform{clock,      files,          store,        doubles.process,
-                      doubles.ui, doubles.timers, doubles.tray, doubles.internet, doubles.registry};
+    Platform platform = doubles.Compose({.clock = &clock, .files = &files, .store = &store});
     App app{platform};
     WinApp() { app.SetActions(doubles.actions); }
 };

@@ -16,8 +16,7 @@ namespace {
 struct RegistryApp {
     win32::Win32Registry registry;
     test::TestApp doubles;
-    Platform platform{doubles.clock, doubles.files,  doubles.store, doubles.process,
-                      doubles.ui,    doubles.timers, doubles.tray,  registry};
+    Platform platform = doubles.Compose({.registry = &registry});
     App app{platform};
     RegistryApp() {
         app.SetActions(doubles.actions);

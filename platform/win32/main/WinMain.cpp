@@ -11,10 +11,12 @@
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Internet.h"
+#include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32Process.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SettingsDialog.h"
 #include "platform/win32/Win32SettingsStore.h"
+#include "platform/win32/Win32Sockets.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32Tray.h"
 #include "platform/win32/Win32Ui.h"
@@ -36,6 +38,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Tray tray;
     Win32Internet internet;
     Win32Registry registry;
+    Win32Sockets sockets;
+    Win32Power power;
 
     MainWindow window;
     if (!window.Create(instance))
@@ -43,7 +47,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     timers.Attach(window.Handle());
     tray.Attach(window.Handle(), instance);
 
-    Platform platform{clock, files, store, process, ui, timers, tray, internet, registry};
+    Platform platform{clock, files,    store,    process, ui,   timers,
+                      tray,  internet, registry, sockets, power};
     App app(platform);
     ProgramActions actions(app);
     app.SetActions(actions);

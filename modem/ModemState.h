@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Sockets.h"
+
+namespace qv {
+
+// One step of the modem conversation: what the reply must begin with, then what to send.
+struct CommandPair {
+    std::string WaitText;  // "" waits for nothing, "*" takes any reply
+    std::string SendText;  // already decoded; "" sends nothing
+};
+
+// The modem's address, the reboot script and the telnet connection.
+struct ModemState {
+    std::string ModemAddress;  // as written in the command file; empty until it was read
+    std::string ModemPort;
+    std::vector<CommandPair> CommandPairs;
+    SocketId ModemSocket = kNoSocket;  // the open telnet connection, 0 when none
+
+    // Upper bounds of the waits, so that a silent modem cannot hold the program.
+    uint32_t ProbeConnectTimeoutMs = 3000;
+    uint32_t ConnectTimeoutMs = 10000;
+    uint32_t ReceiveTimeoutMs = 30000;
+    uint32_t SendTimeoutMs = 30000;
+
+    bool RebootRunning = false;  // a conversation is in progress
+};
+
+}  // namespace qv

@@ -1,0 +1,81 @@
+#include "modem/TCPMod.h"
+
+#include "actions/EventLog.h"
+#include "app/App.h"
+#include "app/ProgramError.h"
+#include "settings/LeadingNumber.h"
+
+namespace qv {
+namespace {
+
+// The port of a port text, or nothing when it is no usable 16-bit signed port.
+bool PortNumber(const std::string& text, uint16_t& port) {
+    int32_t whole = 0;
+    try {
+        whole = WholeNumber(text);
+    } catch (const ProgramError&) {
+        return false;
+    }
+    if (whole <= 0 || whole > 32767)
+        return false;
+    port = static_cast<uint16_t>(whole);
+    return true;
+}
+
+}  // namespace
+
+void StartSockets(App& app) {
+    if (app.os.sockets.Startup(kSocketsVersion) != 0) {
+        app.IconState = 5;
+        WriteLog(app, "Windows Socket Not Responding.");
+        StopSockets(app);
+    }
+}
+
+void StopSockets(App& app) {
+    CloseSocket(app, app.modem.ModemSocket);
+    if (app.os.sockets.IsBlocking())
+        app.os.sockets.CancelBlockingCall();
+    app.os.sockets.Cleanup();
+}
+
+bool TcpConnect(App& app, SocketId& socket, const std::string& address, const std::string& port,
+                uint32_t timeoutMs) {
+    socket = app.os.sockets.OpenStream();
+    if (socket < 0)
+        return false;
+    uint16_t portNumber = 0;
+    if (!PortNumber(port, portNumber))
+        return false;
+    return app.os.sockets.Connect(socket, address, portNumber, timeoutMs);
+}
+
+bool TcpSend(App& app, SocketId socket, const std::string& text) {
+    if (text.empty())
+        return false;
+    return app.os.sockets.Send(socket, text, app.modem.SendTimeoutMs) >= 1;
+}
+
+std::string TcpReceive(App& app, SocketId socket) {
+    return app.os.sockets.Receive(socket, kReceiveBufferSize, app.modem.ReceiveTimeoutMs);
+}
+
+void CloseSocket(App& app, SocketId& socket) {
+    if (socket > 0) {
+        app.os.sockets.Shutdown(socket);
+        app.os.sockets.Close(socket);
+    }
+    socket = kNoSocket;
+}
+
+bool ModemReachable(App& app) {
+    if (app.modem.ModemAddress.empty())
+        return false;
+    SocketId probe = kNoSocket;
+    bool connected =
+        TcpConnect(app, probe, app.modem.ModemAddress, "80", app.modem.ProbeConnectTimeoutMs);
+    CloseSocket(app, probe);
+    return connected;
+}
+
+}  // namespace qv

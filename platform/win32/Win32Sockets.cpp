@@ -1,0 +1,141 @@
+#include "platform/win32/Win32Sockets.h"
+
+#include <climits>
+#include <vector>
+
+namespace qv::win32 {
+namespace {
+
+timeval ToTimeval(uint32_t timeoutMs) {
+    timeval tv{};
+    tv.tv_sec = static_cast<long>(timeoutMs / 1000);
+    tv.tv_usec = static_cast<long>((timeoutMs % 1000) * 1000);
+    return tv;
+}
+
+enum class Readiness { Read, Write };
+
+// Waits until the socket can be read or written; true when it could in time.
+bool WaitFor(SOCKET s, Readiness readiness, uint32_t timeoutMs) {
+    fd_set ready;
+    fd_set failed;
+    FD_ZERO(&ready);
+    FD_ZERO(&failed);
+    FD_SET(s, &ready);
+    FD_SET(s, &failed);
+    timeval tv = ToTimeval(timeoutMs);
+    int r = readiness == Readiness::Read ? ::select(0, &ready, nullptr, &failed, &tv)
+                                         : ::select(0, nullptr, &ready, &failed, &tv);
+    return r > 0 && FD_ISSET(s, &ready);
+}
+
+bool SetNonBlocking(SOCKET s, bool on) {
+    u_long mode = on ? 1 : 0;
+    return ::ioctlsocket(s, FIONBIO, &mode) == 0;
+}
+
+}  // namespace
+
+Win32Sockets::~Win32Sockets() {
+    sockets_.clear();
+    while (startups_ > 0) {
+        ::WSACleanup();
+        --startups_;
+    }
+}
+
+int Win32Sockets::Startup(uint16_t requestedVersion) {
+    WSADATA data;
+    int result = ::WSAStartup(requestedVersion, &data);
+    if (result == 0)
+        ++startups_;
+    return result;
+}
+
+void Win32Sockets::Cleanup() {
+    ::WSACleanup();
+    if (startups_ > 0)
+        --startups_;
+}
+
+SocketId Win32Sockets::OpenStream() {
+    UniqueSocket s(::socket(AF_INET, SOCK_STREAM, 0));
+    if (!s.Valid())
+        return kInvalidSocket;
+    SocketId id = nextId_++;
+    sockets_.emplace(id, std::move(s));
+    return id;
+}
+
+SOCKET Win32Sockets::Handle(SocketId socket) const {
+    auto it = sockets_.find(socket);
+    return it == sockets_.end() ? INVALID_SOCKET : it->second.Get();
+}
+
+bool Win32Sockets::Connect(SocketId socket, const std::string& address, uint16_t port,
+                           uint32_t timeoutMs) {
+    SOCKET s = Handle(socket);
+    if (s == INVALID_SOCKET)
+        return false;
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_port = ::htons(port);
+    target.sin_addr.s_addr = ::inet_addr(address.c_str());
+    if (!SetNonBlocking(s, true))
+        return false;
+    bool connected = false;
+    if (::connect(s, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0) {
+        connected = true;
+    } else if (::WSAGetLastError() == WSAEWOULDBLOCK && WaitFor(s, Readiness::Write, timeoutMs)) {
+        int error = 0;
+        int length = sizeof error;
+        connected =
+            ::getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) == 0 &&
+            error == 0;
+    }
+    // A connect still under way when the time-out ends stays unfinished; the socket is then
+    // only good for closing.
+    return SetNonBlocking(s, false) && connected;
+}
+
+int Win32Sockets::Send(SocketId socket, const std::string& bytes, uint32_t timeoutMs) {
+    SOCKET s = Handle(socket);
+    if (s == INVALID_SOCKET || !WaitFor(s, Readiness::Write, timeoutMs))
+        return -1;
+    int count =
+        bytes.size() > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(bytes.size());
+    return ::send(s, bytes.data(), count, 0);
+}
+
+std::string Win32Sockets::Receive(SocketId socket, size_t maxBytes, uint32_t timeoutMs) {
+    SOCKET s = Handle(socket);
+    if (s == INVALID_SOCKET || !WaitFor(s, Readiness::Read, timeoutMs))
+        return "";
+    if (maxBytes > static_cast<size_t>(INT_MAX))
+        maxBytes = INT_MAX;
+    std::vector<char> buffer(maxBytes);
+    int n = ::recv(s, buffer.data(), static_cast<int>(buffer.size()), 0);
+    if (n <= 0)
+        return "";
+    return std::string(buffer.data(), static_cast<size_t>(n));
+}
+
+void Win32Sockets::Shutdown(SocketId socket) {
+    SOCKET s = Handle(socket);
+    if (s != INVALID_SOCKET)
+        ::shutdown(s, SD_BOTH);
+}
+
+void Win32Sockets::Close(SocketId socket) {
+    sockets_.erase(socket);
+}
+
+bool Win32Sockets::IsBlocking() {
+    return ::WSAIsBlocking() != FALSE;
+}
+
+void Win32Sockets::CancelBlockingCall() {
+    ::WSACancelBlockingCall();
+}
+
+}  // namespace qv::win32

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include "app/App.h"
+#include "modem/ModemReboot.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv::test {
+namespace {
+
+class RebootTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        t.InitPaths();
+        // Pumps, sleeps and message boxes go into the sockets' journal, to see the order.
+        t.ui.onPump = [this] { t.sockets.events.push_back("pump"); };
+        t.ui.onSleep = [this](uint32_t ms) {
+            t.sockets.events.push_back("sleep " + std::to_string(ms));
+        };
+        t.ui.onMessageBox = [this](const std::string& text) {
+            t.sockets.events.push_back("box " + text);
+        };
+    }
+    void Script(const std::string& commands) {
+        t.files.files[t.app.paths.CommandFilePath] = "127.0.0.1 23\r\n" + commands;
+    }
+    std::vector<std::string> Events() {
+        std::vector<std::string> events = t.sockets.events;
+        t.sockets.events.clear();
+        return events;
+    }
+    // True when every socket opened is closed again and the variable is back to 0.
+    bool AllClosed() { return t.sockets.open.empty() && t.app.modem.ModemSocket == kNoSocket; }
+
+    TestApp t;
+};
+
+TEST_F(RebootTest, PlaysEachPairWithPumpsPausesAndTraceInOrder) {
+    Script(
+        "WAIT \"login:\"\r\nSEND \"admin\\m\"\r\nWAIT \"\"\r\nSEND \"REBOOT\\m\"\r\n"
+        "WAIT \"*\"\r\nSEND \"\"\r\n");
+    t.sockets.replies = {"login: please", "bye"};
+    t.app.diag.ModemTrace = true;
+    EXPECT_TRUE(RebootModem(t.app));
+    std::vector<std::string> expected = {
+        "open 1", "connect 127.0.0.1:23",
+        // WAIT "login:" / SEND "admin"
+        "recv login: please", "pump", "pump", "box Recv : login: please", "send admin\r\n", "pump",
+        "box Send : admin\r\n", "sleep 1000",
+        // WAIT "" / SEND "REBOOT": no receive, the reboot pause before the pair's pause
+        "pump", "pump", "box Recv : ", "send REBOOT\r\n", "pump", "pump", "sleep 2000",
+        "box Send : REBOOT\r\n", "sleep 1000",
+        // WAIT "*" / nothing to send: the Send box shows the reply
+        "recv bye", "pump", "pump", "box Recv : bye", "box Send : bye", "sleep 1000", "shutdown 1",
+        "close 1"};
+    EXPECT_EQ(Events(), expected);
+    EXPECT_TRUE(AllClosed());
+    EXPECT_TRUE(t.LogMessages().empty());
+    for (const std::string& caption : t.ui.captions)
+        EXPECT_EQ(caption, "Quorvane");
+    // The waits are bounded: the conversation's connect and every receive.
+    EXPECT_EQ(t.sockets.connects[0].timeoutMs, t.app.modem.ConnectTimeoutMs);
+    EXPECT_EQ(t.sockets.receiveTimeouts,
+              (std::vector<uint32_t>{t.app.modem.ReceiveTimeoutMs, t.app.modem.ReceiveTimeoutMs}));
+}
+
+TEST_F(RebootTest, WaitStarAcceptsAnEmptyReplyAndNoTraceMeansNoBoxes) {
+    Script("WAIT \"*\"\r\nSEND \"x\"\r\n");
+    EXPECT_TRUE(RebootModem(t.app));
+    EXPECT_TRUE(t.ui.messages.empty());
+    EXPECT_EQ(t.sockets.sent, std::vector<std::string>{"x"});
+}
+
+TEST_F(RebootTest, EveryFailureIsLoggedClosesTheConnectionAndSetsTheErrorIcon) {
+    struct Case {
+        std::string name;
+        std::function<void(TestApp&)> arrange;
+        std::vector<std::string> log;
+    };
+    const std::string path = "C:\\Program Files\\Quorvane\\Reboot.Txt";
+    std::vector<Case> cases = {
+        {"missing file",
+         [](TestApp& a) { a.files.files.erase(a.app.paths.CommandFilePath); },
+         {"Invalid telnet Commands file : " + path + " Does Not Exist.",
+          "Unable to Reboot Modem - Invalid commands in " + path}},
+        {"refused",
+         [](TestApp& a) { a.sockets.connectSucceeds = false; },
+         {"Unable to Reboot Modem - Can't able to Connect 127.0.0.1:23"}},
+        {"no socket",
+         [](TestApp& a) { a.sockets.openFails = true; },
+         {"Unable to Reboot Modem - Can't able to Connect 127.0.0.1:23"}},
+        {"case mismatch",
+         [](TestApp& a) { a.sockets.replies = {"Login:\r\nmore\r\n"}; },
+         {"Unable to Reboot Modem - Invalid Responce Login:\tmore\t"}},
+        {"short reply",
+         [](TestApp& a) { a.sockets.replies = {"log"}; },
+         {"Unable to Reboot Modem - Invalid Responce log"}},
+        {"silent modem", [](TestApp&) {}, {"Unable to Reboot Modem - Invalid Responce "}},
+        {"send failed",
+         [](TestApp& a) {
+             a.sockets.replies = {"login:"};
+             a.sockets.failSendsOf = {"admin\r\n"};
+         },
+         {}},
+    };
+    for (bool modemFail : {false, true}) {
+        for (const Case& c : cases) {
+            TestApp a;
+            a.InitPaths();
+            a.files.files[a.app.paths.CommandFilePath] =
+                "127.0.0.1 23\r\nWAIT \"login\"\r\nSEND \"admin\\m\"\r\n";
+            a.app.settings.SrvModemFail = modemFail;
+            c.arrange(a);
+            EXPECT_FALSE(RebootModem(a.app)) << c.name;
+            // The SEND text keeps its CR LF, so "Unable to send : " splits the log line.
+            std::vector<std::string> messages = a.LogMessages();
+            if (c.name == "send failed") {
+                ASSERT_EQ(messages.size(), 2u) << c.name;
+                EXPECT_EQ(messages[0], "Unable to send : admin");
+                EXPECT_EQ(messages[1], "");
+            } else {
+                EXPECT_EQ(messages, c.log) << c.name;
+            }
+            EXPECT_EQ(a.app.IconState, 5) << c.name;
+            EXPECT_TRUE(a.sockets.open.empty()) << c.name;
+            EXPECT_EQ(a.app.modem.ModemSocket, kNoSocket) << c.name;
+            EXPECT_EQ(a.actions.Count("ShutDownPC"), modemFail ? 1 : 0) << c.name;
+            EXPECT_FALSE(a.app.modem.RebootRunning) << c.name;
+        }
+    }
+}
+
+TEST_F(RebootTest, APortAboveThe16BitRangeFailsTheConnection) {
+    t.files.files[t.app.paths.CommandFilePath] = "127.0.0.1 40000\r\nWAIT \"*\"\r\nSEND \"x\"\r\n";
+    EXPECT_FALSE(RebootModem(t.app));
+    EXPECT_EQ(
+        t.LogMessages(),
+        std::vector<std::string>{"Unable to Reboot Modem - Can't able to Connect 127.0.0.1:40000"});
+    EXPECT_TRUE(t.sockets.connects.empty());
+    EXPECT_TRUE(AllClosed());
+}
+
+TEST_F(RebootTest, ACallDuringARunningConversationIsRefusedWithoutSideEffects) {
+    Script("WAIT \"*\"\r\nSEND \"a\"\r\nWAIT \"*\"\r\nSEND \"b\"\r\n");
+    t.app.settings.SrvModemFail = true;
+    std::vector<bool> nested;
+    int attempts = 0;
+    t.ui.onPump = [&] {
+        if (attempts++ < 2) {
+            int icon = t.app.IconState;
+            size_t opened = t.sockets.connects.size();
+            nested.push_back(RebootModem(t.app));
+            EXPECT_EQ(t.app.IconState, icon);
+            EXPECT_EQ(t.sockets.connects.size(), opened);
+            EXPECT_EQ(t.sockets.open.size(), 1u);  // the first conversation's connection
+        }
+    };
+    EXPECT_TRUE(RebootModem(t.app));
+    EXPECT_EQ(nested, (std::vector<bool>{false, false}));
+    EXPECT_EQ(t.sockets.sent, (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(t.LogMessages().empty());
+    EXPECT_EQ(t.actions.Count("ShutDownPC"), 0);
+    // Once it has ended, the next call runs again.
+    t.ui.onPump = nullptr;
+    EXPECT_TRUE(RebootModem(t.app));
+}
+
+TEST_F(RebootTest, AReReadOfTheFileDuringTheConversationDoesNotChangeTheScript) {
+    Script("WAIT \"*\"\r\nSEND \"a\"\r\nWAIT \"*\"\r\nSEND \"b\"\r\n");
+    t.ui.onPump = [&] {
+        // The settings dialog reads a shorter file while the conversation runs.
+        t.app.modem.CommandPairs.clear();
+    };
+    EXPECT_TRUE(RebootModem(t.app));
+    EXPECT_EQ(t.sockets.sent, (std::vector<std::string>{"a", "b"}));
+}
+
+}  // namespace
+}  // namespace qv::test

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "app/App.h"
+#include "modem/TCPMod.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv::test {
+namespace {
+
+TEST(SocketLibraryTest, StartAsksForVersion11AndReportsAFailureThenStops) {
+    TestApp t;
+    t.InitPaths();
+    StartSockets(t.app);
+    EXPECT_EQ(t.sockets.startups, std::vector<uint16_t>{0x0101});
+    EXPECT_EQ(t.sockets.cleanups, 0);
+    EXPECT_TRUE(t.LogMessages().empty());
+
+    TestApp failing;
+    failing.InitPaths();
+    failing.sockets.startupResult = 10091;
+    StartSockets(failing.app);
+    EXPECT_EQ(failing.app.IconState, 5);
+    EXPECT_EQ(failing.LogMessages(), std::vector<std::string>{"Windows Socket Not Responding."});
+    EXPECT_EQ(failing.sockets.cleanups, 1);
+}
+
+TEST(SocketLibraryTest, StopClosesAnOpenConversationCancelsABlockingCallAndCleansUp) {
+    TestApp t;
+    SocketId s = t.sockets.OpenStream();
+    t.app.modem.ModemSocket = s;
+    t.sockets.blocking = true;
+    StopSockets(t.app);
+    EXPECT_EQ(t.sockets.events,
+              (std::vector<std::string>{"open 1", "shutdown 1", "close 1", "cleanup"}));
+    EXPECT_EQ(t.sockets.cancels, 1);
+    EXPECT_EQ(t.app.modem.ModemSocket, kNoSocket);
+
+    TestApp idle;
+    StopSockets(idle.app);
+    EXPECT_EQ(idle.sockets.events, std::vector<std::string>{"cleanup"});
+    EXPECT_EQ(idle.sockets.cancels, 0);
+}
+
+TEST(TcpConnectTest, PortIsTheLeadingNumberMadeWholeWithinTheSigned16BitRange) {
+    struct Case {
+        const char* text;
+        int port;  // -1: no connect attempt
+    } cases[] = {{"23", 23},    {"23.5", 24}, {"22.5", 22},   {"8 0", 80}, {"32767", 32767},
+                 {"32768", -1}, {"", -1},     {"telnet", -1}, {"-23", -1}, {"1e12", -1}};
+    for (const Case& c : cases) {
+        TestApp t;
+        SocketId s = kNoSocket;
+        bool connected = TcpConnect(t.app, s, "127.0.0.1", c.text, 1234);
+        EXPECT_GT(s, 0) << c.text;  // the socket is made first and left to the caller
+        if (c.port < 0) {
+            EXPECT_FALSE(connected) << c.text;
+            EXPECT_TRUE(t.sockets.connects.empty()) << c.text;
+        } else {
+            EXPECT_TRUE(connected) << c.text;
+            ASSERT_EQ(t.sockets.connects.size(), 1u) << c.text;
+            EXPECT_EQ(t.sockets.connects[0].port, c.port) << c.text;
+            EXPECT_EQ(t.sockets.connects[0].timeoutMs, 1234u);
+        }
+    }
+}
+
+TEST(TcpSendTest, AnEmptyTextSendsNothingAndFails) {
+    TestApp t;
+    SocketId s = t.sockets.OpenStream();
+    EXPECT_FALSE(TcpSend(t.app, s, ""));
+    EXPECT_TRUE(t.sockets.sent.empty());
+    EXPECT_TRUE(TcpSend(t.app, s, "x"));
+}
+
+TEST(ModemReachableTest, ProbesPort80OnItsOwnSocketAndClosesItAtOnce) {
+    TestApp t;
+    EXPECT_FALSE(ModemReachable(t.app));  // no command file read yet
+    EXPECT_TRUE(t.sockets.events.empty());
+
+    t.app.modem.ModemAddress = "127.0.0.1";
+    t.app.modem.ModemPort = "23";
+    t.app.modem.ModemSocket = 42;  // a conversation's connection is left alone
+    EXPECT_TRUE(ModemReachable(t.app));
+    ASSERT_EQ(t.sockets.connects.size(), 1u);
+    EXPECT_EQ(t.sockets.connects[0].port, 80);
+    EXPECT_EQ(t.sockets.connects[0].timeoutMs, t.app.modem.ProbeConnectTimeoutMs);
+    EXPECT_TRUE(t.sockets.open.empty());
+    EXPECT_EQ(t.sockets.shutdowns, std::vector<SocketId>{1});
+    EXPECT_EQ(t.app.modem.ModemSocket, 42);
+
+    t.sockets.connectSucceeds = false;
+    EXPECT_FALSE(ModemReachable(t.app));
+    EXPECT_TRUE(t.sockets.open.empty());
+}
+
+}  // namespace
+}  // namespace qv::test

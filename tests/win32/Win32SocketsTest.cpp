@@ -1,0 +1,141 @@
+// Win32Sockets and the TCP client over Winsock, against the fake modem in this process on
+// 127.0.0.1.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "app/App.h"
+#include "modem/ModemReboot.h"
+#include "modem/TCPMod.h"
+#include "platform/win32/Win32Sockets.h"
+#include "tests/doubles/FakeModemServer.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv::test {
+namespace {
+
+using win32::Win32Sockets;
+
+using Clock = std::chrono::steady_clock;
+
+long long MsSince(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+class Win32SocketsTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_EQ(sockets.Startup(0x0101), 0); }
+    void TearDown() override { sockets.Cleanup(); }
+
+    Win32Sockets sockets;
+};
+
+TEST_F(Win32SocketsTest, ConnectsSendsAndReceives) {
+    FakeModemServer modem({Say("Login: "), Expect("admin\r\n"), Say("Bye\r\n"), Hangup()});
+    ASSERT_TRUE(modem.Listening());
+    SocketId s = sockets.OpenStream();
+    ASSERT_GT(s, 0);
+    ASSERT_TRUE(sockets.Connect(s, "127.0.0.1", modem.Port(), 3000));
+    EXPECT_EQ(sockets.Receive(s, 51200, 3000), "Login: ");
+    EXPECT_EQ(sockets.Send(s, "admin\r\n", 3000), 7);
+    EXPECT_EQ(sockets.Receive(s, 51200, 3000), "Bye\r\n");
+    // The modem hung up: the next receive comes back empty at once.
+    auto start = Clock::now();
+    EXPECT_EQ(sockets.Receive(s, 51200, 3000), "");
+    EXPECT_LT(MsSince(start), 1500);
+    sockets.Shutdown(s);
+    sockets.Close(s);
+    EXPECT_EQ(sockets.OpenCount(), 0u);
+    EXPECT_EQ(modem.Received(), "admin\r\n");
+    // A closed socket's number names nothing any more.
+    EXPECT_EQ(sockets.Send(s, "x", 100), -1);
+}
+
+TEST_F(Win32SocketsTest, ARefusedPortAndAMalformedAddressFailToConnect) {
+    uint16_t port = FakeModemServer::RefusingPort();
+    ASSERT_NE(port, 0);
+    SocketId s = sockets.OpenStream();
+    auto start = Clock::now();
+    EXPECT_FALSE(sockets.Connect(s, "127.0.0.1", port, 3000));
+    EXPECT_LT(MsSince(start), 3500);
+    sockets.Close(s);
+    SocketId bad = sockets.OpenStream();
+    EXPECT_FALSE(sockets.Connect(bad, "not an address", port, 1000));
+    sockets.Close(bad);
+}
+
+TEST_F(Win32SocketsTest, AReceiveFromASilentPeerEndsAtTheTimeout) {
+    FakeModemServer modem({Silent(4000)});
+    SocketId s = sockets.OpenStream();
+    ASSERT_TRUE(sockets.Connect(s, "127.0.0.1", modem.Port(), 3000));
+    auto start = Clock::now();
+    EXPECT_EQ(sockets.Receive(s, 51200, 300), "");
+    long long elapsed = MsSince(start);
+    EXPECT_GE(elapsed, 250);
+    EXPECT_LT(elapsed, 2000);
+    sockets.Close(s);
+}
+
+TEST_F(Win32SocketsTest, OneReceiveTakesAtMostTheBufferAndLeavesTheRest) {
+    const std::string big(60000, 'y');
+    FakeModemServer modem({Say(big), Silent(3000)});
+    SocketId s = sockets.OpenStream();
+    ASSERT_TRUE(sockets.Connect(s, "127.0.0.1", modem.Port(), 3000));
+    ::Sleep(200);
+    EXPECT_EQ(sockets.Receive(s, 51200, 3000).size(), 51200u);
+    size_t rest = 0;
+    while (rest < big.size() - 51200) {
+        std::string piece = sockets.Receive(s, 51200, 3000);
+        if (piece.empty())
+            break;
+        rest += piece.size();
+    }
+    EXPECT_EQ(rest, big.size() - 51200);
+    sockets.Close(s);
+}
+
+// The program's TCP client and conversation over Winsock.
+class WinsockAppTest : public ::testing::Test {
+  protected:
+    WinsockAppTest() {
+        t.InitPaths();
+        app.SetActions(t.actions);
+        InitGlobals(app);
+        StartSockets(app);
+        app.modem.ReceiveTimeoutMs = 2000;
+    }
+    ~WinsockAppTest() override { StopSockets(app); }
+
+    TestApp t;
+    Win32Sockets sockets;
+    Platform platform = t.Compose({.sockets = &sockets});
+    App app{platform};
+};
+
+TEST_F(WinsockAppTest, PlaysARebootScriptToTheEnd) {
+    FakeModemServer modem({Say("Login: "), Expect("admin\r\n"), Say("> "), Expect("reboot\r\n"),
+                           Say("Rebooting\r\n"), Hangup()});
+    ASSERT_TRUE(modem.Listening());
+    t.files.files[app.paths.CommandFilePath] = "127.0.0.1 " + modem.PortText() +
+                                               "\r\nWAIT \"Login\"\r\nSEND \"admin\\m\"\r\n"
+                                               "WAIT \">\"\r\nSEND \"reboot\\m\"\r\n"
+                                               "WAIT \"*\"\r\nSEND \"\"\r\n";
+    EXPECT_TRUE(RebootModem(app));
+    EXPECT_EQ(modem.Received(), "admin\r\nreboot\r\n");
+    EXPECT_TRUE(t.LogMessages().empty());
+    EXPECT_EQ(sockets.OpenCount(), 0u);
+}
+
+// Port 80 is free here: the test runs in a network namespace of its own.
+TEST_F(WinsockAppTest, TheProbeReachesAModemOnPort80AndLeavesNoSocket) {
+    FakeModemServer web({}, 80);
+    if (!web.Listening())
+        GTEST_SKIP() << "port 80 cannot be bound here";
+    app.modem.ModemAddress = "127.0.0.1";
+    EXPECT_TRUE(ModemReachable(app));
+    EXPECT_EQ(sockets.OpenCount(), 0u);
+    EXPECT_TRUE(web.Accepted());
+}
+
+}  // namespace
+}  // namespace qv::test
