@@ -4,6 +4,8 @@
 
 #include "app/Actions.h"
 #include "app/Globals.h"
+#include "app/Scheduler.h"
+#include "app/Timer.h"
 #include "connectivity/ConnectivityState.h"
 #include "connectivity/Traffic.h"
 #include "modem/ModemState.h"
@@ -37,7 +39,10 @@ struct App {
     ConnectivityState net;
     TrafficCounter traffic;
     ModemState modem;
-    int32_t IsWinNT = 0;  // 1 on a Windows NT-family system, set by CheckWinNT
+    int32_t IsWinNT = 0;      // 1 on a Windows NT-family system, set by CheckWinNT
+    int32_t MinuteCount = 0;  // minute-alarm ticks since start
+    FormTimers timers;
+    SchedulerState sched;
 
     Actions& actions() {
         assert(actions_ != nullptr);

@@ -52,4 +52,31 @@ int32_t GetCurrentIconNo(App& app) {
     return app.IconState;
 }
 
+void TrayAnimate(App& app) {
+    app.timers.tmrIconAni.SetEnabled(app.os.timers, true);
+}
+
+void tmrIconAni_Timer(App& app) {
+    static constexpr Picture kFrames[] = {Picture::Frame1, Picture::Frame2, Picture::Frame3,
+                                          Picture::Frame4};
+    TrayState& tray = app.tray;
+    tray.AnimationRunning = true;
+    tray.AnimationFrameCount = (tray.AnimationFrameCount + 1) % 5;
+    if (tray.AnimationFrameCount == 0) {
+        tray.AnimationRunning = false;
+        app.timers.tmrIconAni.SetEnabled(app.os.timers, false);
+        UpdateTrayIcon(app);
+        return;
+    }
+    tray.TrayIconRecord.hIcon = app.os.tray.PictureIcon(kFrames[tray.AnimationFrameCount - 1]);
+    app.os.tray.Notify(TrayMessage::Modify, tray.TrayIconRecord);
+}
+
+void tmrIconUpdate_Timer(App& app) {
+    if (app.tray.AnimationRunning)
+        return;
+    GetCurrentIconNo(app);
+    UpdateTrayIcon(app);
+}
+
 }  // namespace qv

@@ -3,6 +3,8 @@
 #include "actions/Nic.h"
 #include "actions/ShutMod.h"
 #include "app/App.h"
+#include "app/Icon.h"
+#include "app/Scheduler.h"
 #include "connectivity/PingInet.h"
 #include "settings/SettingsDialogHost.h"
 #include "modem/ModemReboot.h"
@@ -11,8 +13,12 @@
 
 namespace qv {
 
-void ProgramActions::SetServiceTimerIntervals() {}
-void ProgramActions::ArmServiceTimers() {}
+void ProgramActions::SetServiceTimerIntervals() {
+    qv::SetServiceTimerIntervals(app_);
+}
+void ProgramActions::ArmServiceTimers() {
+    qv::ArmServiceTimers(app_);
+}
 void ProgramActions::StartSockets() {
     qv::StartSockets(app_);
 }
@@ -52,7 +58,9 @@ void ProgramActions::SetNicFrameCaption(const std::string& caption) {
     if (dialog_ != nullptr)
         dialog_->SetFrame1Caption(caption);
 }
-void ProgramActions::StartTrayAnimation() {}
+void ProgramActions::StartTrayAnimation() {
+    TrayAnimate(app_);
+}
 bool ProgramActions::ReadCommandFile(const std::string& path) {
     return qv::ReadCommandFile(app_, path);
 }

@@ -2,7 +2,11 @@
 
 #include "actions/EventLog.h"
 #include "app/App.h"
+#include "actions/FileHelpers.h"
 #include "app/Icon.h"
+#include "app/PopupMenu.h"
+#include "app/Scheduler.h"
+#include "app/Timer.h"
 #include "settings/GetSettings.h"
 
 namespace qv {
@@ -16,6 +20,7 @@ void FrmIcon::Form_Load() {
         app_.os.ui.ShowMessage(kAlreadyRunning, kAppTitle);
         app_.os.process.EndProcess();
     }
+    CreateFormTimers(app_);
     RaiseThreadPriority(app_);
     app_.IconState = 1;
     GetCurrentIconNo(app_);
@@ -41,8 +46,7 @@ void FrmIcon::Form_Unload() {
 }
 
 void FrmIcon::mExit_Click() {
-    if (dialogCloser_)
-        dialogCloser_();
+    app_.actions().UnloadSettingsDialog();
     app_.os.tray.Notify(TrayMessage::Delete, app_.tray.TrayIconRecord);
     WriteLog(app_, kQuittingLine);
     Form_Unload();
@@ -53,8 +57,79 @@ void FrmIcon::mExit_Click() {
 
 namespace qv {
 
-void FrmIcon::OnTimer(int) {}
-void FrmIcon::OnTrayCallback(uint32_t) {}
-void FrmIcon::OnMenuCommand(int) {}
+void FrmIcon::mLog_Click() {
+    std::string commandLine = WindowsDirectory(app_) + "\\Notepad.exe " + app_.paths.LogPath;
+    if (!app_.os.process.StartProgram(commandLine, ShowCommand::Normal))
+        app_.os.ui.ShowMessage(kNotepadFailed + app_.paths.LogPath, kAppTitle);
+    app_.IconState = 1;
+    GetCurrentIconNo(app_);
+    UpdateTrayIcon(app_);
+}
+
+void FrmIcon::mSettings_Click() {
+    app_.actions().ShowSettingsDialog();
+}
+
+void FrmIcon::Form_MouseMove(uint32_t mouseMessage) {
+    if (mouseMessage == kTrayLeftDoubleClick) {
+        app_.actions().ShowSettingsDialog();
+    } else if (mouseMessage == kTrayRightButtonUp) {
+        int command = app_.os.menu.TrackPopupAtCursor(PopupSysEntries());
+        if (command != 0)
+            OnMenuCommand(command);
+    }
+}
+
+void FrmIcon::OnTimer(int timerId) {
+    // A tick queued before its timer was switched off is dropped.
+    FormTimer* timer = app_.timers.Find(timerId);
+    if (timer == nullptr || !timer->Ticking())
+        return;
+    switch (timerId) {
+        case kTmrMinuteAlarm:
+            tmrMinuteAlarm_Timer(app_);
+            break;
+        case kTmrShut:
+            tmrShut_Timer(app_);
+            break;
+        case kTmrModem:
+            tmrModem_Timer(app_);
+            break;
+        case kTmrPing:
+            tmrPing_Timer(app_);
+            break;
+        case kTmrNIC:
+            tmrNIC_Timer(app_);
+            break;
+        case kTmrIconUpdate:
+            tmrIconUpdate_Timer(app_);
+            break;
+        case kTmrIconAni:
+            tmrIconAni_Timer(app_);
+            break;
+        default:
+            break;
+    }
+}
+
+void FrmIcon::OnTrayCallback(uint32_t mouseMessage) {
+    Form_MouseMove(mouseMessage);
+}
+
+void FrmIcon::OnMenuCommand(int commandId) {
+    switch (commandId) {
+        case kCmdLog:
+            mLog_Click();
+            break;
+        case kCmdSettings:
+            mSettings_Click();
+            break;
+        case kCmdExit:
+            mExit_Click();
+            break;
+        default:
+            break;
+    }
+}
 
 }  // namespace qv

@@ -1,7 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <functional>
-#include <utility>
 
 namespace qv {
 
@@ -13,6 +11,11 @@ inline constexpr const char* kStartedLine = "Dastrel's Quorvane Helper Started."
 inline constexpr const char* kStartedWithWindowsLine =
     "Dastrel's Quorvane Helper Started with Windows.";
 inline constexpr const char* kQuittingLine = "Dastrel's Quorvane Helper Quitting.";
+inline constexpr const char* kNotepadFailed = "Unable to start Notepad to show the log : ";
+
+// The tray's mouse messages that the main window acts on.
+inline constexpr uint32_t kTrayLeftDoubleClick = 0x203;  // WM_LBUTTONDBLCLK
+inline constexpr uint32_t kTrayRightButtonUp = 0x205;    // WM_RBUTTONUP
 
 // The hidden main window's life: start-up, first activation, exit and unload.
 class FrmIcon {
@@ -27,6 +30,12 @@ class FrmIcon {
     void Form_Unload();
     // "&Exit": closes the dialog, removes the icon, logs the quit line, unloads, ends.
     void mExit_Click();
+    // "&ViewErrorLog": opens the log in Notepad and leaves the error state.
+    void mLog_Click();
+    // "&Settings": shows the settings dialog, modeless.
+    void mSettings_Click();
+    // The tray callback: a double-click opens the settings, a right click the popup menu.
+    void Form_MouseMove(uint32_t mouseMessage);
 
     // Window events delivered by the platform layer: a timer tick, the tray's mouse
     // message (the callback's lParam) and a popup-menu command.
@@ -34,13 +43,9 @@ class FrmIcon {
     void OnTrayCallback(uint32_t mouseMessage);
     void OnMenuCommand(int commandId);
 
-    // Called by mExit_Click to close the settings dialog when it is loaded.
-    void SetDialogCloser(std::function<void()> closer) { dialogCloser_ = std::move(closer); }
-
   private:
     App& app_;
     bool unloaded_ = false;
-    std::function<void()> dialogCloser_;
 };
 
 // Raises the user-interface thread to the highest normal priority.

@@ -16,3 +16,14 @@ if(TARGET qv_platform_posix)
 endif()
 qv_strict_warnings(qv_unit_tests)
 gtest_discover_tests(qv_unit_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
+
+# The scheduler benchmark: 30 simulated days, built optimised whatever the build type, over its
+# own copy of the core.
+add_executable(qv_bench tests/bench/SchedulerBench.cpp tests/doubles/FakePlatform.cpp
+  tests/doubles/SimTimers.cpp ${QV_CORE_SOURCES})
+target_include_directories(qv_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(qv_bench PRIVATE -O2)
+target_link_libraries(qv_bench PRIVATE GTest::gtest_main)
+qv_strict_warnings(qv_bench)
+add_test(NAME scheduler_bench COMMAND qv_bench)
+set_tests_properties(scheduler_bench PROPERTIES LABELS bench TIMEOUT 120)

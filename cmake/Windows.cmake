@@ -24,6 +24,8 @@ target_include_directories(qv_win_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qv_win_tests PRIVATE qv_platform_win32 GTest::gmock_main)
 target_link_options(qv_win_tests PRIVATE ${QV_STATIC_LINK})
 qv_strict_warnings(qv_win_tests)
+# Some tests read the pictures out of Quorvane.exe beside them.
+add_dependencies(qv_win_tests Quorvane)
 # Runs under the cross-compiling emulator (wine64) when CTest starts it.
 add_test(NAME win_tests COMMAND qv_win_tests)
 set_tests_properties(win_tests PROPERTIES LABELS win TIMEOUT 600)
@@ -41,6 +43,9 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_test(NAME e2e_smoke
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
   set_tests_properties(e2e_smoke PROPERTIES LABELS e2e TIMEOUT 300)
+  add_test(NAME e2e_tray
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tray.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
+  set_tests_properties(e2e_tray PROPERTIES LABELS e2e TIMEOUT 300)
   # A whole night of the program in a few minutes, against a fake modem and a local web server.
   add_test(NAME e2e_night
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/night.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)

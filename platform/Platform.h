@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Internet.h"
 #include "platform/Power.h"
+#include "platform/Menu.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/SettingsStore.h"
@@ -27,6 +28,7 @@ struct Platform {
     Registry& registry;
     Sockets& sockets;
     Power& power;
+    Menu& menu;
 };
 
 }  // namespace qv

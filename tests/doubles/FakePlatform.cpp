@@ -91,7 +91,8 @@ Platform TestApp::Compose(const Parts& p) {
                     p.internet ? *p.internet : internet,
                     p.registry ? *p.registry : registry,
                     p.sockets ? *p.sockets : sockets,
-                    p.power ? *p.power : power};
+                    p.power ? *p.power : power,
+                    p.menu ? *p.menu : menu};
 }
 
 void TestApp::InitPaths() {

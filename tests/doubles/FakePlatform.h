@@ -16,6 +16,8 @@
 #include "tests/doubles/FakeRegistry.h"
 #include "tests/doubles/FakePower.h"
 #include "tests/doubles/FakeSockets.h"
+#include "tests/doubles/FakeMenu.h"
+#include "tests/doubles/SimTimers.h"
 
 namespace qv::test {
 
@@ -128,16 +130,8 @@ class FakeUi : public Ui {
     }
 };
 
-class FakeTimers : public TimerHost {
-  public:
-    std::map<int, uint32_t> running;  // timer id -> period
-    std::vector<std::pair<int, uint32_t>> starts;
-    void Start(int id, uint32_t periodMs) override {
-        running[id] = periodMs;
-        starts.emplace_back(id, periodMs);
-    }
-    void Stop(int id) override { running.erase(id); }
-};
+// The main window's timers run on a simulated clock that moves the FakeClock.
+using FakeTimers = SimTimers;
 
 class FakeTray : public Tray {
   public:
@@ -211,15 +205,16 @@ struct TestApp {
     FakeStore store;
     FakeProcess process;
     FakeUi ui;
-    FakeTimers timers;
+    FakeTimers timers{clock.now};
     FakeTray tray;
     FakeActions actions;
     FakeInternet internet;
     FakeRegistry registry;
     FakeSockets sockets;
     FakePower power;
-    Platform platform{clock, files,    store,    process, ui,   timers,
-                      tray,  internet, registry, sockets, power};
+    FakeMenu menu;
+    Platform platform{clock, files,    store,    process, ui,    timers,
+                      tray,  internet, registry, sockets, power, menu};
     App app{platform};
 
     TestApp();
@@ -237,6 +232,7 @@ struct TestApp {
         Registry* registry = nullptr;
         Sockets* sockets = nullptr;
         Power* power = nullptr;
+        Menu* menu = nullptr;
     };
     // This app's doubles, except where `parts` names another implementation.
     Platform Compose(const Parts& parts);

@@ -5,6 +5,8 @@
 //   qv_probe post CAPTION MSG WPARAM LPARAM   post a message to the window with the caption
 //   qv_probe send CAPTION MSG WPARAM LPARAM   send it and wait for the answer
 //   qv_probe count CAPTION                print how many top-level windows have the caption
+//   qv_probe menu-key KEY TIMEOUT_MS      wait for an open popup menu, print the entries it
+//                                         can read, then type KEY (a mnemonic letter, or esc)
 //
 // Numbers may be written in decimal or as 0x... hexadecimal. Exit code 0 on success, 2 when
 // the window was not found in time.
@@ -261,6 +263,27 @@ int main(int argc, char** argv) {
             DWORD_PTR result = 0;
             SendMessageTimeoutA(window, msg, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
         }
+        return 0;
+    }
+    if (command == "menu-key" && argc == 4) {
+        DWORD start = GetTickCount();
+        HWND popup = nullptr;
+        while ((popup = FindWindowA("#32768", nullptr)) == nullptr || !IsWindowVisible(popup)) {
+            if (GetTickCount() - start >= static_cast<DWORD>(Number(argv[3])))
+                return 2;
+            Sleep(100);
+        }
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1, 0, 0));  // MN_GETHMENU
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[128] = {};
+            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            std::printf("%s\n", text[0] != '\0' ? text : "-");
+        }
+        std::fflush(stdout);
+        if (caption == "esc")
+            PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            PostMessageA(popup, WM_CHAR, static_cast<WPARAM>(caption[0]), 0);
         return 0;
     }
     if (command == "count" && argc == 3) {

@@ -95,11 +95,10 @@ TEST_F(FormLoadTest, BadStoredSettingsAreLoggedBeforeTheStartLine) {
 
 TEST_F(FormLoadTest, ExitRemovesTheIconLogsTheQuitLineAndEnds) {
     form.Form_Load();
-    bool dialogClosed = false;
-    form.SetDialogCloser([&] { dialogClosed = true; });
     t.tray.calls.clear();
+    t.actions.calls.clear();
     EXPECT_THROW(form.mExit_Click(), test::ProcessEnded);
-    EXPECT_TRUE(dialogClosed);
+    EXPECT_EQ(t.actions.calls.front(), "UnloadSettingsDialog");
     EXPECT_EQ(t.LogMessages().back(), "Dastrel's Quorvane Helper Quitting.");
     ASSERT_GE(t.tray.calls.size(), 2u);
     EXPECT_EQ(t.tray.calls.front().message, TrayMessage::Delete);

@@ -10,6 +10,7 @@
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Menu.h"
 #include "platform/win32/Win32Internet.h"
 #include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32Process.h"
@@ -40,15 +41,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Registry registry;
     Win32Sockets sockets;
     Win32Power power;
+    Win32Menu menu;
 
     MainWindow window;
     if (!window.Create(instance))
         return 1;
     timers.Attach(window.Handle());
     tray.Attach(window.Handle(), instance);
+    menu.Attach(window.Handle());
 
-    Platform platform{clock, files,    store,    process, ui,   timers,
-                      tray,  internet, registry, sockets, power};
+    Platform platform{clock, files,    store,    process, ui,    timers,
+                      tray,  internet, registry, sockets, power, menu};
     App app(platform);
     ProgramActions actions(app);
     app.SetActions(actions);
@@ -56,7 +59,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32SettingsDialog dialog(app, instance);
     actions.SetDialogHost(&dialog);
     ui.SetDialogFilter([&dialog](MSG& msg) { return dialog.PreTranslate(msg); });
-    form.SetDialogCloser([&dialog] { dialog.UnloadDialog(); });
     window.Connect(form, tray);
 
     form.Form_Load();

@@ -1,0 +1,13 @@
+#include "app/PopupMenu.h"
+
+namespace qv {
+
+const std::vector<MenuEntry>& PopupSysEntries() {
+    static const std::vector<MenuEntry> entries{
+        {kCmdLog, "&ViewErrorLog"}, {0, ""}, {kCmdSettings, "&Settings"}, {0, ""},
+        {kCmdExit, "&Exit"},
+    };
+    return entries;
+}
+
+}  // namespace qv

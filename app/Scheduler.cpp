@@ -1,0 +1,246 @@
+#include "app/Scheduler.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "actions/EventLog.h"
+#include "app/App.h"
+#include "app/FreeTime.h"
+#include "settings/LeadingNumber.h"
+#include "settings/NumberText.h"
+
+namespace qv {
+namespace {
+
+// Holds a flag up for as long as an action runs, also when the action leaves by an exception.
+class RunningFlag {
+  public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+// The leading number of a text, made whole, when it is a 32-bit number.
+std::optional<int32_t> WholeValue(const std::string& text) {
+    double n = LeadingNumber(text);
+    if (!(n > -2147483648.5 && n < 2147483647.5))
+        return std::nullopt;
+    return MakeWhole(n);
+}
+
+// The hour and minute an entry "hh:mm" names. An empty entry, one with nothing after the
+// colon or one whose numbers are out of range names none.
+std::optional<std::pair<int32_t, int32_t>> RebootTime(const std::string& entry) {
+    std::vector<std::string> parts = SplitText(entry, ':');
+    if (parts.size() < 2 || parts[1].empty())
+        return std::nullopt;
+    auto hour = WholeValue(parts[0]);
+    auto minute = WholeValue(parts[1]);
+    if (!hour || !minute)
+        return std::nullopt;
+    return std::make_pair(*hour, *minute);
+}
+
+const std::vector<std::pair<int32_t, int32_t>>& RebootHourMinutes(App& app) {
+    SchedulerState& s = app.sched;
+    if (s.RebootTimesRead != app.settings.RebootTimes) {
+        s.RebootTimesRead = app.settings.RebootTimes;
+        s.RebootHourMinutes.clear();
+        for (const std::string& entry : s.RebootTimesRead) {
+            if (auto time = RebootTime(entry))
+                s.RebootHourMinutes.push_back(*time);
+        }
+    }
+    return s.RebootHourMinutes;
+}
+
+// Reboots the modem once for every entry of the reboot list that names this minute.
+void RebootAtListedTimes(App& app, const LocalTime& now) {
+    SchedulerState& s = app.sched;
+    int64_t minute = MinuteKey(now);
+    if (minute == s.ModemActedMinute)
+        return;
+    int reboots = 0;
+    for (const auto& [hour, min] : RebootHourMinutes(app)) {
+        if (hour == now.hour && min == now.minute)
+            ++reboots;
+    }
+    if (reboots > 0)
+        s.ModemActedMinute = minute;
+    for (int i = 0; i < reboots; ++i) {
+        bool rebooted;
+        {
+            RunningFlag running(s.ModemRebootRunning);
+            rebooted = app.actions().RebootModem();
+        }
+        if (rebooted)
+            WriteLog(app, kModemRebootedLine);
+    }
+}
+
+}  // namespace
+
+int64_t MinuteKey(const LocalTime& t) {
+    return ((((static_cast<int64_t>(t.year) * 13 + t.month) * 32 + t.day) * 24 + t.hour) * 60) +
+           t.minute;
+}
+
+uint32_t PingPeriod(int32_t pingIntervalSeconds) {
+    int64_t ms = static_cast<int64_t>(pingIntervalSeconds) * 1000;
+    if (ms <= 0)
+        return 0;
+    if (ms > kMaxTimerPeriod)
+        return kMaxTimerPeriod;
+    return static_cast<uint32_t>(ms);
+}
+
+bool InShutdownRange(int fromHour, int fromMinute, int toHour, int toMinute, int h, int m) {
+    int from = fromHour * 60 + fromMinute;
+    int to = toHour * 60 + toMinute;
+    if (to < from) {
+        int now = h * 60 + m;
+        return now >= from || now <= to;
+    }
+    if (h < toHour)
+        return h > fromHour || (h == fromHour && m >= fromMinute);
+    if (h == toHour)
+        return m <= toMinute && (fromHour != toHour || m >= fromMinute);
+    return false;
+}
+
+std::string TrafficLine(App& app) {
+    return kTrafficLinePrefix +
+           KilobytesText(app.traffic.TotalBytesDownloaded, app.os.clock.DecimalSeparator()) +
+           " KB.";
+}
+
+void SetServiceTimerIntervals(App& app) {
+    TimerHost& host = app.os.timers;
+    app.timers.tmrShut.SetInterval(host, 55000);
+    app.timers.tmrModem.SetInterval(host, 57000);
+    app.timers.tmrNIC.SetInterval(host, 59000);
+    app.timers.tmrPing.SetInterval(host, 58000);
+}
+
+void ArmServiceTimers(App& app) {
+    TimerHost& host = app.os.timers;
+    const Settings& s = app.settings;
+    app.timers.tmrShut.SetEnabled(host, s.SrvShutAt);
+    app.timers.tmrNIC.SetEnabled(host, s.SrvNicAt);
+    app.timers.tmrModem.SetEnabled(host, s.SrvModem);
+    if (s.SrvPing) {
+        app.timers.tmrPing.SetInterval(host, PingPeriod(s.PingInterval));
+        app.timers.tmrPing.SetEnabled(host, true);
+    } else {
+        app.KeepAliveActive = false;
+        app.timers.tmrPing.SetEnabled(host, false);
+    }
+}
+
+void CheckNicForFreeWindow(App& app) {
+    const Settings& s = app.settings;
+    if (IsFreeTime(app)) {
+        if (s.SrvNicDuringN && !app.actions().ModemReachable()) {
+            WriteLog(app, kAutoEnableNicLine);
+            app.actions().EnableNIC();
+        }
+    } else if (s.SrvNicDuringD && app.actions().ModemReachable()) {
+        WriteLog(app, kAutoDisableNicLine);
+        app.actions().DisableNIC();
+    }
+}
+
+void tmrMinuteAlarm_Timer(App& app) {
+    LocalTime now = app.os.clock.Now();
+    // Wraps instead of overflowing; that is some four thousand years away.
+    app.MinuteCount = app.MinuteCount == INT32_MAX ? 0 : app.MinuteCount + 1;
+    int32_t count = app.MinuteCount;
+    const Settings& s = app.settings;
+    if (count % 5 == 0 && (s.SrvNicDuringN || s.SrvNicDuringD))
+        CheckNicForFreeWindow(app);
+    if (count % 2 == 0 && s.SrvShutDuring &&
+        InShutdownRange(s.ShutFromHour, s.ShutFromMinute, s.ShutToHour, s.ShutToMinute, now.hour,
+                        now.minute)) {
+        WriteLog(app, kAutoShutDownLine);
+        app.actions().ShutDownPC();
+    }
+    if (count % 60 == 0)
+        WriteLog(app, TrafficLine(app));
+    if (app.diag.MinuteCountDisplay)
+        app.actions().SetNicFrameCaption(kNicFramePrefix + std::to_string(count));
+}
+
+void tmrShut_Timer(App& app) {
+    LocalTime now = app.os.clock.Now();
+    const Settings& s = app.settings;
+    if (now.hour != s.ShutAtHour || now.minute != s.ShutAtMinute)
+        return;
+    int64_t minute = MinuteKey(now);
+    if (minute == app.sched.ShutActedMinute)
+        return;
+    app.sched.ShutActedMinute = minute;
+    WriteLog(app, kShutDownLine);
+    app.actions().ShutDownPC();
+}
+
+void tmrNIC_Timer(App& app) {
+    LocalTime now = app.os.clock.Now();
+    const Settings& s = app.settings;
+    bool on = now.hour == s.NicOnHour && now.minute == s.NicOnMinute;
+    bool off = now.hour == s.NicOffHour && now.minute == s.NicOffMinute;
+    if (!on && !off)
+        return;
+    int64_t minute = MinuteKey(now);
+    if (minute == app.sched.NicActedMinute)
+        return;
+    app.sched.NicActedMinute = minute;
+    if (on) {
+        WriteLog(app, kEnableNicLine);
+        app.actions().EnableNIC();
+    }
+    if (off) {
+        WriteLog(app, kDisableNicLine);
+        app.actions().DisableNIC();
+    }
+}
+
+void tmrModem_Timer(App& app) {
+    SchedulerState& s = app.sched;
+    LocalTime now = app.os.clock.Now();
+    if (s.ModemRebootRunning)
+        return;
+    if (s.KeepAliveRunning) {
+        // The keep-alive cycle may reboot the modem itself; the listed time is served when the
+        // cycle has ended.
+        s.ModemTickDeferred = true;
+        s.DeferredModemTime = now;
+        return;
+    }
+    RebootAtListedTimes(app, now);
+}
+
+void tmrPing_Timer(App& app) {
+    SchedulerState& s = app.sched;
+    if (s.KeepAliveRunning || s.ModemRebootRunning)
+        return;
+    if (!IsFreeTime(app))
+        return;
+    app.KeepAliveActive = true;
+    {
+        RunningFlag running(s.KeepAliveRunning);
+        app.actions().CheckConnectivity();
+    }
+    if (s.ModemTickDeferred) {
+        s.ModemTickDeferred = false;
+        if (app.timers.tmrModem.Ticking())
+            RebootAtListedTimes(app, s.DeferredModemTime);
+    }
+}
+
+}  // namespace qv

@@ -1,0 +1,131 @@
+// Thirty simulated days of every timer with every service switched on, checked against the
+// actions they must have caused, and timed. Built optimised as its own program.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <iostream>
+
+#include "app/Icon.h"
+#include "app/Scheduler.h"
+#include "app/Timer.h"
+#include "actions/FileHelpers.h"
+#include "app/frmIcon.h"
+#include "settings/GetSettings.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv {
+namespace {
+
+// Counts the services called, without keeping a record of each call.
+class CountingActions : public Actions {
+  public:
+    enum Name { kShutDown, kReboot, kEnable, kDisable, kFetch, kReachable, kOther, kCount };
+    explicit CountingActions(App& app) : app_(app) {}
+    std::array<int, kCount> count{};
+
+    void SetServiceTimerIntervals() override { qv::SetServiceTimerIntervals(app_); }
+    void ArmServiceTimers() override { qv::ArmServiceTimers(app_); }
+    void StartSockets() override { ++count[kOther]; }
+    void StopSockets() override { ++count[kOther]; }
+    void WriteNicBatches() override { ++count[kOther]; }
+    bool ModemReachable() override {
+        ++count[kReachable];
+        return false;
+    }
+    void EnableNIC() override { ++count[kEnable]; }
+    void DisableNIC() override { ++count[kDisable]; }
+    bool RebootModem() override {
+        ++count[kReboot];
+        return true;
+    }
+    void CheckConnectivity() override {  // every fetch succeeds with 2 KB
+        ++count[kFetch];
+        app_.traffic.TotalBytesDownloaded += 2048;
+        TrayAnimate(app_);
+    }
+    void ShutDownPC() override { ++count[kShutDown]; }
+    void ShowSettingsDialog() override { ++count[kOther]; }
+    void UnloadSettingsDialog() override { ++count[kOther]; }
+    void SetNicFrameCaption(const std::string&) override { ++count[kOther]; }
+    void StartTrayAnimation() override { TrayAnimate(app_); }
+    bool ReadCommandFile(const std::string&) override { return false; }
+
+  private:
+    App& app_;
+};
+
+class CountingTray : public test::FakeTray {
+  public:
+    int notified = 0;
+    void Notify(TrayMessage, const NotifyIconData&) override { ++notified; }
+};
+
+TEST(SchedulerBench, ThirtyDaysOfEveryTimer) {
+    test::FakeClock clock;
+    test::FakeFiles files;
+    test::FakeStore store;
+    test::FakeProcess process;
+    test::FakeUi ui;
+    test::SimTimers timers{clock.now};
+    CountingTray tray;
+    test::FakeInternet internet;
+    test::FakeMenu menu;
+    test::FakeRegistry registry;
+    test::FakeSockets sockets;
+    test::FakePower power;
+    Platform platform{clock, files,    store,    process, ui,    timers,
+                      tray,  internet, registry, sockets, power, menu};
+    App app{platform};
+    CountingActions actions{app};
+    app.SetActions(actions);
+    FrmIcon form{app};
+    timers.recordTicks = false;
+    timers.onTick = [&](int id) { form.OnTimer(id); };
+    for (const char* key : {"SrvShutAt", "SrvShutDuring", "SrvNicDuringN", "SrvNicDuringD",
+                            "SrvModemFail", "SrvNicAt", "SrvModem", "SrvPing"})
+        store.Put(key, "1");
+    clock.now = LocalTime{2026, 12, 30, 0, 0, 0};  // across a month and a year end
+    form.Form_Load();
+
+    constexpr int kDays = 30;
+    auto begin = std::chrono::steady_clock::now();
+    std::clock_t cpuBegin = std::clock();
+    timers.Run(kDays * 86400LL * 1000);
+    double cpuSeconds = static_cast<double>(std::clock() - cpuBegin) / CLOCKS_PER_SEC;
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+
+    EXPECT_EQ(clock.now.year, 2027);
+    EXPECT_EQ(clock.now.month, 1);
+    EXPECT_EQ(clock.now.day, 29);
+    EXPECT_EQ(app.MinuteCount, kDays * 1440);
+    using A = CountingActions;
+    // Once a day: the shutdown time and the two card times; every listed reboot time; the 30
+    // even counts of 08:01-09:00; the card enabled every five minutes of the six free hours
+    // while the modem does not answer; a keep-alive every 50 s of them.
+    EXPECT_EQ(actions.count[A::kShutDown], kDays * (1 + 30));
+    EXPECT_EQ(actions.count[A::kReboot], kDays * 6);
+    EXPECT_EQ(actions.count[A::kEnable], kDays * (1 + 72));
+    EXPECT_EQ(actions.count[A::kDisable], kDays);
+    EXPECT_EQ(actions.count[A::kFetch], kDays * 432);
+    std::string log = files.files.at(app.paths.LogPath);
+    std::vector<std::string> lines = TextLines(log);
+    // The start line, then the actions' lines and one traffic line an hour.
+    EXPECT_EQ(lines.size(), static_cast<size_t>(1 + kDays * (1 + 30 + 6 + 2 + 72 + 24)));
+    EXPECT_EQ(lines.back().substr(24), "Total Data Downloaded for Connectivity : 25920 KB.");
+    EXPECT_FALSE(app.tray.AnimationRunning);
+
+    // The processor time is the steadier figure on a busy machine.
+    double perSecond = kDays / seconds;
+    double perCpuSecond = kDays / std::max(cpuSeconds, 1e-6);
+    std::cout << "simulated days per second: " << perSecond << " (wall clock), " << perCpuSecond
+              << " (processor time)\n";
+    RecordProperty("SimulatedDaysPerSecond", static_cast<int>(perSecond));
+    RecordProperty("SimulatedDaysPerCpuSecond", static_cast<int>(perCpuSecond));
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/FreeTime.h"
+#include "app/Scheduler.h"
+#include "app/Timer.h"
+#include "app/frmIcon.h"
+#include "settings/GetSettings.h"
+#include "settings/NumberText.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv {
+namespace {
+
+constexpr int64_t kSecond = 1000;
+constexpr int64_t kMinute = 60 * kSecond;
+
+// The program with default settings and its timers on a simulated clock; the actions are
+// recorded together with the clock's hh:mm when they were called.
+class SchedulerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        t.InitPaths();
+        GetSettings(t.app);
+        t.timers.onTick = [this](int id) { form.OnTimer(id); };
+        t.actions.onCall = [this](const std::string& name) {
+            const LocalTime& n = t.clock.now;
+            timed.push_back(TimeText(n.hour, n.minute) + " " + name);
+        };
+        CreateFormTimers(t.app);
+        SetServiceTimerIntervals(t.app);
+    }
+    Settings& s() { return t.app.settings; }
+    // The recorded calls of one action, as "hh:mm name".
+    std::vector<std::string> Timed(const std::string& name) const {
+        std::vector<std::string> r;
+        for (const auto& c : timed) {
+            if (c.substr(6) == name)
+                r.push_back(c);
+        }
+        return r;
+    }
+    int Lines(const std::string& message) const {
+        auto m = t.LogMessages();
+        return static_cast<int>(std::count(m.begin(), m.end(), message));
+    }
+
+    test::TestApp t;
+    FrmIcon form{t.app};
+    std::vector<std::string> timed;
+};
+
+TEST(FreeWindow, CrossesMidnightExcludesItsEndAndIsWholeDayForEqualHours) {
+    EXPECT_TRUE(IsFreeHour(22, 6, 23));
+    EXPECT_TRUE(IsFreeHour(22, 6, 5));
+    EXPECT_TRUE(IsFreeHour(22, 6, 0));
+    EXPECT_FALSE(IsFreeHour(22, 6, 6));
+    EXPECT_FALSE(IsFreeHour(22, 6, 21));
+    EXPECT_TRUE(IsFreeHour(2, 8, 7));
+    EXPECT_FALSE(IsFreeHour(2, 8, 8));
+    for (int h = 0; h < 24; ++h)
+        EXPECT_TRUE(IsFreeHour(5, 5, h)) << h;
+}
+
+TEST(ShutdownRange, HoldsBetweenBothEndsInclusiveAndAcrossMidnight) {
+    struct Case {
+        int fh, fm, th, tm, h, m;
+        bool holds;
+    } cases[] = {
+        {8, 1, 9, 0, 8, 0, false},
+        {8, 1, 9, 0, 8, 1, true},
+        {8, 1, 9, 0, 8, 59, true},
+        {8, 1, 9, 0, 9, 0, true},
+        {8, 1, 9, 0, 9, 1, false},
+        {8, 1, 9, 0, 7, 30, false},
+        {8, 30, 8, 45, 8, 29, false},
+        {8, 30, 8, 45, 8, 30, true},
+        {8, 30, 8, 45, 8, 45, true},
+        {8, 30, 8, 45, 8, 46, false},
+        {8, 30, 8, 45, 9, 40, false},
+        // Across midnight: from the start through midnight to the end.
+        {23, 0, 1, 0, 22, 59, false},
+        {23, 0, 1, 0, 23, 0, true},
+        {23, 0, 1, 0, 0, 30, true},
+        {23, 0, 1, 0, 1, 0, true},
+        {23, 0, 1, 0, 1, 1, false},
+        {23, 0, 1, 0, 12, 0, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(InShutdownRange(c.fh, c.fm, c.th, c.tm, c.h, c.m), c.holds)
+            << c.fh << ":" << c.fm << "-" << c.th << ":" << c.tm << " at " << c.h << ":" << c.m;
+    }
+}
+
+TEST_F(SchedulerTest, ShutdownRangeIsTestedOnEvenMinuteCountsOnly) {
+    s().SrvShutDuring = true;  // default range 08:01-09:00
+    t.clock.Set(7, 59, 30);    // tick k falls on 07:59 + k minutes
+    t.timers.Run(70 * kMinute);
+    auto calls = Timed("ShutDownPC");
+    ASSERT_EQ(calls.size(), 30u);
+    EXPECT_EQ(calls.front(), "08:01 ShutDownPC");
+    EXPECT_EQ(calls.back(), "08:59 ShutDownPC");  // 09:00 falls on an odd count: missed
+    EXPECT_EQ(Lines("Auto ShutDown Command Issued."), 30);
+}
+
+TEST_F(SchedulerTest, HourlyTrafficLineAndMinuteCountCaption) {
+    t.app.diag.MinuteCountDisplay = true;
+    t.timers.Run(59 * kMinute);
+    EXPECT_TRUE(t.LogMessages().empty());
+    EXPECT_EQ(t.actions.Count("SetNicFrameCaption:Network Interface Settings 59"), 1);
+    t.timers.Run(kMinute);
+    EXPECT_EQ(t.LogMessages(),
+              (std::vector<std::string>{"Total Data Downloaded for Connectivity : 0 KB."}));
+    t.app.traffic.TotalBytesDownloaded = 1536;
+    t.timers.Run(60 * kMinute);
+    EXPECT_EQ(t.LogMessages().back(), "Total Data Downloaded for Connectivity : 1.5 KB.");
+    EXPECT_EQ(t.app.MinuteCount, 120);
+}
+
+TEST_F(SchedulerTest, FiveMinuteCardRuleOnBothSidesOfTheWindow) {
+    s().SrvNicDuringN = true;
+    s().SrvNicDuringD = true;
+    t.clock.Set(1, 50, 30);  // counts 5 and 10 fall on 01:55 and 02:00
+    t.actions.modemReachable = true;
+    t.timers.Run(30 * kMinute);
+    EXPECT_EQ(Timed("DisableNIC"), (std::vector<std::string>{"01:55 DisableNIC"}));
+    EXPECT_TRUE(Timed("EnableNIC").empty());
+
+    t.actions.modemReachable = false;
+    t.clock.Set(7, 40, 30);  // counts 35..60: 07:45, 07:50, 07:55 inside, 08:00.. outside
+    t.timers.Run(30 * kMinute);
+    EXPECT_EQ(Timed("EnableNIC"),
+              (std::vector<std::string>{"07:45 EnableNIC", "07:50 EnableNIC", "07:55 EnableNIC"}));
+    EXPECT_EQ(Lines("Auto Enable NIC Command Issued."), 3);
+    EXPECT_EQ(Lines("Auto Disable NIC Command Issued."), 1);
+}
+
+TEST_F(SchedulerTest, ArmServiceTimersFollowsTheSwitchesInOrder) {
+    EXPECT_EQ(t.app.timers.tmrShut.Interval(), 55000u);
+    EXPECT_EQ(t.app.timers.tmrModem.Interval(), 57000u);
+    EXPECT_EQ(t.app.timers.tmrNIC.Interval(), 59000u);
+    EXPECT_EQ(t.app.timers.tmrPing.Interval(), 58000u);
+    EXPECT_EQ(t.timers.running.size(), 2u);  // only the two always-on timers
+
+    s().SrvShutAt = s().SrvNicAt = s().SrvModem = s().SrvPing = true;
+    t.timers.starts.clear();
+    ArmServiceTimers(t.app);
+    EXPECT_EQ(t.timers.starts,
+              (std::vector<std::pair<int, uint32_t>>{
+                  {kTmrShut, 55000}, {kTmrNIC, 59000}, {kTmrModem, 57000}, {kTmrPing, 50000}}));
+    // Re-arming with the same settings keeps the running periods going.
+    ArmServiceTimers(t.app);
+    EXPECT_EQ(t.timers.starts.size(), 4u);
+
+    t.app.KeepAliveActive = true;
+    s().SrvPing = s().SrvModem = false;
+    ArmServiceTimers(t.app);
+    EXPECT_FALSE(t.app.KeepAliveActive);
+    EXPECT_EQ(t.timers.running.count(kTmrPing), 0u);
+    EXPECT_EQ(t.timers.running.count(kTmrModem), 0u);
+    EXPECT_EQ(t.timers.running.count(kTmrShut), 1u);
+}
+
+TEST_F(SchedulerTest, DailyTimersActOncePerClockMinute) {
+    s().SrvShutAt = s().SrvNicAt = true;  // shutdown 08:00, card on 01:59, off 07:58
+    ArmServiceTimers(t.app);
+    t.clock.Set(7, 59, 5);  // tmrShut ticks at 08:00:00 and 08:00:55
+    t.timers.Run(3 * kMinute);
+    auto shutTicks = t.timers.TickTimes(kTmrShut);
+    EXPECT_EQ(std::count_if(shutTicks.begin(), shutTicks.end(),
+                            [](int64_t at) { return at >= 55000 && at < 115000; }),
+              2);
+    EXPECT_EQ(Timed("ShutDownPC"), (std::vector<std::string>{"08:00 ShutDownPC"}));
+    EXPECT_EQ(Lines("ShutDown Command Issued."), 1);
+
+    t.timers.Run(24 * 60 * kMinute);  // the next day acts again
+    EXPECT_EQ(Timed("ShutDownPC").size(), 2u);
+    EXPECT_EQ(Timed("EnableNIC"), (std::vector<std::string>{"01:59 EnableNIC"}));
+    EXPECT_EQ(Timed("DisableNIC"), (std::vector<std::string>{"07:58 DisableNIC"}));
+
+    // Equal times: both run in one tick, enable first.
+    s().NicOffHour = 1;
+    s().NicOffMinute = 59;
+    timed.clear();
+    t.timers.Run(24 * 60 * kMinute);
+    EXPECT_EQ(Timed("EnableNIC").size(), 1u);
+    ASSERT_EQ(Timed("DisableNIC").size(), 1u);
+    EXPECT_LT(std::find(timed.begin(), timed.end(), "01:59 EnableNIC"),
+              std::find(timed.begin(), timed.end(), "01:59 DisableNIC"));
+}
+
+TEST_F(SchedulerTest, ModemRebootsForEveryMatchingEntry) {
+    s().SrvModem = true;
+    s().RebootTimes = {"02:01", "", "2.4:1", "07:", "0700", "00:00x", "99999999999:00"};
+    ArmServiceTimers(t.app);
+    t.clock.Set(2, 0, 3);  // tmrModem ticks at 02:01:00 and 02:01:57
+    t.timers.Run(2 * kMinute);
+    // "02:01" and "2.4:1" both name 02:01: two reboots in one tick, none in the second tick.
+    EXPECT_EQ(Timed("RebootModem"),
+              (std::vector<std::string>{"02:01 RebootModem", "02:01 RebootModem"}));
+    EXPECT_EQ(Lines("Modem Rebooted Successfully."), 2);
+
+    timed.clear();
+    t.actions.rebootSucceeds = false;
+    t.clock.Set(23, 59, 30);  // 00:00 matches "00:00x"; "" and "07:" never match
+    t.timers.Run(2 * kMinute);
+    t.clock.Set(6, 59, 30);
+    t.timers.Run(2 * kMinute);
+    EXPECT_EQ(Timed("RebootModem"), (std::vector<std::string>{"00:00 RebootModem"}));
+    EXPECT_EQ(Lines("Modem Rebooted Successfully."), 2);  // a failed reboot writes nothing here
+}
+
+TEST_F(SchedulerTest, NestedTicksNeverStartASecondConversationOrFetch) {
+    s().SrvModem = s().SrvPing = true;
+    s().PingInterval = 5;
+    s().RebootTimes = {"02:01"};
+    ArmServiceTimers(t.app);
+    int depth = 0, deepest = 0;
+    t.actions.onCall = [&](const std::string& name) {
+        const LocalTime& n = t.clock.now;
+        timed.push_back(TimeText(n.hour, n.minute) + " " + name);
+        if (name != "RebootModem" && name != "CheckConnectivity")
+            return;
+        deepest = std::max(deepest, ++depth);
+        // A long step, then the window serves what fell due meanwhile.
+        t.timers.Block(name == "RebootModem" ? 70 * kSecond : 8 * kSecond);
+        t.timers.ServeDue();
+        --depth;
+    };
+    t.clock.Set(2, 0, 20);
+    t.timers.Run(3 * kMinute);
+    EXPECT_EQ(deepest, 1);
+    // The listed minute came during a page fetch: the reboot waited for the fetch to end.
+    EXPECT_EQ(Timed("RebootModem").size(), 1u);
+    EXPECT_GT(Timed("CheckConnectivity").size(), 3u);
+}
+
+TEST_F(SchedulerTest, PingTicksFollowTheIntervalOnlyInTheFreeWindow) {
+    s().SrvPing = true;
+    s().PingInterval = 20;
+    ArmServiceTimers(t.app);
+    t.clock.Set(3, 0, 0);
+    t.timers.Run(2 * kMinute);
+    EXPECT_EQ(t.actions.Count("CheckConnectivity"), 6);
+    EXPECT_TRUE(t.app.KeepAliveActive);
+
+    // Outside the window nothing happens and KeepAliveActive keeps its value.
+    t.clock.Set(9, 0, 0);
+    t.timers.Run(2 * kMinute);
+    EXPECT_EQ(t.actions.Count("CheckConnectivity"), 6);
+    EXPECT_TRUE(t.app.KeepAliveActive);
+
+    // A new interval counts from the re-arming.
+    t.clock.Set(4, 0, 0);
+    s().PingInterval = 7;
+    ArmServiceTimers(t.app);
+    t.timers.Run(7 * kSecond - 1);
+    EXPECT_EQ(t.actions.Count("CheckConnectivity"), 6);
+    t.timers.Run(1);
+    EXPECT_EQ(t.actions.Count("CheckConnectivity"), 7);
+}
+
+TEST_F(SchedulerTest, PingIntervalZeroNeverTicksAndHugeIntervalsAreClamped) {
+    s().SrvPing = true;
+    s().PingInterval = 0;
+    t.clock.Set(3, 0, 0);
+    ArmServiceTimers(t.app);
+    t.timers.Run(10 * kMinute);
+    EXPECT_EQ(t.actions.Count("CheckConnectivity"), 0);
+    for (const auto& start : t.timers.starts)
+        EXPECT_NE(start.second, 0u);
+
+    EXPECT_EQ(PingPeriod(61), 61000u);
+    EXPECT_EQ(PingPeriod(-3), 0u);
+    EXPECT_EQ(PingPeriod(3000000), kMaxTimerPeriod);  // 3e9 ms would overflow 32 bits
+    EXPECT_EQ(PingPeriod(INT32_MAX), kMaxTimerPeriod);
+    s().PingInterval = INT32_MAX;
+    ArmServiceTimers(t.app);
+    EXPECT_EQ(t.timers.running.at(kTmrPing), kMaxTimerPeriod);
+}
+
+}  // namespace
+}  // namespace qv
