@@ -21,7 +21,7 @@ pass() {
 }
 
 WINDOWS_DIR="$WINEPREFIX/drive_c/windows"
-NIC_RECORD="$SRV_DIR/nic.rec"
+NIC_RECORD="$SRV_DIR/nic" # .on and .off: the batch files run at the same moment
 DIALOG="Quorvane Helper Utility by Dastrel (v1.1)."
 NOTEPAD="Quorvane.log - Notepad"
 RUN_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
@@ -127,8 +127,8 @@ pass "start: the start line"
 pass "the batch files in the Windows directory, 46 and 48 bytes"
 # The files belong to the user from now on: these ones tell the test that they ran.
 nic_record_win="Z:$(echo "$NIC_RECORD" | sed 's|/|\\|g')"
-printf '@echo enable>>%s\r\n' "$nic_record_win" >"$WINDOWS_DIR/EnbNic.bat"
-printf '@echo disable>>%s\r\n' "$nic_record_win" >"$WINDOWS_DIR/DisNic.bat"
+printf '@echo enable>>%s.on\r\n' "$nic_record_win" >"$WINDOWS_DIR/EnbNic.bat"
+printf '@echo disable>>%s.off\r\n' "$nic_record_win" >"$WINDOWS_DIR/DisNic.bat"
 
 # The line is down when the program starts: three failed pages reboot the modem at once.
 wait_message "No Connectivity Since last 3 Minutes - Rebooting Modem." 40
@@ -145,6 +145,19 @@ Modem Rebooted Successfully."
     e2e_fail "the modem received: $(cat "$MODEM_RECORD")"
 pass "lost connectivity at start reboots the modem with Reboot.Txt"
 
+# The failures left the icon yellow; opening the log clears it.
+wait_tray yellow
+probe post "Icon Form" 0x111 101 0 # &ViewErrorLog
+probe wait-window "$NOTEPAD" 20000 || e2e_fail "Notepad did not open the log"
+edit=$(probe children "$NOTEPAD" | tr -d '\r' | awk -F'\t' '$2 == "Edit" { print $1; exit }')
+shown=$(probe text "$NOTEPAD" "$edit" | tr -d '\r')
+[[ "$shown" == "$(tr -d '\r' <"$QV_LOG" | head -6)" ]] || e2e_fail "Notepad shows: $shown"
+probe post "$NOTEPAD" 0x10 0 0
+for _ in $(seq 100); do [[ "$(probe count "$NOTEPAD" | tr -d '\r')" == 0 ]] && break; sleep 0.1; done
+[[ "$(probe count "$NOTEPAD" | tr -d '\r')" == 0 ]] || e2e_fail "Notepad did not close"
+wait_tray blue 5
+pass "&ViewErrorLog opens the log in Notepad and turns the yellow icon blue"
+
 # The line is back: a page every 5 seconds, each home page through its search page.
 for _ in $(seq 200); do (($(wc -l <"$WEB_RECORD") >= 5)) && break; sleep 0.1; done
 (($(wc -l <"$WEB_RECORD") >= 5)) || e2e_fail "pages fetched: $(cat "$WEB_RECORD")"
@@ -160,19 +173,6 @@ for i in "${!fetched[@]}"; do
 done
 pass "keep-alive fetches go round the page list, home pages through their search pages"
 
-# The failures left the icon yellow; opening the log clears it.
-wait_tray yellow
-probe post "Icon Form" 0x111 101 0 # &ViewErrorLog
-probe wait-window "$NOTEPAD" 20000 || e2e_fail "Notepad did not open the log"
-edit=$(probe children "$NOTEPAD" | tr -d '\r' | awk -F'\t' '$2 == "Edit" { print $1; exit }')
-shown=$(probe text "$NOTEPAD" "$edit" | tr -d '\r')
-[[ "$shown" == "$(tr -d '\r' <"$QV_LOG" | head -6)" ]] || e2e_fail "Notepad shows: $shown"
-wait_tray blue 5
-probe post "$NOTEPAD" 0x10 0 0
-for _ in $(seq 100); do [[ "$(probe count "$NOTEPAD" | tr -d '\r')" == 0 ]] && break; sleep 0.1; done
-[[ "$(probe count "$NOTEPAD" | tr -d '\r')" == 0 ]] || e2e_fail "Notepad did not close"
-pass "&ViewErrorLog opens the log in Notepad and turns the yellow icon blue"
-
 # The card minute: the card goes on and off (the same time for both: enable first) and the
 # listed reboot plays the conversation again.
 wait_message "Disable Nic Command Issued." 130
@@ -187,9 +187,15 @@ reboots=$(grep -c -x "Modem Rebooted Successfully." <<<"$night" || true)
 ((reboots == 1 || reboots == 2)) || e2e_fail "listed reboots: $night"
 [[ "$(cat "$MODEM_RECORD")" == "$(for _ in $(seq $((reboots + 1))); do echo "$MODEM_CONVERSATION"; done)" ]] ||
     e2e_fail "the modem received: $(cat "$MODEM_RECORD")"
-for _ in $(seq 50); do [[ -s "$NIC_RECORD" ]] && (($(wc -l <"$NIC_RECORD") >= 2)) && break; sleep 0.1; done
-[[ "$(tr -d '\r ' <"$NIC_RECORD" | sort | uniq -c | awk '{print $2}' | tr '\n' ' ')" == "disable enable " ]] ||
-    e2e_fail "batch files run: $(cat "$NIC_RECORD" 2>/dev/null)"
+pairs=$(grep -c -x "Enable Nic Command Issued." <<<"$card")
+for _ in $(seq 100); do
+    [[ -f "$NIC_RECORD.on" && -f "$NIC_RECORD.off" ]] &&
+        (($(wc -l <"$NIC_RECORD.on") == pairs && $(wc -l <"$NIC_RECORD.off") == pairs)) && break
+    sleep 0.1
+done
+[[ "$(tr -d '\r ' <"$NIC_RECORD.on" | sort -u)" == enable && "$(tr -d '\r ' <"$NIC_RECORD.off" | sort -u)" == disable ]] &&
+    (($(wc -l <"$NIC_RECORD.on") == pairs && $(wc -l <"$NIC_RECORD.off") == pairs)) ||
+    e2e_fail "batch files run: $(cat "$NIC_RECORD".* 2>/dev/null)"
 pass "at $card_minute the card batch files run, enable first, and the listed reboot succeeds"
 
 # The failure minute: the modem does not answer, so the reboot fails and, with "Shutdown on

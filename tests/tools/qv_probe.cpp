@@ -152,22 +152,27 @@ int DriveDialog(const std::string& command, HWND dialog, int argc, char** argv) 
         return 2;
     std::string cls = ClassOf(control);
     if (command == "text" && argc == 4) {
-        char text[4096] = {};
-        GetWindowTextA(control, text, sizeof text);
-        std::printf("%s\n", text);
+        // GetWindowText does not ask a control of another process for its text; the message does.
+        LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
+        std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+        SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+        std::printf("%s\n", text.data());
         return 0;
     }
     if (command == "items" && argc == 4) {
         bool combo = _stricmp(cls.c_str(), "ComboBox") == 0;
         LRESULT count = SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
-            char item[1024] = {};
-            LRESULT length = SendMessageA(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
+            // Asked in UTF-16: Wine hands another process's entries over as such either way.
+            wchar_t item[1024] = {};
+            LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
                                           static_cast<WPARAM>(i), 0);
-            if (length >= 0 && length < static_cast<LRESULT>(sizeof item))
-                SendMessageA(control, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i),
+            if (length >= 0 && length < static_cast<LRESULT>(sizeof item / sizeof item[0]))
+                SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i),
                              reinterpret_cast<LPARAM>(item));
-            std::printf("%s\n", item);
+            char text[2048] = {};
+            WideCharToMultiByte(CP_ACP, 0, item, -1, text, sizeof text, nullptr, nullptr);
+            std::printf("%s\n", text);
         }
         return 0;
     }
