@@ -42,12 +42,13 @@ EOF
 
 followers=()
 touch "$QV_LOG"
-tail -F -n +1 "$QV_LOG" 2>/dev/null | sed -u 's/\r$//' &
+tail -F --pid=$$ -n +1 "$QV_LOG" 2>/dev/null | sed -u 's/\r$//' &
 followers+=($!)
-tail -F -n +1 "$WEB_RECORD" 2>/dev/null |
-    awk -F'\t' '{ printf "    [web]   %s http://%s%s -> %s, %s bytes\n", $1, $2, $3, $4, $5; fflush() }' &
+tail -F --pid=$$ -n +1 "$WEB_RECORD" 2>/dev/null | while IFS=$'\t' read -r when host path status bytes; do
+    echo "    [web]   $when http://$host$path -> $status, $bytes bytes"
+done &
 followers+=($!)
-tail -F -n +1 "$MODEM_RECORD" 2>/dev/null | sed -u 's/^/    [modem] /' &
+tail -F --pid=$$ -n +1 "$MODEM_RECORD" 2>/dev/null | sed -u 's/^/    [modem] /' &
 followers+=($!)
 SANDBOX_PIDS+=("${followers[@]}")
 

@@ -177,8 +177,11 @@ pass "keep-alive fetches go round the page list, home pages through their search
 # listed reboot plays the conversation again.
 wait_message "Disable Nic Command Issued." 130
 wait_count "Modem Rebooted Successfully." 2 60
-for _ in $(seq 100); do (($(grep -c -x -- '-- closed' "$MODEM_RECORD") >= 2)) && break; sleep 0.1; done
-night=$(checked_messages | tail -n +7)
+# A timer may tick twice in one minute: judge the minute once it is over.
+for _ in $(seq 700); do [[ "$(date +%H:%M)" != "$card_minute" ]] && break; sleep 0.1; done
+for _ in $(seq 100); do [[ "$(tail -1 "$MODEM_RECORD")" == "-- closed" ]] && break; sleep 0.1; done
+checked_messages >/dev/null
+night=$(tail -n +7 "$QV_LOG" | tr -d '\r' | grep "^[0-9/]* $card_minute:" | cut -c25-)
 card=$(grep -v -x "Modem Rebooted Successfully." <<<"$night")
 [[ "$card" == $'Enable Nic Command Issued.\nDisable Nic Command Issued.' ||
     "$card" == $'Enable Nic Command Issued.\nDisable Nic Command Issued.\nEnable Nic Command Issued.\nDisable Nic Command Issued.' ]] ||
