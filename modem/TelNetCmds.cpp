@@ -19,13 +19,42 @@ void Report(App& app, const std::string& reason) {
     WriteLog(app, kInvalidFile + reason);
 }
 
-// The file's lines as one pass over it reads them; nothing when it cannot be read.
-std::optional<std::vector<std::string>> ReadLines(App& app, const std::string& path) {
-    std::optional<std::string> content = app.os.files.ReadAll(path);
-    if (!content)
-        return std::nullopt;
-    return TextLines(*content);
-}
+// One pass over the file, a line at a time, as reading a text file line by line goes: a line
+// ends at CR or CR LF. Only the current line is held, so a huge file costs no more than its text.
+class FileLines {
+  public:
+    // Nothing to read when the file cannot be read.
+    FileLines(App& app, const std::string& path) : content_(app.os.files.ReadAll(path)) {}
+    bool Readable() const { return content_.has_value(); }
+    // The next line, or false at the end of the file.
+    bool Next(std::string& line) {
+        if (!content_ || pos_ >= content_->size())
+            return false;
+        const std::string& text = *content_;
+        size_t end = text.find('\r', pos_);
+        if (end == std::string::npos)
+            end = text.size();
+        line.assign(text, pos_, end - pos_);
+        pos_ = end;
+        if (pos_ < text.size()) {
+            ++pos_;
+            if (pos_ < text.size() && text[pos_] == '\n')
+                ++pos_;
+        }
+        return true;
+    }
+    // The next line; the end of the file is a read past its end.
+    std::string Need() {
+        std::string line;
+        if (!Next(line))
+            throw ProgramError(kErrPastEndOfFile);
+        return line;
+    }
+
+  private:
+    std::optional<std::string> content_;
+    size_t pos_ = 0;
+};
 
 bool IsCommandLine(const std::string& line) {
     return line.compare(0, 4, "WAIT") == 0 || line.compare(0, 4, "SEND") == 0;
@@ -33,17 +62,12 @@ bool IsCommandLine(const std::string& line) {
 
 // The text between the line's first and second double quote, decoded.
 std::string Argument(const std::string& line) {
-    std::vector<std::string> pieces = SplitText(line, '"');
-    if (pieces.size() < 3)
+    const size_t open = line.find('"');
+    const size_t close = open == std::string::npos ? open : line.find('"', open + 1);
+    if (close == std::string::npos)
         return "";
-    return DecodeEscapes(pieces[1]);
-}
-
-// The line at a position of a pass; a pass that ends before it is a read past the end.
-const std::string& LineAt(const std::vector<std::string>& lines, size_t index) {
-    if (index >= lines.size())
-        throw ProgramError(kErrPastEndOfFile);
-    return lines[index];
+    std::string argument = line.substr(open + 1, close - open - 1);
+    return DecodeEscapes(argument);
 }
 
 }  // namespace
@@ -61,16 +85,19 @@ bool ReadCommandFile(App& app, const std::string& path) {
         return false;
     }
     try {
-        // Counting pass. A file that cannot be read now reads as one that ends at once.
-        std::vector<std::string> lines = ReadLines(app, path).value_or(std::vector<std::string>{});
-        const std::string& first = LineAt(lines, 0);
+        // Counting pass. A file that cannot be read now reads as one that ends at once; an
+        // empty file holds one empty line 1, which is no address and port.
+        FileLines counting(app, path);
+        std::string first;
+        if (!counting.Next(first) && !counting.Readable())
+            throw ProgramError(kErrPastEndOfFile);
         if (first.empty() || LeadingNumber(first) <= 0) {
             Report(app, "first line must be IP & Port.");
             return false;
         }
         size_t count = 1;
-        for (size_t i = 1; i < lines.size(); ++i) {
-            if (IsCommandLine(lines[i]))
+        for (std::string line; counting.Next(line);) {
+            if (IsCommandLine(line))
                 ++count;
         }
         if (count % 2 == 0) {
@@ -83,8 +110,8 @@ bool ReadCommandFile(App& app, const std::string& path) {
         app.modem.CommandPairs.assign(pairs, CommandPair{});
 
         // Reading pass: the lines that follow line 1, taken by position.
-        lines = ReadLines(app, path).value_or(std::vector<std::string>{});
-        std::vector<std::string> pieces = SplitText(LineAt(lines, 0), ' ');
+        FileLines reading(app, path);
+        std::vector<std::string> pieces = SplitText(reading.Need(), ' ');
         if (pieces.empty())
             throw ProgramError(kErrSubscript);
         app.modem.ModemAddress = pieces[0];
@@ -92,8 +119,8 @@ bool ReadCommandFile(App& app, const std::string& path) {
             throw ProgramError(kErrSubscript);
         app.modem.ModemPort = pieces[1];
         for (size_t i = 0; i < pairs; ++i) {
-            app.modem.CommandPairs[i].WaitText = Argument(LineAt(lines, 1 + 2 * i));
-            app.modem.CommandPairs[i].SendText = Argument(LineAt(lines, 2 + 2 * i));
+            app.modem.CommandPairs[i].WaitText = Argument(reading.Need());
+            app.modem.CommandPairs[i].SendText = Argument(reading.Need());
         }
         return true;
     } catch (const ProgramError& error) {

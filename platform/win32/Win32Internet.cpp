@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "app/Globals.h"
@@ -47,13 +48,25 @@ void SetTimeouts(HINTERNET handle, const Win32Internet::Timeouts& t) {
 
 class Win32Request : public InternetRequest {
   public:
-    Win32Request(InternetHandle session, InternetHandle request)
-        : session_(std::move(session)), request_(std::move(request)) {}
+    Win32Request(InternetHandle session, InternetHandle request, uint32_t pageMs)
+        : session_(std::move(session)),
+          request_(std::move(request)),
+          deadline_(GetTickCount64() + pageMs) {}
 
     size_t Read(char* buffer, size_t size) override {
+        // A page past its time ends here, as if the data had ended.
+        if (GetTickCount64() >= deadline_)
+            return 0;
+        // A read of a full buffer waits until the buffer is full: one byte a second would hold
+        // the thread for hours. Waiting for some data, then reading only what has come, keeps
+        // every wait within the receive time-out and lets messages run between the pieces.
+        DWORD available = 0;
+        if (!InternetQueryDataAvailable(request_.get(), &available, 0, 0) || available == 0)
+            return 0;
         DWORD count = 0;
         // Only the count matters: a failed or timed-out read leaves it at 0, which ends the page.
-        InternetReadFile(request_.get(), buffer, static_cast<DWORD>(size), &count);
+        InternetReadFile(request_.get(), buffer,
+                         static_cast<DWORD>(std::min<size_t>(size, available)), &count);
         return count;
     }
 
@@ -61,6 +74,7 @@ class Win32Request : public InternetRequest {
     // Members are destroyed in reverse: the request is closed first, then the session.
     InternetHandle session_;
     InternetHandle request_;
+    ULONGLONG deadline_;
 };
 
 }  // namespace
@@ -76,7 +90,7 @@ std::unique_ptr<InternetRequest> Win32Internet::OpenUrl(const std::string& url) 
     if (!request)
         return nullptr;
     SetTimeouts(request.get(), timeouts_);
-    return std::make_unique<Win32Request>(std::move(session), std::move(request));
+    return std::make_unique<Win32Request>(std::move(session), std::move(request), timeouts_.pageMs);
 }
 
 }  // namespace qv

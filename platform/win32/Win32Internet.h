@@ -16,6 +16,9 @@ class Win32Internet : public Internet {
         uint32_t connectMs = 30000;
         uint32_t sendMs = 30000;
         uint32_t receiveMs = 30000;
+        // The longest a whole page may take: a server that keeps sending a byte now and then
+        // would otherwise hold the fetch for ever.
+        uint32_t pageMs = 120000;
     };
 
     Win32Internet() = default;

@@ -5,6 +5,9 @@
 //   qv_probe post CAPTION MSG WPARAM LPARAM   post a message to the window with the caption
 //   qv_probe send CAPTION MSG WPARAM LPARAM   send it and wait for the answer
 //   qv_probe count CAPTION                print how many top-level windows have the caption
+//   qv_probe ready-ms CAPTION TIMEOUT_MS  wait until the window with the caption serves its
+//                                         messages; print the milliseconds since its process
+//                                         was created
 //   qv_probe menu-key KEY TIMEOUT_MS      wait for an open popup menu, print the entries it
 //                                         can read, then type KEY (a mnemonic letter, or esc)
 //
@@ -269,6 +272,39 @@ int main(int argc, char** argv) {
             SendMessageTimeoutA(window, msg, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
         }
         return 0;
+    }
+    if (command == "ready-ms" && argc == 4) {
+        DWORD start = GetTickCount();
+        DWORD timeout = static_cast<DWORD>(Number(argv[3]));
+        for (;;) {
+            auto all = FindAll(caption, false);
+            HWND window = all.empty() ? nullptr : all.front();
+            DWORD_PTR result = 0;
+            // The window's thread answers only once it runs its message loop.
+            if (window != nullptr &&
+                SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &result)) {
+                FILETIME now, created, exited, kernel, user;
+                GetSystemTimeAsFileTime(&now);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(window, &pid);
+                HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+                if (process == nullptr)
+                    return 2;
+                BOOL ok = GetProcessTimes(process, &created, &exited, &kernel, &user);
+                CloseHandle(process);
+                if (!ok)
+                    return 2;
+                auto ticks = [](const FILETIME& f) {
+                    return (static_cast<unsigned long long>(f.dwHighDateTime) << 32) |
+                           f.dwLowDateTime;
+                };
+                std::printf("%.1f\n", static_cast<double>(ticks(now) - ticks(created)) / 10000.0);
+                return 0;
+            }
+            if (GetTickCount() - start > timeout)
+                return 2;
+            Sleep(1);
+        }
     }
     if (command == "menu-key" && argc == 4) {
         DWORD start = GetTickCount();

@@ -1,0 +1,45 @@
+// The page fetch path over an in-memory internet: time per fetch and the most heap it holds,
+// against the page size. Without the page-saving switch the heap a fetch needs must not grow
+// with the page; with it on (a built-in home page) the page text is kept for the .dat file.
+#include <benchmark/benchmark.h>
+
+#include "connectivity/PingInet.h"
+#include "tests/bench/HeapCounter.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv {
+namespace {
+
+void Fetch(benchmark::State& state, bool savePages) {
+    const int64_t size = state.range(0);
+    test::TestApp t;
+    t.InitPaths();
+    const std::string url = savePages ? t.app.paths.HomePageUrls[0] : "http://127.0.0.1/page";
+    const std::string served = savePages ? t.app.paths.SearchPageUrls[0] : url;
+    t.internet.sizedPages[served] = size;
+    t.app.diag.SavePages = savePages;
+    size_t peak = 0;
+    for (auto _ : state) {
+        const size_t before = bench::HeapInUse();
+        bench::ResetHeapPeak();
+        benchmark::DoNotOptimize(FetchPage(t.app, url));
+        peak = std::max(peak, bench::HeapPeak() - before);
+        t.files.files.clear();  // the saved page, so that every round saves it again
+        t.internet.opened.clear();
+    }
+    state.SetBytesProcessed(state.iterations() * size);
+    state.counters["peak_heap_bytes"] = static_cast<double>(peak);
+}
+
+void BM_FetchPage(benchmark::State& state) {
+    Fetch(state, false);
+}
+void BM_FetchPageSaved(benchmark::State& state) {
+    Fetch(state, true);
+}
+
+BENCHMARK(BM_FetchPage)->Arg(1 << 20)->Arg(10 << 20)->Arg(100 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FetchPageSaved)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace qv
