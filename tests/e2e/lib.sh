@@ -77,7 +77,7 @@ start_program() {
 
 # Waits until the log holds at least N lines.
 wait_log_lines() {
-    local want=$1 timeout=${2:-30}
+    local want=$1 timeout=${2:-60}
     for _ in $(seq $((timeout * 10))); do
         if [[ -f "$QV_LOG" ]] && (( $(grep -c $'\r$' "$QV_LOG" || true) >= want )); then return 0; fi
         sleep 0.1

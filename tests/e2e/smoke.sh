@@ -14,7 +14,7 @@ e2e_ok "first start logs the start line"
 # A second start only shows its message and leaves no trace in the log.
 start_program
 second=$QV_PID
-text=$(probe msgbox Quorvane 20000) || e2e_fail "no message box from the second start"
+text=$(probe msgbox Quorvane 60000) || e2e_fail "no message box from the second start"
 [[ "$(echo "$text" | tr -d '\r')" == "This Application is Already Running." ]] || e2e_fail "message: $text"
 wait_exit "$second" 20
 QV_PID=$(pgrep -f 'Quorvane.exe' | head -1 || true)
@@ -51,11 +51,11 @@ rm -f "$QV_LOG"
 mount --bind "$APP_DIR" "$APP_DIR"
 mount -o remount,bind,ro "$APP_DIR"
 start_program
-probe wait-window "Icon Form" 20000 || e2e_fail "no main window with a read-only folder"
+probe wait-window "Icon Form" 60000 || e2e_fail "no main window with a read-only folder"
 sleep 2
 start_program
 second=$QV_PID
-text=$(probe msgbox Quorvane 20000) || e2e_fail "the first program did not keep running"
+text=$(probe msgbox Quorvane 60000) || e2e_fail "the first program did not keep running"
 wait_exit "$second" 20
 probe post "Icon Form" 0x10 0 0
 for _ in $(seq 100); do [[ "$(probe count "Icon Form" | tr -d '\r')" == 0 ]] && break; sleep 0.2; done

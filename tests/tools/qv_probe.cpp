@@ -13,6 +13,20 @@
 //
 // Numbers may be written in decimal or as 0x... hexadecimal. Exit code 0 on success, 2 when
 // the window was not found in time.
+//
+// Driving a dialog (DIALOG is the caption of a top-level window; CONTROL is a child's control
+// id, or its caption written as =Caption):
+//   qv_probe rect CAPTION                 print the window's screen rectangle: x y width height
+//   qv_probe client-rect CAPTION          the same for its client area
+//   qv_probe children DIALOG              print each child: id, class, visible (0/1), text
+//   qv_probe text DIALOG CONTROL          print a control's text
+//   qv_probe items DIALOG CONTROL         print a list box's or combo box's entries, one a line
+//   qv_probe checked DIALOG CONTROL       print 1 when a check box is ticked, else 0
+//   qv_probe click DIALOG CONTROL         press a button or check box as a click would
+//   qv_probe set-text DIALOG CONTROL TEXT  replace a control's text (an edit sends its change)
+//   qv_probe select DIALOG CONTROL INDEX  select a combo box or list box entry, as a pick would
+//   qv_probe key DIALOG CONTROL VK        press and release a key in a control
+//   qv_probe dblclick DIALOG CONTROL      double-click a control
 #include <windows.h>
 
 #include <cstdio>
@@ -80,8 +94,138 @@ unsigned long long Number(const char* text) {
     return std::strtoull(text, nullptr, 0);
 }
 
+int Usage();
+
+struct ChildSearch {
+    std::string caption;
+    int id = -1;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindChild(HWND child, LPARAM lParam) {
+    auto* search = reinterpret_cast<ChildSearch*>(lParam);
+    if (search->id >= 0) {
+        if (GetDlgCtrlID(child) != search->id)
+            return TRUE;
+    } else {
+        char text[512] = {};
+        GetWindowTextA(child, text, sizeof text);
+        if (search->caption != text)
+            return TRUE;
+    }
+    search->found = child;
+    return FALSE;
+}
+
+// A child of the dialog by its id, or by its caption when written as =Caption.
+HWND Child(HWND dialog, const std::string& control) {
+    ChildSearch search;
+    if (!control.empty() && control[0] == '=')
+        search.caption = control.substr(1);
+    else
+        search.id = static_cast<int>(Number(control.c_str()));
+    EnumChildWindows(dialog, &FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    char cls[64] = {};
+    char text[512] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    GetWindowTextA(child, text, sizeof text);
+    std::printf("%d\t%s\t%d\t%s\n", GetDlgCtrlID(child), cls, IsWindowVisible(child) ? 1 : 0, text);
+    return TRUE;
+}
+
+std::string ClassOf(HWND window) {
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    return cls;
+}
+
+// Tells the control's parent what a user's action would: WM_COMMAND with the notification.
+void NotifyParent(HWND control, WORD code) {
+    SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+int DriveDialog(const std::string& command, HWND dialog, int argc, char** argv) {
+    HWND control = Child(dialog, argv[3]);
+    if (control == nullptr)
+        return 2;
+    std::string cls = ClassOf(control);
+    if (command == "text" && argc == 4) {
+        // GetWindowText does not ask a control of another process for its text; the message does.
+        LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
+        std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+        SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+        std::printf("%s\n", text.data());
+        return 0;
+    }
+    if (command == "items" && argc == 4) {
+        bool combo = _stricmp(cls.c_str(), "ComboBox") == 0;
+        LRESULT count = SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            // Asked in UTF-16: Wine hands another process's entries over as such either way.
+            wchar_t item[1024] = {};
+            LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
+                                          static_cast<WPARAM>(i), 0);
+            if (length >= 0 && length < static_cast<LRESULT>(sizeof item / sizeof item[0]))
+                SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i),
+                             reinterpret_cast<LPARAM>(item));
+            char text[2048] = {};
+            WideCharToMultiByte(CP_ACP, 0, item, -1, text, sizeof text, nullptr, nullptr);
+            std::printf("%s\n", text);
+        }
+        return 0;
+    }
+    if (command == "checked" && argc == 4) {
+        std::printf("%d\n", SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+        return 0;
+    }
+    if (command == "click" && argc == 4) {
+        SendMessageA(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "set-text" && argc == 5) {
+        SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
+        if (_stricmp(cls.c_str(), "ComboBox") == 0)
+            NotifyParent(control, CBN_EDITCHANGE);
+        return 0;
+    }
+    if (command == "select" && argc == 5) {
+        WPARAM index = static_cast<WPARAM>(Number(argv[4]));
+        if (_stricmp(cls.c_str(), "ComboBox") == 0) {
+            SendMessageA(control, CB_SETCURSEL, index, 0);
+            NotifyParent(control, CBN_SELCHANGE);
+        } else {
+            SendMessageA(control, LB_SETCURSEL, index, 0);
+            NotifyParent(control, LBN_SELCHANGE);
+        }
+        return 0;
+    }
+    if (command == "key" && argc == 5) {
+        WPARAM key = static_cast<WPARAM>(Number(argv[4]));
+        SendMessageA(control, WM_KEYDOWN, key, 1);
+        SendMessageA(control, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+        return 0;
+    }
+    if (command == "dblclick" && argc == 4) {
+        SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        SendMessageA(control, WM_LBUTTONUP, 0, 0);
+        SendMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+        SendMessageA(control, WM_LBUTTONUP, 0, 0);
+        return 0;
+    }
+    return Usage();
+}
+
 int Usage() {
-    std::fprintf(stderr, "usage: qv_probe msgbox|wait-window|post|send|count ...\n");
+    std::fprintf(stderr,
+                 "usage: qv_probe "
+                 "msgbox|wait-window|post|send|count|rect|client-rect|children|text|items|checked|"
+                 "click|set-text|select|key|"
+                 "dblclick ...\n");
     return 64;
 }
 
@@ -186,6 +330,70 @@ int main(int argc, char** argv) {
     if (command == "count" && argc == 3) {
         std::printf("%zu\n", FindAll(caption, false).size());
         return 0;
+    }
+    if ((command == "rect" || command == "client-rect") && argc == 3) {
+        HWND window = WaitFor(caption, false, 5000);
+        RECT r{};
+        if (window == nullptr || !GetWindowRect(window, &r))
+            return 2;
+        if (command == "client-rect") {
+            POINT origin{0, 0};
+            GetClientRect(window, &r);
+            ClientToScreen(window, &origin);
+            OffsetRect(&r, origin.x, origin.y);
+        }
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (command == "children" && argc == 3) {
+        HWND dialog = WaitFor(caption, false, 5000);
+        if (dialog == nullptr)
+            return 2;
+        EnumChildWindows(dialog, &PrintChild, 0);
+        std::fflush(stdout);
+        return 0;
+    }
+    if (argc >= 4 && (command == "text" || command == "items" || command == "checked" ||
+                      command == "click" || command == "set-text" || command == "select" ||
+                      command == "key" || command == "dblclick")) {
+        HWND dialog = WaitFor(caption, false, 5000);
+        if (dialog == nullptr)
+            return 2;
+        int result = DriveDialog(command, dialog, argc, argv);
+        std::fflush(stdout);
+        return result;
+    }
+    if ((command == "rect" || command == "client-rect") && argc == 3) {
+        HWND window = WaitFor(caption, false, 5000);
+        RECT r{};
+        if (window == nullptr || !GetWindowRect(window, &r))
+            return 2;
+        if (command == "client-rect") {
+            POINT origin{0, 0};
+            GetClientRect(window, &r);
+            ClientToScreen(window, &origin);
+            OffsetRect(&r, origin.x, origin.y);
+        }
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (command == "children" && argc == 3) {
+        HWND dialog = WaitFor(caption, false, 5000);
+        if (dialog == nullptr)
+            return 2;
+        EnumChildWindows(dialog, &PrintChild, 0);
+        std::fflush(stdout);
+        return 0;
+    }
+    if (argc >= 4 && (command == "text" || command == "items" || command == "checked" ||
+                      command == "click" || command == "set-text" || command == "select" ||
+                      command == "key" || command == "dblclick")) {
+        HWND dialog = WaitFor(caption, false, 5000);
+        if (dialog == nullptr)
+            return 2;
+        int result = DriveDialog(command, dialog, argc, argv);
+        std::fflush(stdout);
+        return result;
     }
     return Usage();
 }

@@ -6,37 +6,36 @@
 namespace qv {
 namespace {
 
+using Items = std::vector<std::string>;
+
 class GetSettingsTest : public ::testing::Test {
   protected:
     void SetUp() override { t.InitPaths(); }
     Settings& s() { return t.app.settings; }
+    Items Home() const {
+        return Items(t.app.paths.HomePageUrls.begin(), t.app.paths.HomePageUrls.end());
+    }
     test::TestApp t;
 };
 
 TEST_F(GetSettingsTest, EmptyStoreGivesEveryDefault) {
     GetSettings(t.app);
-    EXPECT_EQ(s().FreeStartHour, 2);
-    EXPECT_EQ(s().FreeEndHour, 8);
-    EXPECT_EQ(s().NicOnHour, 1);
-    EXPECT_EQ(s().NicOnMinute, 59);
-    EXPECT_EQ(s().NicOffHour, 7);
-    EXPECT_EQ(s().NicOffMinute, 58);
-    EXPECT_EQ(s().RebootTimes,
-              (std::vector<std::string>{"02:01", "02:03", "02:05", "07:53", "07:55", "07:57"}));
-    EXPECT_EQ(s().DialogTop, 0);
-    EXPECT_EQ(s().DialogLeft, 0);
-    EXPECT_EQ(s().PingInterval, 50);
-    ASSERT_EQ(s().PingUrlList.size(), 5u);
-    EXPECT_EQ(s().PingUrlList[0], t.app.paths.HomePageUrls[0]);
-    EXPECT_EQ(s().PingUrlList[2], t.app.paths.HomePageUrls[2]);
-    EXPECT_EQ(s().ShutAtHour, 8);
-    EXPECT_EQ(s().ShutAtMinute, 0);
-    EXPECT_EQ(s().ShutFromHour, 8);
-    EXPECT_EQ(s().ShutFromMinute, 1);
-    EXPECT_EQ(s().ShutToHour, 9);
-    EXPECT_EQ(s().ShutToMinute, 0);
-    EXPECT_FALSE(s().SrvShutAt || s().SrvShutDuring || s().SrvNicDuringN || s().SrvNicDuringD ||
-                 s().SrvModemFail || s().SrvStartup || s().SrvNicAt || s().SrvModem || s().SrvPing);
+    Items urls = Home();
+    urls.insert(urls.end(), {"http://www.wikipedia.org/", "http://www.debian.org/"});
+    const Settings expected{.FreeStartHour = 2,
+                            .FreeEndHour = 8,
+                            .NicOnHour = 1,
+                            .NicOnMinute = 59,
+                            .NicOffHour = 7,
+                            .NicOffMinute = 58,
+                            .RebootTimes = {"02:01", "02:03", "02:05", "07:53", "07:55", "07:57"},
+                            .PingInterval = 50,
+                            .PingUrlList = urls,
+                            .ShutAtHour = 8,
+                            .ShutFromHour = 8,
+                            .ShutFromMinute = 1,
+                            .ShutToHour = 9};
+    EXPECT_EQ(s(), expected);
     EXPECT_TRUE(t.LogLines().empty());
     EXPECT_NE(t.app.IconState, 5);
 }
@@ -49,85 +48,73 @@ TEST_F(GetSettingsTest, StoredTextsAreReadByTheLeadingNumberAndSwitchRules) {
     t.store.Put("PingUrls", "http://a/,,http://b/");
     t.store.Put("SrvPing", "-1");
     t.store.Put("SrvModem", "True");
-    t.store.Put("SrvNicAt", "yes");
     t.store.Put("SrvShutAt", "2");
     t.store.Put("ShutAt", "30:75");
+    t.store.values[{"Other", "Other", "PingInterval"}] = "34";  // another program's value
     GetSettings(t.app);
     EXPECT_EQ(s().FreeStartHour, 2);
     EXPECT_EQ(s().FreeEndHour, 8);
     EXPECT_EQ(s().DialogTop, 1440);
     EXPECT_EQ(s().DialogLeft, 1442);
     EXPECT_TRUE(s().RebootTimes.empty());
-    ASSERT_EQ(s().PingUrlList.size(), 6u);
-    EXPECT_EQ(s().PingUrlList[3], "http://a/");
-    EXPECT_EQ(s().PingUrlList[4], "");
+    Items urls = Home();
+    urls.insert(urls.end(), {"http://a/", "", "http://b/"});
+    EXPECT_EQ(s().PingUrlList, urls);
     EXPECT_TRUE(s().SrvPing);
     EXPECT_FALSE(s().SrvModem);
-    EXPECT_FALSE(s().SrvNicAt);
     EXPECT_TRUE(s().SrvShutAt);
     EXPECT_EQ(s().ShutAtHour, 30);  // no range is enforced on load
     EXPECT_EQ(s().ShutAtMinute, 75);
+    EXPECT_EQ(s().PingInterval, 50);
     EXPECT_TRUE(t.LogLines().empty());
-}
 
-TEST_F(GetSettingsTest, EmptyPageListGivesTheBuiltInPagesAlone) {
     t.store.Put("PingUrls", "");
+    t.store.Put("PingInterval", "12");
     GetSettings(t.app);
-    EXPECT_EQ(s().PingUrlList, (std::vector<std::string>(t.app.paths.HomePageUrls.begin(),
-                                                         t.app.paths.HomePageUrls.end())));
+    EXPECT_EQ(s().PingUrlList, Home());
+    EXPECT_EQ(s().PingInterval, 12);
 }
 
-TEST_F(GetSettingsTest, MissingPartStopsTheLoadWithErrorNineAndKeepsWhatCameBefore) {
+TEST_F(GetSettingsTest, AFailingStepLogsItsErrorAndKeepsWhatCameBefore) {
     s().NicOffHour = 42;
     s().PingInterval = 17;
     s().SrvPing = true;
-    t.store.Put("NIC", "1:59");
+    t.store.Put("NIC", "1:59");  // the off time is missing
     GetSettings(t.app);
-    EXPECT_EQ(s().FreeStartHour, 2);
-    EXPECT_EQ(s().NicOnHour, 1);
     EXPECT_EQ(s().NicOnMinute, 59);
     EXPECT_EQ(s().NicOffHour, 42);
     EXPECT_EQ(s().PingInterval, 17);
     EXPECT_TRUE(s().SrvPing);
     EXPECT_EQ(t.app.IconState, 5);
-    EXPECT_EQ(t.LogMessages(), (std::vector<std::string>{"GetSettings Unknown Error : 9"}));
-}
+    EXPECT_EQ(t.LogMessages(), Items{"GetSettings Unknown Error : 9"});
 
-TEST_F(GetSettingsTest, EmptyTimeFailsAtTheFirstStep) {
-    t.store.Put("Time", "");
-    GetSettings(t.app);
-    EXPECT_EQ(s(), Settings{});
-    EXPECT_EQ(t.LogMessages(), (std::vector<std::string>{"GetSettings Unknown Error : 9"}));
-}
+    test::TestApp empty;
+    empty.InitPaths();
+    empty.store.Put("Time", "");
+    GetSettings(empty.app);
+    EXPECT_EQ(empty.app.settings, Settings{});
+    EXPECT_EQ(empty.LogMessages(), Items{"GetSettings Unknown Error : 9"});
 
-TEST_F(GetSettingsTest, NumberTooLargeIsErrorSixAtItsStep) {
-    t.store.Put("PingInterval", "99999999999");
-    t.store.Put("SrvPing", "1");
-    GetSettings(t.app);
-    EXPECT_EQ(s().DialogTop, 0);
-    EXPECT_EQ(s().FreeStartHour, 2);
-    EXPECT_EQ(s().RebootTimes.size(), 6u);
-    EXPECT_EQ(s().PingInterval, 0);
-    EXPECT_TRUE(s().PingUrlList.empty());
-    EXPECT_FALSE(s().SrvPing);
-    EXPECT_EQ(t.LogMessages(), (std::vector<std::string>{"GetSettings Unknown Error : 6"}));
-}
+    test::TestApp big;
+    big.InitPaths();
+    big.store.Put("PingInterval", "99999999999");
+    big.store.Put("SrvPing", "1");
+    GetSettings(big.app);
+    EXPECT_EQ(big.app.settings.RebootTimes.size(), 6u);
+    EXPECT_EQ(big.app.settings.PingInterval, 0);
+    EXPECT_TRUE(big.app.settings.PingUrlList.empty());
+    EXPECT_FALSE(big.app.settings.SrvPing);
+    EXPECT_EQ(big.LogMessages(), Items{"GetSettings Unknown Error : 6"});
 
-TEST_F(GetSettingsTest, StoreFailureIsReportedAndEndsTheLoad) {
-    t.store.failReadsOf.insert("ShutAt");
-    GetSettings(t.app);
-    EXPECT_EQ(s().PingInterval, 50);
-    EXPECT_EQ(s().ShutAtHour, 0);
-    ASSERT_EQ(t.LogMessages().size(), 1u);
-    EXPECT_EQ(t.LogMessages()[0].rfind("GetSettings Unknown Error : ", 0), 0u);
-    EXPECT_EQ(t.app.IconState, 5);
-}
-
-TEST_F(GetSettingsTest, ReadsUnderTheExecutablesBaseName) {
-    t.store.values[{"Quorvane", "Quorvane", "PingInterval"}] = "12";
-    t.store.values[{"Other", "Other", "PingInterval"}] = "34";
-    GetSettings(t.app);
-    EXPECT_EQ(s().PingInterval, 12);
+    test::TestApp broken;
+    broken.InitPaths();
+    broken.store.failReadsOf.insert("ShutAt");
+    GetSettings(broken.app);
+    EXPECT_EQ(broken.app.settings.PingInterval, 50);
+    EXPECT_EQ(broken.app.settings.ShutAtHour, 0);
+    ASSERT_EQ(broken.LogMessages().size(), 1u);
+    EXPECT_EQ(broken.LogMessages()[0].rfind("GetSettings Unknown Error : ", 0), 0u);
+    EXPECT_EQ(broken.app.IconState, 5);
 }
 
 }  // namespace

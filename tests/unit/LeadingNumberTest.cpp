@@ -6,59 +6,28 @@
 namespace qv {
 namespace {
 
-TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText) {
-    EXPECT_EQ(LeadingNumber("23"), 23);
-    EXPECT_EQ(LeadingNumber("02"), 2);
-    EXPECT_EQ(LeadingNumber("-3abc"), -3);
-    EXPECT_EQ(LeadingNumber("+7"), 7);
-    EXPECT_DOUBLE_EQ(LeadingNumber("7.6"), 7.6);
-    EXPECT_DOUBLE_EQ(LeadingNumber(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(LeadingNumber("192.168.1.1"), 192.168);
-    EXPECT_EQ(LeadingNumber("1e3"), 1000);
-    EXPECT_EQ(LeadingNumber("2E+2x"), 200);
-    EXPECT_EQ(LeadingNumber("5E"), 5);  // an exponent without digits is not part of it
-    EXPECT_EQ(LeadingNumber("08:00"), 8);
+// "5E": an exponent without digits is not part of the number; "\r" is not skipped like
+// blanks, tabs and line feeds; 9 is no octal digit.
+TEST(LeadingNumber, ReadsSignsFractionsExponentsPrefixesAndSkipsBlanks) {
+    // clang-format off
+    const std::pair<const char*, double> cases[] = {
+        {"23", 23}, {"02", 2}, {"-3abc", -3}, {"+7", 7}, {"7.6", 7.6}, {".5", 0.5},
+        {"192.168.1.1", 192.168}, {"1e3", 1000}, {"2E+2x", 200}, {"5E", 5}, {"08:00", 8},
+        {"  2", 2}, {"1 2\t3\n4", 1234}, {"- 5", -5}, {"\r5", 0}, {"", 0}, {"modem", 0},
+        {"-", 0}, {".", 0}, {"&H1F", 31}, {"&hff", 255}, {"&O17", 15}, {"&O19", 1}, {"&Hxyz", 0}};
+    // clang-format on
+    for (const auto& [text, value] : cases)
+        EXPECT_DOUBLE_EQ(LeadingNumber(text), value) << text;
 }
 
-TEST(LeadingNumber, SkipsBlanksTabsAndLineFeedsAnywhere) {
-    EXPECT_EQ(LeadingNumber("  2"), 2);
-    EXPECT_EQ(LeadingNumber("1 2\t3\n4"), 1234);
-    EXPECT_EQ(LeadingNumber("- 5"), -5);
-    EXPECT_EQ(LeadingNumber("\r5"), 0);  // a carriage return is not skipped
-}
-
-TEST(LeadingNumber, TextWithoutANumberGivesZero) {
-    EXPECT_EQ(LeadingNumber(""), 0);
-    EXPECT_EQ(LeadingNumber("modem"), 0);
-    EXPECT_EQ(LeadingNumber("yes"), 0);
-    EXPECT_EQ(LeadingNumber("-"), 0);
-    EXPECT_EQ(LeadingNumber("."), 0);
-}
-
-TEST(LeadingNumber, ReadsHexadecimalAndOctalPrefixes) {
-    EXPECT_EQ(LeadingNumber("&H1F"), 31);
-    EXPECT_EQ(LeadingNumber("&hff"), 255);
-    EXPECT_EQ(LeadingNumber("&O17"), 15);
-    EXPECT_EQ(LeadingNumber("&O19"), 1);  // 9 is not an octal digit
-    EXPECT_EQ(LeadingNumber("&Hxyz"), 0);
-}
-
-TEST(MakeWhole, RoundsHalvesToTheEvenNeighbour) {
-    EXPECT_EQ(MakeWhole(2.5), 2);
-    EXPECT_EQ(MakeWhole(3.5), 4);
-    EXPECT_EQ(MakeWhole(-2.5), -2);
-    EXPECT_EQ(MakeWhole(-3.5), -4);
-    EXPECT_EQ(MakeWhole(1440.5), 1440);
-    EXPECT_EQ(MakeWhole(1441.5), 1442);
-    EXPECT_EQ(MakeWhole(7.6), 8);
-    EXPECT_EQ(MakeWhole(23.2), 23);
-    EXPECT_EQ(MakeWhole(60.5), 60);
-    EXPECT_EQ(MakeWhole(0.6), 1);
-}
-
-TEST(MakeWhole, OutsideTheThirtyTwoBitRangeIsErrorSix) {
-    EXPECT_EQ(MakeWhole(2147483647.0), 2147483647);
-    EXPECT_EQ(MakeWhole(-2147483648.0), INT32_MIN);
+TEST(MakeWhole, RoundsHalvesToEvenAndOverflowsOutsideThirtyTwoBits) {
+    // clang-format off
+    const std::pair<double, int32_t> cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {1441.5, 1442}, {7.6, 8}, {23.2, 23},
+        {0.6, 1}, {2147483647.0, INT32_MAX}, {-2147483648.0, INT32_MIN}};
+    // clang-format on
+    for (const auto& [number, whole] : cases)
+        EXPECT_EQ(MakeWhole(number), whole) << number;
     for (const char* text : {"99999999999", "2147483647.5", "-2147483649", "1e400", "&HFFFFFFFF"}) {
         try {
             WholeNumber(text);
@@ -69,26 +38,17 @@ TEST(MakeWhole, OutsideTheThirtyTwoBitRangeIsErrorSix) {
     }
 }
 
-TEST(SwitchRule, OnWhenTheLeadingNumberIsNotZero) {
-    EXPECT_TRUE(SwitchOn("1"));
-    EXPECT_TRUE(SwitchOn("-1"));
-    EXPECT_TRUE(SwitchOn("2"));
-    EXPECT_FALSE(SwitchOn("0"));
-    EXPECT_FALSE(SwitchOn(""));
-    EXPECT_FALSE(SwitchOn("yes"));
-    EXPECT_FALSE(SwitchOn("True"));
-}
-
-TEST(SplitText, CutsAtEverySeparatorAndGivesNoPartsForAnEmptyText) {
+TEST(TextRules, SwitchSplitAndReplace) {
+    for (const char* on : {"1", "-1", "2"})
+        EXPECT_TRUE(SwitchOn(on)) << on;
+    for (const char* off : {"0", "", "yes", "True"})
+        EXPECT_FALSE(SwitchOn(off)) << off;
+    using Parts = std::vector<std::string>;
     EXPECT_TRUE(SplitText("", ',').empty());
-    EXPECT_EQ(SplitText("a", ','), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(SplitText("a,,b", ','), (std::vector<std::string>{"a", "", "b"}));
-    EXPECT_EQ(SplitText(",", ','), (std::vector<std::string>{"", ""}));
-    EXPECT_EQ(SplitText(" 2 , 8 ", ','), (std::vector<std::string>{" 2 ", " 8 "}));
-}
-
-TEST(ReplaceAll, ReplacesLeftToRightWithoutRescanning) {
-    EXPECT_EQ(ReplaceAll("C:\\\\Reboot.Txt", "\\\\", "\\"), "C:\\Reboot.Txt");
+    EXPECT_EQ(SplitText("a,,b", ','), (Parts{"a", "", "b"}));
+    EXPECT_EQ(SplitText(",", ','), (Parts{"", ""}));
+    EXPECT_EQ(SplitText(" 2 , 8 ", ','), (Parts{" 2 ", " 8 "}));
+    // Left to right without rescanning what was put in.
     EXPECT_EQ(ReplaceAll("a\\\\\\b", "\\\\", "\\"), "a\\\\b");
     EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
 }

@@ -13,6 +13,7 @@
 namespace qv {
 namespace {
 
+using Strings = std::vector<std::string>;
 constexpr int64_t kSecond = 1000;
 constexpr int64_t kMinute = 60 * kSecond;
 
@@ -33,8 +34,8 @@ class SchedulerTest : public ::testing::Test {
     }
     Settings& s() { return t.app.settings; }
     // The recorded calls of one action, as "hh:mm name".
-    std::vector<std::string> Timed(const std::string& name) const {
-        std::vector<std::string> r;
+    Strings Timed(const std::string& name) const {
+        Strings r;
         for (const auto& c : timed) {
             if (c.substr(6) == name)
                 r.push_back(c);
@@ -48,15 +49,14 @@ class SchedulerTest : public ::testing::Test {
 
     test::TestApp t;
     FrmIcon form{t.app};
-    std::vector<std::string> timed;
+    Strings timed;
 };
 
 TEST(FreeWindow, CrossesMidnightExcludesItsEndAndIsWholeDayForEqualHours) {
-    EXPECT_TRUE(IsFreeHour(22, 6, 23));
-    EXPECT_TRUE(IsFreeHour(22, 6, 5));
-    EXPECT_TRUE(IsFreeHour(22, 6, 0));
-    EXPECT_FALSE(IsFreeHour(22, 6, 6));
-    EXPECT_FALSE(IsFreeHour(22, 6, 21));
+    for (int h : {22, 23, 0, 5})
+        EXPECT_TRUE(IsFreeHour(22, 6, h)) << h;
+    for (int h : {6, 21})
+        EXPECT_FALSE(IsFreeHour(22, 6, h)) << h;
     EXPECT_TRUE(IsFreeHour(2, 8, 7));
     EXPECT_FALSE(IsFreeHour(2, 8, 8));
     for (int h = 0; h < 24; ++h)
@@ -67,26 +67,16 @@ TEST(ShutdownRange, HoldsBetweenBothEndsInclusiveAndAcrossMidnight) {
     struct Case {
         int fh, fm, th, tm, h, m;
         bool holds;
-    } cases[] = {
-        {8, 1, 9, 0, 8, 0, false},
-        {8, 1, 9, 0, 8, 1, true},
-        {8, 1, 9, 0, 8, 59, true},
-        {8, 1, 9, 0, 9, 0, true},
-        {8, 1, 9, 0, 9, 1, false},
-        {8, 1, 9, 0, 7, 30, false},
-        {8, 30, 8, 45, 8, 29, false},
-        {8, 30, 8, 45, 8, 30, true},
-        {8, 30, 8, 45, 8, 45, true},
-        {8, 30, 8, 45, 8, 46, false},
-        {8, 30, 8, 45, 9, 40, false},
-        // Across midnight: from the start through midnight to the end.
-        {23, 0, 1, 0, 22, 59, false},
-        {23, 0, 1, 0, 23, 0, true},
-        {23, 0, 1, 0, 0, 30, true},
-        {23, 0, 1, 0, 1, 0, true},
-        {23, 0, 1, 0, 1, 1, false},
-        {23, 0, 1, 0, 12, 0, false},
     };
+    // clang-format off
+    const Case cases[] = {
+        {8, 1, 9, 0, 8, 0, false},     {8, 1, 9, 0, 8, 1, true},      {8, 1, 9, 0, 8, 59, true},
+        {8, 1, 9, 0, 9, 0, true},      {8, 1, 9, 0, 9, 1, false},     {8, 1, 9, 0, 7, 30, false},
+        {8, 30, 8, 45, 8, 29, false},  {8, 30, 8, 45, 8, 45, true},   {8, 30, 8, 45, 9, 40, false},
+        // Across midnight: from the start through midnight to the end.
+        {23, 0, 1, 0, 22, 59, false},  {23, 0, 1, 0, 23, 0, true},    {23, 0, 1, 0, 0, 30, true},
+        {23, 0, 1, 0, 1, 0, true},     {23, 0, 1, 0, 1, 1, false},    {23, 0, 1, 0, 12, 0, false}};
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(InShutdownRange(c.fh, c.fm, c.th, c.tm, c.h, c.m), c.holds)
             << c.fh << ":" << c.fm << "-" << c.th << ":" << c.tm << " at " << c.h << ":" << c.m;
@@ -110,8 +100,7 @@ TEST_F(SchedulerTest, HourlyTrafficLineAndMinuteCountCaption) {
     EXPECT_TRUE(t.LogMessages().empty());
     EXPECT_EQ(t.actions.Count("SetNicFrameCaption:Network Interface Settings 59"), 1);
     t.timers.Run(kMinute);
-    EXPECT_EQ(t.LogMessages(),
-              (std::vector<std::string>{"Total Data Downloaded for Connectivity : 0 KB."}));
+    EXPECT_EQ(t.LogMessages(), (Strings{"Total Data Downloaded for Connectivity : 0 KB."}));
     t.app.traffic.TotalBytesDownloaded = 1536;
     t.timers.Run(60 * kMinute);
     EXPECT_EQ(t.LogMessages().back(), "Total Data Downloaded for Connectivity : 1.5 KB.");
@@ -124,14 +113,14 @@ TEST_F(SchedulerTest, FiveMinuteCardRuleOnBothSidesOfTheWindow) {
     t.clock.Set(1, 50, 30);  // counts 5 and 10 fall on 01:55 and 02:00
     t.actions.modemReachable = true;
     t.timers.Run(30 * kMinute);
-    EXPECT_EQ(Timed("DisableNIC"), (std::vector<std::string>{"01:55 DisableNIC"}));
+    EXPECT_EQ(Timed("DisableNIC"), (Strings{"01:55 DisableNIC"}));
     EXPECT_TRUE(Timed("EnableNIC").empty());
 
     t.actions.modemReachable = false;
     t.clock.Set(7, 40, 30);  // counts 35..60: 07:45, 07:50, 07:55 inside, 08:00.. outside
     t.timers.Run(30 * kMinute);
     EXPECT_EQ(Timed("EnableNIC"),
-              (std::vector<std::string>{"07:45 EnableNIC", "07:50 EnableNIC", "07:55 EnableNIC"}));
+              (Strings{"07:45 EnableNIC", "07:50 EnableNIC", "07:55 EnableNIC"}));
     EXPECT_EQ(Lines("Auto Enable NIC Command Issued."), 3);
     EXPECT_EQ(Lines("Auto Disable NIC Command Issued."), 1);
 }
@@ -171,13 +160,13 @@ TEST_F(SchedulerTest, DailyTimersActOncePerClockMinute) {
     EXPECT_EQ(std::count_if(shutTicks.begin(), shutTicks.end(),
                             [](int64_t at) { return at >= 55000 && at < 115000; }),
               2);
-    EXPECT_EQ(Timed("ShutDownPC"), (std::vector<std::string>{"08:00 ShutDownPC"}));
+    EXPECT_EQ(Timed("ShutDownPC"), (Strings{"08:00 ShutDownPC"}));
     EXPECT_EQ(Lines("ShutDown Command Issued."), 1);
 
     t.timers.Run(24 * 60 * kMinute);  // the next day acts again
     EXPECT_EQ(Timed("ShutDownPC").size(), 2u);
-    EXPECT_EQ(Timed("EnableNIC"), (std::vector<std::string>{"01:59 EnableNIC"}));
-    EXPECT_EQ(Timed("DisableNIC"), (std::vector<std::string>{"07:58 DisableNIC"}));
+    EXPECT_EQ(Timed("EnableNIC"), (Strings{"01:59 EnableNIC"}));
+    EXPECT_EQ(Timed("DisableNIC"), (Strings{"07:58 DisableNIC"}));
 
     // Equal times: both run in one tick, enable first.
     s().NicOffHour = 1;
@@ -197,8 +186,7 @@ TEST_F(SchedulerTest, ModemRebootsForEveryMatchingEntry) {
     t.clock.Set(2, 0, 3);  // tmrModem ticks at 02:01:00 and 02:01:57
     t.timers.Run(2 * kMinute);
     // "02:01" and "2.4:1" both name 02:01: two reboots in one tick, none in the second tick.
-    EXPECT_EQ(Timed("RebootModem"),
-              (std::vector<std::string>{"02:01 RebootModem", "02:01 RebootModem"}));
+    EXPECT_EQ(Timed("RebootModem"), (Strings{"02:01 RebootModem", "02:01 RebootModem"}));
     EXPECT_EQ(Lines("Modem Rebooted Successfully."), 2);
 
     timed.clear();
@@ -207,7 +195,7 @@ TEST_F(SchedulerTest, ModemRebootsForEveryMatchingEntry) {
     t.timers.Run(2 * kMinute);
     t.clock.Set(6, 59, 30);
     t.timers.Run(2 * kMinute);
-    EXPECT_EQ(Timed("RebootModem"), (std::vector<std::string>{"00:00 RebootModem"}));
+    EXPECT_EQ(Timed("RebootModem"), (Strings{"00:00 RebootModem"}));
     EXPECT_EQ(Lines("Modem Rebooted Successfully."), 2);  // a failed reboot writes nothing here
 }
 

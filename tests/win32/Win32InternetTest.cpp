@@ -38,21 +38,6 @@ class Socket {
     SOCKET s_;
 };
 
-class Handle {
-  public:
-    explicit Handle(HANDLE h = nullptr) : h_(h) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() {
-        if (h_ != nullptr)
-            CloseHandle(h_);
-    }
-    HANDLE get() const { return h_; }
-
-  private:
-    HANDLE h_;
-};
-
 sockaddr_in Loopback(uint16_t port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
