@@ -39,7 +39,7 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # This prefix's wineserver (other runs on the machine have their own).
 server_pid=""
 for p in $(pgrep wineserver); do
-    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+    if tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; then
         server_pid=$p
     fi
 done
