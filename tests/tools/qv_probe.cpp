@@ -150,9 +150,13 @@ void NotifyParent(HWND control, WORD code) {
 }
 
 int DriveDialog(const std::string& command, HWND dialog, int argc, char** argv) {
-    HWND control = Child(dialog, argv[3]);
-    if (control == nullptr)
-        return 2;
+    // A window just shown may still be making its controls.
+    HWND control = nullptr;
+    for (DWORD start = GetTickCount(); (control = Child(dialog, argv[3])) == nullptr;) {
+        if (GetTickCount() - start >= 5000)
+            return 2;
+        Sleep(100);
+    }
     std::string cls = ClassOf(control);
     if (command == "text" && argc == 4) {
         // GetWindowText does not ask a control of another process for its text; the message does.
