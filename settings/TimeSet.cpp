@@ -30,16 +30,21 @@ void TimeSet::Notify(const Control& control) {
         view_->ControlChanged(control);
 }
 
-void TimeSet::SetText(const std::string& name, const std::string& text) {
+void TimeSet::ChangeText(const std::string& name, const std::string& text, bool fromProgram) {
     Control& c = At(name);
     if (c.text == text)
         return;
     c.text = text;
     if (c.IsPicker())
         c.selected = -1;
-    Notify(c);
+    if (fromProgram)
+        Notify(c);  // the window already shows what the user typed
     if (name == "txtInterval")
         txtInterval_Change();
+}
+
+void TimeSet::SetText(const std::string& name, const std::string& text) {
+    ChangeText(name, text, true);
 }
 
 void TimeSet::SetColor(const std::string& name, uint32_t color) {
@@ -187,14 +192,7 @@ void TimeSet::ShowMessage(const std::string& text) {
 }
 
 void TimeSet::UserText(const std::string& name, const std::string& text) {
-    Control& c = At(name);
-    if (c.text == text)
-        return;
-    c.text = text;
-    if (c.IsPicker())
-        c.selected = -1;
-    if (name == "txtInterval")
-        txtInterval_Change();
+    ChangeText(name, text, false);
 }
 
 void TimeSet::UserSelect(const std::string& name, int index) {

@@ -119,6 +119,8 @@ class TimeSet {
     bool Saving() const { return saving_; }
 
   private:
+    // Stores a control's new text; the program's own changes are shown in the window too.
+    void ChangeText(const std::string& name, const std::string& text, bool fromProgram);
     friend void SaveSettings(App& app, TimeSet& dialog);
 
     Control& At(const std::string& name);

@@ -367,37 +367,5 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         return result;
     }
-    if ((command == "rect" || command == "client-rect") && argc == 3) {
-        HWND window = WaitFor(caption, false, 5000);
-        RECT r{};
-        if (window == nullptr || !GetWindowRect(window, &r))
-            return 2;
-        if (command == "client-rect") {
-            POINT origin{0, 0};
-            GetClientRect(window, &r);
-            ClientToScreen(window, &origin);
-            OffsetRect(&r, origin.x, origin.y);
-        }
-        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-        return 0;
-    }
-    if (command == "children" && argc == 3) {
-        HWND dialog = WaitFor(caption, false, 5000);
-        if (dialog == nullptr)
-            return 2;
-        EnumChildWindows(dialog, &PrintChild, 0);
-        std::fflush(stdout);
-        return 0;
-    }
-    if (argc >= 4 && (command == "text" || command == "items" || command == "checked" ||
-                      command == "click" || command == "set-text" || command == "select" ||
-                      command == "key" || command == "dblclick")) {
-        HWND dialog = WaitFor(caption, false, 5000);
-        if (dialog == nullptr)
-            return 2;
-        int result = DriveDialog(command, dialog, argc, argv);
-        std::fflush(stdout);
-        return result;
-    }
     return Usage();
 }
