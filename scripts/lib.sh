@@ -8,7 +8,7 @@ QV_PACKAGES=(
     libgmock-dev libbenchmark-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64 wine wine64 xvfb xauth iproute2 util-linux procps file
-    python3 nsis zip unzip imagemagick p7zip-full
+    python3 nsis zip unzip imagemagick p7zip-full curl time fonts-wine fonts-liberation
 )
 
 # Installs whatever of QV_PACKAGES is missing; safe to run again.
@@ -22,7 +22,7 @@ qv_install_missing() {
         local sudo=""
         [[ $(id -u) -ne 0 ]] && sudo="sudo"
         $sudo apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
             "${missing[@]}" >/dev/null
     fi
 }
