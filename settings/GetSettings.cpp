@@ -18,21 +18,23 @@ const std::string& Part(const std::vector<std::string>& parts, size_t k) {
     return parts[k - 1];
 }
 
+// Two whole numbers from the parts of a text split at a separator, each assigned as soon as it
+// is read.
+void LoadPair(const std::string& text, char separator, int32_t& first, int32_t& second) {
+    auto parts = SplitText(text, separator);
+    first = WholeNumber(Part(parts, 1));
+    second = WholeNumber(Part(parts, 2));
+}
+
 void LoadAll(App& app) {
     Settings& s = app.settings;
     auto text = [&](const char* key, const char* def) { return GetSettingText(app, key, def); };
 
-    auto time = SplitText(text(keys::kTime, defaults::kTime), ',');
-    s.FreeStartHour = WholeNumber(Part(time, 1));
-    s.FreeEndHour = WholeNumber(Part(time, 2));
+    LoadPair(text(keys::kTime, defaults::kTime), ',', s.FreeStartHour, s.FreeEndHour);
 
     auto nic = SplitText(text(keys::kNic, defaults::kNic), ',');
-    auto nicOn = SplitText(Part(nic, 1), ':');
-    s.NicOnHour = WholeNumber(Part(nicOn, 1));
-    s.NicOnMinute = WholeNumber(Part(nicOn, 2));
-    auto nicOff = SplitText(Part(nic, 2), ':');
-    s.NicOffHour = WholeNumber(Part(nicOff, 1));
-    s.NicOffMinute = WholeNumber(Part(nicOff, 2));
+    LoadPair(Part(nic, 1), ':', s.NicOnHour, s.NicOnMinute);
+    LoadPair(Part(nic, 2), ':', s.NicOffHour, s.NicOffMinute);
 
     s.RebootTimes = SplitText(text(keys::kReboot, defaults::kReboot), ',');
 
@@ -46,17 +48,11 @@ void LoadAll(App& app) {
     }
     s.PingUrlList = std::move(urls);
 
-    auto shutAt = SplitText(text(keys::kShutAt, defaults::kShutAt), ':');
-    s.ShutAtHour = WholeNumber(Part(shutAt, 1));
-    s.ShutAtMinute = WholeNumber(Part(shutAt, 2));
+    LoadPair(text(keys::kShutAt, defaults::kShutAt), ':', s.ShutAtHour, s.ShutAtMinute);
 
     auto during = SplitText(text(keys::kShutDuring, defaults::kShutDuring), '-');
-    auto from = SplitText(Part(during, 1), ':');
-    s.ShutFromHour = WholeNumber(Part(from, 1));
-    s.ShutFromMinute = WholeNumber(Part(from, 2));
-    auto to = SplitText(Part(during, 2), ':');
-    s.ShutToHour = WholeNumber(Part(to, 1));
-    s.ShutToMinute = WholeNumber(Part(to, 2));
+    LoadPair(Part(during, 1), ':', s.ShutFromHour, s.ShutFromMinute);
+    LoadPair(Part(during, 2), ':', s.ShutToHour, s.ShutToMinute);
 
     auto flag = [&](const char* key) { return SwitchOn(text(key, "0")); };
     s.SrvShutAt = flag(keys::kSrvShutAt);
