@@ -26,22 +26,23 @@ class RunningFlag {
     bool& flag_;
 };
 
-// The leading number of a text, made whole, when it is a 32-bit number.
-std::optional<int32_t> WholeValue(const std::string& text) {
+// The leading number of a text as read, when it is a whole number a clock could show: a
+// reboot time is compared as written, so "02.5" never equals an hour.
+std::optional<int32_t> ClockValue(const std::string& text) {
     double n = LeadingNumber(text);
-    if (!(n > -2147483648.5 && n < 2147483647.5))
+    if (!(n >= 0 && n < 60) || n != static_cast<double>(static_cast<int32_t>(n)))
         return std::nullopt;
-    return MakeWhole(n);
+    return static_cast<int32_t>(n);
 }
 
 // The hour and minute an entry "hh:mm" names. An empty entry, one with nothing after the
-// colon or one whose numbers are out of range names none.
+// colon or one whose numbers no clock shows names none.
 std::optional<std::pair<int32_t, int32_t>> RebootTime(const std::string& entry) {
     std::vector<std::string> parts = SplitText(entry, ':');
     if (parts.size() < 2 || parts[1].empty())
         return std::nullopt;
-    auto hour = WholeValue(parts[0]);
-    auto minute = WholeValue(parts[1]);
+    auto hour = ClockValue(parts[0]);
+    auto minute = ClockValue(parts[1]);
     if (!hour || !minute)
         return std::nullopt;
     return std::make_pair(*hour, *minute);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/App.h"
+#include "settings/Twips.h"
 #include "res/resource.h"
 
 namespace qv::win32 {
@@ -252,10 +253,8 @@ bool Win32SettingsDialog::CreateWindowFor(TimeSet& model) {
     int x = CW_USEDEFAULT;
     int y = CW_USEDEFAULT;
     if (model.placeAtSavedPosition) {
-        // Screen twips to pixels with the screen's own twips per pixel.
-        int twipsX = 1440 / dpiX_;
-        int twipsY = 1440 / dpiY_;
-        RECT saved{model.position.left / twipsX, model.position.top / twipsY, 0, 0};
+        RECT saved{TwipsToPixels(model.position.left, dpiX_),
+                   TwipsToPixels(model.position.top, dpiY_), 0, 0};
         saved.right = saved.left + width;
         saved.bottom = saved.top + height;
         // A place on a screen that is no longer attached would hide the dialog for good.
@@ -492,7 +491,7 @@ void Win32SettingsDialog::ReportPosition() {
     RECT r{};
     if (!GetWindowRect(hwnd_, &r))
         return;
-    model_->MovedTo(r.top * (1440 / dpiY_), r.left * (1440 / dpiX_));
+    model_->MovedTo(PixelsToTwips(r.top, dpiY_), PixelsToTwips(r.left, dpiX_));
 }
 
 void Win32SettingsDialog::OnCommand(int id, int code, HWND control) {
@@ -680,7 +679,8 @@ LRESULT Win32SettingsDialog::HandleControl(const Slot& slot, UINT msg, WPARAM wP
             if (enterBox && wParam == VK_RETURN)
                 return 0;  // no beep from a one-line box
             break;
-        case WM_KEYUP: {
+        case WM_KEYUP:
+        case WM_SYSKEYUP: {  // with Alt held, Windows reports the key as a system key
             LRESULT result = CallWindowProcA(oldProc, hwnd, msg, wParam, lParam);
             if (model_)
                 Guarded([&] { model_->KeyUp(name, static_cast<int>(wParam)); });

@@ -181,11 +181,13 @@ TEST_F(SchedulerTest, DailyTimersActOncePerClockMinute) {
 
 TEST_F(SchedulerTest, ModemRebootsForEveryMatchingEntry) {
     s().SrvModem = true;
-    s().RebootTimes = {"02:01", "", "2.4:1", "07:", "0700", "00:00x", "99999999999:00"};
+    // Times are compared as read: a fraction never equals a clock hour or minute.
+    s().RebootTimes = {"02:01",   "",    "2.4:1", "02.5:00", "02:00.6",
+                       " 2 : 1 ", "07:", "0700",  "00:00x",  "99999999999:00"};
     ArmServiceTimers(t.app);
-    t.clock.Set(2, 0, 3);  // tmrModem ticks at 02:01:00 and 02:01:57
-    t.timers.Run(2 * kMinute);
-    // "02:01" and "2.4:1" both name 02:01: two reboots in one tick, none in the second tick.
+    t.clock.Set(1, 59, 3);  // tmrModem ticks at 02:00:00, 02:00:57, 02:01:54 and 02:02:51
+    t.timers.Run(4 * kMinute);
+    // "02:01" and " 2 : 1 " both name 02:01: two reboots in one tick, none in the second tick.
     EXPECT_EQ(Timed("RebootModem"), (Strings{"02:01 RebootModem", "02:01 RebootModem"}));
     EXPECT_EQ(Lines("Modem Rebooted Successfully."), 2);
 

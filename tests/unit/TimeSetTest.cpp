@@ -3,6 +3,7 @@
 #include "settings/GetSettings.h"
 #include "settings/NumberText.h"
 #include "settings/TimeSet.h"
+#include "settings/Twips.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace qv {
@@ -119,6 +120,22 @@ TEST_F(TimeSetTest, LoadPlacesTheWindowOnlyWithBothEdgesSaved) {
     EXPECT_TRUE(placed.placeAtSavedPosition);
     EXPECT_EQ(placed.position.top, 720);
     EXPECT_EQ(placed.position.left, 1440);
+}
+
+TEST(DialogPosition, TwipsAndPixelsConvertExactlyAndRoundTrip) {
+    struct Row {
+        int32_t dpi, pixels, twips;
+    };
+    // 1440 / dpi is 15, 10, 8.57 and 7.5 twips per pixel.
+    for (const Row& r : {Row{96, 100, 1500}, Row{144, 100, 1000}, Row{168, 100, 857},
+                         Row{168, 7, 60}, Row{192, 100, 750}, Row{192, 3, 23}, Row{192, -3, -23}}) {
+        EXPECT_EQ(PixelsToTwips(r.pixels, r.dpi), r.twips) << r.dpi << " " << r.pixels;
+        EXPECT_EQ(TwipsToPixels(r.twips, r.dpi), r.pixels) << r.dpi << " " << r.twips;
+    }
+    for (int32_t dpi : {96, 120, 144, 168, 192}) {
+        for (int32_t pixels = -50; pixels <= 4000; pixels += 7)
+            ASSERT_EQ(TwipsToPixels(PixelsToTwips(pixels, dpi), dpi), pixels) << dpi;
+    }
 }
 
 TEST_F(TimeSetTest, CommandFileReplacesTheSampleInBlue) {

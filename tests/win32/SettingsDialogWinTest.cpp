@@ -51,7 +51,10 @@ class SettingsDialogWinTest : public ::testing::Test {
                      MAKEWPARAM(GetDlgCtrlID(hwnd), static_cast<WORD>(code)),
                      reinterpret_cast<LPARAM>(hwnd));
     }
-    void KeyUp(const char* name, WPARAM key) { SendMessageA(Control(name), WM_KEYUP, key, 0); }
+    // A key released; with Alt held Windows reports it as a system key.
+    void KeyUp(const char* name, WPARAM key, bool alt = false) {
+        SendMessageA(Control(name), alt ? WM_SYSKEYUP : WM_KEYUP, key, alt ? 1 << 29 : 0);
+    }
 
     test::TestApp t;
     win32::Win32SettingsDialog dialog{t.app, GetModuleHandleA(nullptr)};
@@ -109,7 +112,7 @@ TEST_F(SettingsDialogWinTest, UserEditsReachTheModelAndItsAnswersTheWindow) {
     EXPECT_EQ(TextOf(Control("txtInterval")), "10");
     EXPECT_TRUE(IsWindowEnabled(dialog.Window()));
     SetWindowTextA(Control("txtInterval"), "45");
-    KeyUp("txtInterval", VK_RETURN);
+    KeyUp("txtInterval", VK_RETURN, true);
     EXPECT_EQ(t.store.Get("PingInterval"), "45");
     EXPECT_EQ(TextOf(Control("lblInterval")), "Current Setting is 45 Seconds.");
 
@@ -123,6 +126,10 @@ TEST_F(SettingsDialogWinTest, UserEditsReachTheModelAndItsAnswersTheWindow) {
     Notify("lstReboot", LBN_SELCHANGE);
     KeyUp("lstReboot", VK_DELETE);
     EXPECT_EQ(ListItems(Control("lstReboot")).front(), "02:03");
+    SendMessageA(Control("lstReboot"), LB_SETCURSEL, 0, 0);
+    Notify("lstReboot", LBN_SELCHANGE);
+    KeyUp("lstReboot", VK_DELETE, true);
+    EXPECT_EQ(ListItems(Control("lstReboot")).front(), "02:05");
 
     SendMessageA(Control("Check5"), BM_CLICK, 0, 0);
     EXPECT_EQ(model.Get("Check5").value, 1);
@@ -140,7 +147,7 @@ TEST_F(SettingsDialogWinTest, UserEditsReachTheModelAndItsAnswersTheWindow) {
     EXPECT_FALSE(dialog.IsDialogLoaded());
     EXPECT_EQ(dialog.Window(), nullptr);
     EXPECT_EQ(t.store.Get("SrvPing"), "1");
-    EXPECT_EQ(t.store.Get("Reboot"), "02:03,02:05,07:53,07:55,07:57,09:00");
+    EXPECT_EQ(t.store.Get("Reboot"), "02:05,07:53,07:55,07:57,09:00");
     EXPECT_EQ(t.actions.calls, Items{"ArmServiceTimers"});
 }
 
@@ -175,19 +182,19 @@ TEST_F(SettingsDialogWinTest, SavedPositionInTwipsAndFrameCaptionFromOutside) {
     EXPECT_EQ(TextOf(Control("Frame1")), "Network Interface Settings 7");
 
     HDC screen = GetDC(nullptr);
-    int twipsX = 1440 / GetDeviceCaps(screen, LOGPIXELSX);
-    int twipsY = 1440 / GetDeviceCaps(screen, LOGPIXELSY);
+    int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     RECT r{};
     GetWindowRect(dialog.Window(), &r);
-    EXPECT_EQ(r.left, 3000 / twipsX);
-    EXPECT_EQ(r.top, 1500 / twipsY);
+    EXPECT_EQ(r.left, MulDiv(3000, dpiX, 1440));
+    EXPECT_EQ(r.top, MulDiv(1500, dpiY, 1440));
 
     SetWindowPos(dialog.Window(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     dialog.ShowDialog();
     SendMessageA(Control("CmdTimeOK"), BM_CLICK, 0, 0);
-    EXPECT_EQ(t.store.Get("frmTop"), std::to_string(30 * twipsY));
-    EXPECT_EQ(t.store.Get("frmLeft"), std::to_string(40 * twipsX));
+    EXPECT_EQ(t.store.Get("frmTop"), std::to_string(MulDiv(30, 1440, dpiY)));
+    EXPECT_EQ(t.store.Get("frmLeft"), std::to_string(MulDiv(40, 1440, dpiX)));
 }
 
 }  // namespace
