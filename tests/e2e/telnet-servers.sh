@@ -3,8 +3,8 @@
 # telnetd and netkit's telnetd (behind socat), each logging a test account in through
 # /bin/login with a password. The account's shell plays a modem's command line and, on
 # "reboot", adds a line to a mark file and ends the session. At listed reboot times the
-# program plays, against each server, a file with the word telnet on line 1 that waits for
-# "login:" and "Password:", and a plain file of WAIT "*" lines. Each reboot must reach the
+# program plays, against each server, the shipped sample file (the word telnet on line 1,
+# waiting for "login:" and "Password:"), and a plain file of WAIT "*" lines. Each reboot must reach the
 # modem, and "Modem Rebooted Successfully." must be logged exactly when it did.
 #
 # The account exists only in this run's mount namespace: /etc/passwd, /etc/shadow and
@@ -79,11 +79,13 @@ for port in "$BUSYBOX_PORT" "$NETKIT_PORT"; do
     ss -ltn | grep -q "127.0.0.1:$port " || e2e_fail "no server on port $port"
 done
 
-# The command files: the one the user guide shows, and one of WAIT "*" lines.
+# The command files: the shipped sample (the word telnet, waiting for "login:" and
+# "Password:") with this modem's address and account, and one of WAIT "*" lines.
+SAMPLE="$SANDBOX_SOURCE/packaging/sample/Reboot.Txt"
 telnet_file() {
-    printf '%s\r\n' "127.0.0.1 $1 telnet" 'WAIT "login:"' "SEND \"$ACCOUNT\\m\"" \
-        'WAIT "Password:"' "SEND \"$PASSWORD\\m\"" 'WAIT "modem>"' 'SEND "help\m"' \
-        'WAIT "modem>"' 'SEND "reboot\m"' 'WAIT "*"' 'SEND ""' >"$APP_DIR/Reboot.Txt"
+    grep -q -x '192.0.2.1 23 telnet' "$SAMPLE" || e2e_fail "the sample's line 1 has changed"
+    sed -e "s/^192.0.2.1 23 /127.0.0.1 $1 /" -e "s/\"admin/\"$ACCOUNT/" \
+        -e "s/\"secret/\"$PASSWORD/" -e 's/$/\r/' "$SAMPLE" >"$APP_DIR/Reboot.Txt"
 }
 star_file() {
     printf '%s\r\n' "127.0.0.1 $1" 'WAIT "*"' "SEND \"$ACCOUNT\\m\"" 'WAIT "*"' \
