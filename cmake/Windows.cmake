@@ -49,6 +49,11 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_test(NAME e2e_tray
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tray.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
   set_tests_properties(e2e_tray PROPERTIES LABELS e2e TIMEOUT 300)
+  # Listed reboots against real telnet servers (busybox and netkit telnetd) logging a test
+  # account in; about five minutes.
+  add_test(NAME e2e_telnet_servers
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/telnet-servers.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
+  set_tests_properties(e2e_telnet_servers PROPERTIES LABELS e2e TIMEOUT 600)
   # A whole night of the program in a few minutes, against a fake modem and a local web server.
   add_test(NAME e2e_night
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/night.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "modem/Telnet.h"
 #include "platform/Sockets.h"
 
 namespace qv {
@@ -18,6 +19,9 @@ struct ModemState {
     std::string ModemAddress;  // as written in the command file; empty until it was read
     std::string ModemPort;
     std::vector<CommandPair> CommandPairs;
+    // Line 1 carries the word "telnet": a WAIT text is looked for anywhere in what the modem
+    // has sent since the previous WAIT took its reply, receiving again until it appears.
+    bool SearchReplies = false;
     SocketId ModemSocket = kNoSocket;  // the open telnet connection, 0 when none
 
     // Upper bounds of the waits, so that a silent modem cannot hold the program.
@@ -25,6 +29,12 @@ struct ModemState {
     uint32_t ConnectTimeoutMs = 10000;
     uint32_t ReceiveTimeoutMs = 30000;
     uint32_t SendTimeoutMs = 30000;
+    // A modem that speaks telnet has finished its reply when it has been quiet this long.
+    uint32_t QuietGapMs = 500;
+
+    // The conversation's telnet state and what came after the text the last WAIT looked for.
+    TelnetFilter Telnet;
+    std::string Unread;
 
     bool RebootRunning = false;  // a conversation is in progress
 };

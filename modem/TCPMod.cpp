@@ -57,7 +57,11 @@ bool TcpSend(App& app, SocketId socket, const std::string& text) {
 }
 
 std::string TcpReceive(App& app, SocketId socket) {
-    return app.os.sockets.Receive(socket, kReceiveBufferSize, app.modem.ReceiveTimeoutMs);
+    return TcpReceive(app, socket, app.modem.ReceiveTimeoutMs);
+}
+
+std::string TcpReceive(App& app, SocketId socket, uint32_t timeoutMs) {
+    return app.os.sockets.Receive(socket, kReceiveBufferSize, timeoutMs);
 }
 
 void CloseSocket(App& app, SocketId& socket) {

@@ -29,8 +29,10 @@ bool TcpConnect(App& app, SocketId& socket, const std::string& address, const st
 // One send of the text's bytes; true when at least one byte went out.
 bool TcpSend(App& app, SocketId socket, const std::string& text);
 
-// One receive of at most 51200 bytes within the receive time-out; "" when nothing came.
+// One receive of at most 51200 bytes within the receive time-out (or the given one); "" when
+// nothing came.
 std::string TcpReceive(App& app, SocketId socket);
+std::string TcpReceive(App& app, SocketId socket, uint32_t timeoutMs);
 
 // Shuts down and closes a socket held in a variable and sets the variable to 0. Does nothing
 // when the variable holds no socket.

@@ -7,6 +7,7 @@
 #include "actions/FileHelpers.h"
 #include "app/App.h"
 #include "app/ProgramError.h"
+#include "modem/Telnet.h"
 #include "settings/LeadingNumber.h"
 
 namespace qv {
@@ -118,6 +119,7 @@ bool ReadCommandFile(App& app, const std::string& path) {
         if (pieces.size() < 2)
             throw ProgramError(kErrSubscript);
         app.modem.ModemPort = pieces[1];
+        app.modem.SearchReplies = pieces.size() > 2 && IsTelnetWord(pieces[2]);
         for (size_t i = 0; i < pairs; ++i) {
             app.modem.CommandPairs[i].WaitText = Argument(reading.Need());
             app.modem.CommandPairs[i].SendText = Argument(reading.Need());

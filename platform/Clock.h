@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace qv {
@@ -21,6 +22,9 @@ class Clock {
     virtual std::string DateSeparator() = 0;
     virtual std::string TimeSeparator() = 0;
     virtual std::string DecimalSeparator() = 0;
+    // Milliseconds since some fixed moment, never going back; bounds the waits of a
+    // conversation.
+    virtual uint64_t SteadyMs() = 0;
 };
 
 }  // namespace qv

@@ -31,4 +31,8 @@ std::string Win32Clock::DecimalSeparator() {
     return LocaleText(LOCALE_SDECIMAL, ".");
 }
 
+uint64_t Win32Clock::SteadyMs() {
+    return GetTickCount64();
+}
+
 }  // namespace qv::win32

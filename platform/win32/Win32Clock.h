@@ -10,6 +10,7 @@ class Win32Clock : public Clock {
     std::string DateSeparator() override;
     std::string TimeSeparator() override;
     std::string DecimalSeparator() override;
+    uint64_t SteadyMs() override;
 };
 
 }  // namespace qv::win32

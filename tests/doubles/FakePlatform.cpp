@@ -78,6 +78,7 @@ int FakeActions::Count(const std::string& name) const {
 
 TestApp::TestApp() {
     app.SetActions(actions);
+    sockets.clockMs = &clock.steadyMs;
 }
 
 Platform TestApp::Compose(const Parts& p) {

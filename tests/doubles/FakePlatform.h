@@ -21,10 +21,12 @@
 
 namespace qv::test {
 
-// A clock the test sets by hand.
+// A clock the test sets by hand. Its steady count moves only when something moves it (the
+// fake sockets' receives do).
 class FakeClock : public Clock {
   public:
     LocalTime now{2026, 12, 5, 19, 42, 28};
+    uint64_t steadyMs = 0;
     std::string dateSeparator = "/";
     std::string timeSeparator = ":";
     std::string decimalSeparator = ".";
@@ -33,6 +35,7 @@ class FakeClock : public Clock {
     std::string DateSeparator() override { return dateSeparator; }
     std::string TimeSeparator() override { return timeSeparator; }
     std::string DecimalSeparator() override { return decimalSeparator; }
+    uint64_t SteadyMs() override { return steadyMs; }
     void Set(int hour, int minute, int second = 0) {
         now.hour = hour;
         now.minute = minute;

@@ -9,8 +9,9 @@
 namespace qv::test {
 
 // Scripted sockets: every receive takes the next of `replies` ("" when none is left), sends
-// succeed unless their text is in `failSendsOf`. `events` records each call in order; tests
-// may add their own entries (pumps, sleeps) to see the interleaving.
+// succeed unless their text is in `failSendsOf`. A receive moves the steady clock `clockMs`
+// (when given) by its whole time-out when nothing came, else by `msPerReply`. `events` records each
+// call in order; tests may add their own entries (pumps, sleeps) to see the interleaving.
 class FakeSockets : public Sockets {
   public:
     struct ConnectCall {
@@ -35,6 +36,8 @@ class FakeSockets : public Sockets {
     std::set<SocketId> open;  // opened and not yet closed
     std::vector<SocketId> shutdowns;
     std::vector<std::string> events;
+    uint64_t* clockMs = nullptr;
+    uint32_t msPerReply = 100;
 
     int Startup(uint16_t version) override {
         startups.push_back(version);
@@ -73,6 +76,8 @@ class FakeSockets : public Sockets {
             replies.pop_front();
         }
         events.push_back("recv " + reply);
+        if (clockMs)
+            *clockMs += reply.empty() ? timeoutMs : msPerReply;
         return reply;
     }
     void Shutdown(SocketId s) override {

@@ -157,6 +157,120 @@ TEST_F(RebootTest, ACallDuringARunningConversationIsRefusedWithoutSideEffects) {
     EXPECT_TRUE(RebootModem(t.app));
 }
 
+// Conversations with a modem that speaks telnet, with and without the word telnet on line 1.
+// A receive of "" is a quiet gap (or the end); each receive moves the steady clock by 100 ms,
+// an empty one by its whole time-out.
+TEST_F(RebootTest, TelnetRepliesAreGatheredUntilQuietAndSearchedOnRequest) {
+    const std::string iac = "\xff";
+    const std::string doEcho = iac + "\xfd\x01", willSga = iac + "\xfb\x03";
+    const std::string wontEcho = iac + "\xfc\x01", dontSga = iac + "\xfe\x03";
+    struct Row {
+        std::string name;
+        std::string line1Word;
+        std::string commands;
+        std::vector<std::string> replies;
+        std::vector<std::string> sent;
+        std::vector<std::string> recvBoxes;  // empty for a failed conversation
+        std::string failure;
+        std::vector<uint32_t> timeouts;
+        uint32_t receiveTimeoutMs = 30000;
+    };
+    const std::vector<Row> rows = {
+        {"negotiation alone is no reply; text is gathered until the modem falls quiet",
+         "",
+         "WAIT \"*\"\r\nSEND \"admin\\m\"\r\n",
+         {doEcho + willSga, "\r\nBanner\r\n", "host login: ", ""},
+         {wontEcho + dontSga, "admin\r\n"},
+         {"Recv : \r\nBanner\r\nhost login: "},
+         "",
+         {30000, 29900, 500, 500}},
+        {"without the word the gathered reply must begin with the WAIT text",
+         "",
+         "WAIT \"host\"\r\nSEND \"admin\\m\"\r\n",
+         {doEcho + "\r\nBanner\r\n", "host login: ", ""},
+         {wontEcho},
+         {},
+         "Unable to Reboot Modem - Invalid Responce \tBanner\thost login: ",
+         {30000, 500, 500}},
+        {"the prompt is searched across pieces and what follows it is kept for the next WAIT",
+         " telnet",
+         "WAIT \"login:\"\r\nSEND \"admin\\m\"\r\nWAIT \"Password:\"\r\nSEND \"secret\\m\"\r\n"
+         "WAIT \"\"\r\nSEND \"reboot\\m\"\r\nWAIT \"*\"\r\nSEND \"\"\r\n",
+         {doEcho, "\r\nBanner\r\nhost lo", "", "gin: ", "", "admin\r\nPass", "word: x", "", "y",
+          ""},
+         {wontEcho, "admin\r\n", "secret\r\n", "reboot\r\n"},
+         {"Recv : \r\nBanner\r\nhost login:", "Recv :  admin\r\nPassword:", "Recv : ",
+          "Recv :  xy"},
+         "",
+         {30000, 29900, 500, 29300, 500, 30000, 500, 500, 30000, 500}},
+        {"two prompts in one reply: the second WAIT receives nothing",
+         " TELNET",
+         "WAIT \"login:\"\r\nSEND \"a\"\r\nWAIT \"Password:\"\r\nSEND \"b\"\r\n",
+         {doEcho + "login: Password: ", ""},
+         {wontEcho, "a", "b"},
+         {"Recv : login:", "Recv :  Password:"},
+         "",
+         {30000, 500}},
+        {"a prompt that never comes fails when the receive bound passes, with all that came",
+         " telnet",
+         "WAIT \"login:\"\r\nSEND \"a\"\r\n",
+         {doEcho, "no", "ise", "\r\n", "more", "mo", "re", "mo", "re", "mo", "re", "unread"},
+         {wontEcho},
+         {},
+         "Unable to Reboot Modem - Invalid Responce noise\tmoremoremoremo",
+         {1000, 900, 500, 500, 500, 500, 400, 300, 200, 100},
+         1000},
+        {"a modem that closes before the prompt fails at once",
+         " telnet",
+         "WAIT \"Password:\"\r\nSEND \"a\"\r\n",
+         {iac + "\xfb\x01login: "},
+         {iac + "\xfe\x01"},
+         {},
+         "Unable to Reboot Modem - Invalid Responce login: ",
+         {30000, 500, 29400}},
+        {"a 255 goes out doubled to a telnet modem",
+         "",
+         "WAIT \"*\"\r\nSEND \"p\xffss\\m\"\r\n",
+         {iac + iac + "x", ""},
+         {"p\xff\xffss\r\n"},
+         {"Recv : \xffx"},
+         "",
+         {30000, 500}},
+        {"a modem that never sends 255 gets one receive per WAIT and the text as written",
+         "",
+         "WAIT \"*\"\r\nSEND \"p\xffss\\m\"\r\nWAIT \"lo\"\r\nSEND \"b\"\r\n",
+         {"one", "login", "rest"},
+         {"p\xffss\r\n", "b"},
+         {"Recv : one", "Recv : login"},
+         "",
+         {30000, 30000}},
+    };
+    for (const Row& row : rows) {
+        TestApp a;
+        a.InitPaths();
+        a.files.files[a.app.paths.CommandFilePath] =
+            "127.0.0.1 23" + row.line1Word + "\r\n" + row.commands;
+        a.app.modem.ReceiveTimeoutMs = row.receiveTimeoutMs;
+        a.app.diag.ModemTrace = true;
+        a.sockets.replies.assign(row.replies.begin(), row.replies.end());
+        EXPECT_EQ(RebootModem(a.app), row.failure.empty()) << row.name;
+        std::vector<std::string> boxes;
+        for (const std::string& box : a.ui.messages) {
+            if (box.rfind("Recv : ", 0) == 0)
+                boxes.push_back(box);
+        }
+        EXPECT_EQ(a.sockets.sent, row.sent) << row.name;
+        EXPECT_EQ(a.sockets.receiveTimeouts, row.timeouts) << row.name;
+        if (row.failure.empty()) {
+            EXPECT_EQ(boxes, row.recvBoxes) << row.name;
+            EXPECT_TRUE(a.LogMessages().empty()) << row.name;
+        } else {
+            EXPECT_EQ(a.LogMessages(), std::vector<std::string>{row.failure}) << row.name;
+        }
+        EXPECT_TRUE(a.sockets.open.empty()) << row.name;
+    }
+}
+
 // "*" accepts the silent modem's empty reply; without the trace no box is shown.
 TEST_F(RebootTest, AReReadOfTheFileDuringTheConversationDoesNotChangeTheScript) {
     Script("WAIT \"*\"\r\nSEND \"a\"\r\nWAIT \"*\"\r\nSEND \"b\"\r\n");

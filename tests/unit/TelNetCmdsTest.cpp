@@ -46,6 +46,25 @@ TEST_F(CommandFileTest, ReadsAddressPortAndDecodedPairsInFileOrder) {
     EXPECT_EQ(t.app.modem.ModemPort, "");
 }
 
+TEST_F(CommandFileTest, AThirdWordTelnetOnLine1AsksForSearchingAndLeavesThePort) {
+    struct Row {
+        std::string line1;
+        std::string port;
+        bool search;
+    };
+    const std::vector<Row> rows = {
+        {"192.168.1.1 23 telnet", "23", true},   {"192.168.1.1 23 TelNet", "23", true},
+        {"192.168.1.1 23", "23", false},         {"192.168.1.1 23  telnet", "23", false},
+        {"192.168.1.1 23 telnets", "23", false}, {"192.168.1.1 23 raw telnet", "23", false},
+    };
+    for (const Row& row : rows) {
+        t.app.modem.SearchReplies = !row.search;
+        ASSERT_TRUE(Read(row.line1 + "\r\nWAIT \"*\"\r\nSEND \"x\"\r\n")) << row.line1;
+        EXPECT_EQ(t.app.modem.ModemPort, row.port) << row.line1;
+        EXPECT_EQ(t.app.modem.SearchReplies, row.search) << row.line1;
+    }
+}
+
 TEST_F(CommandFileTest, DecodesEscapesInOrderAndInPlace) {
     std::string text = "a\\mb\\\\m\\\"c\\M\\\\\\\\";
     EXPECT_EQ(DecodeEscapes(text), "a\r\nb\\\r\n\"c\\M\\\\");
