@@ -11,12 +11,18 @@ fi
 
 set -euo pipefail
 
+# Fails the run: what it waited for or found, the time, the whole log and any other files the
+# run named in E2E_DUMP (the servers' records, say).
+E2E_DUMP=()
 e2e_fail() {
-    echo "FAIL: $*" >&2
-    if [[ -n "${QV_LOG:-}" && -f "$QV_LOG" ]]; then
-        echo "--- log ---" >&2
-        cat -A "$QV_LOG" >&2 || true
-    fi
+    echo "FAIL: $* (at $(date +%H:%M:%S))" >&2
+    local file
+    for file in ${QV_LOG:+"$QV_LOG"} "${E2E_DUMP[@]}"; do
+        if [[ -f "$file" ]]; then
+            echo "--- $file ---" >&2
+            cat -A "$file" >&2 || true
+        fi
+    done
     exit 1
 }
 
@@ -25,7 +31,8 @@ e2e_ok() { echo "ok - $*"; }
 WINE64="$(command -v wine64 || echo /usr/lib/wine/wine64)"
 export WINEDEBUG=-all
 export WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko prompts, and no menu entries for the account running the tests.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 E2E_ROOT="$(mktemp -d /tmp/qv-e2e.XXXXXX)"
 export WINEPREFIX="$E2E_ROOT/prefix"
@@ -75,30 +82,39 @@ start_program() {
     QV_PID=$!
 }
 
-# Waits until the log holds at least N lines.
-wait_log_lines() {
-    local want=$1 timeout=${2:-60}
-    for _ in $(seq $((timeout * 10))); do
-        if [[ -f "$QV_LOG" ]] && (( $(grep -c $'\r$' "$QV_LOG" || true) >= want )); then return 0; fi
+# Waits until a command succeeds, at most TIMEOUT seconds; fails naming what it waited for.
+#   wait_for "the dialog to close" 30 test "$(probe count "$DIALOG")" == 0
+wait_for() {
+    local what=$1 timeout=$2
+    shift 2
+    local deadline=$(($(date +%s) + timeout))
+    until "$@"; do
+        (($(date +%s) < deadline)) || e2e_fail "waited ${timeout}s for $what"
         sleep 0.1
     done
-    e2e_fail "log did not reach $want lines in ${timeout}s"
 }
 
+log_line_count() { if [[ -f "$QV_LOG" ]]; then grep -c $'\r$' "$QV_LOG" || true; else echo 0; fi; }
+log_has_lines() { (($(log_line_count) >= $1)); }
+
+# Waits until the log holds at least N lines.
+wait_log_lines() { wait_for "$1 log lines" "${2:-120}" log_has_lines "$1"; }
+
+running() { kill -0 "$1" 2>/dev/null; }
+ended() { ! running "$1"; }
+
 # Waits for a background process to end.
-wait_exit() {
-    local pid=$1 timeout=${2:-20}
-    for _ in $(seq $((timeout * 10))); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    e2e_fail "process $pid did not end in ${timeout}s"
-}
+wait_exit() { wait_for "process $1 to end" "${2:-60}" ended "$1"; }
+
+window_count() { probe count "$1" | tr -d '\r'; }
+no_window() { [[ "$(window_count "$1")" == 0 ]]; }
+# Waits until no top-level window has the caption.
+wait_no_window() { wait_for "no window \"$1\"" "${2:-60}" no_window "$1"; }
 
 # Asks the running program's main window to close, as Windows would.
 close_program() {
     probe post "Icon Form" 0x10 0 0 || true
-    wait_exit "$QV_PID" 20
+    wait_exit "$QV_PID" 60
 }
 
 # Checks that every log line has the layout "dd/mm/yyyy hh:nn:ss >   message" CR LF and prints
