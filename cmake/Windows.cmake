@@ -59,5 +59,5 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   # A whole night of the program in a few minutes, against a fake modem and a local web server.
   add_test(NAME e2e_night
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/night.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
-  set_tests_properties(e2e_night PROPERTIES LABELS e2e-night TIMEOUT 600)
+  set_tests_properties(e2e_night PROPERTIES LABELS e2e-night TIMEOUT 900)
 endif()
