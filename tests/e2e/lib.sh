@@ -42,25 +42,24 @@ cp "$QV_EXE" "$APP_DIR/Quorvane.exe"
 QV_LOG="$APP_DIR/Quorvane.log"
 
 XVFB_PID=""
-for n in $(seq 151 250); do
-    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do
-            [[ -e /tmp/.X11-unix/X$n ]] && break
-            sleep 0.1
-        done
-        break
-    fi
-done
-
 e2e_cleanup() {
     wineserver -k 2>/dev/null || true
     [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
     if [[ -z "${QV_E2E_KEEP:-}" ]]; then rm -rf "$E2E_ROOT"; fi
 }
 trap e2e_cleanup EXIT
+
+# Xvfb takes the first free display number itself (other runs may be starting theirs at the
+# same moment) and writes it out once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_ROOT/display" >/dev/null 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 600); do
+    [[ -s "$E2E_ROOT/display" ]] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+done
+[[ -s "$E2E_ROOT/display" ]] || e2e_fail "Xvfb did not start"
+export DISPLAY=":$(tr -d '[:space:]' <"$E2E_ROOT/display")"
 
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w || true
