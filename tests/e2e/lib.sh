@@ -81,8 +81,9 @@ start_program() {
     QV_PID=$!
 }
 
-# Waits until a command succeeds, at most TIMEOUT seconds; fails naming what it waited for.
-#   wait_for "the dialog to close" 30 test "$(probe count "$DIALOG")" == 0
+# Waits until a command succeeds (it is run again every 0.1 s), at most TIMEOUT seconds; fails
+# naming what it waited for.
+#   wait_for "the dialog to close" 30 no_window "$DIALOG"
 wait_for() {
     local what=$1 timeout=$2
     shift 2
