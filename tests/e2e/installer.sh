@@ -8,8 +8,9 @@
 #               user's Reboot.Txt, log and edited batch file stay, nothing is started or made
 #               twice; the Run value is the one the program's own dialog writes, and the dialog
 #               shows the box ticked.
-#   uninstall   with the program running: it is closed; the Run value, the files, shortcuts and
-#               entry go, the batch files only when unedited; the user's log and Reboot.Txt stay.
+#   uninstall   with the program running: it is closed; the Run value, the settings, the files,
+#               shortcuts and entry go, the batch files only when unedited; the user's log and
+#               Reboot.Txt stay.
 #
 #   installer.sh SETUP_AMD64_EXE QUORVANE_EXE QV_PROBE_EXE
 export QV_SETUP="$1" QV_EXE="$2" QV_PROBE="$3"
@@ -140,6 +141,7 @@ uninstalled() { ! "$WINE64" reg query "$UNINSTALL_KEY" >/dev/null 2>&1; }
 wait_for "the uninstaller to remove its entry" 180 uninstalled
 wait_exit "$QV_PID" 30
 [[ -z "$(reg_value "$RUN_KEY" Quorvane)" ]] || e2e_fail "the Run value stays"
+! "$WINE64" reg query "${SETTINGS_KEY%\*}" >/dev/null 2>&1 || e2e_fail "the settings stay"
 [[ "$(ls -A "$INSTALL_DIR" | tr '\n' '|')" == "Quorvane.log|Reboot.Txt|" ]] ||
     e2e_fail "left in the program folder: $(ls -A "$INSTALL_DIR")"
 cmp -s "$QV_LOG" "$E2E_ROOT/Quorvane.log" && cmp -s "$INSTALL_DIR/Reboot.Txt" "$E2E_ROOT/Reboot.Txt" ||
