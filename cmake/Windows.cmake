@@ -54,8 +54,15 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_test(NAME e2e_telnet_servers
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/telnet-servers.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
   set_tests_properties(e2e_telnet_servers PROPERTIES LABELS e2e TIMEOUT 600)
+  # The installer that scripts/package builds for this test (a 64-bit build of the released
+  # one's script), installed, installed again and uninstalled.
+  add_test(NAME e2e_installer
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/installer.sh
+                   ${CMAKE_SOURCE_DIR}/build/package/Quorvane-${PROJECT_VERSION}-setup-amd64.exe
+                   $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
+  set_tests_properties(e2e_installer PROPERTIES LABELS "e2e;installer" TIMEOUT 600)
   # A whole night of the program in a few minutes, against a fake modem and a local web server.
   add_test(NAME e2e_night
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/night.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
-  set_tests_properties(e2e_night PROPERTIES LABELS e2e-night TIMEOUT 600)
+  set_tests_properties(e2e_night PROPERTIES LABELS e2e-night TIMEOUT 900)
 endif()

@@ -3,10 +3,16 @@
 ;
 ;   makensis -DVERSION=1.1.0 -DSTAGE=dir -DOUTFILE=setup.exe installer.nsi
 ; STAGE holds Quorvane32.exe, Quorvane64.exe, UserGuide.txt and sample\Reboot.Txt.
+; With -DAMD64 the installer itself is a 64-bit program (the end-to-end test runs that one, as
+; the test machines run only 64-bit Windows programs); the release installer is the 32-bit one.
+;
+; Silent install: setup.exe /S, and /STARTUP to select "Start with Windows" as well.
 
 !include "LogicLib.nsh"
 !include "x64.nsh"
 !include "WinMessages.nsh"
+!include "FileFunc.nsh"
+!include "Sections.nsh"
 
 !ifndef VERSION
   !error "VERSION is not defined"
@@ -22,10 +28,18 @@
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvane"
 !define RUN_KEY "SOFTWARE\Microsoft\Windows\CurrentVersion\Run"
 !define SETTINGS_KEY "Software\VB and VBA Program Settings\Quorvane"
+; The program's own settings section (application and section are both its base name).
+!define SECTION_KEY "${SETTINGS_KEY}\Quorvane"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
-Unicode true
+!ifdef AMD64
+  Target amd64-unicode
+  ; ${RunningX64} is always true in a 64-bit installer, so its Else branches go unused.
+  !pragma warning disable 6012
+!else
+  Unicode true
+!endif
 RequestExecutionLevel admin
 InstallDir "$PROGRAMFILES\${PRODUCT}"
 ShowInstDetails show
@@ -38,17 +52,27 @@ VIAddVersionKey "FileDescription" "${PRODUCT} installer"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "Dastrel"
 
+Page components
 Page directory
 Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-; Asks a running copy to close, as Windows does at log-off (it then writes no quit line).
+; Asks a running copy to close, as Windows does at log-off (it then writes no quit line), and
+; waits until its process has ended, so that its program file can be replaced or deleted.
 !macro CloseRunningCopy
   FindWindow $0 "QuorvaneIconForm" "Icon Form"
   ${If} $0 <> 0
+    System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
+    ; SYNCHRONIZE access: enough to wait for the process.
+    System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"
     SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-    Sleep 1000
+    ${If} $2 P<> 0
+      System::Call "kernel32::WaitForSingleObject(p r2, i 30000)"
+      System::Call "kernel32::CloseHandle(p r2)"
+    ${Else}
+      Sleep 2000
+    ${EndIf}
   ${EndIf}
 !macroend
 
@@ -61,26 +85,23 @@ UninstPage instfiles
   ${EndIf}
 !macroend
 
-; Deletes a card batch file when it still has the size the program gives it, that is when the
-; user has not edited it.
-!macro DeleteBatch path size
+; Deletes a card batch file when it still holds exactly the program's two lines, that is when
+; the user has not edited it (the comparison is case-sensitive, and the size rules out anything
+; after the two lines).
+!macro DeleteBatch path verb size
   ${If} ${FileExists} "${path}"
     FileOpen $0 "${path}" r
-    FileSeek $0 0 END $1
+    FileRead $0 $1
+    FileRead $0 $2
+    FileSeek $0 0 END $3
     FileClose $0
-    ${If} $1 == ${size}
+    ${If} $1 S== "Devcon ${verb} =Net$\r$\n"
+    ${AndIf} $2 S== "Rem Devcon ${verb} =Modem$\r$\n"
+    ${AndIf} $3 == ${size}
       Delete "${path}"
     ${EndIf}
   ${EndIf}
 !macroend
-
-Function .onInit
-  SetShellVarContext all
-  ${If} ${RunningX64}
-    SetRegView 64
-    StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
-  ${EndIf}
-FunctionEnd
 
 Section "Quorvane Helper" SecMain
   SectionIn RO
@@ -119,6 +140,29 @@ Section "Quorvane Helper" SecMain
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+; The same Run value that "Run on Windows Startup" writes, which needs the administrator rights
+; the installer has; the stored switch makes the settings dialog show the box ticked for the
+; installing account.
+Section /o "Start with Windows" SecStartup
+  WriteRegStr HKLM "${RUN_KEY}" "Quorvane" "$INSTDIR\Quorvane.Exe /S"
+  WriteRegStr HKCU "${SECTION_KEY}" "SrvStartup" "1"
+SectionEnd
+
+Function .onInit
+  SetShellVarContext all
+  ${If} ${RunningX64}
+    SetRegView 64
+    StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+  ${EndIf}
+  ; /STARTUP selects "Start with Windows" (a silent install has no components page).
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/STARTUP" $1
+  ${IfNot} ${Errors}
+    SectionSetFlags ${SecStartup} ${SF_SELECTED}
+  ${EndIf}
+FunctionEnd
+
 Function un.onInit
   SetShellVarContext all
   ${If} ${RunningX64}
@@ -139,8 +183,8 @@ Section "Uninstall"
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "Software\VB and VBA Program Settings"
 
-  !insertmacro DeleteBatch "$WINDIR\EnbNic.bat" 46
-  !insertmacro DeleteBatch "$WINDIR\DisNic.bat" 48
+  !insertmacro DeleteBatch "$WINDIR\EnbNic.bat" "enable" 46
+  !insertmacro DeleteBatch "$WINDIR\DisNic.bat" "disable" 48
 
   Delete "$INSTDIR\Quorvane.exe"
   Delete "$INSTDIR\UserGuide.txt"

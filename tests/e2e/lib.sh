@@ -11,12 +11,18 @@ fi
 
 set -euo pipefail
 
+# Fails the run: what it waited for or found, the time, the whole log and any other files the
+# run named in E2E_DUMP (the servers' records, say).
+E2E_DUMP=()
 e2e_fail() {
-    echo "FAIL: $*" >&2
-    if [[ -n "${QV_LOG:-}" && -f "$QV_LOG" ]]; then
-        echo "--- log ---" >&2
-        cat -A "$QV_LOG" >&2 || true
-    fi
+    echo "FAIL: $* (at $(date +%H:%M:%S))" >&2
+    local file
+    for file in ${QV_LOG:+"$QV_LOG"} "${E2E_DUMP[@]}"; do
+        if [[ -f "$file" ]]; then
+            echo "--- $file ---" >&2
+            cat -A "$file" >&2 || true
+        fi
+    done
     exit 1
 }
 
@@ -25,7 +31,8 @@ e2e_ok() { echo "ok - $*"; }
 WINE64="$(command -v wine64 || echo /usr/lib/wine/wine64)"
 export WINEDEBUG=-all
 export WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko prompts, and no menu entries for the account running the tests.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 E2E_ROOT="$(mktemp -d /tmp/qv-e2e.XXXXXX)"
 export WINEPREFIX="$E2E_ROOT/prefix"
@@ -35,25 +42,24 @@ cp "$QV_EXE" "$APP_DIR/Quorvane.exe"
 QV_LOG="$APP_DIR/Quorvane.log"
 
 XVFB_PID=""
-for n in $(seq 151 250); do
-    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do
-            [[ -e /tmp/.X11-unix/X$n ]] && break
-            sleep 0.1
-        done
-        break
-    fi
-done
-
 e2e_cleanup() {
     wineserver -k 2>/dev/null || true
     [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
     if [[ -z "${QV_E2E_KEEP:-}" ]]; then rm -rf "$E2E_ROOT"; fi
 }
 trap e2e_cleanup EXIT
+
+# Xvfb takes the first free display number itself (other runs may be starting theirs at the
+# same moment) and writes it out once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_ROOT/display" >/dev/null 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 600); do
+    [[ -s "$E2E_ROOT/display" ]] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+done
+[[ -s "$E2E_ROOT/display" ]] || e2e_fail "Xvfb did not start"
+export DISPLAY=":$(tr -d '[:space:]' <"$E2E_ROOT/display")"
 
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w || true
@@ -75,30 +81,40 @@ start_program() {
     QV_PID=$!
 }
 
-# Waits until the log holds at least N lines.
-wait_log_lines() {
-    local want=$1 timeout=${2:-60}
-    for _ in $(seq $((timeout * 10))); do
-        if [[ -f "$QV_LOG" ]] && (( $(grep -c $'\r$' "$QV_LOG" || true) >= want )); then return 0; fi
+# Waits until a command succeeds (it is run again every 0.1 s), at most TIMEOUT seconds; fails
+# naming what it waited for.
+#   wait_for "the dialog to close" 30 no_window "$DIALOG"
+wait_for() {
+    local what=$1 timeout=$2
+    shift 2
+    local deadline=$(($(date +%s) + timeout))
+    until "$@"; do
+        (($(date +%s) < deadline)) || e2e_fail "waited ${timeout}s for $what"
         sleep 0.1
     done
-    e2e_fail "log did not reach $want lines in ${timeout}s"
 }
 
+log_line_count() { if [[ -f "$QV_LOG" ]]; then grep -c $'\r$' "$QV_LOG" || true; else echo 0; fi; }
+log_has_lines() { (($(log_line_count) >= $1)); }
+
+# Waits until the log holds at least N lines.
+wait_log_lines() { wait_for "$1 log lines" "${2:-120}" log_has_lines "$1"; }
+
+running() { kill -0 "$1" 2>/dev/null; }
+ended() { ! running "$1"; }
+
 # Waits for a background process to end.
-wait_exit() {
-    local pid=$1 timeout=${2:-20}
-    for _ in $(seq $((timeout * 10))); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    e2e_fail "process $pid did not end in ${timeout}s"
-}
+wait_exit() { wait_for "process $1 to end" "${2:-60}" ended "$1"; }
+
+window_count() { probe count "$1" | tr -d '\r'; }
+no_window() { [[ "$(window_count "$1")" == 0 ]]; }
+# Waits until no top-level window has the caption.
+wait_no_window() { wait_for "no window \"$1\"" "${2:-60}" no_window "$1"; }
 
 # Asks the running program's main window to close, as Windows would.
 close_program() {
     probe post "Icon Form" 0x10 0 0 || true
-    wait_exit "$QV_PID" 20
+    wait_exit "$QV_PID" 60
 }
 
 # Checks that every log line has the layout "dd/mm/yyyy hh:nn:ss >   message" CR LF and prints

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A whole night of the real program under wine64, in a few minutes: the free window is always
-# open and every timed event is set for the next whole minutes of the clock.
+# open and the timed events are set for the next whole minutes of the clock once everything
+# before them is done, so a slow machine only makes the night longer.
 #
 #   night   start; the card batch files; lost connectivity at start rebooting the modem;
 #           keep-alive fetches with the byte total; "&ViewErrorLog" clearing the yellow icon;
@@ -48,40 +49,33 @@ checked_messages() {
     echo "$messages"
 }
 
-# Waits until the log holds a line with exactly this message.
-wait_message() {
-    local message=$1 timeout=${2:-30}
-    for _ in $(seq $((timeout * 10))); do
-        [[ -f "$QV_LOG" ]] && tr -d '\r' <"$QV_LOG" | cut -c25- | grep -q -x -F -- "$message" &&
-            return 0
-        sleep 0.1
-    done
-    e2e_fail "no log line \"$message\" in ${timeout}s"
+message_count() {
+    if [[ -f "$QV_LOG" ]]; then tr -d '\r' <"$QV_LOG" | cut -c25- | grep -c -x -F -- "$1" || true; else echo 0; fi
 }
+has_messages() { (($(message_count "$1") >= $2)); }
+
+# Waits until the log holds a line with exactly this message (at least N of them).
+wait_message() { wait_for "the log line \"$1\"" "${2:-60}" has_messages "$1" 1; }
+wait_count() { wait_for "$2 log lines \"$1\"" "${3:-60}" has_messages "$1" "$2"; }
 
 count_message() { checked_messages | grep -c -x -F -- "$1" || true; }
 
-# Waits until the log holds at least N lines with exactly this message.
-wait_count() {
-    local message=$1 want=$2 timeout=${3:-30}
-    for _ in $(seq $((timeout * 10))); do
-        (($(tr -d '\r' <"$QV_LOG" | cut -c25- | grep -c -x -F -- "$message" || true) >= want)) &&
-            return 0
-        sleep 0.1
-    done
-    e2e_fail "fewer than $want log lines \"$message\" in ${timeout}s"
-}
+# Seconds from now until the epoch second, at least 1.
+until_epoch() { local left=$(($1 - $(date +%s))); echo $((left > 0 ? left : 1)); }
 
 # Waits until the tray shows the colour; fails with what it showed instead.
+TRAY_SEEN=""
+tray_is() { TRAY_SEEN=$(tray_colour); [[ "$TRAY_SEEN" == "$1" ]]; }
 wait_tray() {
-    local want=$1 timeout=${2:-15} seen=""
-    for _ in $(seq $((timeout * 4))); do
-        seen=$(tray_colour)
-        [[ "$seen" == "$want" ]] && return 0
+    local deadline=$(($(date +%s) + ${2:-30}))
+    until tray_is "$1"; do
+        (($(date +%s) < deadline)) || e2e_fail "waited ${2:-30}s for a $1 tray icon; it shows $TRAY_SEEN"
         sleep 0.25
     done
-    e2e_fail "tray icon is $seen, not $want"
 }
+
+modem_closed() { [[ "$(tail -1 "$MODEM_RECORD")" == "-- closed" ]]; }
+lines_at_least() { [[ -f "$1" ]] && (($(wc -l <"$1") >= $2)); }
 
 # The hh and mm of an hh:mm text as plain numbers, and the stored NIC form of it.
 hour_of() { echo $((10#${1%:*})); }
@@ -94,21 +88,21 @@ stored() { "$WINE64" reg query "$SETTINGS_KEY" /v "$1" 2>/dev/null | tr -d '\r' 
 # The night.
 
 sandbox_hosts
+E2E_DUMP=("$MODEM_RECORD" "$WEB_RECORD")
 start_web_server 3000
 start_modem
 write_command_file
 web_mode refuse
-card_minute=$(next_whole_minute)
-fail_minute=$(next_whole_minute 1)
-# The modem will not answer during the failure minute, whichever second its timer ticks at.
-modem_mode "refuse $fail_minute"
+# The timed services are on from the start, at a time half a day away; the night's times are
+# stored later.
+far=$(date -d "@$(($(date +%s) + 12 * 3600))" +%H:%M)
 set_setting Time "0,0"
 set_setting PingInterval 5
 set_setting SrvPing 1
 set_setting PingUrls "http://127.0.0.1/night/1.html,http://127.0.0.1/night/2.html"
-set_setting NIC "$(hour_of "$card_minute"):$(minute_of "$card_minute"),$(hour_of "$card_minute"):$(minute_of "$card_minute")"
+set_setting NIC "$(hour_of "$far"):$(minute_of "$far"),$(hour_of "$far"):$(minute_of "$far")"
 set_setting SrvNicAt 1
-set_setting Reboot "$card_minute,$fail_minute"
+set_setting Reboot "$far"
 set_setting SrvModem 1
 set_setting SrvModemFail 1
 [[ ! -e "$WINDOWS_DIR/EnbNic.bat" && ! -e "$WINDOWS_DIR/DisNic.bat" ]] ||
@@ -117,7 +111,7 @@ set_setting SrvModemFail 1
 start_program
 wait_log_lines 1
 [[ "$(checked_messages)" == "Dastrel's Quorvane Helper Started." ]] || e2e_fail "start line"
-probe wait-window "Icon Form" 10000 || e2e_fail "no main window"
+probe wait-window "Icon Form" 60000 || e2e_fail "no main window"
 pass "start: the start line"
 
 [[ "$(cat "$WINDOWS_DIR/EnbNic.bat")" == $'Devcon enable =Net\r\nRem Devcon enable =Modem\r' &&
@@ -131,9 +125,9 @@ printf '@echo enable>>%s.on\r\n' "$nic_record_win" >"$WINDOWS_DIR/EnbNic.bat"
 printf '@echo disable>>%s.off\r\n' "$nic_record_win" >"$WINDOWS_DIR/DisNic.bat"
 
 # The line is down when the program starts: three failed pages reboot the modem at once.
-wait_message "No Connectivity Since last 3 Minutes - Rebooting Modem." 40
+wait_message "No Connectivity Since last 3 Minutes - Rebooting Modem." 120
 web_mode ok
-wait_message "Modem Rebooted Successfully." 30
+wait_message "Modem Rebooted Successfully." 90
 expected="Dastrel's Quorvane Helper Started.
 Unable to open : http://www.bing.com/
 Unable to open : http://www.msn.com/
@@ -141,6 +135,7 @@ Unable to open : http://127.0.0.1/night/1.html
 No Connectivity Since last 3 Minutes - Rebooting Modem.
 Modem Rebooted Successfully."
 [[ "$(checked_messages)" == "$expected" ]] || e2e_fail "lost connectivity: $(checked_messages)"
+wait_for "the modem's line to close" 30 modem_closed
 [[ "$(cat "$MODEM_RECORD")" == "$MODEM_CONVERSATION" ]] ||
     e2e_fail "the modem received: $(cat "$MODEM_RECORD")"
 pass "lost connectivity at start reboots the modem with Reboot.Txt"
@@ -148,19 +143,17 @@ pass "lost connectivity at start reboots the modem with Reboot.Txt"
 # The failures left the icon yellow; opening the log clears it.
 wait_tray yellow
 probe post "Icon Form" 0x111 101 0 # &ViewErrorLog
-probe wait-window "$NOTEPAD" 20000 || e2e_fail "Notepad did not open the log"
+probe wait-window "$NOTEPAD" 60000 || e2e_fail "Notepad did not open the log"
 edit=$(probe children "$NOTEPAD" | tr -d '\r' | awk -F'\t' '$2 == "Edit" { print $1; exit }')
 shown=$(probe text "$NOTEPAD" "$edit" | tr -d '\r')
 [[ "$shown" == "$(tr -d '\r' <"$QV_LOG" | head -6)" ]] || e2e_fail "Notepad shows: $shown"
 probe post "$NOTEPAD" 0x10 0 0
-for _ in $(seq 100); do [[ "$(probe count "$NOTEPAD" | tr -d '\r')" == 0 ]] && break; sleep 0.1; done
-[[ "$(probe count "$NOTEPAD" | tr -d '\r')" == 0 ]] || e2e_fail "Notepad did not close"
-wait_tray blue 5
+wait_no_window "$NOTEPAD" 30
+wait_tray blue 30
 pass "&ViewErrorLog opens the log in Notepad and turns the yellow icon blue"
 
 # The line is back: a page every 5 seconds, each home page through its search page.
-for _ in $(seq 200); do (($(wc -l <"$WEB_RECORD") >= 5)) && break; sleep 0.1; done
-(($(wc -l <"$WEB_RECORD") >= 5)) || e2e_fail "pages fetched: $(cat "$WEB_RECORD")"
+wait_for "5 pages fetched" 90 lines_at_least "$WEB_RECORD" 5
 cycle=("www.bing.com /search?q=weather" "www.msn.com /en-us/search?q=weather"
     "127.0.0.1 /night/1.html" "127.0.0.1 /night/2.html" "search.yahoo.com /search?p=weather")
 mapfile -t fetched < <(awk -F'\t' '{ print $2 " " $3 }' "$WEB_RECORD")
@@ -173,52 +166,71 @@ for i in "${!fetched[@]}"; do
 done
 pass "keep-alive fetches go round the page list, home pages through their search pages"
 
-# The card minute: the card goes on and off (the same time for both: enable first) and the
-# listed reboot plays the conversation again.
-wait_message "Disable Nic Command Issued." 130
-wait_count "Modem Rebooted Successfully." 2 60
-# A timer may tick twice in one minute: judge the minute once it is over.
-for _ in $(seq 700); do [[ "$(date +%H:%M)" != "$card_minute" ]] && break; sleep 0.1; done
-for _ in $(seq 100); do [[ "$(tail -1 "$MODEM_RECORD")" == "-- closed" ]] && break; sleep 0.1; done
-checked_messages >/dev/null
-night=$(tail -n +7 "$QV_LOG" | tr -d '\r' | grep "^[0-9/]* $card_minute:" | cut -c25-)
-card=$(grep -v -x "Modem Rebooted Successfully." <<<"$night")
-[[ "$card" == $'Enable Nic Command Issued.\nDisable Nic Command Issued.' ||
-    "$card" == $'Enable Nic Command Issued.\nDisable Nic Command Issued.\nEnable Nic Command Issued.\nDisable Nic Command Issued.' ]] ||
-    e2e_fail "card minute: $night"
-reboots=$(grep -c -x "Modem Rebooted Successfully." <<<"$night" || true)
-((reboots == 1 || reboots == 2)) || e2e_fail "listed reboots: $night"
-[[ "$(cat "$MODEM_RECORD")" == "$(for _ in $(seq $((reboots + 1))); do echo "$MODEM_CONVERSATION"; done)" ]] ||
-    e2e_fail "the modem received: $(cat "$MODEM_RECORD")"
-pairs=$(grep -c -x "Enable Nic Command Issued." <<<"$card")
-for _ in $(seq 100); do
-    [[ -f "$NIC_RECORD.on" && -f "$NIC_RECORD.off" ]] &&
-        (($(wc -l <"$NIC_RECORD.on") == pairs && $(wc -l <"$NIC_RECORD.off") == pairs)) && break
-    sleep 0.1
-done
-[[ "$(tr -d '\r ' <"$NIC_RECORD.on" | sort -u)" == enable && "$(tr -d '\r ' <"$NIC_RECORD.off" | sort -u)" == disable ]] &&
-    (($(wc -l <"$NIC_RECORD.on") == pairs && $(wc -l <"$NIC_RECORD.off") == pairs)) ||
-    e2e_fail "batch files run: $(cat "$NIC_RECORD".* 2>/dev/null)"
-pass "at $card_minute the card batch files run, enable first, and the listed reboot succeeds"
-
-# The failure minute: the modem does not answer, so the reboot fails and, with "Shutdown on
-# Failure.", the program shuts Windows down. A bystander program in the same prefix goes too.
+# A bystander program in the same prefix, for the shutdown below.
 (cd "$APP_DIR" && exec "$WINE64" notepad) >/dev/null 2>&1 &
 bystander=$!
-probe wait-window "Untitled - Notepad" 20000 || e2e_fail "no bystander Notepad"
-wait_message "Unable to Reboot Modem - Can't able to Connect 127.0.0.1:$MODEM_PORT" 130
-wait_exit "$QV_PID" 30
-wait_exit "$bystander" 30
-bytes=$(web_bytes)
-last_page=$(tail -1 "$WEB_RECORD" | cut -f5)
-tail2=$(checked_messages | tail -2)
-total_line() { echo "Total Data Downloaded for Connectivity : $(awk -v b="$1" 'BEGIN { printf "%.15g", b / 1024 }') KB."; }
-[[ "$tail2" == "Unable to Reboot Modem - Can't able to Connect 127.0.0.1:$MODEM_PORT"$'\n'"$(total_line "$bytes")" ||
-    "$tail2" == "Unable to Reboot Modem - Can't able to Connect 127.0.0.1:$MODEM_PORT"$'\n'"$(total_line $((bytes - last_page)))" ]] ||
-    e2e_fail "shutdown lines: $tail2 (server sent $bytes bytes)"
-[[ "$(count_message "Dastrel's Quorvane Helper Quitting.")" == 0 ]] || e2e_fail "quit line on shutdown"
+probe wait-window "Untitled - Notepad" 60000 || e2e_fail "no bystander Notepad"
+
+# The night's times: the card goes on and off and the modem reboots in one minute (the card
+# minute), and a reboot fails in the next one. They are stored while the settings dialog is
+# open, and its close box (which stores nothing) makes the program read them again; the card
+# minute begins at least 25 seconds after they were chosen. The timers keep ticking meanwhile,
+# so each one sees that minute.
+night_lines=$(log_line_count)
+probe post "Icon Form" 0x200 0 0x203 # double-click on the tray icon
+probe wait-window "$DIALOG" 60000 || e2e_fail "no settings dialog on a double-click"
+card_at=$((($(date +%s) + 25) / 60 * 60 + 60))
+card_minute=$(date -d "@$card_at" +%H:%M)
+fail_minute=$(date -d "@$((card_at + 60))" +%H:%M)
+# The modem will not answer during the failure minute, whichever second its timer ticks at.
+modem_mode "refuse $fail_minute"
+set_setting NIC "$(hour_of "$card_minute"):$(minute_of "$card_minute"),$(hour_of "$card_minute"):$(minute_of "$card_minute")"
+set_setting Reboot "$card_minute,$fail_minute"
+probe post "$DIALOG" 0x10 0 0
+wait_no_window "$DIALOG" 60
+read_at=$(date +%s)
+((read_at + 2 < card_at)) ||
+    e2e_fail "the program read the times at $(date -d "@$read_at" +%T), too late for $card_minute"
+((night_lines == $(log_line_count))) || e2e_fail "lines before the card minute: $(checked_messages)"
+
+# The card minute, and the failure minute: the failed reboot shuts Windows down, with "Shutdown
+# on Failure.", which under Wine ends this prefix's programs and nothing else.
+wait_message "Disable Nic Command Issued." "$(until_epoch $((card_at + 120)))"
+wait_message "Unable to Reboot Modem - Can't able to Connect 127.0.0.1:$MODEM_PORT" \
+    "$(until_epoch $((card_at + 180)))"
+wait_exit "$QV_PID" 60
+wait_exit "$bystander" 60
 kill -0 "${SANDBOX_PIDS[0]}" && kill -0 "${SANDBOX_PIDS[1]}" && kill -0 "$XVFB_PID" ||
     e2e_fail "the shutdown ended programs outside the Wine prefix"
+checked_messages >/dev/null
+# The night's lines, each with the minute it was written in.
+night=$(tail -n +$((night_lines + 1)) "$QV_LOG" | tr -d '\r' | awk '{ m = substr($2, 1, 5); print m " " substr($0, 25) }')
+bytes=$(web_bytes)
+last_page=$(tail -1 "$WEB_RECORD" | cut -f5)
+total_line() { echo "Total Data Downloaded for Connectivity : $(awk -v b="$1" 'BEGIN { printf "%.15g", b / 1024 }') KB."; }
+# The listed reboot may end in the minute after the one it began in.
+reboot=$(grep -x -E "($card_minute|$fail_minute) Modem Rebooted Successfully\." <<<"$night" || true)
+card=$(grep -v -x -F "$reboot" <<<"$night" | head -2)
+shutdown=$(grep -v -x -F "$reboot" <<<"$night" | tail -n +3)
+[[ "$card" == "$card_minute Enable Nic Command Issued."$'\n'"$card_minute Disable Nic Command Issued." ]] ||
+    e2e_fail "card minute $card_minute: $night"
+# One reboot, before the failure's two lines.
+[[ -n "$reboot" && $(wc -l <<<"$reboot") == 1 ]] &&
+    (($(grep -n -x -F "$reboot" <<<"$night" | cut -d: -f1) < $(wc -l <<<"$night") - 1)) ||
+    e2e_fail "listed reboot at $card_minute: $night"
+wait_for "the batch files to run" 60 lines_at_least "$NIC_RECORD.off" 1
+wait_for "the batch files to run" 60 lines_at_least "$NIC_RECORD.on" 1
+[[ "$(tr -d '\r ' <"$NIC_RECORD.on")" == enable && "$(tr -d '\r ' <"$NIC_RECORD.off")" == disable ]] ||
+    e2e_fail "batch files run: $(cat "$NIC_RECORD".* 2>/dev/null)"
+[[ "$(cat "$MODEM_RECORD")" == "$MODEM_CONVERSATION"$'\n'"$MODEM_CONVERSATION" ]] ||
+    e2e_fail "the modem received: $(cat "$MODEM_RECORD")"
+pass "at $card_minute the card batch files run, enable first, and the listed reboot succeeds"
+
+fail_line="$fail_minute Unable to Reboot Modem - Can't able to Connect 127.0.0.1:$MODEM_PORT"
+[[ "$shutdown" == "$fail_line"$'\n'"$fail_minute $(total_line "$bytes")" ||
+    "$shutdown" == "$fail_line"$'\n'"$fail_minute $(total_line $((bytes - last_page)))" ]] ||
+    e2e_fail "shutdown lines: $shutdown (server sent $bytes bytes)"
+[[ "$(count_message "Dastrel's Quorvane Helper Quitting.")" == 0 ]] || e2e_fail "quit line on shutdown"
 pass "a failed reboot at $fail_minute logs the traffic total and shuts down: this prefix's programs end, nothing else"
 night_lines=$(checked_messages | wc -l)
 night_pages=$(wc -l <"$WEB_RECORD")
@@ -228,16 +240,15 @@ night_pages=$(wc -l <"$WEB_RECORD")
 
 wineserver -w 2>/dev/null || true
 start_program
-wait_log_lines $((night_lines + 1)) 30
+wait_log_lines $((night_lines + 1)) 120
 [[ "$(checked_messages | tail -1)" == "Dastrel's Quorvane Helper Started." ]] || e2e_fail "morning start"
-probe wait-window "Icon Form" 10000 || e2e_fail "no main window"
+probe wait-window "Icon Form" 60000 || e2e_fail "no main window"
 
 # The settings dialog shows what is stored, and OK stores what was changed: start with
 # Windows ticked, the page service switched off, one more reboot time.
-for _ in $(seq 150); do (($(wc -l <"$WEB_RECORD") > night_pages)) && break; sleep 0.1; done
-(($(wc -l <"$WEB_RECORD") > night_pages)) || e2e_fail "no page fetched in the morning"
+wait_for "a page fetched in the morning" 90 lines_at_least "$WEB_RECORD" $((night_pages + 1))
 probe post "Icon Form" 0x200 0 0x203 # double-click on the tray icon
-probe wait-window "$DIALOG" 20000 || e2e_fail "no settings dialog on a double-click"
+probe wait-window "$DIALOG" 60000 || e2e_fail "no settings dialog on a double-click"
 [[ "$(probe items "$DIALOG" $LST_REBOOT | tr -d '\r')" == "$card_minute"$'\n'"$fail_minute" ]] ||
     e2e_fail "reboot times shown: $(probe items "$DIALOG" $LST_REBOOT)"
 [[ "$(probe text "$DIALOG" $TXT_REBOOT | tr -d '\r')" == "$(tr -d '\r' <"$APP_DIR/Reboot.Txt")" ]] ||
@@ -252,8 +263,7 @@ probe select "$DIALOG" $COMBO_REBOOT_HOUR 6
 probe select "$DIALOG" $COMBO_REBOOT_MINUTE 30
 probe click "$DIALOG" "=AddTime"
 probe click "$DIALOG" "=OK"
-for _ in $(seq 100); do [[ "$(probe count "$DIALOG" | tr -d '\r')" == 0 ]] && break; sleep 0.1; done
-[[ "$(probe count "$DIALOG" | tr -d '\r')" == 0 ]] || e2e_fail "OK did not close the dialog"
+wait_no_window "$DIALOG" 60
 [[ "$(stored Reboot)" == "$card_minute,$fail_minute,06:30" && "$(stored SrvPing)" == 0 &&
     "$(stored SrvStartup)" == 1 && "$(stored PingInterval)" == 5 && "$(stored SrvModem)" == 1 ]] ||
     e2e_fail "stored: $("$WINE64" reg query "$SETTINGS_KEY" | tr -d '\r')"
@@ -269,16 +279,16 @@ sleep 8
 pass "the dialog shows the stored settings; OK stores a change, which the timers follow, and the Run value"
 
 probe post "Icon Form" 0x111 103 0 # &Exit
-wait_exit "$QV_PID" 20
+wait_exit "$QV_PID" 60
 [[ "$(checked_messages | tail -1)" == "Dastrel's Quorvane Helper Quitting." ]] || e2e_fail "no quit line"
 pass "&Exit writes the quit line last"
 
 # Windows starts the program by the Run value's command line.
 (cd "$APP_DIR" && exec "$WINE64" "${run_value% /S}" /S) >/dev/null 2>&1 &
 QV_PID=$!
-wait_count "Dastrel's Quorvane Helper Started with Windows." 1 30
+wait_count "Dastrel's Quorvane Helper Started with Windows." 1 120
 probe post "Icon Form" 0x111 103 0
-wait_exit "$QV_PID" 20
+wait_exit "$QV_PID" 60
 [[ "$(checked_messages | tail -2)" == "Dastrel's Quorvane Helper Started with Windows."$'\n'"Dastrel's Quorvane Helper Quitting." ]] ||
     e2e_fail "start by the Run value: $(checked_messages | tail -2)"
 pass "the Run value's command line starts the program as a start with Windows"

@@ -16,15 +16,13 @@ start_program
 second=$QV_PID
 text=$(probe msgbox Quorvane 60000) || e2e_fail "no message box from the second start"
 [[ "$(echo "$text" | tr -d '\r')" == "This Application is Already Running." ]] || e2e_fail "message: $text"
-wait_exit "$second" 20
-QV_PID=$(pgrep -f 'Quorvane.exe' | head -1 || true)
+wait_exit "$second" 60
 [[ "$(log_messages)" == "Dastrel's Quorvane Helper Started." ]] || e2e_fail "second start left a trace"
 e2e_ok "second start refused with its message"
 
 # Closed by Windows: no quit line.
 probe post "Icon Form" 0x10 0 0
-for _ in $(seq 100); do [[ "$(probe count "Icon Form" | tr -d '\r')" == 0 ]] && break; sleep 0.2; done
-[[ "$(probe count "Icon Form" | tr -d '\r')" == 0 ]] || e2e_fail "program did not end on close"
+wait_no_window "Icon Form" 60
 [[ "$(log_messages | wc -l)" == 1 ]] || e2e_fail "close wrote a line"
 e2e_ok "a close by Windows ends the program without a quit line"
 
@@ -52,13 +50,12 @@ mount --bind "$APP_DIR" "$APP_DIR"
 mount -o remount,bind,ro "$APP_DIR"
 start_program
 probe wait-window "Icon Form" 60000 || e2e_fail "no main window with a read-only folder"
-sleep 2
 start_program
 second=$QV_PID
 text=$(probe msgbox Quorvane 60000) || e2e_fail "the first program did not keep running"
-wait_exit "$second" 20
+wait_exit "$second" 60
 probe post "Icon Form" 0x10 0 0
-for _ in $(seq 100); do [[ "$(probe count "Icon Form" | tr -d '\r')" == 0 ]] && break; sleep 0.2; done
+wait_no_window "Icon Form" 60
 umount "$APP_DIR"
 [[ ! -e "$QV_LOG" ]] || e2e_fail "a log was written into a read-only folder"
 e2e_ok "a read-only program folder loses the log lines and nothing else"

@@ -12,31 +12,24 @@ green_pixels() { convert "$1" txt:- 2>/dev/null | grep -c "#$GREEN" || true; }
 import -window root "$E2E_ROOT/before.png"
 (( $(green_pixels "$E2E_ROOT/before.png") < 20 )) || e2e_fail "the screen is green already"
 
+green_fish_shown() {
+    import -window root "$E2E_ROOT/shot.png" 2>/dev/null && (($(green_pixels "$E2E_ROOT/shot.png") >= 20))
+}
 start_program
 wait_log_lines 1
-found=0
-for _ in $(seq 30); do
-    import -window root "$E2E_ROOT/shot.png" 2>/dev/null || true
-    if [[ -f "$E2E_ROOT/shot.png" ]] &&
-        (( $(green_pixels "$E2E_ROOT/shot.png") >= 20 )); then
-        found=1
-        break
-    fi
-    sleep 0.5
-done
-(( found )) || e2e_fail "no green fish on the screen"
+wait_for "a green fish on the screen" 60 green_fish_shown
 e2e_ok "the state icon shows in the notification area"
 
 # A right click on the icon: the shell sends the callback message with WM_RBUTTONUP in lParam.
 probe post "Icon Form" 0x200 1 0x205
 # (Wine keeps menus per process, so the entries are checked by the Windows-side tests.)
-probe menu-key esc 10000 >/dev/null || e2e_fail "no popup menu after a right click"
+probe menu-key esc 30000 >/dev/null || e2e_fail "no popup menu after a right click"
 e2e_ok "a right click opens the popup menu"
 
 # The menu again, and "&Exit" chosen by its mnemonic.
 probe post "Icon Form" 0x200 1 0x205
-probe menu-key e 10000 >/dev/null || e2e_fail "no popup menu the second time"
-wait_exit "$QV_PID" 20
+probe menu-key e 30000 >/dev/null || e2e_fail "no popup menu the second time"
+wait_exit "$QV_PID" 60
 [[ "$(log_messages | tail -1)" == "Dastrel's Quorvane Helper Quitting." ]] ||
     e2e_fail "last line: $(log_messages | tail -1)"
 e2e_ok "&Exit writes the quit line and ends the program"
