@@ -174,12 +174,13 @@ probe wait-window "Untitled - Notepad" 60000 || e2e_fail "no bystander Notepad"
 # The night's times: the card goes on and off and the modem reboots in one minute (the card
 # minute), and a reboot fails in the next one. They are stored while the settings dialog is
 # open, and its close box (which stores nothing) makes the program read them again; the card
-# minute begins at least 25 seconds after they were chosen. The timers keep ticking meanwhile,
-# so each one sees that minute.
+# minute begins at least 45 seconds after they were chosen, room for a busy machine's slow
+# steps. The timers keep ticking meanwhile (each period is under a minute), so once the times
+# are read before the card minute begins, each timer sees that minute.
 night_lines=$(log_line_count)
 probe post "Icon Form" 0x200 0 0x203 # double-click on the tray icon
 probe wait-window "$DIALOG" 60000 || e2e_fail "no settings dialog on a double-click"
-card_at=$((($(date +%s) + 25) / 60 * 60 + 60))
+card_at=$((($(date +%s) + 45) / 60 * 60 + 60))
 card_minute=$(date -d "@$card_at" +%H:%M)
 fail_minute=$(date -d "@$((card_at + 60))" +%H:%M)
 # The modem will not answer during the failure minute, whichever second its timer ticks at.
@@ -189,7 +190,7 @@ set_setting Reboot "$card_minute,$fail_minute"
 probe post "$DIALOG" 0x10 0 0
 wait_no_window "$DIALOG" 60
 read_at=$(date +%s)
-((read_at + 2 < card_at)) ||
+((read_at < card_at)) ||
     e2e_fail "the program read the times at $(date -d "@$read_at" +%T), too late for $card_minute"
 ((night_lines == $(log_line_count))) || e2e_fail "lines before the card minute: $(checked_messages)"
 
