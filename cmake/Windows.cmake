@@ -33,7 +33,7 @@ set_tests_properties(win_tests PROPERTIES LABELS win TIMEOUT 600)
 # Small helper used by the end-to-end tests to read and drive the program's windows.
 add_executable(qv_probe tests/tools/qv_probe.cpp)
 target_compile_definitions(qv_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(qv_probe PRIVATE user32 kernel32 advapi32)
+target_link_libraries(qv_probe PRIVATE user32 kernel32 advapi32 psapi)
 target_link_options(qv_probe PRIVATE ${QV_STATIC_LINK})
 qv_strict_warnings(qv_probe)
 
