@@ -9,18 +9,18 @@
 #
 #   soak.sh QUORVANE_EXE QV_PROBE_EXE [SECONDS]
 #
-# SECONDS (default 780) is how long the program runs: a sixth of it (at least 40 s) outside the
-# free window, the rest inside. The first minute (a fifth of short runs) is the warm-up. Fails
+# SECONDS (default 810) is how long the program runs: a sixth of it (at least 40 s, at most 90 s)
+# outside the free window, the rest inside. The first minute (a fifth of short runs) is the warm-up. Fails
 # when the program stops, logs an unexpected error, grows after the warm-up, or keeps a message
 # waiting 250 ms or more outside the free window. A run of 600 s or more must also make at least
 # 500 page fetches and 50 modem conversations.
 export QV_EXE="$1" QV_PROBE="$2"
-DURATION=${3:-780}
+DURATION=${3:-810}
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sandbox.sh"
 
 ((DURATION >= 60)) || e2e_fail "a soak needs at least 60 s"
-OUTSIDE=$((DURATION / 6 > 40 ? DURATION / 6 : 40))
+OUTSIDE=$((DURATION / 6 > 90 ? 90 : DURATION / 6 > 40 ? DURATION / 6 : 40))
 INSIDE=$((DURATION - OUTSIDE))
 WARMUP=$((DURATION / 5 < 60 ? DURATION / 5 : 60))
 DIALOG="Quorvane Helper Utility by Dastrel (v1.1)."
@@ -33,9 +33,11 @@ start_modem
 write_command_file
 
 # Reboot conversations: every whole minute inside the free window, several times each (a time
-# listed twice reboots twice). The modem's manner changes from minute to minute; a silent modem
-# holds a conversation for the whole receive time-out, so its minute has one conversation only.
-MODEM_MODES=(ok drip ok garble ok refuse ok silent)
+# listed twice reboots twice). The modem's manner changes from minute to minute. A conversation
+# that fails does so at its first reply; one that succeeds pauses a second after each pair and
+# three after the reboot command, and a silent modem holds one for the whole receive time-out,
+# so those minutes have fewer conversations, to leave time for the page fetches.
+MODEM_MODES=(ok drip ok garble ok refuse ok silent ok drip)
 start_s=$(date +%s)
 reboot_list=""
 declare -A minute_mode
@@ -45,7 +47,11 @@ for ((m = first; m + 60 <= start_s + INSIDE - 5; m += 60)); do
     hhmm=$(date -d "@$m" +%H:%M)
     mode=${MODEM_MODES[n % ${#MODEM_MODES[@]}]}
     minute_mode[$hhmm]=$mode
-    times=$([[ $mode == silent ]] && echo 1 || echo 7)
+    case $mode in
+    silent) times=1 ;;
+    ok) times=2 ;;
+    *) times=12 ;;
+    esac
     for ((i = 0; i < times; i++)); do reboot_list+="${reboot_list:+,}$hhmm"; done
     n=$((n + 1))
 done
