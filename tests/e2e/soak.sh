@@ -205,7 +205,7 @@ echo
 echo "| | longest wait for an answer from the main window |"
 echo "|---|---|"
 echo "| warm-up | ${wait_warmup} ms |"
-echo "| inside the free window, after the warm-up | ${wait_inside} ms |"
+echo "| inside the free window, after the warm-up (modem conversations included) | ${wait_inside} ms |"
 echo "| outside the free window, modem port 80 dropped | ${wait_outside} ms |"
 echo
 echo "page fetches: $fetches ($failed_fetches failed); modem conversations: $((rebooted + not_rebooted)) ($rebooted rebooted, $not_rebooted failed); probe packets dropped: ${dropped:-0}; unexpected errors: $unexpected"

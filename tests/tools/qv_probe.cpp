@@ -9,8 +9,8 @@
 //                                         messages; print the milliseconds since its process
 //                                         was created
 //   qv_probe watch CAPTION SECONDS        every 50 ms send the window an empty message and time
-//                                         its answer; every second print one line
-//                                         "sample MS PRIVATE HANDLES GDI USER WAIT_MS": the
+//                                         its answer (waiting up to 120 s); every second print one
+//                                         line "sample MS PRIVATE HANDLES GDI USER WAIT_MS": the
 //                                         milliseconds since the start, the window process's
 //                                         private bytes, handle count, GDI and USER objects (-1
 //                                         where the call failed) and the longest wait of that
@@ -287,7 +287,7 @@ int Watch(const std::string& caption, DWORD seconds) {
     while (IsWindow(window) && elapsedMs() < seconds * 1000.0) {
         double before = elapsedMs();
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result);
         double wait = elapsedMs() - before;
         if (wait > longest)
             longest = wait;
