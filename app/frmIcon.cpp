@@ -1,8 +1,9 @@
 #include "app/frmIcon.h"
 
 #include "actions/EventLog.h"
-#include "app/App.h"
 #include "actions/FileHelpers.h"
+#include "app/App.h"
+#include "app/Barrier.h"
 #include "app/Icon.h"
 #include "app/PopupMenu.h"
 #include "app/Scheduler.h"
@@ -76,11 +77,15 @@ void FrmIcon::Form_MouseMove(uint32_t mouseMessage) {
     } else if (mouseMessage == kTrayRightButtonUp) {
         int command = app_.os.menu.TrackPopupAtCursor(PopupSysEntries());
         if (command != 0)
-            OnMenuCommand(command);
+            ServeMenuCommand(command);
     }
 }
 
 void FrmIcon::OnTimer(int timerId) {
+    Barrier(app_, [&] { ServeTimer(timerId); });
+}
+
+void FrmIcon::ServeTimer(int timerId) {
     // A tick queued before its timer was switched off is dropped.
     FormTimer* timer = app_.timers.Find(timerId);
     if (timer == nullptr || !timer->Ticking())
@@ -113,10 +118,14 @@ void FrmIcon::OnTimer(int timerId) {
 }
 
 void FrmIcon::OnTrayCallback(uint32_t mouseMessage) {
-    Form_MouseMove(mouseMessage);
+    Barrier(app_, [&] { Form_MouseMove(mouseMessage); });
 }
 
 void FrmIcon::OnMenuCommand(int commandId) {
+    Barrier(app_, [&] { ServeMenuCommand(commandId); });
+}
+
+void FrmIcon::ServeMenuCommand(int commandId) {
     switch (commandId) {
         case kCmdLog:
             mLog_Click();

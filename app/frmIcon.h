@@ -38,12 +38,18 @@ class FrmIcon {
     void Form_MouseMove(uint32_t mouseMessage);
 
     // Window events delivered by the platform layer: a timer tick, the tray's mouse
-    // message (the callback's lParam) and a popup-menu command.
+    // message (the callback's lParam) and a popup-menu command. A failure inside one is
+    // reported ("Unexpected Error : ") and ends there.
     void OnTimer(int timerId);
     void OnTrayCallback(uint32_t mouseMessage);
     void OnMenuCommand(int commandId);
 
+    App& app() { return app_; }
+
   private:
+    void ServeTimer(int timerId);
+    void ServeMenuCommand(int commandId);
+
     App& app_;
     bool unloaded_ = false;
 };

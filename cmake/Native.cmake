@@ -8,7 +8,8 @@ endif()
 
 include(GoogleTest)
 file(GLOB QV_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp tests/doubles/*.cpp)
-add_executable(qv_unit_tests ${QV_UNIT_TESTS})
+# The counting allocator lets memory tests read the heap's peak.
+add_executable(qv_unit_tests ${QV_UNIT_TESTS} tests/bench/HeapCounterBenchmark.cpp)
 target_include_directories(qv_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qv_unit_tests PRIVATE qv_core GTest::gmock_main)
 if(TARGET qv_platform_posix)

@@ -33,7 +33,7 @@ set_tests_properties(win_tests PROPERTIES LABELS win TIMEOUT 600)
 # Small helper used by the end-to-end tests to read and drive the program's windows.
 add_executable(qv_probe tests/tools/qv_probe.cpp)
 target_compile_definitions(qv_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(qv_probe PRIVATE user32 kernel32 advapi32)
+target_link_libraries(qv_probe PRIVATE user32 kernel32 advapi32 psapi)
 target_link_options(qv_probe PRIVATE ${QV_STATIC_LINK})
 qv_strict_warnings(qv_probe)
 
@@ -61,6 +61,11 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
                    ${CMAKE_SOURCE_DIR}/build/package/Quorvane-${PROJECT_VERSION}-setup-amd64.exe
                    $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
   set_tests_properties(e2e_installer PROPERTIES LABELS "e2e;installer" TIMEOUT 600)
+  # A short soak: fetches, conversations and dropped probes for 90 s (scripts/soak runs the
+  # long one and measures it).
+  add_test(NAME e2e_soak
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/soak.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe> 90)
+  set_tests_properties(e2e_soak PROPERTIES LABELS e2e TIMEOUT 600)
   # A whole night of the program in a few minutes, against a fake modem and a local web server.
   add_test(NAME e2e_night
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/night.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)

@@ -1,5 +1,6 @@
 #include "connectivity/PingInet.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -38,7 +39,8 @@ int HomePageNumber(const App& app, const std::string& url) {
 bool FetchPage(App& app, const std::string& url) {
     const int homePage = HomePageNumber(app, url);
     const std::string address = homePage >= 0 ? app.paths.SearchPageUrls[homePage] : url;
-    // The text is kept only when it may be saved; otherwise the bytes are only counted.
+    // The text is kept only when it may be saved, and then only its first mebibyte; otherwise the
+    // bytes are only counted.
     const bool keepText = app.diag.SavePages && homePage >= 0;
 
     int64_t total = 0;
@@ -50,8 +52,8 @@ bool FetchPage(App& app, const std::string& url) {
             if (count == 0)
                 break;
             total += static_cast<int64_t>(count);
-            if (keepText)
-                text.append(buffer.data(), count);
+            if (keepText && text.size() < kSavedPageLimit)
+                text.append(buffer.data(), std::min(count, kSavedPageLimit - text.size()));
             app.os.ui.PumpMessages();
         }
         app.traffic.TotalBytesDownloaded += total;

@@ -8,6 +8,8 @@ struct App;
 
 // Size of the one read buffer a fetch uses.
 inline constexpr size_t kPageReadSize = 20480;
+// The most of a page's text that a saved page keeps: its start.
+inline constexpr size_t kSavedPageLimit = 1 << 20;
 
 // Fetches the next page of the page list; after three failures in a row and three minutes
 // without a success it reboots the modem. A call made while a check is still under way (from

@@ -24,6 +24,11 @@ struct ModemState {
     bool SearchReplies = false;
     SocketId ModemSocket = kNoSocket;  // the open telnet connection, 0 when none
 
+    // The probe of the modem's web port runs without blocking the thread: its socket while a
+    // probe is under way (0 otherwise) and the answer of the last probe that finished.
+    SocketId ProbeSocket = kNoSocket;
+    bool ProbeAnswer = false;
+
     // Upper bounds of the waits, so that a silent modem cannot hold the program.
     uint32_t ProbeConnectTimeoutMs = 3000;
     uint32_t ConnectTimeoutMs = 10000;

@@ -34,6 +34,7 @@ void StartSockets(App& app) {
 
 void StopSockets(App& app) {
     CloseSocket(app, app.modem.ModemSocket);
+    CloseSocket(app, app.modem.ProbeSocket);
     if (app.os.sockets.IsBlocking())
         app.os.sockets.CancelBlockingCall();
     app.os.sockets.Cleanup();
@@ -75,11 +76,32 @@ void CloseSocket(App& app, SocketId& socket) {
 bool ModemReachable(App& app) {
     if (app.modem.ModemAddress.empty())
         return false;
-    SocketId probe = kNoSocket;
-    bool connected =
-        TcpConnect(app, probe, app.modem.ModemAddress, "80", app.modem.ProbeConnectTimeoutMs);
-    CloseSocket(app, probe);
-    return connected;
+    StartModemProbe(app);
+    return app.modem.ProbeAnswer;
+}
+
+void StartModemProbe(App& app) {
+    ModemState& m = app.modem;
+    if (m.ProbeSocket != kNoSocket || m.ModemAddress.empty())
+        return;
+    const SocketId probe = app.os.sockets.OpenStream();
+    if (probe < 0) {
+        m.ProbeAnswer = false;
+        return;
+    }
+    m.ProbeSocket = probe;
+    const bool started = app.os.sockets.StartConnect(
+        probe, m.ModemAddress, kModemWebPort, m.ProbeConnectTimeoutMs,
+        [&app, probe](bool connected) { ModemProbeAnswered(app, probe, connected); });
+    if (!started)
+        ModemProbeAnswered(app, probe, false);
+}
+
+void ModemProbeAnswered(App& app, SocketId probe, bool connected) {
+    if (probe == kNoSocket || probe != app.modem.ProbeSocket)
+        return;
+    app.modem.ProbeAnswer = connected;
+    CloseSocket(app, app.modem.ProbeSocket);
 }
 
 }  // namespace qv

@@ -12,6 +12,7 @@ struct App;
 // The most one receive takes; the rest of a longer reply waits for the next receive.
 inline constexpr size_t kReceiveBufferSize = 51200;
 inline constexpr uint16_t kSocketsVersion = 0x0101;
+inline constexpr uint16_t kModemWebPort = 80;
 
 // Starts the socket library; on failure logs it, stops the library again and goes on.
 void StartSockets(App& app);
@@ -38,9 +39,17 @@ std::string TcpReceive(App& app, SocketId socket, uint32_t timeoutMs);
 // when the variable holds no socket.
 void CloseSocket(App& app, SocketId& socket);
 
-// True when the modem accepts a connection on its web port 80 within the probe time-out. The
-// probe's socket is closed at once; false without touching the network while no command file
-// has given an address.
+// The answer of the latest finished probe of the modem's web port 80: true when the modem
+// accepted the connection within the probe time-out. Starts the next probe unless one is still
+// under way, and returns without waiting for it, so the answer is at most one call old. False
+// without touching the network while no command file has given an address.
 bool ModemReachable(App& app);
+
+// Starts a probe of the modem's web port without waiting, unless one is under way.
+void StartModemProbe(App& app);
+
+// The outcome of the probe on `probe`: kept as the latest answer, and the probe's socket is
+// closed. An outcome for a socket that is no longer the probe's is dropped.
+void ModemProbeAnswered(App& app, SocketId probe, bool connected);
 
 }  // namespace qv

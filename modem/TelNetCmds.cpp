@@ -1,6 +1,8 @@
 #include "modem/TelNetCmds.h"
 
-#include <optional>
+#include <algorithm>
+#include <array>
+#include <memory>
 #include <vector>
 
 #include "actions/EventLog.h"
@@ -21,28 +23,35 @@ void Report(App& app, const std::string& reason) {
 }
 
 // One pass over the file, a line at a time, as reading a text file line by line goes: a line
-// ends at CR or CR LF. Only the current line is held, so a huge file costs no more than its text.
+// ends at CR or CR LF. The file is read in pieces and only the current line is held, so a huge
+// file costs no more than its longest line (and a line kept in part, no more than that part).
 class FileLines {
   public:
-    // Nothing to read when the file cannot be read.
-    FileLines(App& app, const std::string& path) : content_(app.os.files.ReadAll(path)) {}
-    bool Readable() const { return content_.has_value(); }
-    // The next line, or false at the end of the file.
-    bool Next(std::string& line) {
-        if (!content_ || pos_ >= content_->size())
+    // Nothing to read when the file cannot be opened.
+    FileLines(App& app, const std::string& path) : file_(app.os.files.OpenForReading(path)) {}
+    bool Readable() const { return file_ != nullptr && !failed_; }
+    void Close() { file_.reset(); }
+    // The next line, of which at most `keep` characters are held; false at the end of the file.
+    bool Next(std::string& line, size_t keep = std::string::npos) {
+        if (!Fill())
             return false;
-        const std::string& text = *content_;
-        size_t end = text.find('\r', pos_);
-        if (end == std::string::npos)
-            end = text.size();
-        line.assign(text, pos_, end - pos_);
-        pos_ = end;
-        if (pos_ < text.size()) {
-            ++pos_;
-            if (pos_ < text.size() && text[pos_] == '\n')
-                ++pos_;
+        line.clear();
+        for (;;) {
+            const char* begin = buffer_.data() + pos_;
+            const char* stop = buffer_.data() + size_;
+            const char* cr = std::find(begin, stop, '\r');
+            if (line.size() < keep)
+                line.append(begin, std::min<size_t>(cr - begin, keep - line.size()));
+            pos_ = static_cast<size_t>(cr - buffer_.data());
+            if (cr != stop) {
+                ++pos_;  // the CR, and an LF straight after it
+                if (Fill() && buffer_[pos_] == '\n')
+                    ++pos_;
+                return true;
+            }
+            if (!Fill())
+                return true;  // the last line, without a line end
         }
-        return true;
     }
     // The next line; the end of the file is a read past its end.
     std::string Need() {
@@ -53,8 +62,27 @@ class FileLines {
     }
 
   private:
-    std::optional<std::string> content_;
+    // True when a byte is waiting at pos_, reading the next piece when needed.
+    bool Fill() {
+        if (pos_ < size_)
+            return true;
+        pos_ = size_ = 0;
+        if (!Readable())
+            return false;
+        const int64_t n = file_->Read(buffer_.data(), buffer_.size());
+        if (n < 0)
+            failed_ = true;
+        if (n <= 0)
+            return false;
+        size_ = static_cast<size_t>(n);
+        return true;
+    }
+
+    std::unique_ptr<FileReader> file_;
+    std::array<char, 16384> buffer_{};
     size_t pos_ = 0;
+    size_t size_ = 0;
+    bool failed_ = false;
 };
 
 bool IsCommandLine(const std::string& line) {
@@ -97,10 +125,12 @@ bool ReadCommandFile(App& app, const std::string& path) {
             return false;
         }
         size_t count = 1;
-        for (std::string line; counting.Next(line);) {
+        // Only a line's first four characters tell a command line.
+        for (std::string line; counting.Next(line, 4);) {
             if (IsCommandLine(line))
                 ++count;
         }
+        counting.Close();
         if (count % 2 == 0) {
             Report(app, "Command Pairs must be even.");
             return false;

@@ -1,8 +1,20 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace qv {
+
+// A file open for reading from its start, a piece at a time; closed when it goes.
+class FileReader {
+  public:
+    virtual ~FileReader() = default;
+    // Reads up to `size` bytes into `buffer`: the count read, 0 at the end of the file, -1 when
+    // the read failed.
+    virtual int64_t Read(char* buffer, size_t size) = 0;
+};
 
 // Plain file operations on ANSI paths. None of them throws; failure is the result.
 class FileSystem {
@@ -17,6 +29,8 @@ class FileSystem {
     virtual bool CanOpenForReading(const std::string& path) = 0;
     // The whole content of a file, or nothing when it cannot be opened or read.
     virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
+    // The file open for reading, or nothing when it cannot be opened.
+    virtual std::unique_ptr<FileReader> OpenForReading(const std::string& path) = 0;
     // The Windows directory as the system gives it (GetWindowsDirectoryA into 256 characters).
     virtual std::string WindowsDirectoryRaw() = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace qv {
@@ -26,6 +27,13 @@ class Sockets {
     // connected. A malformed address simply fails to connect.
     virtual bool Connect(SocketId socket, const std::string& address, uint16_t port,
                          uint32_t timeoutMs) = 0;
+    // Starts connecting without waiting for the outcome. `done` gets it later, on the program's
+    // thread while it serves its messages: true when connected, false when the connect failed
+    // or had not succeeded after timeoutMs. It may also come before StartConnect returns; it
+    // never comes once the socket was closed. False, and no call, when the connect could not be
+    // started.
+    virtual bool StartConnect(SocketId socket, const std::string& address, uint16_t port,
+                              uint32_t timeoutMs, std::function<void(bool connected)> done) = 0;
     // One send of all the bytes; the number of bytes sent, 0 or less on failure or when the
     // socket could not take them within timeoutMs.
     virtual int Send(SocketId socket, const std::string& bytes, uint32_t timeoutMs) = 0;

@@ -13,6 +13,9 @@ enum class Picture { Red, Green, Blue, Yellow, Frame1, Frame2, Frame3, Frame4 };
 
 enum class TrayMessage : uint32_t { Add = 0, Modify = 1, Delete = 2 };
 
+// The tip text of the record: 64 bytes, as in the original record layout.
+using TipText = std::array<char, 64>;
+
 // The notification-area record, in the shape Shell_NotifyIconA takes it.
 struct NotifyIconData {
     uint32_t cbSize = 0;
@@ -21,7 +24,7 @@ struct NotifyIconData {
     uint32_t uFlags = 0;
     uint32_t uCallbackMessage = 0;
     IconHandle hIcon = 0;
-    std::array<char, 64> szTip{};
+    TipText szTip{};
 };
 
 // The notification area and the main window's pictures.

@@ -64,6 +64,14 @@ int PosixSockets::Fd(SocketId socket) const {
     return it == sockets_.end() ? -1 : it->second.Get();
 }
 
+bool PosixSockets::StartConnect(SocketId socket, const std::string& address, uint16_t port,
+                                uint32_t timeoutMs, std::function<void(bool)> done) {
+    if (Fd(socket) < 0)
+        return false;
+    done(Connect(socket, address, port, timeoutMs));
+    return true;
+}
+
 bool PosixSockets::Connect(SocketId socket, const std::string& address, uint16_t port,
                            uint32_t timeoutMs) {
     int fd = Fd(socket);

@@ -43,6 +43,9 @@ class PosixSockets : public Sockets {
     SocketId OpenStream() override;
     bool Connect(SocketId socket, const std::string& address, uint16_t port,
                  uint32_t timeoutMs) override;
+    // Connects within the time-out and hands the outcome over before returning.
+    bool StartConnect(SocketId socket, const std::string& address, uint16_t port,
+                      uint32_t timeoutMs, std::function<void(bool)> done) override;
     int Send(SocketId socket, const std::string& bytes, uint32_t timeoutMs) override;
     std::string Receive(SocketId socket, size_t maxBytes, uint32_t timeoutMs) override;
     void Shutdown(SocketId socket) override;

@@ -1,7 +1,9 @@
 #include "platform/win32/MainWindow.h"
 
+#include "app/Barrier.h"
 #include "app/Icon.h"
 #include "app/frmIcon.h"
+#include "platform/win32/Win32Sockets.h"
 #include "platform/win32/Win32Tray.h"
 #include "res/resource.h"
 
@@ -38,7 +40,9 @@ LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     if (self == nullptr || self->form_ == nullptr)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     self->hwnd_ = hwnd;
-    return self->Handle(msg, wParam, lParam);
+    LRESULT result = 0;
+    Barrier(self->form_->app(), [&] { result = self->Handle(msg, wParam, lParam); });
+    return result;
 }
 
 LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -47,6 +51,9 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             tray_->Readd();
         return 0;
     }
+    // The outcome and the time-out of a modem probe.
+    if (sockets_ != nullptr && sockets_->HandleMessage(msg, wParam, lParam))
+        return 0;
     switch (msg) {
         case WM_TIMER:
             form_->OnTimer(static_cast<int>(wParam));

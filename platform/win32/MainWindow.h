@@ -7,6 +7,7 @@ class FrmIcon;
 
 namespace qv::win32 {
 
+class Win32Sockets;
 class Win32Tray;
 
 // The hidden top-level window "Icon Form" that owns the timers and receives the tray's
@@ -16,9 +17,10 @@ class MainWindow {
     static constexpr const char* kClassName = "QuorvaneIconForm";
 
     bool Create(HINSTANCE instance);
-    void Connect(FrmIcon& form, Win32Tray& tray) {
+    void Connect(FrmIcon& form, Win32Tray& tray, Win32Sockets& sockets) {
         form_ = &form;
         tray_ = &tray;
+        sockets_ = &sockets;
     }
     HWND Handle() const { return hwnd_; }
     ~MainWindow();
@@ -30,6 +32,7 @@ class MainWindow {
     HWND hwnd_ = nullptr;
     FrmIcon* form_ = nullptr;
     Win32Tray* tray_ = nullptr;
+    Win32Sockets* sockets_ = nullptr;
     UINT taskbarCreated_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/Handles.h"
 
@@ -23,6 +24,21 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     }
     return true;
 }
+
+class Win32FileReader : public FileReader {
+  public:
+    explicit Win32FileReader(UniqueHandle file) : file_(std::move(file)) {}
+    int64_t Read(char* buffer, size_t size) override {
+        DWORD read = 0;
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 20));
+        if (!ReadFile(file_.Get(), buffer, chunk, &read, nullptr))
+            return -1;
+        return read;
+    }
+
+  private:
+    UniqueHandle file_;
+};
 
 }  // namespace
 
@@ -71,6 +87,14 @@ std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
         content.append(buffer, read);
     }
     return content;
+}
+
+std::unique_ptr<FileReader> Win32FileSystem::OpenForReading(const std::string& path) {
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return nullptr;
+    return std::make_unique<Win32FileReader>(std::move(file));
 }
 
 std::string Win32FileSystem::WindowsDirectoryRaw() {

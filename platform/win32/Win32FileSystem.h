@@ -9,6 +9,7 @@ class Win32FileSystem : public FileSystem {
     bool WriteBytesFromStart(const std::string& path, const std::string& bytes) override;
     bool CanOpenForReading(const std::string& path) override;
     std::optional<std::string> ReadAll(const std::string& path) override;
+    std::unique_ptr<FileReader> OpenForReading(const std::string& path) override;
     std::string WindowsDirectoryRaw() override;
 };
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/App.h"
+#include "app/Barrier.h"
 #include "settings/Twips.h"
 #include "res/resource.h"
 
@@ -147,10 +148,7 @@ Win32SettingsDialog::~Win32SettingsDialog() {
 template <typename F>
 void Win32SettingsDialog::Guarded(F&& f) {
     // No failure may travel out through a window procedure.
-    try {
-        f();
-    } catch (...) {
-    }
+    Barrier(app_, std::forward<F>(f));
 }
 
 bool Win32SettingsDialog::IsDialogLoaded() const {
@@ -575,7 +573,9 @@ LRESULT CALLBACK Win32SettingsDialog::Proc(HWND hwnd, UINT msg, WPARAM wParam, L
     // A window that is being closed, or one of an earlier creation, is no longer served.
     if (self == nullptr || self->hwnd_ != hwnd)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return self->Handle(msg, wParam, lParam);
+    LRESULT result = 0;
+    self->Guarded([&] { result = self->Handle(msg, wParam, lParam); });
+    return result;
 }
 
 LRESULT Win32SettingsDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -628,8 +628,11 @@ LRESULT CALLBACK Win32SettingsDialog::PageProc(HWND hwnd, UINT msg, WPARAM wPara
         case WM_COMMAND:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-            return self->Handle(msg, wParam, lParam);
+        case WM_CTLCOLORLISTBOX: {
+            LRESULT result = 0;
+            self->Guarded([&] { result = self->Handle(msg, wParam, lParam); });
+            return result;
+        }
         default:
             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
@@ -641,7 +644,9 @@ LRESULT CALLBACK Win32SettingsDialog::ControlProc(HWND hwnd, UINT msg, WPARAM wP
     const Slot* slot = self != nullptr ? self->SlotOf(hwnd) : nullptr;
     if (slot == nullptr || slot->oldProc == nullptr)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return self->HandleControl(*slot, msg, wParam, lParam);
+    LRESULT result = 0;
+    self->Guarded([&] { result = self->HandleControl(*slot, msg, wParam, lParam); });
+    return result;
 }
 
 LRESULT Win32SettingsDialog::HandleControl(const Slot& slot, UINT msg, WPARAM wParam,

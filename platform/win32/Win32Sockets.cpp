@@ -37,6 +37,8 @@ bool SetNonBlocking(SOCKET s, bool on) {
 }  // namespace
 
 Win32Sockets::~Win32Sockets() {
+    while (!pending_.empty())
+        Forget(pending_.begin()->first);
     sockets_.clear();
     while (startups_ > 0) {
         ::WSACleanup();
@@ -98,6 +100,65 @@ bool Win32Sockets::Connect(SocketId socket, const std::string& address, uint16_t
     return SetNonBlocking(s, false) && connected;
 }
 
+bool Win32Sockets::StartConnect(SocketId socket, const std::string& address, uint16_t port,
+                                uint32_t timeoutMs, std::function<void(bool)> done) {
+    SOCKET s = Handle(socket);
+    if (s == INVALID_SOCKET || window_ == nullptr)
+        return false;
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_port = ::htons(port);
+    target.sin_addr.s_addr = ::inet_addr(address.c_str());
+    // The socket is non-blocking from here on; the connect's outcome comes as a message.
+    if (::WSAAsyncSelect(s, window_, kConnectMessage, FD_CONNECT) != 0)
+        return false;
+    if (::connect(s, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0) {
+        ::PostMessageA(window_, kConnectMessage, static_cast<WPARAM>(s),
+                       WSAMAKESELECTREPLY(FD_CONNECT, 0));
+    } else if (::WSAGetLastError() != WSAEWOULDBLOCK) {
+        ::WSAAsyncSelect(s, window_, 0, 0);
+        return false;
+    }
+    pending_[s] = PendingConnect{socket, std::move(done)};
+    ::SetTimer(window_, kTimerBase + static_cast<UINT_PTR>(socket), timeoutMs, nullptr);
+    return true;
+}
+
+bool Win32Sockets::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kConnectMessage) {
+        auto it = pending_.find(static_cast<SOCKET>(wParam));
+        if (it != pending_.end() && WSAGETSELECTEVENT(lParam) == FD_CONNECT)
+            Finish(it, WSAGETSELECTERROR(lParam) == 0);
+        return true;
+    }
+    if (msg == WM_TIMER && wParam >= kTimerBase) {
+        ::KillTimer(window_, wParam);
+        for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+            if (kTimerBase + static_cast<UINT_PTR>(it->second.socket) == wParam) {
+                Finish(it, false);
+                break;
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+void Win32Sockets::Finish(std::map<SOCKET, PendingConnect>::iterator it, bool connected) {
+    std::function<void(bool)> done = std::move(it->second.done);
+    Forget(it->first);
+    done(connected);  // may close the socket
+}
+
+void Win32Sockets::Forget(SOCKET s) {
+    auto it = pending_.find(s);
+    if (it == pending_.end())
+        return;
+    ::KillTimer(window_, kTimerBase + static_cast<UINT_PTR>(it->second.socket));
+    ::WSAAsyncSelect(s, window_, 0, 0);
+    pending_.erase(it);
+}
+
 int Win32Sockets::Send(SocketId socket, const std::string& bytes, uint32_t timeoutMs) {
     SOCKET s = Handle(socket);
     if (s == INVALID_SOCKET || !WaitFor(s, Readiness::Write, timeoutMs))
@@ -127,6 +188,7 @@ void Win32Sockets::Shutdown(SocketId socket) {
 }
 
 void Win32Sockets::Close(SocketId socket) {
+    Forget(Handle(socket));
     sockets_.erase(socket);
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 #include <winsock2.h>
 
+#include <windows.h>
+
+#include <functional>
 #include <map>
 
 #include "platform/Sockets.h"
@@ -55,6 +58,10 @@ class Win32Sockets : public Sockets {
     SocketId OpenStream() override;
     bool Connect(SocketId socket, const std::string& address, uint16_t port,
                  uint32_t timeoutMs) override;
+    // Reports through the window given to Attach (WSAAsyncSelect for the connect, a window
+    // timer for the time-out); that window hands both to HandleMessage.
+    bool StartConnect(SocketId socket, const std::string& address, uint16_t port,
+                      uint32_t timeoutMs, std::function<void(bool)> done) override;
     int Send(SocketId socket, const std::string& bytes, uint32_t timeoutMs) override;
     std::string Receive(SocketId socket, size_t maxBytes, uint32_t timeoutMs) override;
     void Shutdown(SocketId socket) override;
@@ -65,8 +72,26 @@ class Win32Sockets : public Sockets {
     // Sockets opened and not yet closed.
     size_t OpenCount() const { return sockets_.size(); }
 
+    // The window whose procedure passes its messages to HandleMessage.
+    void Attach(HWND window) { window_ = window; }
+    // Serves a message of a connect started by StartConnect (its outcome or its time-out);
+    // false for every other message.
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    static constexpr UINT kConnectMessage = WM_APP + 0x51;
+    static constexpr UINT_PTR kTimerBase = 0x10000;  // above the program's own timer ids
+
   private:
+    struct PendingConnect {
+        SocketId socket;
+        std::function<void(bool)> done;
+    };
     SOCKET Handle(SocketId socket) const;
+    void Finish(std::map<SOCKET, PendingConnect>::iterator it, bool connected);
+    void Forget(SOCKET s);
+
+    HWND window_ = nullptr;
+    std::map<SOCKET, PendingConnect> pending_;
 
     std::map<SocketId, UniqueSocket> sockets_;
     SocketId nextId_ = 1;

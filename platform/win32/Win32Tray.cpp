@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "res/resource.h"
 
@@ -55,8 +57,10 @@ void Win32Tray::Notify(TrayMessage message, const NotifyIconData& record) {
     data.uFlags = record.uFlags;
     data.uCallbackMessage = record.uCallbackMessage;
     data.hIcon = reinterpret_cast<HICON>(record.hIcon);
-    std::memcpy(data.szTip, record.szTip.data(), sizeof data.szTip);
-    data.szTip[sizeof data.szTip - 1] = '\0';
+    // The record's tip is shorter than the structure's in newer headers: take what it holds.
+    constexpr size_t kTipBytes = std::min(sizeof data.szTip, std::tuple_size_v<TipText>);
+    std::memcpy(data.szTip, record.szTip.data(), kTipBytes);
+    data.szTip[kTipBytes - 1] = '\0';
     Shell_NotifyIconA(static_cast<DWORD>(message), &data);
     last_ = record;
     if (message == TrayMessage::Add)

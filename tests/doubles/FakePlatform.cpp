@@ -43,6 +43,13 @@ std::optional<std::string> FakeFiles::ReadAll(const std::string& path) {
     return it->second;
 }
 
+std::unique_ptr<FileReader> FakeFiles::OpenForReading(const std::string& path) {
+    auto it = files.find(path);
+    if (it == files.end())
+        return nullptr;
+    return std::make_unique<TextReader>(it->second);
+}
+
 std::optional<std::string> FakeStore::Read(const std::string& application,
                                            const std::string& section, const std::string& key) {
     if (failReadsOf.count(key))

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -43,6 +44,24 @@ class FakeClock : public Clock {
     }
 };
 
+// Reads a text held elsewhere, in pieces of at most `piece` bytes.
+class TextReader : public FileReader {
+  public:
+    explicit TextReader(const std::string& text, size_t piece = 4096)
+        : text_(text), piece_(piece) {}
+    int64_t Read(char* buffer, size_t size) override {
+        size_t n = std::min({size, piece_, text_.size() - pos_});
+        text_.copy(buffer, n, pos_);
+        pos_ += n;
+        return static_cast<int64_t>(n);
+    }
+
+  private:
+    const std::string& text_;
+    size_t piece_;
+    size_t pos_ = 0;
+};
+
 // Files in memory. Paths in `readOnlyFolders` refuse every write below them; `folders` are
 // folders, which exist but cannot be opened as files.
 class FakeFiles : public FileSystem {
@@ -56,6 +75,8 @@ class FakeFiles : public FileSystem {
     bool WriteBytesFromStart(const std::string& path, const std::string& bytes) override;
     bool CanOpenForReading(const std::string& path) override;
     std::optional<std::string> ReadAll(const std::string& path) override;
+    // Reads the file's text in place: it must not change while the reader is open.
+    std::unique_ptr<FileReader> OpenForReading(const std::string& path) override;
     std::string WindowsDirectoryRaw() override { return windowsDirectory; }
 
     bool Writable(const std::string& path) const;

@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -79,6 +80,32 @@ class FakeSockets : public Sockets {
         if (clockMs)
             *clockMs += reply.empty() ? timeoutMs : msPerReply;
         return reply;
+    }
+    // Probes started and not yet answered; a test answers them when it likes with Answer.
+    struct PendingConnect {
+        SocketId socket;
+        std::string address;
+        uint16_t port;
+        uint32_t timeoutMs;
+        std::function<void(bool)> done;
+    };
+    std::vector<PendingConnect> pending;
+    bool startFails = false;
+
+    bool StartConnect(SocketId s, const std::string& address, uint16_t port, uint32_t timeoutMs,
+                      std::function<void(bool)> done) override {
+        events.push_back("start connect " + address + ":" + std::to_string(port));
+        if (startFails || !open.count(s))
+            return false;
+        pending.push_back({s, address, port, timeoutMs, std::move(done)});
+        return true;
+    }
+    // Delivers the oldest outcome still waiting, unless its socket was closed meanwhile.
+    void Answer(bool connected) {
+        PendingConnect p = std::move(pending.front());
+        pending.erase(pending.begin());
+        if (open.count(p.socket))
+            p.done(connected);
     }
     void Shutdown(SocketId s) override {
         shutdowns.push_back(s);

@@ -8,6 +8,15 @@
 //   qv_probe ready-ms CAPTION TIMEOUT_MS  wait until the window with the caption serves its
 //                                         messages; print the milliseconds since its process
 //                                         was created
+//   qv_probe watch CAPTION SECONDS        every 50 ms send the window an empty message and time
+//                                         its answer (waiting up to 120 s); every second print one
+//                                         line "sample MS PRIVATE HANDLES GDI USER WAIT_MS": the
+//                                         milliseconds since the start, the window process's
+//                                         private bytes, handle count, GDI and USER objects (-1
+//                                         where the call failed) and the longest wait of that
+//                                         second; ends after SECONDS or when the window goes.
+//                                         First prints "self PRIVATE HANDLES GDI USER", the
+//                                         same counters of qv_probe's own process
 //   qv_probe menu-key KEY TIMEOUT_MS      wait for an open popup menu, print the entries it
 //                                         can read, then type KEY (a mnemonic letter, or esc)
 //
@@ -28,6 +37,7 @@
 //   qv_probe key DIALOG CONTROL VK        press and release a key in a control
 //   qv_probe dblclick DIALOG CONTROL      double-click a control
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -224,12 +234,85 @@ int DriveDialog(const std::string& command, HWND dialog, int argc, char** argv) 
     return Usage();
 }
 
+// The counters of a process as the system reports them; -1 where a call failed.
+struct Counters {
+    long long privateBytes = -1;
+    long long handles = -1;
+    long long gdi = -1;
+    long long user = -1;
+};
+
+Counters Sample(HANDLE process) {
+    Counters c;
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                             sizeof memory))
+        c.privateBytes = static_cast<long long>(memory.PrivateUsage);
+    DWORD handles = 0;
+    if (GetProcessHandleCount(process, &handles))
+        c.handles = handles;
+    SetLastError(0);
+    DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    c.gdi = gdi == 0 && GetLastError() != 0 ? -1 : static_cast<long long>(gdi);
+    SetLastError(0);
+    DWORD user = GetGuiResources(process, GR_USEROBJECTS);
+    c.user = user == 0 && GetLastError() != 0 ? -1 : static_cast<long long>(user);
+    return c;
+}
+
+int Watch(const std::string& caption, DWORD seconds) {
+    HWND window = WaitFor(caption, false, 60000);
+    if (window == nullptr)
+        return 2;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (process == nullptr)
+        return 2;
+    // What the system reports for this process itself, to tell a counter it does not keep
+    // from one it keeps only for its own process.
+    Counters self = Sample(GetCurrentProcess());
+    std::printf("self %lld %lld %lld %lld\n", self.privateBytes, self.handles, self.gdi, self.user);
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    auto elapsedMs = [&] {
+        QueryPerformanceCounter(&now);
+        return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+               static_cast<double>(frequency.QuadPart);
+    };
+    double longest = 0;
+    double nextReport = 0;
+    while (IsWindow(window) && elapsedMs() < seconds * 1000.0) {
+        double before = elapsedMs();
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result);
+        double wait = elapsedMs() - before;
+        if (wait > longest)
+            longest = wait;
+        if (elapsedMs() >= nextReport) {
+            Counters c = Sample(process);
+            std::printf("sample %.0f %lld %lld %lld %lld %.1f\n", elapsedMs(), c.privateBytes,
+                        c.handles, c.gdi, c.user, longest);
+            std::fflush(stdout);
+            longest = 0;
+            nextReport += 1000;
+        }
+        double spent = elapsedMs() - before;
+        if (spent < 50)
+            Sleep(static_cast<DWORD>(50 - spent));
+    }
+    CloseHandle(process);
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: qv_probe "
                  "msgbox|wait-window|post|send|count|rect|client-rect|children|text|items|checked|"
                  "click|set-text|select|key|"
-                 "dblclick ...\n");
+                 "dblclick|watch ...\n");
     return 64;
 }
 
@@ -259,6 +342,8 @@ int main(int argc, char** argv) {
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         return 0;
     }
+    if (command == "watch" && argc == 4)
+        return Watch(caption, static_cast<DWORD>(Number(argv[3])));
     if (command == "wait-window" && argc == 4) {
         return WaitFor(caption, false, static_cast<DWORD>(Number(argv[3]))) ? 0 : 2;
     }

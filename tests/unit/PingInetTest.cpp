@@ -232,5 +232,14 @@ TEST_F(PingInetTest, SavePagesWritesEachHomePageOncePerDay) {
     EXPECT_EQ(FileMessages("D:\\7_2.dat"), (Strings{"changed"}));
 }
 
+TEST_F(PingInetTest, ASavedPageKeepsItsFirstMebibyteAndCountsEveryByte) {
+    t.app.diag.SavePages = true;
+    t.internet.sizedPages[Search(2)] = 3 << 20;
+    t.clock.now.day = 9;
+    EXPECT_TRUE(FetchPage(t.app, Home(2)));
+    EXPECT_EQ(t.app.traffic.TotalBytesDownloaded, 3 << 20);
+    EXPECT_EQ(t.files.files[Folder() + "\\9_3.dat"].size(), 24u + (1u << 20) + 2u);
+}
+
 }  // namespace
 }  // namespace qv

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 
 #include "app/FreeTime.h"
+#include "app/PopupMenu.h"
 #include "app/Scheduler.h"
 #include "app/Timer.h"
 #include "app/frmIcon.h"
@@ -268,6 +270,40 @@ TEST_F(SchedulerTest, PingIntervalZeroNeverTicksAndHugeIntervalsAreClamped) {
     s().PingInterval = INT32_MAX;
     ArmServiceTimers(t.app);
     EXPECT_EQ(t.timers.running.at(kTmrPing), kMaxTimerPeriod);
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+TEST_F(SchedulerTest, AFailureNoRoutineCaughtIsReportedAndTheProgramServesOn) {
+    s().SrvPing = true;
+    s().PingInterval = 20;
+    ArmServiceTimers(t.app);
+    t.clock.Set(3, 0, 0);
+    t.menu.choice = kCmdSettings;
+    // The first call of each of these fails as running out of memory does.
+    const Strings failing = {"CheckConnectivity", "ShowSettingsDialog"};
+    Strings failed;
+    t.actions.onCall = [&](const std::string& name) {
+        if (std::find(failing.begin(), failing.end(), name) != failing.end() &&
+            std::find(failed.begin(), failed.end(), name) == failed.end()) {
+            failed.push_back(name);
+            throw std::bad_alloc();
+        }
+    };
+    t.timers.Run(20 * kSecond);  // a ping tick
+    EXPECT_EQ(t.app.IconState, 5);
+    EXPECT_EQ(Lines("Unexpected Error : std::bad_alloc"), 1);
+    form.OnTrayCallback(kTrayRightButtonUp);  // the menu's "&Settings"
+    EXPECT_EQ(Lines("Unexpected Error : std::bad_alloc"), 2);
+    form.OnTrayCallback(kTrayLeftDoubleClick);
+    t.timers.Run(40 * kSecond);
+    EXPECT_EQ(t.actions.Count("ShowSettingsDialog"), 2);
+    EXPECT_EQ(t.actions.Count("CheckConnectivity"), 3);
+    EXPECT_EQ(t.LogMessages().size(), 2u);
 }
 
 }  // namespace

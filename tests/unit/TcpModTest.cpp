@@ -72,24 +72,47 @@ TEST(TcpSendTest, AnEmptyTextSendsNothingAndFails) {
     EXPECT_TRUE(TcpSend(t.app, s, "x"));
 }
 
-TEST(ModemReachableTest, ProbesPort80OnItsOwnSocketAndClosesItAtOnce) {
+TEST(ModemReachableTest, AnswersFromTheLatestProbeWithoutWaitingForTheNext) {
     TestApp t;
     EXPECT_FALSE(ModemReachable(t.app));  // no command file read yet
     EXPECT_TRUE(t.sockets.events.empty());
 
     t.app.modem.ModemAddress = "127.0.0.1";
     t.app.modem.ModemPort = "23";
-    t.app.modem.ModemSocket = 42;  // a conversation's connection is left alone
-    EXPECT_TRUE(ModemReachable(t.app));
-    ASSERT_EQ(t.sockets.connects.size(), 1u);
-    EXPECT_EQ(t.sockets.connects[0].port, 80);
-    EXPECT_EQ(t.sockets.connects[0].timeoutMs, t.app.modem.ProbeConnectTimeoutMs);
+    t.app.modem.ModemSocket = 42;         // a conversation's connection is left alone
+    EXPECT_FALSE(ModemReachable(t.app));  // started; no answer yet
+    ASSERT_EQ(t.sockets.pending.size(), 1u);
+    EXPECT_EQ(t.sockets.pending[0].port, 80);
+    EXPECT_EQ(t.sockets.pending[0].timeoutMs, t.app.modem.ProbeConnectTimeoutMs);
+    // The next refresh comes before the answer: no second probe, the old answer.
+    EXPECT_FALSE(ModemReachable(t.app));
+    EXPECT_EQ(t.sockets.pending.size(), 1u);
+    t.sockets.Answer(true);
     EXPECT_TRUE(t.sockets.open.empty());
     EXPECT_EQ(t.sockets.shutdowns, std::vector<SocketId>{1});
     EXPECT_EQ(t.app.modem.ModemSocket, 42);
 
-    t.sockets.connectSucceeds = false;
+    // Each answer serves the calls until the next one arrives.
+    const bool answers[] = {true, false, false, true};
+    for (bool answer : answers) {
+        ModemReachable(t.app);
+        ASSERT_EQ(t.sockets.pending.size(), 1u);
+        t.sockets.Answer(answer);
+        EXPECT_EQ(ModemReachable(t.app), answer);
+        t.sockets.Answer(!answer);  // the probe this call started
+    }
+    EXPECT_TRUE(t.sockets.open.empty());
+
+    // A probe that cannot be started is a failed one; one cut off by the exit answers nothing.
+    t.sockets.startFails = true;
     EXPECT_FALSE(ModemReachable(t.app));
+    EXPECT_TRUE(t.sockets.open.empty());
+    t.sockets.startFails = false;
+    t.app.modem.ModemSocket = kNoSocket;
+    ModemReachable(t.app);
+    StopSockets(t.app);
+    t.sockets.Answer(true);
+    EXPECT_FALSE(t.app.modem.ProbeAnswer);
     EXPECT_TRUE(t.sockets.open.empty());
 }
 

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <iostream>
+
 #include "app/App.h"
 #include "modem/TelNetCmds.h"
+#include "tests/bench/HeapCounter.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace qv::test {
@@ -114,15 +118,18 @@ TEST(CommandFileRejection, LogsOneLineSetsTheErrorIconAndKeepsThePreviousScript)
 // A file that shrinks between the counting pass and the reading pass ends too early.
 class ShrinkingFiles : public FakeFiles {
   public:
-    std::vector<std::string> passes;
-    std::optional<std::string> ReadAll(const std::string&) override {
+    std::deque<std::string> passes;
+    std::unique_ptr<FileReader> OpenForReading(const std::string&) override {
         if (passes.empty())
-            return std::nullopt;
-        std::string next = passes.front();
-        passes.erase(passes.begin());
-        return next;
+            return nullptr;
+        opened.push_back(passes.front());
+        passes.pop_front();
+        return std::make_unique<TextReader>(opened.back());
     }
     bool CanOpenForReading(const std::string&) override { return true; }
+
+  private:
+    std::deque<std::string> opened;
 };
 
 TEST(CommandFileChangeTest, AFileThatEndsEarlyInTheSecondPassGivesCode62) {
@@ -138,6 +145,102 @@ TEST(CommandFileChangeTest, AFileThatEndsEarlyInTheSecondPassGivesCode62) {
     EXPECT_NE(shrinking.files[app.paths.LogPath].find(
                   "Invalid telnet Commands file : Unknown Error 62\r\n"),
               std::string::npos);
+}
+
+// A command file of `size` bytes made while it is read: line 1, two pairs, then lines that are
+// no command lines, one of them 10 MB long.
+class GeneratedFile : public FileReader {
+  public:
+    explicit GeneratedFile(size_t size) : left_(size) {}
+    int64_t Read(char* buffer, size_t size) override {
+        size_t n = 0;
+        while (n < size && left_ > 0) {
+            if (pos_ == piece_.size())
+                NextPiece();
+            size_t take = std::min({size - n, piece_.size() - pos_, left_});
+            piece_.copy(buffer + n, take, pos_);
+            pos_ += take;
+            n += take;
+            left_ -= take;
+        }
+        return static_cast<int64_t>(n);
+    }
+
+  private:
+    void NextPiece() {
+        pos_ = 0;
+        ++pieces_;
+        if (pieces_ == 1)
+            piece_ = "10.0.0.1 23\r\nWAIT \"*\"\r\nSEND \"a\\m\"\r\nWAIT \"\"\r\nSEND \"b\"\r\n";
+        else if (pieces_ == 2)
+            piece_ = "not a command ";
+        else if (pieces_ < 2 + (10 << 20) / 4096)
+            piece_.assign(4096, 'x');  // one long line
+        else
+            piece_ = "\r\n" + std::string(200, 'f') + "\r\n\r\n";
+    }
+
+    size_t left_;
+    std::string piece_;
+    size_t pos_ = 0;
+    size_t pieces_ = 0;
+};
+
+class GeneratedFiles : public FakeFiles {
+  public:
+    size_t size = 0;
+    std::unique_ptr<FileReader> OpenForReading(const std::string&) override {
+        return std::make_unique<GeneratedFile>(size);
+    }
+    bool CanOpenForReading(const std::string&) override { return true; }
+};
+
+TEST(CommandFileMemoryTest, AHundredMegabyteFileIsReadInLittleMemory) {
+    TestApp t;
+    t.InitPaths();
+    GeneratedFiles big;
+    big.size = 100u << 20;
+    Platform platform = t.Compose({.files = &big});
+    App app(platform);
+    app.paths = t.app.paths;
+    bench::ResetHeapPeak();
+    const size_t before = bench::HeapInUse();
+    ASSERT_TRUE(ReadCommandFile(app, app.paths.CommandFilePath));
+    const size_t peak = bench::HeapPeak() - before;
+    std::cout << "[ heap     ] peak above start while reading 100 MiB: " << peak << " bytes\n";
+    EXPECT_LT(peak, 64u << 10);
+    ASSERT_EQ(app.modem.CommandPairs.size(), 2u);
+    EXPECT_EQ(app.modem.CommandPairs[0].SendText, "a\r\n");
+    EXPECT_EQ(app.modem.CommandPairs[1].WaitText, "");
+}
+
+TEST(CommandFileMemoryTest, LineEndsSplitBetweenTwoReadsAreOneLineEnd) {
+    TestApp t;
+    t.InitPaths();
+    const std::string text = "1.2.3.4 23\r\nWAIT \"x\"\r\nSEND \"y\"\r\rWAIT \"\"\r\nSEND \"z\"";
+    for (size_t piece : {1u, 2u, 3u, 7u}) {
+        class PieceFiles : public FakeFiles {
+          public:
+            PieceFiles(const std::string& text, size_t piece) : text_(text), piece_(piece) {}
+            std::unique_ptr<FileReader> OpenForReading(const std::string&) override {
+                return std::make_unique<TextReader>(text_, piece_);
+            }
+            bool CanOpenForReading(const std::string&) override { return true; }
+
+          private:
+            const std::string& text_;
+            size_t piece_;
+        } files(text, piece);
+        Platform platform = t.Compose({.files = &files});
+        App app(platform);
+        app.paths = t.app.paths;
+        // Line 4 is empty (CR CR), so the second pair is shifted by one line.
+        ASSERT_TRUE(ReadCommandFile(app, "C:\\Reboot.Txt")) << piece;
+        ASSERT_EQ(app.modem.CommandPairs.size(), 2u) << piece;
+        EXPECT_EQ(app.modem.CommandPairs[0].SendText, "y") << piece;
+        EXPECT_EQ(app.modem.CommandPairs[1].WaitText, "") << piece;
+        EXPECT_EQ(app.modem.CommandPairs[1].SendText, "") << piece;
+    }
 }
 
 }  // namespace

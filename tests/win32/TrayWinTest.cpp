@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <stdexcept>
 #include <string>
 
 #include "app/PopupMenu.h"
 #include "app/frmIcon.h"
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/Win32Menu.h"
+#include "platform/win32/Win32Sockets.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32Tray.h"
 #include "res/resource.h"
@@ -117,7 +119,8 @@ TEST(MainWindow, PutsTheIconBackWhenTheTaskbarIsCreatedAgain) {
     FrmIcon form(t.app);
     RecordingTray tray;
     tray.Attach(window.Handle(), instance);
-    window.Connect(form, tray);
+    win32::Win32Sockets sockets;
+    window.Connect(form, tray, sockets);
     UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
 
     SendMessageA(window.Handle(), taskbarCreated, 0, 0);  // not added yet: nothing to put back
@@ -135,6 +138,18 @@ TEST(MainWindow, PutsTheIconBackWhenTheTaskbarIsCreatedAgain) {
     tray.Notify(TrayMessage::Delete, record);
     SendMessageA(window.Handle(), taskbarCreated, 0, 0);
     EXPECT_EQ(tray.sent.size(), 3u);
+
+    // A failure in a handler ends at the window's barrier: logged, and the window serves on.
+    t.InitPaths();
+    t.actions.onCall = [](const std::string& name) {
+        if (name == "ShowSettingsDialog")
+            throw std::length_error("too long");
+    };
+    SendMessageA(window.Handle(), 0x200, 0, kTrayLeftDoubleClick);
+    SendMessageA(window.Handle(), 0x200, 0, kTrayLeftDoubleClick);
+    EXPECT_EQ(t.LogMessages(), (std::vector<std::string>{"Unexpected Error : too long",
+                                                         "Unexpected Error : too long"}));
+    EXPECT_EQ(t.app.IconState, 5);
 
     // Closing the window posts the quit message; take it off this thread's queue again so the
     // tests after this one can run their own message loops.

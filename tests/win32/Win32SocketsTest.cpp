@@ -7,7 +7,10 @@
 #include "app/App.h"
 #include "modem/ModemReboot.h"
 #include "modem/TCPMod.h"
+#include "app/frmIcon.h"
+#include "platform/win32/MainWindow.h"
 #include "platform/win32/Win32Sockets.h"
+#include "platform/win32/Win32Tray.h"
 #include "tests/doubles/FakeModemServer.h"
 #include "tests/doubles/FakePlatform.h"
 
@@ -131,10 +134,47 @@ TEST_F(WinsockAppTest, TheProbeReachesAModemOnPort80AndLeavesNoSocket) {
     FakeModemServer web({}, 80);
     if (!web.Listening())
         GTEST_SKIP() << "port 80 cannot be bound here";
+    // The probe reports to the main window, as in the program.
+    win32::MainWindow window;
+    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
+    FrmIcon form(app);
+    win32::Win32Tray tray;
+    sockets.Attach(window.Handle());
+    window.Connect(form, tray, sockets);
+    auto answered = [&] {
+        for (auto start = Clock::now(); app.modem.ProbeSocket != kNoSocket;) {
+            if (MsSince(start) > 5000)
+                return false;
+            MSG msg;
+            if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+            else
+                Sleep(5);
+        }
+        return true;
+    };
+
     app.modem.ModemAddress = "127.0.0.1";
-    EXPECT_TRUE(ModemReachable(app));
-    EXPECT_EQ(sockets.OpenCount(), 0u);
+    auto start = Clock::now();
+    EXPECT_FALSE(ModemReachable(app));  // returns at once; the answer comes as a message
+    EXPECT_LT(MsSince(start), 500);
+    ASSERT_TRUE(answered());
     EXPECT_TRUE(web.Accepted());
+    EXPECT_TRUE(ModemReachable(app));
+    ASSERT_TRUE(answered());
+    EXPECT_EQ(sockets.OpenCount(), 0u);
+
+    // A port that refuses: the next answer is false, and no socket is left either.
+    app.modem.ModemAddress = "127.0.0.2";
+    EXPECT_TRUE(ModemReachable(app));  // the answer of the last probe
+    ASSERT_TRUE(answered());
+    EXPECT_FALSE(ModemReachable(app));
+    ASSERT_TRUE(answered());
+    EXPECT_EQ(sockets.OpenCount(), 0u);
+    DestroyWindow(window.Handle());
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
 }
 
 }  // namespace

@@ -59,7 +59,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32SettingsDialog dialog(app, instance);
     actions.SetDialogHost(&dialog);
     ui.SetDialogFilter([&dialog](MSG& msg) { return dialog.PreTranslate(msg); });
-    window.Connect(form, tray);
+    sockets.Attach(window.Handle());
+    window.Connect(form, tray, sockets);
 
     form.Form_Load();
     form.Form_Activate();

@@ -13,6 +13,7 @@ listening socket); the file holds one word:
     refuse HH:MM   the same, but only during that minute of the local clock
     silent   accept and record, but never send a byte
     garble   greet with "Username: " instead of "Login: ", then behave as ok
+    drip     behave as ok, but send every text a byte at a time, 30 ms apart
 
 With --web-port it also listens there (the modem's web page) and closes each connection at once,
 so a probe of that port succeeds; the listener follows "refuse" as well.
@@ -58,7 +59,11 @@ class Modem:
         buffer = b""
 
         def send(text):
-            if mode != "silent":
+            if mode == "drip":
+                for byte in text.encode("latin-1"):
+                    conn.sendall(bytes([byte]))
+                    time.sleep(0.03)
+            elif mode != "silent":
                 conn.sendall(text.encode("latin-1"))
 
         def read_line():

@@ -12,6 +12,7 @@ listening socket); the file holds one word:
     error500  500 with an error page of the same size (a body still counts as a page)
     empty     200 with no body
     drop      close the connection without an answer
+    drip      200 with the page sent in 100-byte pieces 20 ms apart
     refuse    do not listen at all: connections are refused
 
     http_server.py --port 80 --record FILE [--control FILE] [--size BYTES] [--ready FILE]
@@ -71,7 +72,12 @@ class Server:
                 self.send_header("Connection", "close")
                 self.send_header("Cache-Control", "no-store")
                 self.end_headers()
-                self.wfile.write(body)
+                step = 100 if mode == "drip" else max(1, len(body))
+                for start in range(0, len(body), step):
+                    self.wfile.write(body[start : start + step])
+                    self.wfile.flush()
+                    if mode == "drip":
+                        time.sleep(0.02)
                 self.wfile.flush()
                 server.record(host, self.path, status, len(body))
                 self.close_connection = True
