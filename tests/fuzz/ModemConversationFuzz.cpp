@@ -27,6 +27,19 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+// A write made of telnet refusals only (IAC WONT or IAC DONT, each with an option byte): the
+// answer to a modem's option requests, not a line of the script.
+bool IsTelnetAnswer(const std::string& bytes) {
+    if (bytes.empty() || bytes.size() % 3 != 0)
+        return false;
+    for (size_t i = 0; i < bytes.size(); i += 3) {
+        const auto verb = static_cast<unsigned char>(bytes[i + 1]);
+        if (static_cast<unsigned char>(bytes[i]) != 255 || (verb != 252 && verb != 254))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -74,10 +87,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (rebooted) {
             QV_FUZZ_CHECK(log.empty());
             QV_FUZZ_CHECK(t.app.IconState == 1);
+            // Every SEND text went out once; besides them only answers to option requests.
             size_t sends = 0;
-            for (const qv::CommandPair& pair : t.app.modem.CommandPairs)
+            bool lookAlike = false;
+            for (const qv::CommandPair& pair : t.app.modem.CommandPairs) {
                 sends += !pair.SendText.empty();
-            QV_FUZZ_CHECK(t.sockets.sent.size() == sends);
+                lookAlike = lookAlike || IsTelnetAnswer(pair.SendText);
+            }
+            size_t lines = 0;
+            for (const std::string& bytes : t.sockets.sent)
+                lines += !IsTelnetAnswer(bytes);
+            QV_FUZZ_CHECK(lookAlike ? lines <= sends : lines == sends);
             return;
         }
         QV_FUZZ_CHECK(t.app.IconState == 5);
