@@ -2,9 +2,7 @@
 
 #include <cstdio>
 
-#include "app/App.h"
-#include "app/Icon.h"
-#include "settings/LeadingNumber.h"
+#include "actions/Text.h"
 
 namespace qv {
 namespace {
@@ -13,11 +11,6 @@ std::string Pad(int value, int width) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%0*d", width, value);
     return buffer;
-}
-
-std::string CurrentLine(App& app, const std::string& message) {
-    Clock& clock = app.os.clock;
-    return LogLine(clock.Now(), clock.DateSeparator(), clock.TimeSeparator(), message);
 }
 
 }  // namespace
@@ -35,14 +28,24 @@ std::string LogLine(const LocalTime& t, const std::string& dateSeparator,
     return line;
 }
 
-bool WriteLog(App& app, const std::string& message) {
-    UpdateTrayIcon(app);
-    return app.os.files.AppendBytes(app.paths.LogPath, CurrentLine(app, message));
+std::string EventLog::CurrentLine(const std::string& message) {
+    return LogLine(clock_.Now(), clock_.DateSeparator(), clock_.TimeSeparator(), message);
 }
 
-bool WriteLogTo(App& app, std::string& path, const std::string& message) {
+bool EventLog::WriteLog(const std::string& message) {
+    if (beforeLine_)
+        beforeLine_();
+    return files_.AppendBytes(logPath_, CurrentLine(message));
+}
+
+bool EventLog::WriteLogTo(std::string& path, const std::string& message) {
     path = ReplaceAll(path, "\\\\", "\\");
-    return app.os.files.AppendBytes(path, CurrentLine(app, message));
+    return files_.AppendBytes(path, CurrentLine(message));
+}
+
+void EventLog::ReportFailure(const std::string& message) {
+    iconState_ = kErrorIconState;
+    WriteLog(message);
 }
 
 }  // namespace qv

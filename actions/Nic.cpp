@@ -1,39 +1,36 @@
 #include "actions/Nic.h"
 
-#include "actions/EventLog.h"
 #include "actions/FileHelpers.h"
-#include "app/App.h"
 
 namespace qv {
 namespace {
 
-void RunBatch(App& app, const std::string& path) {
-    if (!FileExists(app, path)) {
-        WriteNicBatches(app);
-        if (!FileExists(app, path)) {
-            app.IconState = 5;
-            WriteLog(app, "File Missing : " + path);
+void RunBatch(const NicControl& nic, const std::string& path) {
+    if (!FileExists(nic.files, path)) {
+        WriteNicBatches(nic);
+        if (!FileExists(nic.files, path)) {
+            nic.log.ReportFailure("File Missing : " + path);
             return;
         }
     }
-    app.os.process.StartProgram(path, ShowCommand::MinimizedFocused);
+    nic.process.StartProgram(path, ShowCommand::MinimizedFocused);
 }
 
 }  // namespace
 
-void WriteNicBatches(App& app) {
-    if (!FileExists(app, app.paths.EnableBatchPath))
-        WriteTextFile(app, app.paths.EnableBatchPath, kEnableBatchText);
-    if (!FileExists(app, app.paths.DisableBatchPath))
-        WriteTextFile(app, app.paths.DisableBatchPath, kDisableBatchText);
+void WriteNicBatches(const NicControl& nic) {
+    if (!FileExists(nic.files, nic.paths.EnableBatchPath))
+        WriteTextFile(nic.files, nic.paths.EnableBatchPath, kEnableBatchText);
+    if (!FileExists(nic.files, nic.paths.DisableBatchPath))
+        WriteTextFile(nic.files, nic.paths.DisableBatchPath, kDisableBatchText);
 }
 
-void EnableNIC(App& app) {
-    RunBatch(app, app.paths.EnableBatchPath);
+void EnableNIC(const NicControl& nic) {
+    RunBatch(nic, nic.paths.EnableBatchPath);
 }
 
-void DisableNIC(App& app) {
-    RunBatch(app, app.paths.DisableBatchPath);
+void DisableNIC(const NicControl& nic) {
+    RunBatch(nic, nic.paths.DisableBatchPath);
 }
 
 }  // namespace qv

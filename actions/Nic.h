@@ -1,9 +1,12 @@
 #pragma once
 #include <string>
 
-namespace qv {
+#include "actions/EventLog.h"
+#include "actions/ProgramPaths.h"
+#include "platform/FileSystem.h"
+#include "platform/Process.h"
 
-struct App;
+namespace qv {
 
 // The batch files' texts: two lines each, every line ended by CR LF.
 inline constexpr const char* kEnableBatchText =
@@ -11,13 +14,21 @@ inline constexpr const char* kEnableBatchText =
 inline constexpr const char* kDisableBatchText =
     "Devcon disable =Net\r\nRem Devcon disable =Modem\r\n";
 
+// What switching the network card uses.
+struct NicControl {
+    FileSystem& files;
+    Process& process;
+    const ProgramPaths& paths;
+    EventLog& log;
+};
+
 // Writes each of the two batch files that does not exist yet; an existing one belongs to the
 // user and is never rewritten.
-void WriteNicBatches(App& app);
+void WriteNicBatches(const NicControl& nic);
 
 // Start the enable or disable batch file, minimized with the focus, without waiting. A missing
 // file is written again first; when it still cannot be found the failure is logged.
-void EnableNIC(App& app);
-void DisableNIC(App& app);
+void EnableNIC(const NicControl& nic);
+void DisableNIC(const NicControl& nic);
 
 }  // namespace qv

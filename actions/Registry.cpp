@@ -1,7 +1,5 @@
 #include "actions/Registry.h"
 
-#include "app/App.h"
-
 namespace qv {
 namespace {
 
@@ -29,34 +27,34 @@ class OpenedKey {
 
 }  // namespace
 
-bool WriteRegString(App& app, RegistryRoot root, const std::string& subKey,
+bool WriteRegString(Registry& registry, RegistryRoot root, const std::string& subKey,
                     const std::string& valueName, const std::string& data) {
-    OpenedKey key(app.os.registry, root, subKey);
+    OpenedKey key(registry, root, subKey);
     std::string bytes = data;
     bytes.push_back('\0');
-    return app.os.registry.SetValue(key.Get(), valueName, kRegSz, bytes) == kRegSuccess;
+    return registry.SetValue(key.Get(), valueName, kRegSz, bytes) == kRegSuccess;
 }
 
-bool DeleteRegValue(App& app, RegistryRoot root, const std::string& subKey,
+bool DeleteRegValue(Registry& registry, RegistryRoot root, const std::string& subKey,
                     const std::string& valueName) {
-    OpenedKey key(app.os.registry, root, subKey);
-    return app.os.registry.DeleteValue(key.Get(), valueName) == kRegSuccess;
+    OpenedKey key(registry, root, subKey);
+    return registry.DeleteValue(key.Get(), valueName) == kRegSuccess;
 }
 
-bool SetRunValue(App& app, const std::string& valueName, const std::string& data) {
-    return WriteRegString(app, RegistryRoot::LocalMachine, kRunSubKey, valueName, data);
+bool SetRunValue(Registry& registry, const std::string& valueName, const std::string& data) {
+    return WriteRegString(registry, RegistryRoot::LocalMachine, kRunSubKey, valueName, data);
 }
 
-bool DeleteRunValue(App& app, const std::string& valueName) {
-    return DeleteRegValue(app, RegistryRoot::LocalMachine, kRunSubKey, valueName);
+bool DeleteRunValue(Registry& registry, const std::string& valueName) {
+    return DeleteRegValue(registry, RegistryRoot::LocalMachine, kRunSubKey, valueName);
 }
 
-bool AddToStartup(App& app) {
-    return SetRunValue(app, app.paths.ExeBaseName, app.paths.ExePath + " /S");
+bool AddToStartup(Registry& registry, const ProgramPaths& paths) {
+    return SetRunValue(registry, paths.ExeBaseName, paths.ExePath + " /S");
 }
 
-void RemoveFromStartup(App& app) {
-    DeleteRunValue(app, app.paths.ExeBaseName);
+void RemoveFromStartup(Registry& registry, const ProgramPaths& paths) {
+    DeleteRunValue(registry, paths.ExeBaseName);
 }
 
 }  // namespace qv

@@ -1,30 +1,22 @@
 #include "actions/ShutMod.h"
 
-#include "actions/EventLog.h"
-#include "app/App.h"
-#include "connectivity/Traffic.h"
-#include "settings/NumberText.h"
-
 namespace qv {
 
-void ShutDownPC(App& app) {
-    int64_t bytes = TotalBytesDownloaded(app);
-    if (bytes > 0) {
-        WriteLog(app, "Total Data Downloaded for Connectivity : " +
-                          KilobytesText(bytes, app.os.clock.DecimalSeparator()) + " KB.");
-    }
-    ShutDownWindows(app);
+void ShutDownPC(const ShutdownControl& shut) {
+    if (shut.traffic.TotalBytesDownloaded > 0)
+        shut.log.WriteLog(TrafficLine(shut.traffic, shut.clock.DecimalSeparator()));
+    ShutDownWindows(shut);
 }
 
-void ShutDownWindows(App& app) {
-    CheckWinNT(app);
-    if (app.IsWinNT == 1)
-        EnableShutdownPrivilege(app);
-    app.os.power.ExitWindowsEx(kEwxShutdown | kEwxForce, 0xFFFFFFFFu);
+void ShutDownWindows(const ShutdownControl& shut) {
+    CheckWinNT(shut);
+    if (shut.IsWinNT == 1)
+        EnableShutdownPrivilege(shut);
+    shut.power.ExitWindowsEx(kEwxShutdown | kEwxForce, 0xFFFFFFFFu);
 }
 
-void EnableShutdownPrivilege(App& app) {
-    Power& power = app.os.power;
+void EnableShutdownPrivilege(const ShutdownControl& shut) {
+    Power& power = shut.power;
     TokenId token = power.OpenProcessToken(kTokenAdjustPrivileges | kTokenQuery);
     TokenPrivilegeRequest request;
     request.PrivilegeCount = 1;
@@ -37,8 +29,8 @@ void EnableShutdownPrivilege(App& app) {
         power.CloseToken(token);
 }
 
-void CheckWinNT(App& app) {
-    app.IsWinNT = (app.os.power.GetVersion() & 0x80000000u) == 0 ? 1 : 0;
+void CheckWinNT(const ShutdownControl& shut) {
+    shut.IsWinNT = (shut.power.GetVersion() & 0x80000000u) == 0 ? 1 : 0;
 }
 
 }  // namespace qv

@@ -2,15 +2,22 @@
 #include <cassert>
 #include <cstdint>
 
+#include "actions/EventLog.h"
+#include "actions/Nic.h"
+#include "actions/ProgramPaths.h"
+#include "actions/ShutMod.h"
+#include "actions/Traffic.h"
 #include "app/Actions.h"
 #include "app/Globals.h"
 #include "app/Scheduler.h"
 #include "app/Timer.h"
 #include "connectivity/ConnectivityState.h"
-#include "connectivity/Traffic.h"
+#include "connectivity/PingInet.h"
+#include "modem/ModemContext.h"
 #include "modem/ModemState.h"
 #include "platform/Platform.h"
 #include "platform/Tray.h"
+#include "settings/GetSettings.h"
 #include "settings/Settings.h"
 
 namespace qv {
@@ -22,10 +29,10 @@ struct TrayState {
     int AnimationFrameCount = 0;
 };
 
-// The whole state of the running program. One instance lives as long as the process and is
-// handed to every routine.
+// The running program put together: its state, and each module wired to the parts of it that
+// the module uses. One instance lives as long as the process; the main window's routines take it.
 struct App {
-    explicit App(Platform& platform) : os(platform) {}
+    explicit App(Platform& platform);
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
@@ -43,6 +50,18 @@ struct App {
     int32_t MinuteCount = 0;  // minute-alarm ticks since start
     FormTimers timers;
     SchedulerState sched;
+
+    // The modules, each with what it uses.
+    EventLog log{os.files, os.clock, paths.LogPath, IconState};
+    SettingsAccess settingsAccess{os.store, paths, log, settings};
+    NicControl nicControl{os.files, os.process, paths, log};
+    ShutdownControl shutdownControl{os.power, os.clock, log, traffic, IsWinNT};
+    ModemContext modemContext{os.sockets, os.clock, os.ui, os.files, log,
+                              paths,      settings, diag,  modem,    shutdownControl};
+    ConnectivityContext connectivityContext{
+        os.internet, os.clock, os.ui,        os.files,
+        log,         paths,    settings,     diag,
+        net,         traffic,  modemContext, [this] { actions().StartTrayAnimation(); }};
 
     Actions& actions() {
         assert(actions_ != nullptr);

@@ -3,7 +3,7 @@
 #include "actions/FileHelpers.h"
 #include "app/Actions.h"
 #include "app/App.h"
-#include "settings/LeadingNumber.h"
+#include "actions/Text.h"
 
 namespace qv {
 namespace {
@@ -38,8 +38,8 @@ void InitGlobals(App& app) {
     p.ExePath = Clean(p.ProgramFolder + "\\" + p.ExeBaseName + ".Exe");
     p.CommandFilePath = Clean(p.ProgramFolder + "\\" + "Reboot.Txt");
     p.LogPath = Clean(p.ProgramFolder + "\\" + p.ExeBaseName + ".log");
-    p.EnableBatchPath = WindowsDirectory(app) + "\\EnbNic.bat";
-    p.DisableBatchPath = WindowsDirectory(app) + "\\DisNic.bat";
+    p.EnableBatchPath = WindowsDirectory(app.os.files) + "\\EnbNic.bat";
+    p.DisableBatchPath = WindowsDirectory(app.os.files) + "\\DisNic.bat";
 
     app.actions().SetServiceTimerIntervals();
     app.actions().StartSockets();

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/App.h"
-#include "app/FreeTime.h"
+#include "settings/FreeTime.h"
 
 namespace qv {
 
@@ -43,7 +43,7 @@ void UpdateTrayIcon(App& app) {
 
 int32_t GetCurrentIconNo(App& app) {
     if (app.IconState != 5) {
-        if (IsFreeTime(app)) {
+        if (IsFreeTime(app.settings, app.os.clock)) {
             app.IconState = app.KeepAliveActive ? 4 : 3;
         } else {
             app.IconState = app.actions().ModemReachable() ? 1 : 2;

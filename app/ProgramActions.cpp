@@ -20,31 +20,31 @@ void ProgramActions::ArmServiceTimers() {
     qv::ArmServiceTimers(app_);
 }
 void ProgramActions::StartSockets() {
-    qv::StartSockets(app_);
+    qv::StartSockets(app_.modemContext);
 }
 void ProgramActions::StopSockets() {
-    qv::StopSockets(app_);
+    qv::StopSockets(app_.modemContext);
 }
 void ProgramActions::WriteNicBatches() {
-    qv::WriteNicBatches(app_);
+    qv::WriteNicBatches(app_.nicControl);
 }
 bool ProgramActions::ModemReachable() {
-    return qv::ModemReachable(app_);
+    return qv::ModemReachable(app_.modemContext);
 }
 void ProgramActions::EnableNIC() {
-    qv::EnableNIC(app_);
+    qv::EnableNIC(app_.nicControl);
 }
 void ProgramActions::DisableNIC() {
-    qv::DisableNIC(app_);
+    qv::DisableNIC(app_.nicControl);
 }
 bool ProgramActions::RebootModem() {
-    return qv::RebootModem(app_);
+    return qv::RebootModem(app_.modemContext);
 }
 void ProgramActions::CheckConnectivity() {
-    qv::CheckConnectivity(app_);
+    qv::CheckConnectivity(app_.connectivityContext);
 }
 void ProgramActions::ShutDownPC() {
-    qv::ShutDownPC(app_);
+    qv::ShutDownPC(app_.shutdownControl);
 }
 void ProgramActions::ShowSettingsDialog() {
     if (dialog_ != nullptr)
@@ -62,7 +62,7 @@ void ProgramActions::StartTrayAnimation() {
     TrayAnimate(app_);
 }
 bool ProgramActions::ReadCommandFile(const std::string& path) {
-    return qv::ReadCommandFile(app_, path);
+    return qv::ReadCommandFile(app_.modemContext, path);
 }
 
 }  // namespace qv

@@ -5,26 +5,14 @@
 #include <utility>
 #include <vector>
 
-#include "actions/EventLog.h"
+#include "actions/Text.h"
+#include "actions/Traffic.h"
 #include "app/App.h"
-#include "app/FreeTime.h"
+#include "settings/FreeTime.h"
 #include "settings/LeadingNumber.h"
-#include "settings/NumberText.h"
 
 namespace qv {
 namespace {
-
-// Holds a flag up for as long as an action runs, also when the action leaves by an exception.
-class RunningFlag {
-  public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 // The leading number of a text as read, when it is a whole number a clock could show: a
 // reboot time is compared as written, so "02.5" never equals an hour.
@@ -77,11 +65,11 @@ void RebootAtListedTimes(App& app, const LocalTime& now) {
     for (int i = 0; i < reboots; ++i) {
         bool rebooted;
         {
-            RunningFlag running(s.ModemRebootRunning);
+            ActionRunning::Hold running(s.ModemReboot);
             rebooted = app.actions().RebootModem();
         }
         if (rebooted)
-            WriteLog(app, kModemRebootedLine);
+            app.log.WriteLog(kModemRebootedLine);
     }
 }
 
@@ -115,12 +103,6 @@ bool InShutdownRange(int fromHour, int fromMinute, int toHour, int toMinute, int
     return false;
 }
 
-std::string TrafficLine(App& app) {
-    return kTrafficLinePrefix +
-           KilobytesText(app.traffic.TotalBytesDownloaded, app.os.clock.DecimalSeparator()) +
-           " KB.";
-}
-
 void SetServiceTimerIntervals(App& app) {
     TimerHost& host = app.os.timers;
     app.timers.tmrShut.SetInterval(host, 55000);
@@ -146,13 +128,13 @@ void ArmServiceTimers(App& app) {
 
 void CheckNicForFreeWindow(App& app) {
     const Settings& s = app.settings;
-    if (IsFreeTime(app)) {
+    if (IsFreeTime(app.settings, app.os.clock)) {
         if (s.SrvNicDuringN && !app.actions().ModemReachable()) {
-            WriteLog(app, kAutoEnableNicLine);
+            app.log.WriteLog(kAutoEnableNicLine);
             app.actions().EnableNIC();
         }
     } else if (s.SrvNicDuringD && app.actions().ModemReachable()) {
-        WriteLog(app, kAutoDisableNicLine);
+        app.log.WriteLog(kAutoDisableNicLine);
         app.actions().DisableNIC();
     }
 }
@@ -168,11 +150,11 @@ void tmrMinuteAlarm_Timer(App& app) {
     if (count % 2 == 0 && s.SrvShutDuring &&
         InShutdownRange(s.ShutFromHour, s.ShutFromMinute, s.ShutToHour, s.ShutToMinute, now.hour,
                         now.minute)) {
-        WriteLog(app, kAutoShutDownLine);
+        app.log.WriteLog(kAutoShutDownLine);
         app.actions().ShutDownPC();
     }
     if (count % 60 == 0)
-        WriteLog(app, TrafficLine(app));
+        app.log.WriteLog(TrafficLine(app.traffic, app.os.clock.DecimalSeparator()));
     if (app.diag.MinuteCountDisplay)
         app.actions().SetNicFrameCaption(kNicFramePrefix + std::to_string(count));
 }
@@ -186,7 +168,7 @@ void tmrShut_Timer(App& app) {
     if (minute == app.sched.ShutActedMinute)
         return;
     app.sched.ShutActedMinute = minute;
-    WriteLog(app, kShutDownLine);
+    app.log.WriteLog(kShutDownLine);
     app.actions().ShutDownPC();
 }
 
@@ -202,11 +184,11 @@ void tmrNIC_Timer(App& app) {
         return;
     app.sched.NicActedMinute = minute;
     if (on) {
-        WriteLog(app, kEnableNicLine);
+        app.log.WriteLog(kEnableNicLine);
         app.actions().EnableNIC();
     }
     if (off) {
-        WriteLog(app, kDisableNicLine);
+        app.log.WriteLog(kDisableNicLine);
         app.actions().DisableNIC();
     }
 }
@@ -214,9 +196,9 @@ void tmrNIC_Timer(App& app) {
 void tmrModem_Timer(App& app) {
     SchedulerState& s = app.sched;
     LocalTime now = app.os.clock.Now();
-    if (s.ModemRebootRunning)
+    if (s.ModemReboot.Running())
         return;
-    if (s.KeepAliveRunning) {
+    if (s.KeepAlive.Running()) {
         // The keep-alive cycle may reboot the modem itself; the listed time is served when the
         // cycle has ended.
         s.ModemTickDeferred = true;
@@ -228,13 +210,13 @@ void tmrModem_Timer(App& app) {
 
 void tmrPing_Timer(App& app) {
     SchedulerState& s = app.sched;
-    if (s.KeepAliveRunning || s.ModemRebootRunning)
+    if (s.KeepAlive.Running() || s.ModemReboot.Running())
         return;
-    if (!IsFreeTime(app))
+    if (!IsFreeTime(app.settings, app.os.clock))
         return;
     app.KeepAliveActive = true;
     {
-        RunningFlag running(s.KeepAliveRunning);
+        ActionRunning::Hold running(s.KeepAlive);
         app.actions().CheckConnectivity();
     }
     if (s.ModemTickDeferred) {

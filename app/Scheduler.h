@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "actions/Running.h"
 #include "platform/Clock.h"
 
 namespace qv {
@@ -19,8 +20,8 @@ struct SchedulerState {
     int64_t NicActedMinute = -1;
     // A modem conversation started by tmrModem, or a keep-alive cycle started by tmrPing, is
     // running; ticks served inside it by message pumping must not start another one.
-    bool ModemRebootRunning = false;
-    bool KeepAliveRunning = false;
+    ActionRunning ModemReboot;
+    ActionRunning KeepAlive;
     // A tmrModem tick that fell inside a keep-alive cycle, kept for when the cycle ends.
     bool ModemTickDeferred = false;
     LocalTime DeferredModemTime;
@@ -37,7 +38,6 @@ inline constexpr const char* kAutoDisableNicLine = "Auto Disable NIC Command Iss
 inline constexpr const char* kEnableNicLine = "Enable Nic Command Issued.";
 inline constexpr const char* kDisableNicLine = "Disable Nic Command Issued.";
 inline constexpr const char* kModemRebootedLine = "Modem Rebooted Successfully.";
-inline constexpr const char* kTrafficLinePrefix = "Total Data Downloaded for Connectivity : ";
 inline constexpr const char* kNicFramePrefix = "Network Interface Settings ";
 
 // A number that is the same for every moment of one clock minute and differs between minutes.
@@ -50,9 +50,6 @@ uint32_t PingPeriod(int32_t pingIntervalSeconds);
 // The shutdown-range test for hour h and minute m, both ends inclusive. A range whose end lies
 // earlier in the day than its start runs from its start through midnight to its end.
 bool InShutdownRange(int fromHour, int fromMinute, int toHour, int toMinute, int h, int m);
-
-// "Total Data Downloaded for Connectivity : " + kilobytes + " KB."
-std::string TrafficLine(App& app);
 
 // The service timers' periods; switches none of them on.
 void SetServiceTimerIntervals(App& app);

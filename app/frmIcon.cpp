@@ -1,6 +1,5 @@
 #include "app/frmIcon.h"
 
-#include "actions/EventLog.h"
 #include "actions/FileHelpers.h"
 #include "app/App.h"
 #include "app/Barrier.h"
@@ -27,11 +26,11 @@ void FrmIcon::Form_Load() {
     GetCurrentIconNo(app_);
     FillTrayIconRecord(app_);
     InitGlobals(app_);
-    GetSettings(app_);
+    GetSettings(app_.settingsAccess);
     app_.actions().ArmServiceTimers();
     UpdateTrayIcon(app_);
-    WriteLog(app_, app_.os.process.CommandLineArguments().empty() ? kStartedLine
-                                                                  : kStartedWithWindowsLine);
+    app_.log.WriteLog(app_.os.process.CommandLineArguments().empty() ? kStartedLine
+                                                                     : kStartedWithWindowsLine);
 }
 
 void FrmIcon::Form_Activate() {
@@ -49,7 +48,7 @@ void FrmIcon::Form_Unload() {
 void FrmIcon::mExit_Click() {
     app_.actions().UnloadSettingsDialog();
     app_.os.tray.Notify(TrayMessage::Delete, app_.tray.TrayIconRecord);
-    WriteLog(app_, kQuittingLine);
+    app_.log.WriteLog(kQuittingLine);
     Form_Unload();
     app_.os.process.EndProcess();
 }
@@ -59,7 +58,8 @@ void FrmIcon::mExit_Click() {
 namespace qv {
 
 void FrmIcon::mLog_Click() {
-    std::string commandLine = WindowsDirectory(app_) + "\\Notepad.exe " + app_.paths.LogPath;
+    std::string commandLine =
+        WindowsDirectory(app_.os.files) + "\\Notepad.exe " + app_.paths.LogPath;
     if (!app_.os.process.StartProgram(commandLine, ShowCommand::Normal))
         app_.os.ui.ShowMessage(kNotepadFailed + app_.paths.LogPath, kAppTitle);
     app_.IconState = 1;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "actions/Running.h"
 #include "connectivity/DateTime.h"
 #include "platform/Clock.h"
 
@@ -17,7 +18,7 @@ struct ConnectivityState {
     LocalTime LastPageOK = kDateTimeZero;
     // A check is under way (its fetch or reboot lets window messages run); ticks that arrive
     // meanwhile are skipped.
-    bool CheckRunning = false;
+    ActionRunning Check;
 };
 
 }  // namespace qv

@@ -6,29 +6,18 @@
 
 #include "actions/EventLog.h"
 #include "actions/FileHelpers.h"
-#include "app/App.h"
 #include "connectivity/DateTime.h"
-#include "settings/LeadingNumber.h"
+#include "actions/Running.h"
+#include "actions/Text.h"
+#include "modem/ModemReboot.h"
 
 namespace qv {
 namespace {
 
-// Marks a check as under way for as long as it runs.
-class CheckInProgress {
-  public:
-    explicit CheckInProgress(bool& flag) : flag_(flag) { flag_ = true; }
-    ~CheckInProgress() { flag_ = false; }
-    CheckInProgress(const CheckInProgress&) = delete;
-    CheckInProgress& operator=(const CheckInProgress&) = delete;
-
-  private:
-    bool& flag_;
-};
-
 // The number (0 to 2) of the built-in home page the entry names, or -1.
-int HomePageNumber(const App& app, const std::string& url) {
-    for (size_t i = 0; i < app.paths.HomePageUrls.size(); ++i) {
-        if (url == app.paths.HomePageUrls[i])
+int HomePageNumber(const ProgramPaths& paths, const std::string& url) {
+    for (size_t i = 0; i < paths.HomePageUrls.size(); ++i) {
+        if (url == paths.HomePageUrls[i])
             return static_cast<int>(i);
     }
     return -1;
@@ -36,16 +25,16 @@ int HomePageNumber(const App& app, const std::string& url) {
 
 }  // namespace
 
-bool FetchPage(App& app, const std::string& url) {
-    const int homePage = HomePageNumber(app, url);
-    const std::string address = homePage >= 0 ? app.paths.SearchPageUrls[homePage] : url;
+bool FetchPage(const ConnectivityContext& ctx, const std::string& url) {
+    const int homePage = HomePageNumber(ctx.paths, url);
+    const std::string address = homePage >= 0 ? ctx.paths.SearchPageUrls[homePage] : url;
     // The text is kept only when it may be saved, and then only its first mebibyte; otherwise the
     // bytes are only counted.
-    const bool keepText = app.diag.SavePages && homePage >= 0;
+    const bool keepText = ctx.diag.SavePages && homePage >= 0;
 
     int64_t total = 0;
     std::string text;
-    if (std::unique_ptr<InternetRequest> request = app.os.internet.OpenUrl(address)) {
+    if (std::unique_ptr<InternetRequest> request = ctx.internet.OpenUrl(address)) {
         std::vector<char> buffer(kPageReadSize);
         for (;;) {
             const size_t count = request->Read(buffer.data(), buffer.size());
@@ -54,57 +43,57 @@ bool FetchPage(App& app, const std::string& url) {
             total += static_cast<int64_t>(count);
             if (keepText && text.size() < kSavedPageLimit)
                 text.append(buffer.data(), std::min(count, kSavedPageLimit - text.size()));
-            app.os.ui.PumpMessages();
+            ctx.ui.PumpMessages();
         }
-        app.traffic.TotalBytesDownloaded += total;
+        ctx.traffic.TotalBytesDownloaded += total;
     }  // closes the request, then the session
     const bool received = total > 0;
 
-    if (app.diag.FetchLog) {
-        std::string path = app.paths.ProgramFolder + "\\debug.log";
-        WriteLogTo(app, path, url + " : " + std::to_string(total));
+    if (ctx.diag.FetchLog) {
+        std::string path = ctx.paths.ProgramFolder + "\\debug.log";
+        ctx.log.WriteLogTo(path, url + " : " + std::to_string(total));
     }
-    if (app.diag.SavePages && received && homePage >= 0) {
+    if (ctx.diag.SavePages && received && homePage >= 0) {
         std::string path =
-            ReplaceAll(app.paths.ProgramFolder + "\\" + std::to_string(app.os.clock.Now().day) +
-                           "_" + std::to_string(homePage + 1) + ".dat",
+            ReplaceAll(ctx.paths.ProgramFolder + "\\" + std::to_string(ctx.clock.Now().day) + "_" +
+                           std::to_string(homePage + 1) + ".dat",
                        "\\\\", "\\");
-        if (!FileExists(app, path))
-            WriteLogTo(app, path, text);
+        if (!FileExists(ctx.files, path))
+            ctx.log.WriteLogTo(path, text);
     }
     return received;
 }
 
-void CheckConnectivity(App& app) {
-    ConnectivityState& net = app.net;
-    if (net.CheckRunning)
+void CheckConnectivity(const ConnectivityContext& ctx) {
+    ConnectivityState& net = ctx.net;
+    if (net.Check.Running())
         return;
-    const std::vector<std::string>& list = app.settings.PingUrlList;
+    const std::vector<std::string>& list = ctx.settings.PingUrlList;
     if (list.empty())
         return;
-    CheckInProgress running(net.CheckRunning);
+    ActionRunning::Hold running(net.Check);
 
     ++net.PageIndex;
     // A copy: the list may be reloaded by a window message handled during the fetch.
     const std::string entry =
         list[static_cast<size_t>(net.PageIndex % static_cast<int64_t>(list.size()))];
 
-    if (FetchPage(app, entry)) {
-        net.LastPageOK = app.os.clock.Now();
+    if (FetchPage(ctx, entry)) {
+        net.LastPageOK = ctx.clock.Now();
         net.PageFailures = 0;
-        app.actions().StartTrayAnimation();
+        if (ctx.pageFetched)
+            ctx.pageFetched();
     } else {
         ++net.PageFailures;
-        app.IconState = 5;
-        WriteLog(app, "Unable to open : " + entry);
+        ctx.log.ReportFailure("Unable to open : " + entry);
     }
 
-    if (net.PageFailures >= 3 && MinutesBetween(net.LastPageOK, app.os.clock.Now()) >= 3) {
+    if (net.PageFailures >= 3 && MinutesBetween(net.LastPageOK, ctx.clock.Now()) >= 3) {
         net.PageFailures = 0;
-        WriteLog(app, "No Connectivity Since last 3 Minutes - Rebooting Modem.");
-        if (app.actions().RebootModem())
-            WriteLog(app, "Modem Rebooted Successfully.");
-        net.LastPageOK = app.os.clock.Now();
+        ctx.log.WriteLog("No Connectivity Since last 3 Minutes - Rebooting Modem.");
+        if (RebootModem(ctx.modem))
+            ctx.log.WriteLog("Modem Rebooted Successfully.");
+        net.LastPageOK = ctx.clock.Now();
     }
 }
 

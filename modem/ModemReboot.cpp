@@ -4,29 +4,16 @@
 #include <cctype>
 #include <vector>
 
-#include "actions/EventLog.h"
-#include "app/App.h"
+#include "actions/Running.h"
+#include "actions/Text.h"
 #include "modem/TCPMod.h"
 #include "modem/TelNetCmds.h"
-#include "settings/LeadingNumber.h"
 
 namespace qv {
 namespace {
 
 constexpr uint32_t kPairPauseMs = 1000;
 constexpr uint32_t kRebootPauseMs = 2000;
-
-// Marks a conversation as running for as long as it lives.
-class RunningMark {
-  public:
-    explicit RunningMark(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningMark() { flag_ = false; }
-    RunningMark(const RunningMark&) = delete;
-    RunningMark& operator=(const RunningMark&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 bool BeginsWith(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
@@ -44,8 +31,8 @@ bool IsRebootCommand(const std::string& text) {
 constexpr size_t kSearchLimit = 1 << 20;  // what a WAIT search holds at most
 
 // Milliseconds left until the deadline, 0 once it has passed.
-uint32_t Left(App& app, uint64_t deadline) {
-    const uint64_t now = app.os.clock.SteadyMs();
+uint32_t Left(const ModemContext& ctx, uint64_t deadline) {
+    const uint64_t now = ctx.clock.SteadyMs();
     return now >= deadline ? 0 : static_cast<uint32_t>(std::min<uint64_t>(deadline - now, ~0u));
 }
 
@@ -54,18 +41,18 @@ uint32_t Left(App& app, uint64_t deadline) {
 // says until it falls quiet for QuietGapMs; a receive that brings only negotiation is no reply
 // yet. Ends early when the modem closes, the deadline passes or a receive buffer is full; ""
 // when no text came.
-std::string ReceiveReply(App& app, uint64_t deadline) {
-    ModemState& modem = app.modem;
+std::string ReceiveReply(const ModemContext& ctx, uint64_t deadline) {
+    ModemState& modem = ctx.modem;
     std::string reply;
-    for (uint32_t left = Left(app, deadline); left > 0; left = Left(app, deadline)) {
+    for (uint32_t left = Left(ctx, deadline); left > 0; left = Left(ctx, deadline)) {
         const bool quietEnds = !reply.empty();
         const std::string bytes =
-            TcpReceive(app, modem.ModemSocket, quietEnds ? std::min(left, modem.QuietGapMs) : left);
+            TcpReceive(ctx, modem.ModemSocket, quietEnds ? std::min(left, modem.QuietGapMs) : left);
         if (bytes.empty())
             break;
         TelnetFilter::Output taken = modem.Telnet.Take(bytes);
         if (!taken.answers.empty())
-            TcpSend(app, modem.ModemSocket, taken.answers);
+            TcpSend(ctx, modem.ModemSocket, taken.answers);
         reply += taken.data;
         if (!modem.Telnet.PeerSpeaksTelnet() || reply.size() >= kReceiveBufferSize)
             break;
@@ -77,19 +64,19 @@ std::string ReceiveReply(App& app, uint64_t deadline) {
 // since the previous WAIT took its reply; what follows it stays for the next WAIT. False, with
 // everything that came, when it has not appeared by the time the modem closes or the receive
 // bound passes.
-bool SearchReply(App& app, const std::string& waitText, std::string& step) {
-    ModemState& modem = app.modem;
-    const uint64_t deadline = app.os.clock.SteadyMs() + modem.ReceiveTimeoutMs;
+bool SearchReply(const ModemContext& ctx, const std::string& waitText, std::string& step) {
+    ModemState& modem = ctx.modem;
+    const uint64_t deadline = ctx.clock.SteadyMs() + modem.ReceiveTimeoutMs;
     std::string seen = std::move(modem.Unread);
     modem.Unread.clear();
     if (waitText == "*") {
-        step = seen + ReceiveReply(app, deadline);
+        step = seen + ReceiveReply(ctx, deadline);
         return true;
     }
     size_t from = 0;
     size_t at = 0;
     while ((at = seen.find(waitText, from)) == std::string::npos) {
-        const std::string more = seen.size() < kSearchLimit ? ReceiveReply(app, deadline) : "";
+        const std::string more = seen.size() < kSearchLimit ? ReceiveReply(ctx, deadline) : "";
         if (more.empty()) {
             step = seen;
             return false;
@@ -104,9 +91,9 @@ bool SearchReply(App& app, const std::string& waitText, std::string& step) {
 }
 
 // Plays the pairs on the open connection; false after a failure, which it has logged.
-bool PlayPairs(App& app, const std::vector<CommandPair>& pairs, bool searchReplies) {
-    Ui& ui = app.os.ui;
-    ModemState& modem = app.modem;
+bool PlayPairs(const ModemContext& ctx, const std::vector<CommandPair>& pairs, bool searchReplies) {
+    Ui& ui = ctx.ui;
+    ModemState& modem = ctx.modem;
     modem.Telnet.Reset();
     modem.Unread.clear();
     for (const CommandPair& pair : pairs) {
@@ -116,32 +103,30 @@ bool PlayPairs(App& app, const std::vector<CommandPair>& pairs, bool searchRepli
         } else {
             bool matched = true;
             if (searchReplies) {
-                matched = SearchReply(app, pair.WaitText, step);
+                matched = SearchReply(ctx, pair.WaitText, step);
             } else {
-                step = ReceiveReply(app, app.os.clock.SteadyMs() + modem.ReceiveTimeoutMs);
+                step = ReceiveReply(ctx, ctx.clock.SteadyMs() + modem.ReceiveTimeoutMs);
                 matched = pair.WaitText == "*" || BeginsWith(step, pair.WaitText);
             }
             ui.PumpMessages();
             if (!matched) {
-                app.IconState = 5;
-                WriteLog(app, "Unable to Reboot Modem - Invalid Responce " +
-                                  ReplaceAll(step, "\r\n", "\t"));
+                ctx.log.ReportFailure("Unable to Reboot Modem - Invalid Responce " +
+                                      ReplaceAll(step, "\r\n", "\t"));
                 return false;
             }
         }
         ui.PumpMessages();
-        if (app.diag.ModemTrace)
+        if (ctx.diag.ModemTrace)
             ui.ShowMessage("Recv : " + step, kAppTitle);
         if (!pair.SendText.empty()) {
             step = pair.SendText;
             // A telnet peer reads a 255 as the start of a command unless it comes twice.
             bool sent =
-                TcpSend(app, modem.ModemSocket,
+                TcpSend(ctx, modem.ModemSocket,
                         modem.Telnet.PeerSpeaksTelnet() ? TelnetFilter::Escape(step) : step);
             ui.PumpMessages();
             if (!sent) {
-                app.IconState = 5;
-                WriteLog(app, "Unable to send : " + pair.SendText);
+                ctx.log.ReportFailure("Unable to send : " + pair.SendText);
                 return false;
             }
             if (IsRebootCommand(pair.SendText)) {
@@ -149,44 +134,43 @@ bool PlayPairs(App& app, const std::vector<CommandPair>& pairs, bool searchRepli
                 ui.Sleep(kRebootPauseMs);
             }
         }
-        if (app.diag.ModemTrace)
+        if (ctx.diag.ModemTrace)
             ui.ShowMessage("Send : " + step, kAppTitle);
         ui.Sleep(kPairPauseMs);
     }
     return true;
 }
 
-bool Converse(App& app) {
-    const std::string& path = app.paths.CommandFilePath;
-    if (!ReadCommandFile(app, path)) {
-        app.IconState = 5;
-        WriteLog(app, "Unable to Reboot Modem - Invalid commands in " + path);
+bool Converse(const ModemContext& ctx) {
+    const std::string& path = ctx.paths.CommandFilePath;
+    if (!ReadCommandFile(ctx, path)) {
+        ctx.log.ReportFailure("Unable to Reboot Modem - Invalid commands in " + path);
         return false;
     }
     // The script as read now: the settings dialog may read the file again while the
     // conversation handles window messages.
-    const std::vector<CommandPair> pairs = app.modem.CommandPairs;
-    const std::string address = app.modem.ModemAddress;
-    const std::string port = app.modem.ModemPort;
-    const bool searchReplies = app.modem.SearchReplies;
-    if (!TcpConnect(app, app.modem.ModemSocket, address, port, app.modem.ConnectTimeoutMs)) {
-        app.IconState = 5;
-        WriteLog(app, "Unable to Reboot Modem - Can't able to Connect " + address + ":" + port);
+    const std::vector<CommandPair> pairs = ctx.modem.CommandPairs;
+    const std::string address = ctx.modem.ModemAddress;
+    const std::string port = ctx.modem.ModemPort;
+    const bool searchReplies = ctx.modem.SearchReplies;
+    if (!TcpConnect(ctx, ctx.modem.ModemSocket, address, port, ctx.modem.ConnectTimeoutMs)) {
+        ctx.log.ReportFailure("Unable to Reboot Modem - Can't able to Connect " + address + ":" +
+                              port);
         return false;
     }
-    return PlayPairs(app, pairs, searchReplies);
+    return PlayPairs(ctx, pairs, searchReplies);
 }
 
 }  // namespace
 
-bool RebootModem(App& app) {
-    if (app.modem.RebootRunning)
+bool RebootModem(const ModemContext& ctx) {
+    if (ctx.modem.Reboot.Running())
         return false;
-    RunningMark running(app.modem.RebootRunning);
-    bool rebooted = Converse(app);
-    CloseSocket(app, app.modem.ModemSocket);
-    if (!rebooted && app.settings.SrvModemFail)
-        app.actions().ShutDownPC();
+    ActionRunning::Hold running(ctx.modem.Reboot);
+    bool rebooted = Converse(ctx);
+    CloseSocket(ctx, ctx.modem.ModemSocket);
+    if (!rebooted && ctx.settings.SrvModemFail)
+        ShutDownPC(ctx.shutdown);
     return rebooted;
 }
 

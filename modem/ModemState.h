@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/Running.h"
 #include "modem/Telnet.h"
 #include "platform/Sockets.h"
 
@@ -41,7 +42,7 @@ struct ModemState {
     TelnetFilter Telnet;
     std::string Unread;
 
-    bool RebootRunning = false;  // a conversation is in progress
+    ActionRunning Reboot;  // a conversation is in progress
 };
 
 }  // namespace qv

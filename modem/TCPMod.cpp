@@ -1,8 +1,7 @@
 #include "modem/TCPMod.h"
 
 #include "actions/EventLog.h"
-#include "app/App.h"
-#include "app/ProgramError.h"
+#include "actions/ProgramError.h"
 #include "settings/LeadingNumber.h"
 
 namespace qv {
@@ -24,84 +23,83 @@ bool PortNumber(const std::string& text, uint16_t& port) {
 
 }  // namespace
 
-void StartSockets(App& app) {
-    if (app.os.sockets.Startup(kSocketsVersion) != 0) {
-        app.IconState = 5;
-        WriteLog(app, "Windows Socket Not Responding.");
-        StopSockets(app);
+void StartSockets(const ModemContext& ctx) {
+    if (ctx.sockets.Startup(kSocketsVersion) != 0) {
+        ctx.log.ReportFailure("Windows Socket Not Responding.");
+        StopSockets(ctx);
     }
 }
 
-void StopSockets(App& app) {
-    CloseSocket(app, app.modem.ModemSocket);
-    CloseSocket(app, app.modem.ProbeSocket);
-    if (app.os.sockets.IsBlocking())
-        app.os.sockets.CancelBlockingCall();
-    app.os.sockets.Cleanup();
+void StopSockets(const ModemContext& ctx) {
+    CloseSocket(ctx, ctx.modem.ModemSocket);
+    CloseSocket(ctx, ctx.modem.ProbeSocket);
+    if (ctx.sockets.IsBlocking())
+        ctx.sockets.CancelBlockingCall();
+    ctx.sockets.Cleanup();
 }
 
-bool TcpConnect(App& app, SocketId& socket, const std::string& address, const std::string& port,
-                uint32_t timeoutMs) {
-    socket = app.os.sockets.OpenStream();
+bool TcpConnect(const ModemContext& ctx, SocketId& socket, const std::string& address,
+                const std::string& port, uint32_t timeoutMs) {
+    socket = ctx.sockets.OpenStream();
     if (socket < 0)
         return false;
     uint16_t portNumber = 0;
     if (!PortNumber(port, portNumber))
         return false;
-    return app.os.sockets.Connect(socket, address, portNumber, timeoutMs);
+    return ctx.sockets.Connect(socket, address, portNumber, timeoutMs);
 }
 
-bool TcpSend(App& app, SocketId socket, const std::string& text) {
+bool TcpSend(const ModemContext& ctx, SocketId socket, const std::string& text) {
     if (text.empty())
         return false;
-    return app.os.sockets.Send(socket, text, app.modem.SendTimeoutMs) >= 1;
+    return ctx.sockets.Send(socket, text, ctx.modem.SendTimeoutMs) >= 1;
 }
 
-std::string TcpReceive(App& app, SocketId socket) {
-    return TcpReceive(app, socket, app.modem.ReceiveTimeoutMs);
+std::string TcpReceive(const ModemContext& ctx, SocketId socket) {
+    return TcpReceive(ctx, socket, ctx.modem.ReceiveTimeoutMs);
 }
 
-std::string TcpReceive(App& app, SocketId socket, uint32_t timeoutMs) {
-    return app.os.sockets.Receive(socket, kReceiveBufferSize, timeoutMs);
+std::string TcpReceive(const ModemContext& ctx, SocketId socket, uint32_t timeoutMs) {
+    return ctx.sockets.Receive(socket, kReceiveBufferSize, timeoutMs);
 }
 
-void CloseSocket(App& app, SocketId& socket) {
+void CloseSocket(const ModemContext& ctx, SocketId& socket) {
     if (socket > 0) {
-        app.os.sockets.Shutdown(socket);
-        app.os.sockets.Close(socket);
+        ctx.sockets.Shutdown(socket);
+        ctx.sockets.Close(socket);
     }
     socket = kNoSocket;
 }
 
-bool ModemReachable(App& app) {
-    if (app.modem.ModemAddress.empty())
+bool ModemReachable(const ModemContext& ctx) {
+    if (ctx.modem.ModemAddress.empty())
         return false;
-    StartModemProbe(app);
-    return app.modem.ProbeAnswer;
+    StartModemProbe(ctx);
+    return ctx.modem.ProbeAnswer;
 }
 
-void StartModemProbe(App& app) {
-    ModemState& m = app.modem;
+void StartModemProbe(const ModemContext& ctx) {
+    ModemState& m = ctx.modem;
     if (m.ProbeSocket != kNoSocket || m.ModemAddress.empty())
         return;
-    const SocketId probe = app.os.sockets.OpenStream();
+    const SocketId probe = ctx.sockets.OpenStream();
     if (probe < 0) {
         m.ProbeAnswer = false;
         return;
     }
     m.ProbeSocket = probe;
-    const bool started = app.os.sockets.StartConnect(
+    const bool started = ctx.sockets.StartConnect(
         probe, m.ModemAddress, kModemWebPort, m.ProbeConnectTimeoutMs,
-        [&app, probe](bool connected) { ModemProbeAnswered(app, probe, connected); });
+        [ctx, probe](bool connected) { ModemProbeAnswered(ctx, probe, connected); });
     if (!started)
-        ModemProbeAnswered(app, probe, false);
+        ModemProbeAnswered(ctx, probe, false);
 }
 
-void ModemProbeAnswered(App& app, SocketId probe, bool connected) {
-    if (probe == kNoSocket || probe != app.modem.ProbeSocket)
+void ModemProbeAnswered(const ModemContext& ctx, SocketId probe, bool connected) {
+    if (probe == kNoSocket || probe != ctx.modem.ProbeSocket)
         return;
-    app.modem.ProbeAnswer = connected;
-    CloseSocket(app, app.modem.ProbeSocket);
+    ctx.modem.ProbeAnswer = connected;
+    CloseSocket(ctx, ctx.modem.ProbeSocket);
 }
 
 }  // namespace qv

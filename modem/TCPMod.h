@@ -1,4 +1,5 @@
 #pragma once
+#include "modem/ModemContext.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,49 +8,47 @@
 
 namespace qv {
 
-struct App;
-
 // The most one receive takes; the rest of a longer reply waits for the next receive.
 inline constexpr size_t kReceiveBufferSize = 51200;
 inline constexpr uint16_t kSocketsVersion = 0x0101;
 inline constexpr uint16_t kModemWebPort = 80;
 
 // Starts the socket library; on failure logs it, stops the library again and goes on.
-void StartSockets(App& app);
+void StartSockets(const ModemContext& ctx);
 
 // Closes a telnet connection still open, cancels a blocking call and releases the library.
-void StopSockets(App& app);
+void StopSockets(const ModemContext& ctx);
 
 // Opens a socket into `socket` and connects it to the address and port texts, waiting at most
 // timeoutMs. The port is the text's leading number made whole; one that does not fit a 16-bit
 // signed port, or is not above 0, fails the connection. On false the socket may still be open:
 // closing it is the caller's task.
-bool TcpConnect(App& app, SocketId& socket, const std::string& address, const std::string& port,
-                uint32_t timeoutMs);
+bool TcpConnect(const ModemContext& ctx, SocketId& socket, const std::string& address,
+                const std::string& port, uint32_t timeoutMs);
 
 // One send of the text's bytes; true when at least one byte went out.
-bool TcpSend(App& app, SocketId socket, const std::string& text);
+bool TcpSend(const ModemContext& ctx, SocketId socket, const std::string& text);
 
 // One receive of at most 51200 bytes within the receive time-out (or the given one); "" when
 // nothing came.
-std::string TcpReceive(App& app, SocketId socket);
-std::string TcpReceive(App& app, SocketId socket, uint32_t timeoutMs);
+std::string TcpReceive(const ModemContext& ctx, SocketId socket);
+std::string TcpReceive(const ModemContext& ctx, SocketId socket, uint32_t timeoutMs);
 
 // Shuts down and closes a socket held in a variable and sets the variable to 0. Does nothing
 // when the variable holds no socket.
-void CloseSocket(App& app, SocketId& socket);
+void CloseSocket(const ModemContext& ctx, SocketId& socket);
 
 // The answer of the latest finished probe of the modem's web port 80: true when the modem
 // accepted the connection within the probe time-out. Starts the next probe unless one is still
 // under way, and returns without waiting for it, so the answer is at most one call old. False
 // without touching the network while no command file has given an address.
-bool ModemReachable(App& app);
+bool ModemReachable(const ModemContext& ctx);
 
 // Starts a probe of the modem's web port without waiting, unless one is under way.
-void StartModemProbe(App& app);
+void StartModemProbe(const ModemContext& ctx);
 
 // The outcome of the probe on `probe`: kept as the latest answer, and the probe's socket is
 // closed. An outcome for a socket that is no longer the probe's is dropped.
-void ModemProbeAnswered(App& app, SocketId probe, bool connected);
+void ModemProbeAnswered(const ModemContext& ctx, SocketId probe, bool connected);
 
 }  // namespace qv

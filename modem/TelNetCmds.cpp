@@ -1,15 +1,13 @@
 #include "modem/TelNetCmds.h"
 
-#include <algorithm>
-#include <array>
 #include <memory>
 #include <vector>
 
 #include "actions/EventLog.h"
 #include "actions/FileHelpers.h"
-#include "app/App.h"
-#include "app/ProgramError.h"
+#include "actions/ProgramError.h"
 #include "modem/Telnet.h"
+#include "actions/Text.h"
 #include "settings/LeadingNumber.h"
 
 namespace qv {
@@ -17,41 +15,25 @@ namespace {
 
 constexpr const char* kInvalidFile = "Invalid telnet Commands file : ";
 
-void Report(App& app, const std::string& reason) {
-    app.IconState = 5;
-    WriteLog(app, kInvalidFile + reason);
+void Report(const ModemContext& ctx, const std::string& reason) {
+    ctx.log.ReportFailure(kInvalidFile + reason);
 }
 
-// One pass over the file, a line at a time, as reading a text file line by line goes: a line
-// ends at CR or CR LF. The file is read in pieces and only the current line is held, so a huge
-// file costs no more than its longest line (and a line kept in part, no more than that part).
+// One pass over the file, a line at a time. The file is read in pieces and only the current
+// line is held, so a huge file costs no more than its longest line (and a line kept in part, no
+// more than that part).
 class FileLines {
   public:
     // Nothing to read when the file cannot be opened.
-    FileLines(App& app, const std::string& path) : file_(app.os.files.OpenForReading(path)) {}
-    bool Readable() const { return file_ != nullptr && !failed_; }
+    FileLines(FileSystem& files, const std::string& path)
+        : file_(files.OpenForReading(path)), lines_([this](char* buffer, size_t size) {
+              return file_ ? file_->Read(buffer, size) : int64_t{0};
+          }) {}
+    bool Readable() const { return file_ != nullptr && !lines_.Failed(); }
     void Close() { file_.reset(); }
     // The next line, of which at most `keep` characters are held; false at the end of the file.
     bool Next(std::string& line, size_t keep = std::string::npos) {
-        if (!Fill())
-            return false;
-        line.clear();
-        for (;;) {
-            const char* begin = buffer_.data() + pos_;
-            const char* stop = buffer_.data() + size_;
-            const char* cr = std::find(begin, stop, '\r');
-            if (line.size() < keep)
-                line.append(begin, std::min<size_t>(cr - begin, keep - line.size()));
-            pos_ = static_cast<size_t>(cr - buffer_.data());
-            if (cr != stop) {
-                ++pos_;  // the CR, and an LF straight after it
-                if (Fill() && buffer_[pos_] == '\n')
-                    ++pos_;
-                return true;
-            }
-            if (!Fill())
-                return true;  // the last line, without a line end
-        }
+        return lines_.Next(line, keep);
     }
     // The next line; the end of the file is a read past its end.
     std::string Need() {
@@ -62,27 +44,8 @@ class FileLines {
     }
 
   private:
-    // True when a byte is waiting at pos_, reading the next piece when needed.
-    bool Fill() {
-        if (pos_ < size_)
-            return true;
-        pos_ = size_ = 0;
-        if (!Readable())
-            return false;
-        const int64_t n = file_->Read(buffer_.data(), buffer_.size());
-        if (n < 0)
-            failed_ = true;
-        if (n <= 0)
-            return false;
-        size_ = static_cast<size_t>(n);
-        return true;
-    }
-
     std::unique_ptr<FileReader> file_;
-    std::array<char, 16384> buffer_{};
-    size_t pos_ = 0;
-    size_t size_ = 0;
-    bool failed_ = false;
+    LineReader lines_;
 };
 
 bool IsCommandLine(const std::string& line) {
@@ -108,20 +71,20 @@ std::string DecodeEscapes(std::string& text) {
     return text;
 }
 
-bool ReadCommandFile(App& app, const std::string& path) {
-    if (!FileExists(app, path)) {
-        Report(app, path + " Does Not Exist.");
+bool ReadCommandFile(const ModemContext& ctx, const std::string& path) {
+    if (!FileExists(ctx.files, path)) {
+        Report(ctx, path + " Does Not Exist.");
         return false;
     }
     try {
         // Counting pass. A file that cannot be read now reads as one that ends at once; an
         // empty file holds one empty line 1, which is no address and port.
-        FileLines counting(app, path);
+        FileLines counting(ctx.files, path);
         std::string first;
         if (!counting.Next(first) && !counting.Readable())
             throw ProgramError(kErrPastEndOfFile);
         if (first.empty() || LeadingNumber(first) <= 0) {
-            Report(app, "first line must be IP & Port.");
+            Report(ctx, "first line must be IP & Port.");
             return false;
         }
         size_t count = 1;
@@ -132,31 +95,31 @@ bool ReadCommandFile(App& app, const std::string& path) {
         }
         counting.Close();
         if (count % 2 == 0) {
-            Report(app, "Command Pairs must be even.");
+            Report(ctx, "Command Pairs must be even.");
             return false;
         }
         size_t pairs = (count - 1) / 2;
         if (pairs == 0)
             throw ProgramError(kErrSubscript);
-        app.modem.CommandPairs.assign(pairs, CommandPair{});
+        ctx.modem.CommandPairs.assign(pairs, CommandPair{});
 
         // Reading pass: the lines that follow line 1, taken by position.
-        FileLines reading(app, path);
+        FileLines reading(ctx.files, path);
         std::vector<std::string> pieces = SplitText(reading.Need(), ' ');
         if (pieces.empty())
             throw ProgramError(kErrSubscript);
-        app.modem.ModemAddress = pieces[0];
+        ctx.modem.ModemAddress = pieces[0];
         if (pieces.size() < 2)
             throw ProgramError(kErrSubscript);
-        app.modem.ModemPort = pieces[1];
-        app.modem.SearchReplies = pieces.size() > 2 && IsTelnetWord(pieces[2]);
+        ctx.modem.ModemPort = pieces[1];
+        ctx.modem.SearchReplies = pieces.size() > 2 && IsTelnetWord(pieces[2]);
         for (size_t i = 0; i < pairs; ++i) {
-            app.modem.CommandPairs[i].WaitText = Argument(reading.Need());
-            app.modem.CommandPairs[i].SendText = Argument(reading.Need());
+            ctx.modem.CommandPairs[i].WaitText = Argument(reading.Need());
+            ctx.modem.CommandPairs[i].SendText = Argument(reading.Need());
         }
         return true;
     } catch (const ProgramError& error) {
-        Report(app, "Unknown Error " + std::to_string(error.Number()));
+        Report(ctx, "Unknown Error " + std::to_string(error.Number()));
         return false;
     }
 }

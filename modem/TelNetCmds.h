@@ -1,14 +1,13 @@
 #pragma once
+#include "modem/ModemContext.h"
 #include <string>
 
 namespace qv {
 
-struct App;
-
 // Reads the telnet command file: line 1 the modem's address and port, then WAIT/SEND lines in
 // pairs. Fills ModemAddress, ModemPort and CommandPairs and returns true when the whole file
 // was read; logs what is wrong with it and returns false otherwise.
-bool ReadCommandFile(App& app, const std::string& path);
+bool ReadCommandFile(const ModemContext& ctx, const std::string& path);
 
 // Decodes the escapes of a command argument in place and returns the result: "\m" becomes
 // CR LF, then "\"" a double quote, then "\\" one backslash.

@@ -1,8 +1,7 @@
 #include "settings/GetSettings.h"
 
-#include "actions/EventLog.h"
-#include "app/App.h"
-#include "app/ProgramError.h"
+#include "actions/ProgramError.h"
+#include "actions/Text.h"
 #include "settings/LeadingNumber.h"
 
 namespace qv {
@@ -26,9 +25,9 @@ void LoadPair(const std::string& text, char separator, int32_t& first, int32_t& 
     second = WholeNumber(Part(parts, 2));
 }
 
-void LoadAll(App& app) {
-    Settings& s = app.settings;
-    auto text = [&](const char* key, const char* def) { return GetSettingText(app, key, def); };
+void LoadAll(const SettingsAccess& access) {
+    Settings& s = access.settings;
+    auto text = [&](const char* key, const char* def) { return GetSettingText(access, key, def); };
 
     LoadPair(text(keys::kTime, defaults::kTime), ',', s.FreeStartHour, s.FreeEndHour);
 
@@ -42,7 +41,8 @@ void LoadAll(App& app) {
     s.DialogLeft = WholeNumber(text(keys::kFrmLeft, "0"));
     s.PingInterval = WholeNumber(text(keys::kPingInterval, defaults::kPingInterval));
 
-    std::vector<std::string> urls(app.paths.HomePageUrls.begin(), app.paths.HomePageUrls.end());
+    std::vector<std::string> urls(access.paths.HomePageUrls.begin(),
+                                  access.paths.HomePageUrls.end());
     for (auto& part : SplitText(text(keys::kPingUrls, defaults::kPingUrls), ',')) {
         urls.push_back(std::move(part));
     }
@@ -68,21 +68,23 @@ void LoadAll(App& app) {
 
 }  // namespace
 
-std::string GetSettingText(App& app, const std::string& key, const std::string& defaultText) {
-    const std::string& name = app.paths.ExeBaseName;
-    std::optional<std::string> stored = app.os.store.Read(name, name, key);
+std::string GetSettingText(const SettingsAccess& access, const std::string& key,
+                           const std::string& defaultText) {
+    const std::string& name = access.paths.ExeBaseName;
+    std::optional<std::string> stored = access.store.Read(name, name, key);
     return stored ? *stored : defaultText;
 }
 
-void SaveSettingText(App& app, const std::string& key, const std::string& text) {
-    const std::string& name = app.paths.ExeBaseName;
-    app.os.store.Write(name, name, key, text);
+void SaveSettingText(const SettingsAccess& access, const std::string& key,
+                     const std::string& text) {
+    const std::string& name = access.paths.ExeBaseName;
+    access.store.Write(name, name, key, text);
 }
 
-void GetSettings(App& app) {
+void GetSettings(const SettingsAccess& access) {
     int number = 0;
     try {
-        LoadAll(app);
+        LoadAll(access);
         return;
     } catch (const ProgramError& e) {
         number = e.Number();
@@ -91,8 +93,7 @@ void GetSettings(App& app) {
     } catch (const std::exception&) {
         number = kErrStore;
     }
-    app.IconState = 5;
-    WriteLog(app, "GetSettings Unknown Error : " + std::to_string(number));
+    access.log.ReportFailure("GetSettings Unknown Error : " + std::to_string(number));
 }
 
 }  // namespace qv

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/ProgramError.h"
+#include "actions/ProgramError.h"
 
 namespace qv {
 namespace {
@@ -119,33 +119,6 @@ int32_t WholeNumber(const std::string& text) {
 
 bool SwitchOn(const std::string& text) {
     return LeadingNumber(text) != 0;
-}
-
-std::vector<std::string> SplitText(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    if (text.empty())
-        return parts;
-    size_t start = 0;
-    for (;;) {
-        size_t found = text.find(separator, start);
-        if (found == std::string::npos) {
-            parts.push_back(text.substr(start));
-            return parts;
-        }
-        parts.push_back(text.substr(start, found - start));
-        start = found + 1;
-    }
-}
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    if (from.empty())
-        return text;
-    size_t pos = 0;
-    while ((pos = text.find(from, pos)) != std::string::npos) {
-        text.replace(pos, from.size(), to);
-        pos += to.size();
-    }
-    return text;
 }
 
 }  // namespace qv

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace qv {
 
@@ -19,12 +18,5 @@ int32_t WholeNumber(const std::string& text);
 
 // A switch is on exactly when the leading number of its text is not 0.
 bool SwitchOn(const std::string& text);
-
-// Cuts a text at every occurrence of one character: n separators give n + 1 parts and an
-// empty text gives no parts at all.
-std::vector<std::string> SplitText(const std::string& text, char separator);
-
-// Replaces every occurrence of `from` by `to`, left to right.
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
 
 }  // namespace qv

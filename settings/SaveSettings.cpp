@@ -5,7 +5,7 @@
 #include "app/App.h"
 #include "settings/GetSettings.h"
 #include "settings/LeadingNumber.h"
-#include "settings/NumberText.h"
+#include "actions/NumberText.h"
 #include "settings/TimeSet.h"
 
 namespace qv {
@@ -44,7 +44,7 @@ class Saver {
     double Number(const char* control) const { return LeadingNumber(d_.Text(control)); }
     static bool InRange(double value, int high) { return value >= 0 && value <= high; }
     bool Ticked(const char* control) const { return d_.Get(control).value == 1; }
-    void Write(const char* key, const std::string& text) { SaveSettingText(app_, key, text); }
+    void Write(const char* key, const std::string& text) { SaveSettingText(app_.settingsAccess, key, text); }
     void Yield() { app_.os.ui.PumpMessages(); }
 
     void FreeWindow() {
@@ -152,14 +152,13 @@ class Saver {
     void StartWithWindows() {
         if (!Ticked("Check2")) {
             Write(keys::kSrvStartup, "0");
-            RemoveFromStartup(app_);
+            RemoveFromStartup(app_.os.registry, app_.paths);
             return;
         }
         Write(keys::kSrvStartup, "1");
-        if (!AddToStartup(app_)) {
+        if (!AddToStartup(app_.os.registry, app_.paths)) {
             Write(keys::kSrvStartup, "0");
-            app_.IconState = 5;
-            WriteLog(app_, kRegistryWriteFailed);
+            app_.log.ReportFailure(kRegistryWriteFailed);
         }
     }
 

@@ -5,7 +5,7 @@
 #include "actions/FileHelpers.h"
 #include "app/App.h"
 #include "settings/GetSettings.h"
-#include "settings/NumberText.h"
+#include "actions/NumberText.h"
 
 namespace qv {
 
@@ -102,8 +102,8 @@ void TimeSet::Form_Load() {
     }
     ComboInit();
     const std::string& path = app_.paths.CommandFilePath;
-    if (FileExists(app_, path)) {
-        std::string text = ReadTextFile(app_, path);
+    if (FileExists(app_.os.files, path)) {
+        std::string text = ReadTextFile(app_.os.files, path);
         if (!text.empty()) {
             SetText("txtReboot", text);
             SetColor("txtReboot", kBlue);
@@ -177,7 +177,7 @@ void TimeSet::Form_Unload() {
         return;
     }
     loaded_ = false;
-    GetSettings(app_);
+    GetSettings(app_.settingsAccess);
     app_.actions().ArmServiceTimers();
     if (view_ != nullptr)
         view_->CloseWindow();

@@ -1,14 +1,15 @@
 // What the settings dialog's controls do while it is open.
 #include <cctype>
 
-#include "actions/EventLog.h"
+#include "actions/Text.h"
+#include "actions/Traffic.h"
 #include "actions/FileHelpers.h"
 #include "app/App.h"
-#include "app/FreeTime.h"
-#include "app/ProgramError.h"
+#include "settings/FreeTime.h"
+#include "actions/ProgramError.h"
 #include "settings/GetSettings.h"
 #include "settings/LeadingNumber.h"
-#include "settings/NumberText.h"
+#include "actions/NumberText.h"
 #include "settings/SaveSettings.h"
 #include "settings/TimeSet.h"
 
@@ -73,7 +74,7 @@ void TimeSet::txtInterval_KeyUp(int keyCode) {
     app_.settings.PingInterval = seconds;
     SetText("lblInterval", "Current Setting is " + std::to_string(seconds) + " Seconds.");
     try {
-        SaveSettingText(app_, keys::kPingInterval, text);
+        SaveSettingText(app_.settingsAccess, keys::kPingInterval, text);
     } catch (const StoreError&) {
         ShowMessage(kFatalSaveMessage);
     }
@@ -107,13 +108,13 @@ void TimeSet::lstUrls_KeyUp(int keyCode) {
 }
 
 void TimeSet::txtReboot_DblClick() {
-    GetSettings(app_);
+    GetSettings(app_.settingsAccess);
 }
 
 void TimeSet::CmdConfigModem_Click() {
     std::string path =
         ReplaceAll(app_.paths.ProgramFolder + "\\" + kConfigProgramName, "\\\\", "\\");
-    if (!FileExists(app_, path))
+    if (!FileExists(app_.os.files, path))
         return;
     // Quoted, so that a folder with blanks cannot start another program of a shorter name.
     app_.os.process.StartProgram("\"" + path + "\"", ShowCommand::Normal);
@@ -136,7 +137,7 @@ void TimeSet::Frame1_DblClick() {
 }
 
 void TimeSet::Label1_DblClick() {
-    ShowMessage(std::string("FreeTime = ") + (IsFreeTime(app_) ? "True" : "False"));
+    ShowMessage(std::string("FreeTime = ") + (IsFreeTime(app_.settings, app_.os.clock) ? "True" : "False"));
 }
 
 void TimeSet::Label2_DblClick() {
@@ -157,10 +158,7 @@ void TimeSet::Label19_DblClick() {
 }
 
 void TimeSet::lblInterval_DblClick() {
-    WriteLog(app_, "Total Data Downloaded for Connectivity : " +
-                       KilobytesText(app_.traffic.TotalBytesDownloaded,
-                                     app_.os.clock.DecimalSeparator()) +
-                       " KB.");
+    app_.log.WriteLog(TrafficLine(app_.traffic, app_.os.clock.DecimalSeparator()));
 }
 
 }  // namespace qv

@@ -22,7 +22,7 @@ void Fetch(benchmark::State& state, bool savePages) {
     for (auto _ : state) {
         const size_t before = bench::HeapInUse();
         bench::ResetHeapPeak();
-        benchmark::DoNotOptimize(FetchPage(t.app, url));
+        benchmark::DoNotOptimize(FetchPage(t.app.connectivityContext, url));
         peak = std::max(peak, bench::HeapPeak() - before);
         t.files.files.clear();  // the saved page, so that every round saves it again
         t.internet.opened.clear();

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <iostream>
 
+#include "actions/Text.h"
 #include "app/Icon.h"
 #include "app/Scheduler.h"
 #include "app/Timer.h"

@@ -264,6 +264,8 @@ struct TestApp {
     void InitPaths();
     // The log file's lines without their CR LF.
     std::vector<std::string> LogLines() const;
+    // How often the computer was asked to shut down.
+    int ShutdownRequests() const { return static_cast<int>(power.exits.size()); }
     // The log lines' messages (what follows the 24-character prefix).
     std::vector<std::string> LogMessages() const;
 };

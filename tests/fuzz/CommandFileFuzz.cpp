@@ -4,6 +4,7 @@
 // refused before the table is rebuilt leaves the address, port and table as they were.
 #include <algorithm>
 
+#include "actions/Text.h"
 #include "actions/FileHelpers.h"
 #include "modem/TelNetCmds.h"
 #include "tests/doubles/FakePlatform.h"
@@ -30,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         modem.CommandPairs = {{"old wait", "old send"}};
         t.app.IconState = 1;
 
-        const bool read = qv::ReadCommandFile(t.app, path);
+        const bool read = qv::ReadCommandFile(t.app.modemContext, path);
         const std::vector<std::string> log = t.LogMessages();
 
         // The command lines a reader counts: after line 1, those that begin with a keyword.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 
+#include "actions/Text.h"
 #include "settings/GetSettings.h"
 #include "settings/LeadingNumber.h"
 #include "tests/doubles/FakePlatform.h"
@@ -79,7 +80,7 @@ Outcome Load(const std::vector<std::string>& pieces, int variant) {
     }
     Preset(t.app.settings, variant);
     t.app.IconState = 1;
-    qv::GetSettings(t.app);
+    qv::GetSettings(t.app.settingsAccess);
     return {Fields(t.app.settings),
             t.LogMessages(),
             t.app.IconState,

@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ProgramError.h"
+#include "actions/ProgramError.h"
+#include "actions/Text.h"
 #include "settings/LeadingNumber.h"
 #include "tests/fuzz/FuzzCheck.h"
 

@@ -7,6 +7,7 @@
 // Every input must end in a played script (true, nothing logged) or in exactly one of the
 // four failures with the error state, and either way with no socket left open, ModemSocket
 // back at 0, bounded pauses, and the shutdown exactly when a failure meets SrvModemFail.
+#include "actions/Text.h"
 #include "actions/EventLog.h"
 #include "modem/ModemReboot.h"
 #include "settings/LeadingNumber.h"
@@ -69,12 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             t.sockets.replies.push_back(std::move(reply));
         t.app.IconState = 1;
 
-        const bool rebooted = qv::RebootModem(t.app);
+        const bool rebooted = qv::RebootModem(t.app.modemContext);
 
         QV_FUZZ_CHECK(t.sockets.open.empty());
         QV_FUZZ_CHECK(t.app.modem.ModemSocket == qv::kNoSocket);
-        QV_FUZZ_CHECK(!t.app.modem.RebootRunning);
-        QV_FUZZ_CHECK(t.actions.Count("ShutDownPC") == (!rebooted && t.app.settings.SrvModemFail));
+        QV_FUZZ_CHECK(!t.app.modem.Reboot.Running());
+        QV_FUZZ_CHECK(t.ShutdownRequests() == (!rebooted && t.app.settings.SrvModemFail));
         const size_t pairs = t.app.modem.CommandPairs.size();
         uint64_t slept = 0;
         for (uint32_t ms : t.ui.sleeps)

@@ -12,6 +12,7 @@
 // cannot be written leaves SrvStartup "0".
 #include <array>
 
+#include "actions/Text.h"
 #include "settings/GetSettings.h"
 #include "settings/LeadingNumber.h"
 #include "settings/SaveSettings.h"
@@ -59,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         app.SetActions(t.actions);
         qv::InitGlobals(app);
         t.InitPaths();  // the same paths, for reading the log
-        qv::GetSettings(app);
+        qv::GetSettings(app.settingsAccess);
         qv::TimeSet dialog{app};
         dialog.Form_Load();
         dialog.ControlInit();
@@ -107,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
         // Whatever was written loads again, with every time in its range.
         t.files.files.clear();
-        qv::GetSettings(app);
+        qv::GetSettings(app.settingsAccess);
         QV_FUZZ_CHECK(t.LogMessages().empty());
         const qv::Settings& s = app.settings;
         QV_FUZZ_CHECK(Hour(s.FreeStartHour) && Hour(s.FreeEndHour));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "actions/Text.h"
 #include "actions/EventLog.h"
 #include "actions/FileHelpers.h"
 #include "tests/doubles/FakePlatform.h"
@@ -24,8 +25,8 @@ class EventLogTest : public ::testing::Test {
 
 TEST_F(EventLogTest, WriteLogRefreshesTheTrayThenAppendsInCallOrder) {
     t.app.IconState = 5;
-    EXPECT_TRUE(WriteLog(t.app, "first"));
-    EXPECT_TRUE(WriteLog(t.app, "second"));
+    EXPECT_TRUE(t.app.log.WriteLog("first"));
+    EXPECT_TRUE(t.app.log.WriteLog("second"));
     ASSERT_EQ(t.tray.calls.size(), 2u);
     EXPECT_EQ(t.tray.calls[0].message, TrayMessage::Modify);
     EXPECT_EQ(t.tray.calls[0].record.hIcon, t.tray.PictureIcon(Picture::Yellow));
@@ -35,14 +36,14 @@ TEST_F(EventLogTest, WriteLogRefreshesTheTrayThenAppendsInCallOrder) {
 
 TEST_F(EventLogTest, UnwritableLogDropsTheLineButStillRefreshesTheTray) {
     t.files.readOnlyFolders.insert("C:\\Program Files\\Quorvane");
-    EXPECT_FALSE(WriteLog(t.app, "lost"));
+    EXPECT_FALSE(t.app.log.WriteLog("lost"));
     EXPECT_EQ(t.tray.calls.size(), 1u);
     EXPECT_TRUE(t.files.files.empty());
 }
 
 TEST_F(EventLogTest, WriteLogToCleansDoubleBackslashesAndLeavesTheTrayAlone) {
     std::string path = "C:\\\\debug.log";
-    EXPECT_TRUE(WriteLogTo(t.app, path, "x : 0"));
+    EXPECT_TRUE(t.app.log.WriteLogTo(path, "x : 0"));
     EXPECT_EQ(path, "C:\\debug.log");
     EXPECT_EQ(t.files.files.at("C:\\debug.log"), "05/12/2026 19:42:28 >   x : 0\r\n");
     EXPECT_TRUE(t.tray.calls.empty());
@@ -52,27 +53,27 @@ TEST_F(EventLogTest, ReadTextFileEndsEveryLineWithCrLf) {
     t.files.files["a"] = "one\rtwo\r\nthree";
     t.files.files["b"] = "";
     t.files.files["c"] = "x\ny\r\n\r\n";
-    EXPECT_EQ(ReadTextFile(t.app, "a"), "one\r\ntwo\r\nthree\r\n");
-    EXPECT_EQ(ReadTextFile(t.app, "b"), "");
-    EXPECT_EQ(ReadTextFile(t.app, "c"), "x\ny\r\n\r\n");
-    EXPECT_EQ(ReadTextFile(t.app, "missing"), "");
+    EXPECT_EQ(ReadTextFile(t.app.os.files, "a"), "one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(ReadTextFile(t.app.os.files, "b"), "");
+    EXPECT_EQ(ReadTextFile(t.app.os.files, "c"), "x\ny\r\n\r\n");
+    EXPECT_EQ(ReadTextFile(t.app.os.files, "missing"), "");
 }
 
 TEST_F(EventLogTest, FileHelpersAnswerWithoutFailingOutward) {
     t.files.files["C:\\f.txt"] = "";
     t.files.folders.insert("C:\\dir");
-    EXPECT_TRUE(FileExists(t.app, "C:\\f.txt"));
-    EXPECT_FALSE(FileExists(t.app, "C:\\dir"));
-    EXPECT_FALSE(FileExists(t.app, "C:\\none"));
-    EXPECT_FALSE(FileExists(t.app, ""));
+    EXPECT_TRUE(FileExists(t.app.os.files, "C:\\f.txt"));
+    EXPECT_FALSE(FileExists(t.app.os.files, "C:\\dir"));
+    EXPECT_FALSE(FileExists(t.app.os.files, "C:\\none"));
+    EXPECT_FALSE(FileExists(t.app.os.files, ""));
 
     t.files.files["C:\\long.txt"] = "0123456789";
-    EXPECT_TRUE(WriteTextFile(t.app, "C:\\long.txt", "abc"));
+    EXPECT_TRUE(WriteTextFile(t.app.os.files, "C:\\long.txt", "abc"));
     EXPECT_EQ(t.files.files["C:\\long.txt"], "abc3456789");
-    EXPECT_FALSE(WriteTextFile(t.app, "C:\\dir", "abc"));
+    EXPECT_FALSE(WriteTextFile(t.app.os.files, "C:\\dir", "abc"));
 
     t.files.windowsDirectory = std::string("C:\\WINDOWS\0junk", 15);
-    EXPECT_EQ(WindowsDirectory(t.app), "c:\\windows");
+    EXPECT_EQ(WindowsDirectory(t.app.os.files), "c:\\windows");
 }
 
 }  // namespace

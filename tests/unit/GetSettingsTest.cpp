@@ -19,7 +19,7 @@ class GetSettingsTest : public ::testing::Test {
 };
 
 TEST_F(GetSettingsTest, EmptyStoreGivesEveryDefault) {
-    GetSettings(t.app);
+    GetSettings(t.app.settingsAccess);
     Items urls = Home();
     urls.insert(urls.end(), {"http://www.wikipedia.org/", "http://www.debian.org/"});
     const Settings expected{.FreeStartHour = 2,
@@ -51,7 +51,7 @@ TEST_F(GetSettingsTest, StoredTextsAreReadByTheLeadingNumberAndSwitchRules) {
     t.store.Put("SrvShutAt", "2");
     t.store.Put("ShutAt", "30:75");
     t.store.values[{"Other", "Other", "PingInterval"}] = "34";  // another program's value
-    GetSettings(t.app);
+    GetSettings(t.app.settingsAccess);
     EXPECT_EQ(s().FreeStartHour, 2);
     EXPECT_EQ(s().FreeEndHour, 8);
     EXPECT_EQ(s().DialogTop, 1440);
@@ -70,7 +70,7 @@ TEST_F(GetSettingsTest, StoredTextsAreReadByTheLeadingNumberAndSwitchRules) {
 
     t.store.Put("PingUrls", "");
     t.store.Put("PingInterval", "12");
-    GetSettings(t.app);
+    GetSettings(t.app.settingsAccess);
     EXPECT_EQ(s().PingUrlList, Home());
     EXPECT_EQ(s().PingInterval, 12);
 }
@@ -80,7 +80,7 @@ TEST_F(GetSettingsTest, AFailingStepLogsItsErrorAndKeepsWhatCameBefore) {
     s().PingInterval = 17;
     s().SrvPing = true;
     t.store.Put("NIC", "1:59");  // the off time is missing
-    GetSettings(t.app);
+    GetSettings(t.app.settingsAccess);
     EXPECT_EQ(s().NicOnMinute, 59);
     EXPECT_EQ(s().NicOffHour, 42);
     EXPECT_EQ(s().PingInterval, 17);
@@ -91,7 +91,7 @@ TEST_F(GetSettingsTest, AFailingStepLogsItsErrorAndKeepsWhatCameBefore) {
     test::TestApp empty;
     empty.InitPaths();
     empty.store.Put("Time", "");
-    GetSettings(empty.app);
+    GetSettings(empty.app.settingsAccess);
     EXPECT_EQ(empty.app.settings, Settings{});
     EXPECT_EQ(empty.LogMessages(), Items{"GetSettings Unknown Error : 9"});
 
@@ -99,7 +99,7 @@ TEST_F(GetSettingsTest, AFailingStepLogsItsErrorAndKeepsWhatCameBefore) {
     big.InitPaths();
     big.store.Put("PingInterval", "99999999999");
     big.store.Put("SrvPing", "1");
-    GetSettings(big.app);
+    GetSettings(big.app.settingsAccess);
     EXPECT_EQ(big.app.settings.RebootTimes.size(), 6u);
     EXPECT_EQ(big.app.settings.PingInterval, 0);
     EXPECT_TRUE(big.app.settings.PingUrlList.empty());
@@ -109,7 +109,7 @@ TEST_F(GetSettingsTest, AFailingStepLogsItsErrorAndKeepsWhatCameBefore) {
     test::TestApp broken;
     broken.InitPaths();
     broken.store.failReadsOf.insert("ShutAt");
-    GetSettings(broken.app);
+    GetSettings(broken.app.settingsAccess);
     EXPECT_EQ(broken.app.settings.PingInterval, 50);
     EXPECT_EQ(broken.app.settings.ShutAtHour, 0);
     ASSERT_EQ(broken.LogMessages().size(), 1u);

@@ -44,12 +44,12 @@ class HostileModemTest : public ::testing::Test {
     // Reboots; expects it to end within the seconds, the connection closed either way.
     bool Reboot(double seconds) {
         const auto start = Clock::now();
-        const int shutdowns = t.actions.Count("ShutDownPC");
-        const bool rebooted = RebootModem(app);
+        const int shutdowns = t.ShutdownRequests();
+        const bool rebooted = RebootModem(app.modemContext);
         EXPECT_LT(SecondsSince(start), seconds);
         EXPECT_EQ(sockets.OpenCount(), 0u);
         EXPECT_EQ(app.modem.ModemSocket, kNoSocket);
-        EXPECT_EQ(t.actions.Count("ShutDownPC") - shutdowns, rebooted ? 0 : 1);
+        EXPECT_EQ(t.ShutdownRequests() - shutdowns, rebooted ? 0 : 1);
         return rebooted;
     }
 
@@ -129,7 +129,7 @@ TEST_F(HostileModemTest, TenMegabyteCommandFilesAreJudgedQuickly) {
     auto read = [&](const std::string& content, double seconds = 2.0) {
         t.files.files[path] = content;
         const auto start = Clock::now();
-        const bool ok = ReadCommandFile(app, path);
+        const bool ok = ReadCommandFile(app.modemContext, path);
         EXPECT_LT(SecondsSince(start), seconds);
         return ok;
     };
@@ -153,7 +153,7 @@ TEST_F(HostileModemTest, TenMegabyteCommandFilesAreJudgedQuickly) {
 
 TEST_F(HostileModemTest, AnEmptyCommandFileIsABadFirstLine) {
     t.files.files[app.paths.CommandFilePath] = "";
-    EXPECT_FALSE(ReadCommandFile(app, app.paths.CommandFilePath));
+    EXPECT_FALSE(ReadCommandFile(app.modemContext, app.paths.CommandFilePath));
     EXPECT_EQ(t.LogMessages(), std::vector<std::string>{
                                    "Invalid telnet Commands file : first line must be IP & Port."});
 }

@@ -22,7 +22,7 @@ class HostileStoreTest : public ::testing::Test {
     // Loads, and fails the test when the load takes longer than a second.
     void Load() {
         const auto start = std::chrono::steady_clock::now();
-        GetSettings(t.app);
+        GetSettings(t.app.settingsAccess);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     }
     test::TestApp t;

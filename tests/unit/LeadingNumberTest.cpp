@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/ProgramError.h"
+#include "actions/ProgramError.h"
+#include "actions/Text.h"
 #include "settings/LeadingNumber.h"
 
 namespace qv {

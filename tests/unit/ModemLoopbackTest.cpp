@@ -52,7 +52,7 @@ TEST_F(LoopbackTest, PlaysALoginHelpRebootScriptToTheEnd) {
            "WAIT \"Login\"\r\nSEND \"admin\\m\"\r\nWAIT \"Password\"\r\nSEND \"secret\\m\"\r\n"
            "WAIT \"\"\r\nSEND \"help\\m\"\r\nWAIT \"*\"\r\nSEND \"reboot\\m\"\r\n"
            "WAIT \"*\"\r\nSEND \"\"\r\n");
-    EXPECT_TRUE(RebootModem(app));
+    EXPECT_TRUE(RebootModem(app.modemContext));
     EXPECT_EQ(modem.Received(), "admin\r\nsecret\r\nhelp\r\nreboot\r\n");
     EXPECT_TRUE(modem.Problems().empty());
     EXPECT_EQ(t.ui.sleeps, (std::vector<uint32_t>{1000, 1000, 1000, 2000, 1000, 1000}));
@@ -64,7 +64,7 @@ TEST_F(LoopbackTest, PlaysALoginHelpRebootScriptToTheEnd) {
 TEST_F(LoopbackTest, OnlyTheFirstPieceOfASplitPromptIsTested) {
     FakeModemServer modem({Say("Log"), Pause(300), Say("in: "), Silent(3000)});
     Script(modem, "WAIT \"Login\"\r\nSEND \"admin\\m\"\r\n");
-    EXPECT_FALSE(RebootModem(app));
+    EXPECT_FALSE(RebootModem(app.modemContext));
     EXPECT_EQ(t.LogMessages(),
               std::vector<std::string>{"Unable to Reboot Modem - Invalid Responce Log"});
     EXPECT_EQ(modem.Received(), "");
@@ -77,13 +77,13 @@ TEST_F(LoopbackTest, ASilentModemIsBoundedByTheReceiveTimeout) {
     FakeModemServer modem({Silent(4000)});
     Script(modem, "WAIT \"Login\"\r\nSEND \"admin\\m\"\r\n");
     auto start = Clock::now();
-    EXPECT_FALSE(RebootModem(app));
+    EXPECT_FALSE(RebootModem(app.modemContext));
     long long elapsed = MsSince(start);
     EXPECT_GE(elapsed, 250);
     EXPECT_LT(elapsed, 2000);
     EXPECT_EQ(t.LogMessages(),
               std::vector<std::string>{"Unable to Reboot Modem - Invalid Responce "});
-    EXPECT_EQ(t.actions.Count("ShutDownPC"), 1);
+    EXPECT_EQ(t.ShutdownRequests(), 1);
     EXPECT_EQ(sockets.OpenCount(), 0u);
     // The modem sees the connection closed well before its silence ends.
     EXPECT_EQ(modem.Received(), "");
@@ -94,7 +94,7 @@ TEST_F(LoopbackTest, WaitStarOnAClosedConnectionReturnsAtOnce) {
     FakeModemServer modem({Hangup()});
     Script(modem, "WAIT \"*\"\r\nSEND \"\"\r\n");
     auto start = Clock::now();
-    EXPECT_TRUE(RebootModem(app));
+    EXPECT_TRUE(RebootModem(app.modemContext));
     EXPECT_LT(MsSince(start), 1000);
 }
 
@@ -103,7 +103,7 @@ TEST_F(LoopbackTest, ARefusedConnectionIsReported) {
     ASSERT_NE(port, 0);
     t.files.files[app.paths.CommandFilePath] =
         "127.0.0.1 " + std::to_string(port) + "\r\nWAIT \"*\"\r\nSEND \"x\"\r\n";
-    EXPECT_FALSE(RebootModem(app));
+    EXPECT_FALSE(RebootModem(app.modemContext));
     EXPECT_EQ(t.LogMessages(),
               std::vector<std::string>{"Unable to Reboot Modem - Can't able to Connect 127.0.0.1:" +
                                        std::to_string(port)});
@@ -114,18 +114,18 @@ TEST_F(LoopbackTest, OneReceiveTakesAtMost51200BytesAndLeavesTheRest) {
     const std::string big(60000, 'x');
     FakeModemServer modem({Say(big), Silent(3000)});
     SocketId s = kNoSocket;
-    ASSERT_TRUE(TcpConnect(app, s, "127.0.0.1", modem.PortText(), 2000));
+    ASSERT_TRUE(TcpConnect(app.modemContext, s, "127.0.0.1", modem.PortText(), 2000));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));  // let it all arrive
-    EXPECT_EQ(TcpReceive(app, s).size(), 51200u);
+    EXPECT_EQ(TcpReceive(app.modemContext, s).size(), 51200u);
     std::string rest;
     while (rest.size() < big.size() - 51200) {
-        std::string piece = TcpReceive(app, s);
+        std::string piece = TcpReceive(app.modemContext, s);
         if (piece.empty())
             break;
         rest += piece;
     }
     EXPECT_EQ(rest.size(), big.size() - 51200);
-    CloseSocket(app, s);
+    CloseSocket(app.modemContext, s);
     EXPECT_EQ(sockets.OpenCount(), 0u);
 }
 

@@ -40,7 +40,7 @@ TEST_F(RebootTest, PlaysEachPairWithPumpsPausesAndTraceInOrder) {
         "WAIT \"*\"\r\nSEND \"\"\r\n");
     t.sockets.replies = {"login: please", "bye"};
     t.app.diag.ModemTrace = true;
-    EXPECT_TRUE(RebootModem(t.app));
+    EXPECT_TRUE(RebootModem(t.app.modemContext));
     std::vector<std::string> expected = {
         "open 1", "connect 127.0.0.1:23",
         // WAIT "login:" / SEND "admin"
@@ -110,7 +110,7 @@ TEST_F(RebootTest, EveryFailureIsLoggedClosesTheConnectionAndSetsTheErrorIcon) {
                 "127.0.0.1 23\r\nWAIT \"login\"\r\nSEND \"admin\\m\"\r\n";
             a.app.settings.SrvModemFail = modemFail;
             c.arrange(a);
-            EXPECT_FALSE(RebootModem(a.app)) << c.name;
+            EXPECT_FALSE(RebootModem(a.app.modemContext)) << c.name;
             // The SEND text keeps its CR LF, so "Unable to send : " splits the log line.
             std::vector<std::string> messages = a.LogMessages();
             if (c.name == "send failed") {
@@ -123,8 +123,8 @@ TEST_F(RebootTest, EveryFailureIsLoggedClosesTheConnectionAndSetsTheErrorIcon) {
             EXPECT_EQ(a.app.IconState, 5) << c.name;
             EXPECT_TRUE(a.sockets.open.empty()) << c.name;
             EXPECT_EQ(a.app.modem.ModemSocket, kNoSocket) << c.name;
-            EXPECT_EQ(a.actions.Count("ShutDownPC"), modemFail ? 1 : 0) << c.name;
-            EXPECT_FALSE(a.app.modem.RebootRunning) << c.name;
+            EXPECT_EQ(a.ShutdownRequests(), modemFail ? 1 : 0) << c.name;
+            EXPECT_FALSE(a.app.modem.Reboot.Running()) << c.name;
             if (c.name == "port above the 16-bit range") {
                 EXPECT_TRUE(a.sockets.connects.empty());
             }
@@ -141,20 +141,20 @@ TEST_F(RebootTest, ACallDuringARunningConversationIsRefusedWithoutSideEffects) {
         if (attempts++ < 2) {
             int icon = t.app.IconState;
             size_t opened = t.sockets.connects.size();
-            nested.push_back(RebootModem(t.app));
+            nested.push_back(RebootModem(t.app.modemContext));
             EXPECT_EQ(t.app.IconState, icon);
             EXPECT_EQ(t.sockets.connects.size(), opened);
             EXPECT_EQ(t.sockets.open.size(), 1u);  // the first conversation's connection
         }
     };
-    EXPECT_TRUE(RebootModem(t.app));
+    EXPECT_TRUE(RebootModem(t.app.modemContext));
     EXPECT_EQ(nested, (std::vector<bool>{false, false}));
     EXPECT_EQ(t.sockets.sent, (std::vector<std::string>{"a", "b"}));
     EXPECT_TRUE(t.LogMessages().empty());
-    EXPECT_EQ(t.actions.Count("ShutDownPC"), 0);
+    EXPECT_EQ(t.ShutdownRequests(), 0);
     // Once it has ended, the next call runs again.
     t.ui.onPump = nullptr;
-    EXPECT_TRUE(RebootModem(t.app));
+    EXPECT_TRUE(RebootModem(t.app.modemContext));
 }
 
 // Conversations with a modem that speaks telnet, with and without the word telnet on line 1.
@@ -253,7 +253,7 @@ TEST_F(RebootTest, TelnetRepliesAreGatheredUntilQuietAndSearchedOnRequest) {
         a.app.modem.ReceiveTimeoutMs = row.receiveTimeoutMs;
         a.app.diag.ModemTrace = true;
         a.sockets.replies.assign(row.replies.begin(), row.replies.end());
-        EXPECT_EQ(RebootModem(a.app), row.failure.empty()) << row.name;
+        EXPECT_EQ(RebootModem(a.app.modemContext), row.failure.empty()) << row.name;
         std::vector<std::string> boxes;
         for (const std::string& box : a.ui.messages) {
             if (box.rfind("Recv : ", 0) == 0)
@@ -278,7 +278,7 @@ TEST_F(RebootTest, AReReadOfTheFileDuringTheConversationDoesNotChangeTheScript) 
         // The settings dialog reads a shorter file while the conversation runs.
         t.app.modem.CommandPairs.clear();
     };
-    EXPECT_TRUE(RebootModem(t.app));
+    EXPECT_TRUE(RebootModem(t.app.modemContext));
     EXPECT_EQ(t.sockets.sent, (std::vector<std::string>{"a", "b"}));
     EXPECT_TRUE(t.ui.messages.empty());
 }

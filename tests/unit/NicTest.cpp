@@ -29,10 +29,10 @@ TEST(NicBatches, AreWrittenAtStartWithTheirExactBytesAndThenLeftAlone) {
 TEST(NicBatches, AMissingFileIsWrittenAgainBeforeItRuns) {
     test::TestApp t;
     t.InitPaths();
-    DisableNIC(t.app);
+    DisableNIC(t.app.nicControl);
     EXPECT_EQ(t.files.files[kDisable].size(), 48u);
     EXPECT_EQ(t.files.files[kEnable].size(), 46u);
-    EnableNIC(t.app);
+    EnableNIC(t.app.nicControl);
     using Start = std::pair<std::string, ShowCommand>;
     EXPECT_EQ(t.process.started, (std::vector<Start>{{kDisable, ShowCommand::MinimizedFocused},
                                                      {kEnable, ShowCommand::MinimizedFocused}}));
@@ -43,9 +43,9 @@ TEST(NicBatches, AreReportedMissingWhenTheWindowsDirectoryIsReadOnly) {
     test::TestApp t;
     t.files.readOnlyFolders = {"c:\\windows"};
     t.InitPaths();
-    EnableNIC(t.app);
-    EnableNIC(t.app);
-    DisableNIC(t.app);
+    EnableNIC(t.app.nicControl);
+    EnableNIC(t.app.nicControl);
+    DisableNIC(t.app.nicControl);
     EXPECT_EQ(t.LogMessages(),
               (std::vector<std::string>{"File Missing : " + kEnable, "File Missing : " + kEnable,
                                         "File Missing : " + kDisable}));

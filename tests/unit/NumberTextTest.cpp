@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/NumberText.h"
+#include "actions/NumberText.h"
 
 namespace qv {
 namespace {

@@ -19,7 +19,7 @@ class RegistryTest : public ::testing::Test {
 };
 
 TEST_F(RegistryTest, AddToStartupWritesTheUnquotedPathWithItsSwitch) {
-    ASSERT_TRUE(AddToStartup(t.app));
+    ASSERT_TRUE(AddToStartup(t.app.os.registry, t.app.paths));
     const std::string open = std::string("Open ") + kRunSubKey + " 0 63";
     EXPECT_EQ(t.registry.calls, (Items{open, "Set Quorvane", "Close"}));
     const auto* value = RunValue("Quorvane");
@@ -30,35 +30,35 @@ TEST_F(RegistryTest, AddToStartupWritesTheUnquotedPathWithItsSwitch) {
     EXPECT_EQ(value->data.size(), data.size() + 1);
 
     // A second save writes the same value again; a renamed program adds its own.
-    ASSERT_TRUE(AddToStartup(t.app));
+    ASSERT_TRUE(AddToStartup(t.app.os.registry, t.app.paths));
     t.process.exePath = "C:\\Tools\\Other.exe";
     t.InitPaths();
-    ASSERT_TRUE(AddToStartup(t.app));
+    ASSERT_TRUE(AddToStartup(t.app.os.registry, t.app.paths));
     EXPECT_EQ(t.registry.values.size(), 2u);
-    RemoveFromStartup(t.app);
+    RemoveFromStartup(t.app.os.registry, t.app.paths);
     EXPECT_EQ(RunValue("Other"), nullptr);
     EXPECT_NE(RunValue("Quorvane"), nullptr);
     EXPECT_EQ(t.registry.OpenKeys(), 0u);
 }
 
 TEST_F(RegistryTest, DeletingAMissingValueFailsQuietly) {
-    EXPECT_FALSE(DeleteRunValue(t.app, "Quorvane"));
-    RemoveFromStartup(t.app);
+    EXPECT_FALSE(DeleteRunValue(t.app.os.registry, "Quorvane"));
+    RemoveFromStartup(t.app.os.registry, t.app.paths);
     EXPECT_EQ(t.registry.OpenKeys(), 0u);
-    ASSERT_TRUE(SetRunValue(t.app, "Quorvane", "x"));
-    EXPECT_TRUE(DeleteRunValue(t.app, "Quorvane"));
+    ASSERT_TRUE(SetRunValue(t.app.os.registry, "Quorvane", "x"));
+    EXPECT_TRUE(DeleteRunValue(t.app.os.registry, "Quorvane"));
     EXPECT_TRUE(t.registry.values.empty());
 }
 
 TEST_F(RegistryTest, FailuresAreReportedOnlyByTheResult) {
     t.registry.denyWrites = true;
-    EXPECT_FALSE(AddToStartup(t.app));
+    EXPECT_FALSE(AddToStartup(t.app.os.registry, t.app.paths));
     EXPECT_EQ(t.registry.calls.back(), "Close");  // closed although the write failed
 
     t.registry = test::FakeRegistry();
     t.registry.failOpen = true;
-    EXPECT_FALSE(WriteRegString(t.app, RegistryRoot::CurrentUser, "Software\\X", "v", "d"));
-    EXPECT_FALSE(DeleteRegValue(t.app, RegistryRoot::CurrentUser, "Software\\X", "v"));
+    EXPECT_FALSE(WriteRegString(t.app.os.registry, RegistryRoot::CurrentUser, "Software\\X", "v", "d"));
+    EXPECT_FALSE(DeleteRegValue(t.app.os.registry, RegistryRoot::CurrentUser, "Software\\X", "v"));
     // Without a key the calls fail on their own and there is nothing to close.
     EXPECT_EQ(t.registry.calls,
               (Items{"Open Software\\X 0 63", "Set v", "Open Software\\X 0 63", "Delete v"}));

@@ -2,7 +2,7 @@
 
 #include "actions/Registry.h"
 #include "settings/GetSettings.h"
-#include "settings/NumberText.h"
+#include "actions/NumberText.h"
 #include "settings/SaveSettings.h"
 #include "settings/TimeSet.h"
 #include "tests/doubles/FakePlatform.h"
@@ -21,7 +21,7 @@ class SaveSettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         t.InitPaths();
-        GetSettings(t.app);
+        GetSettings(t.app.settingsAccess);
         d.Form_Load();
         d.ControlInit();
         t.actions.calls.clear();
@@ -100,7 +100,7 @@ TEST_F(SaveSettingsTest, HoursAreJudgedAsReadAndStoredWhole) {
                           Case{"23.4", 2}, Case{"0.4", 0}, Case{"", 0}, Case{"x", 0}}) {
         test::TestApp app;
         app.InitPaths();
-        GetSettings(app.app);
+        GetSettings(app.app.settingsAccess);
         TimeSet dialog(app.app);
         dialog.Form_Load();
         dialog.ControlInit();
@@ -145,7 +145,7 @@ TEST_F(SaveSettingsTest, RejectedShutdownTimesWriteNeitherKey) {
 TEST_F(SaveSettingsTest, PickerWithoutAnEntryKeepsTheStoredValue) {
     t.store.Put("ShutAt", "30:00");
     t.store.Put("SrvShutAt", "1");
-    GetSettings(t.app);
+    GetSettings(t.app.settingsAccess);
     TimeSet dialog(t.app);
     dialog.Form_Load();
     dialog.ControlInit();

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <new>
 
-#include "app/FreeTime.h"
+#include "settings/FreeTime.h"
 #include "app/PopupMenu.h"
 #include "app/Scheduler.h"
 #include "app/Timer.h"
 #include "app/frmIcon.h"
 #include "settings/GetSettings.h"
-#include "settings/NumberText.h"
+#include "actions/NumberText.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace qv {
@@ -25,7 +25,7 @@ class SchedulerTest : public ::testing::Test {
   protected:
     void SetUp() override {
         t.InitPaths();
-        GetSettings(t.app);
+        GetSettings(t.app.settingsAccess);
         t.timers.onTick = [this](int id) { form.OnTimer(id); };
         t.actions.onCall = [this](const std::string& name) {
             const LocalTime& n = t.clock.now;

@@ -10,7 +10,7 @@ namespace {
 TEST(ShutDownTest, OnNtEnablesThePrivilegeThenForcesTheShutdown) {
     TestApp t;
     t.InitPaths();
-    ShutDownPC(t.app);
+    ShutDownPC(t.app.shutdownControl);
     EXPECT_EQ(t.app.IsWinNT, 1);
     EXPECT_EQ(t.power.events, (std::vector<std::string>{"token", "lookup", "adjust", "exit"}));
     EXPECT_EQ(t.power.tokenAccesses, std::vector<uint32_t>{0x28});
@@ -34,7 +34,7 @@ TEST(ShutDownTest, OnTheOlderFamilyAsksDirectlyAndCheckIsMadeAnew) {
     t.InitPaths();
     t.app.IsWinNT = 1;
     t.power.version = 0xC0000A04;
-    ShutDownPC(t.app);
+    ShutDownPC(t.app.shutdownControl);
     EXPECT_EQ(t.app.IsWinNT, 0);
     EXPECT_EQ(t.power.events, std::vector<std::string>{"exit"});
 }
@@ -44,7 +44,7 @@ TEST(ShutDownTest, LogsTheTrafficTotalFirstWhenBytesWereFetched) {
     t.InitPaths();
     t.clock.decimalSeparator = ",";
     t.app.traffic.TotalBytesDownloaded = 1536;
-    ShutDownPC(t.app);
+    ShutDownPC(t.app.shutdownControl);
     EXPECT_EQ(t.LogMessages(),
               std::vector<std::string>{"Total Data Downloaded for Connectivity : 1,5 KB."});
     EXPECT_EQ(t.power.exits.size(), 1u);

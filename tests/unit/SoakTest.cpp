@@ -147,7 +147,7 @@ TEST_F(SoakTest, ThirtyDaysOfEveryServiceWithFailuresEverywhere) {
 
     EXPECT_EQ(app.MinuteCount, kDays * 1440);  // no tick was ever lost for good
     EXPECT_EQ(t.clock.now.year, 2027);
-    EXPECT_FALSE(app.modem.RebootRunning);
+    EXPECT_FALSE(app.modem.Reboot.Running());
     EXPECT_EQ(app.modem.ModemSocket, kNoSocket);
     EXPECT_LE(modem.pending.size(), 1u);  // a probe's answer may still be on its way
     while (!modem.pending.empty())

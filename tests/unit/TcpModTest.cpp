@@ -10,7 +10,7 @@ namespace {
 TEST(SocketLibraryTest, StartAsksForVersion11AndReportsAFailureThenStops) {
     TestApp t;
     t.InitPaths();
-    StartSockets(t.app);
+    StartSockets(t.app.modemContext);
     EXPECT_EQ(t.sockets.startups, std::vector<uint16_t>{0x0101});
     EXPECT_EQ(t.sockets.cleanups, 0);
     EXPECT_TRUE(t.LogMessages().empty());
@@ -18,7 +18,7 @@ TEST(SocketLibraryTest, StartAsksForVersion11AndReportsAFailureThenStops) {
     TestApp failing;
     failing.InitPaths();
     failing.sockets.startupResult = 10091;
-    StartSockets(failing.app);
+    StartSockets(failing.app.modemContext);
     EXPECT_EQ(failing.app.IconState, 5);
     EXPECT_EQ(failing.LogMessages(), std::vector<std::string>{"Windows Socket Not Responding."});
     EXPECT_EQ(failing.sockets.cleanups, 1);
@@ -29,14 +29,14 @@ TEST(SocketLibraryTest, StopClosesAnOpenConversationCancelsABlockingCallAndClean
     SocketId s = t.sockets.OpenStream();
     t.app.modem.ModemSocket = s;
     t.sockets.blocking = true;
-    StopSockets(t.app);
+    StopSockets(t.app.modemContext);
     EXPECT_EQ(t.sockets.events,
               (std::vector<std::string>{"open 1", "shutdown 1", "close 1", "cleanup"}));
     EXPECT_EQ(t.sockets.cancels, 1);
     EXPECT_EQ(t.app.modem.ModemSocket, kNoSocket);
 
     TestApp idle;
-    StopSockets(idle.app);
+    StopSockets(idle.app.modemContext);
     EXPECT_EQ(idle.sockets.events, std::vector<std::string>{"cleanup"});
     EXPECT_EQ(idle.sockets.cancels, 0);
 }
@@ -50,7 +50,7 @@ TEST(TcpConnectTest, PortIsTheLeadingNumberMadeWholeWithinTheSigned16BitRange) {
     for (const Case& c : cases) {
         TestApp t;
         SocketId s = kNoSocket;
-        bool connected = TcpConnect(t.app, s, "127.0.0.1", c.text, 1234);
+        bool connected = TcpConnect(t.app.modemContext, s, "127.0.0.1", c.text, 1234);
         EXPECT_GT(s, 0) << c.text;  // the socket is made first and left to the caller
         if (c.port < 0) {
             EXPECT_FALSE(connected) << c.text;
@@ -67,25 +67,25 @@ TEST(TcpConnectTest, PortIsTheLeadingNumberMadeWholeWithinTheSigned16BitRange) {
 TEST(TcpSendTest, AnEmptyTextSendsNothingAndFails) {
     TestApp t;
     SocketId s = t.sockets.OpenStream();
-    EXPECT_FALSE(TcpSend(t.app, s, ""));
+    EXPECT_FALSE(TcpSend(t.app.modemContext, s, ""));
     EXPECT_TRUE(t.sockets.sent.empty());
-    EXPECT_TRUE(TcpSend(t.app, s, "x"));
+    EXPECT_TRUE(TcpSend(t.app.modemContext, s, "x"));
 }
 
 TEST(ModemReachableTest, AnswersFromTheLatestProbeWithoutWaitingForTheNext) {
     TestApp t;
-    EXPECT_FALSE(ModemReachable(t.app));  // no command file read yet
+    EXPECT_FALSE(ModemReachable(t.app.modemContext));  // no command file read yet
     EXPECT_TRUE(t.sockets.events.empty());
 
     t.app.modem.ModemAddress = "127.0.0.1";
     t.app.modem.ModemPort = "23";
     t.app.modem.ModemSocket = 42;         // a conversation's connection is left alone
-    EXPECT_FALSE(ModemReachable(t.app));  // started; no answer yet
+    EXPECT_FALSE(ModemReachable(t.app.modemContext));  // started; no answer yet
     ASSERT_EQ(t.sockets.pending.size(), 1u);
     EXPECT_EQ(t.sockets.pending[0].port, 80);
     EXPECT_EQ(t.sockets.pending[0].timeoutMs, t.app.modem.ProbeConnectTimeoutMs);
     // The next refresh comes before the answer: no second probe, the old answer.
-    EXPECT_FALSE(ModemReachable(t.app));
+    EXPECT_FALSE(ModemReachable(t.app.modemContext));
     EXPECT_EQ(t.sockets.pending.size(), 1u);
     t.sockets.Answer(true);
     EXPECT_TRUE(t.sockets.open.empty());
@@ -95,22 +95,22 @@ TEST(ModemReachableTest, AnswersFromTheLatestProbeWithoutWaitingForTheNext) {
     // Each answer serves the calls until the next one arrives.
     const bool answers[] = {true, false, false, true};
     for (bool answer : answers) {
-        ModemReachable(t.app);
+        ModemReachable(t.app.modemContext);
         ASSERT_EQ(t.sockets.pending.size(), 1u);
         t.sockets.Answer(answer);
-        EXPECT_EQ(ModemReachable(t.app), answer);
+        EXPECT_EQ(ModemReachable(t.app.modemContext), answer);
         t.sockets.Answer(!answer);  // the probe this call started
     }
     EXPECT_TRUE(t.sockets.open.empty());
 
     // A probe that cannot be started is a failed one; one cut off by the exit answers nothing.
     t.sockets.startFails = true;
-    EXPECT_FALSE(ModemReachable(t.app));
+    EXPECT_FALSE(ModemReachable(t.app.modemContext));
     EXPECT_TRUE(t.sockets.open.empty());
     t.sockets.startFails = false;
     t.app.modem.ModemSocket = kNoSocket;
-    ModemReachable(t.app);
-    StopSockets(t.app);
+    ModemReachable(t.app.modemContext);
+    StopSockets(t.app.modemContext);
     t.sockets.Answer(true);
     EXPECT_FALSE(t.app.modem.ProbeAnswer);
     EXPECT_TRUE(t.sockets.open.empty());

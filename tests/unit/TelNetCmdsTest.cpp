@@ -16,7 +16,7 @@ class CommandFileTest : public ::testing::Test {
     void SetUp() override { t.InitPaths(); }
     bool Read(const std::string& content) {
         t.files.files[t.app.paths.CommandFilePath] = content;
-        return ReadCommandFile(t.app, t.app.paths.CommandFilePath);
+        return ReadCommandFile(t.app.modemContext, t.app.paths.CommandFilePath);
     }
     const std::vector<CommandPair>& Pairs() { return t.app.modem.CommandPairs; }
 
@@ -95,9 +95,9 @@ TEST(CommandFileRejection, LogsOneLineSetsTheErrorIconAndKeepsThePreviousScript)
         TestApp t;
         t.InitPaths();
         t.files.files[t.app.paths.CommandFilePath] = "5.6.7.8 23" + pair;
-        ASSERT_TRUE(ReadCommandFile(t.app, t.app.paths.CommandFilePath));
+        ASSERT_TRUE(ReadCommandFile(t.app.modemContext, t.app.paths.CommandFilePath));
         t.files.files[t.app.paths.CommandFilePath] = content;
-        EXPECT_FALSE(ReadCommandFile(t.app, t.app.paths.CommandFilePath)) << content;
+        EXPECT_FALSE(ReadCommandFile(t.app.modemContext, t.app.paths.CommandFilePath)) << content;
         EXPECT_EQ(t.LogMessages(),
                   std::vector<std::string>{"Invalid telnet Commands file : " + rejection})
             << content;
@@ -110,7 +110,7 @@ TEST(CommandFileRejection, LogsOneLineSetsTheErrorIconAndKeepsThePreviousScript)
     }
     TestApp t;
     t.InitPaths();
-    EXPECT_FALSE(ReadCommandFile(t.app, "C:\\nowhere\\Reboot.Txt"));
+    EXPECT_FALSE(ReadCommandFile(t.app.modemContext, "C:\\nowhere\\Reboot.Txt"));
     EXPECT_EQ(t.LogMessages(), std::vector<std::string>{"Invalid telnet Commands file : "
                                                         "C:\\nowhere\\Reboot.Txt Does Not Exist."});
 }
@@ -141,7 +141,7 @@ TEST(CommandFileChangeTest, AFileThatEndsEarlyInTheSecondPassGivesCode62) {
     Platform platform = t.Compose({.files = &shrinking});
     App app(platform);
     app.paths = t.app.paths;
-    EXPECT_FALSE(ReadCommandFile(app, "C:\\Reboot.Txt"));
+    EXPECT_FALSE(ReadCommandFile(app.modemContext, "C:\\Reboot.Txt"));
     EXPECT_NE(shrinking.files[app.paths.LogPath].find(
                   "Invalid telnet Commands file : Unknown Error 62\r\n"),
               std::string::npos);
@@ -205,7 +205,7 @@ TEST(CommandFileMemoryTest, AHundredMegabyteFileIsReadInLittleMemory) {
     app.paths = t.app.paths;
     bench::ResetHeapPeak();
     const size_t before = bench::HeapInUse();
-    ASSERT_TRUE(ReadCommandFile(app, app.paths.CommandFilePath));
+    ASSERT_TRUE(ReadCommandFile(app.modemContext, app.paths.CommandFilePath));
     const size_t peak = bench::HeapPeak() - before;
     std::cout << "[ heap     ] peak above start while reading 100 MiB: " << peak << " bytes\n";
     EXPECT_LT(peak, 64u << 10);
@@ -235,7 +235,7 @@ TEST(CommandFileMemoryTest, LineEndsSplitBetweenTwoReadsAreOneLineEnd) {
         App app(platform);
         app.paths = t.app.paths;
         // Line 4 is empty (CR CR), so the second pair is shifted by one line.
-        ASSERT_TRUE(ReadCommandFile(app, "C:\\Reboot.Txt")) << piece;
+        ASSERT_TRUE(ReadCommandFile(app.modemContext, "C:\\Reboot.Txt")) << piece;
         ASSERT_EQ(app.modem.CommandPairs.size(), 2u) << piece;
         EXPECT_EQ(app.modem.CommandPairs[0].SendText, "y") << piece;
         EXPECT_EQ(app.modem.CommandPairs[1].WaitText, "") << piece;

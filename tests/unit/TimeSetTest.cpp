@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/GetSettings.h"
-#include "settings/NumberText.h"
+#include "actions/NumberText.h"
 #include "settings/TimeSet.h"
 #include "settings/Twips.h"
 #include "tests/doubles/FakePlatform.h"
@@ -25,7 +25,7 @@ class TimeSetTest : public ::testing::Test {
     void SetUp() override { t.InitPaths(); }
     // Loads the record from the store, then opens the dialog as the tray does.
     void Open() {
-        GetSettings(t.app);
+        GetSettings(t.app.settingsAccess);
         d.Form_Load();
         d.ControlInit();
         t.actions.calls.clear();
@@ -115,7 +115,7 @@ TEST_F(TimeSetTest, LoadPlacesTheWindowOnlyWithBothEdgesSaved) {
 
     TimeSet placed(t.app);
     t.store.Put("frmTop", "720");
-    GetSettings(t.app);
+    GetSettings(t.app.settingsAccess);
     placed.Form_Load();
     EXPECT_TRUE(placed.placeAtSavedPosition);
     EXPECT_EQ(placed.position.top, 720);

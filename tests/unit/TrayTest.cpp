@@ -15,7 +15,7 @@ class TrayTest : public ::testing::Test {
   protected:
     void SetUp() override {
         t.InitPaths();
-        GetSettings(t.app);
+        GetSettings(t.app.settingsAccess);
         t.timers.onTick = [this](int id) { form.OnTimer(id); };
         CreateFormTimers(t.app);
         t.clock.Set(12, 0, 0);  // outside the free window

@@ -72,12 +72,12 @@ TEST(Win32FileSystem, FileHelpersOnRealFiles) {
     WinApp w;
     std::string folder = TempFolder("files");
     std::string file = folder + "\\a.txt";
-    EXPECT_FALSE(FileExists(w.app, folder));  // a folder is not a file
-    EXPECT_FALSE(FileExists(w.app, file));
-    EXPECT_TRUE(WriteTextFile(w.app, file, "0123456789"));
-    EXPECT_TRUE(WriteTextFile(w.app, file, "abc"));  // from the start, not shortened
-    EXPECT_TRUE(FileExists(w.app, file));
-    EXPECT_EQ(ReadTextFile(w.app, file), "abc3456789\r\n");
+    EXPECT_FALSE(FileExists(w.app.os.files, folder));  // a folder is not a file
+    EXPECT_FALSE(FileExists(w.app.os.files, file));
+    EXPECT_TRUE(WriteTextFile(w.app.os.files, file, "0123456789"));
+    EXPECT_TRUE(WriteTextFile(w.app.os.files, file, "abc"));  // from the start, not shortened
+    EXPECT_TRUE(FileExists(w.app.os.files, file));
+    EXPECT_EQ(ReadTextFile(w.app.os.files, file), "abc3456789\r\n");
     DeleteFileA(file.c_str());
     RemoveDirectoryA(folder.c_str());
 }
@@ -86,24 +86,24 @@ TEST(Win32FileSystem, WriteLogFailsSilentlyWhenTheLogCannotBeWritten) {
     WinApp w;
     std::string folder = TempFolder("log");
     w.app.paths.LogPath = folder + "\\Quorvane.log";
-    ASSERT_TRUE(WriteLog(w.app, "first"));
+    ASSERT_TRUE(w.app.log.WriteLog("first"));
 
     // Held open without sharing by another program, the log cannot be appended to.
     HANDLE locked = CreateFileA(w.app.paths.LogPath.c_str(), GENERIC_READ, 0, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(WriteLog(w.app, "lost"));
+    EXPECT_FALSE(w.app.log.WriteLog("lost"));
     CloseHandle(locked);
 
     // A log path that names a folder, and one in a folder that does not exist.
     w.app.paths.LogPath = folder;
-    EXPECT_FALSE(WriteLog(w.app, "lost"));
+    EXPECT_FALSE(w.app.log.WriteLog("lost"));
     w.app.paths.LogPath = folder + "\\missing\\Quorvane.log";
-    EXPECT_FALSE(WriteLog(w.app, "lost"));
+    EXPECT_FALSE(w.app.log.WriteLog("lost"));
 
     w.app.paths.LogPath = folder + "\\Quorvane.log";
-    EXPECT_TRUE(WriteLog(w.app, "last"));
-    std::string text = ReadTextFile(w.app, w.app.paths.LogPath);
+    EXPECT_TRUE(w.app.log.WriteLog("last"));
+    std::string text = ReadTextFile(w.app.os.files, w.app.paths.LogPath);
     EXPECT_NE(text.find(">   first\r\n"), std::string::npos);
     EXPECT_NE(text.find(">   last\r\n"), std::string::npos);
     EXPECT_EQ(text.find("lost"), std::string::npos);
@@ -125,8 +125,8 @@ TEST(Win32Process, ArgumentsClockAndWindowsDirectoryFromTheSystem) {
     // The Windows directory in lower case, without the NUL the call leaves behind.
     char raw[MAX_PATH] = {};
     GetWindowsDirectoryA(raw, MAX_PATH);
-    EXPECT_EQ(WindowsDirectory(w.app), CharLowerA(raw));
-    EXPECT_EQ(WindowsDirectory(w.app).find('\0'), std::string::npos);
+    EXPECT_EQ(WindowsDirectory(w.app.os.files), CharLowerA(raw));
+    EXPECT_EQ(WindowsDirectory(w.app.os.files).find('\0'), std::string::npos);
 }
 
 }  // namespace

@@ -123,9 +123,9 @@ class HostileWebTest : public ::testing::Test {
         t.app.settings.PingUrlList = {"unused", server.Url(path)};
         t.app.net.PageIndex = 0;
         const auto start = Clock::now();
-        CheckConnectivity(t.app);
+        CheckConnectivity(t.app.connectivityContext);
         EXPECT_EQ(t.internet.openRequests, 0);
-        EXPECT_FALSE(t.app.net.CheckRunning);
+        EXPECT_FALSE(t.app.net.Check.Running());
         return std::chrono::duration<double>(Clock::now() - start).count();
     }
 

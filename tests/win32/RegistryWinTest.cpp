@@ -44,8 +44,8 @@ bool ReadRunValue(const std::string& name, DWORD& type, std::string& bytes) {
 TEST(RunValue, IsWrittenAndDeletedInTheMachineHive) {
     RegistryApp r;
     const std::string& name = r.app.paths.ExeBaseName;
-    ASSERT_TRUE(AddToStartup(r.app));
-    ASSERT_TRUE(AddToStartup(r.app));  // written again over itself
+    ASSERT_TRUE(AddToStartup(r.app.os.registry, r.app.paths));
+    ASSERT_TRUE(AddToStartup(r.app.os.registry, r.app.paths));  // written again over itself
     DWORD type = 0;
     std::string bytes;
     ASSERT_TRUE(ReadRunValue(name, type, bytes));
@@ -53,9 +53,9 @@ TEST(RunValue, IsWrittenAndDeletedInTheMachineHive) {
     // The unquoted path, the switch and the counted NUL.
     EXPECT_EQ(bytes, r.app.paths.ExePath + " /S" + std::string(1, '\0'));
 
-    RemoveFromStartup(r.app);
+    RemoveFromStartup(r.app.os.registry, r.app.paths);
     EXPECT_FALSE(ReadRunValue(name, type, bytes));
-    EXPECT_FALSE(DeleteRunValue(r.app, name));  // nothing left to delete
+    EXPECT_FALSE(DeleteRunValue(r.app.os.registry, name));  // nothing left to delete
 }
 
 TEST(RunValue, MissingKeyFailsWithoutAHandle) {

@@ -104,7 +104,7 @@ TEST(SettingsDialogPages, EachPageShowsItsOwnControls) {
         "\"reboot\\m\"\r\n";
     t.store.Put("SrvModem", "1");
     t.store.Put("SrvPing", "1");
-    GetSettings(t.app);
+    GetSettings(t.app.settingsAccess);
     win32::Win32SettingsDialog dialog(t.app, GetModuleHandleA(nullptr));
     dialog.ShowDialog();
     HWND hwnd = dialog.Window();

@@ -40,7 +40,7 @@ class SettingsDialogWinTest : public ::testing::Test {
         INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
         InitCommonControlsEx(&controls);
         t.InitPaths();
-        GetSettings(t.app);
+        GetSettings(t.app.settingsAccess);
         t.actions.calls.clear();
     }
     HWND Control(const char* name) { return dialog.ControlWindow(name); }
@@ -81,7 +81,7 @@ TEST_F(SettingsDialogWinTest, HiddenDialogPresentsItsModel) {
     EXPECT_EQ(dialog.CurrentPage(), kPageTime);
 
     t.store.Put("Time", "7,13");
-    GetSettings(t.app);
+    GetSettings(t.app.settingsAccess);
     dialog.Model()->ControlInit();
     HWND combo1 = Control("Combo1");
     EXPECT_EQ(SendMessageA(combo1, CB_GETCOUNT, 0, 0), 24);
@@ -175,7 +175,7 @@ TEST_F(SettingsDialogWinTest, CloseBoxClosesWithoutSaving) {
 TEST_F(SettingsDialogWinTest, SavedPositionInTwipsAndFrameCaptionFromOutside) {
     t.store.Put("frmTop", "1500");
     t.store.Put("frmLeft", "3000");
-    GetSettings(t.app);
+    GetSettings(t.app.settingsAccess);
     dialog.SetFrame1Caption("Network Interface Settings 7");  // loads it hidden
     ASSERT_TRUE(dialog.IsDialogLoaded());
     EXPECT_FALSE(IsWindowVisible(dialog.Window()));

@@ -204,7 +204,7 @@ class Win32InternetTest : public ::testing::Test {
     }
     int64_t Fetch(const std::string& url) {
         const int64_t before = t.app.traffic.TotalBytesDownloaded;
-        const bool ok = FetchPage(t.app, url);
+        const bool ok = FetchPage(t.app.connectivityContext, url);
         const int64_t bytes = t.app.traffic.TotalBytesDownloaded - before;
         EXPECT_EQ(ok, bytes > 0) << url;
         EXPECT_EQ(t.internet.openRequests, 0) << url;

@@ -104,10 +104,10 @@ class WinsockAppTest : public ::testing::Test {
         t.InitPaths();
         app.SetActions(t.actions);
         InitGlobals(app);
-        StartSockets(app);
+        StartSockets(app.modemContext);
         app.modem.ReceiveTimeoutMs = 2000;
     }
-    ~WinsockAppTest() override { StopSockets(app); }
+    ~WinsockAppTest() override { StopSockets(app.modemContext); }
 
     TestApp t;
     Win32Sockets sockets;
@@ -123,7 +123,7 @@ TEST_F(WinsockAppTest, PlaysARebootScriptToTheEnd) {
                                                "\r\nWAIT \"Login\"\r\nSEND \"admin\\m\"\r\n"
                                                "WAIT \">\"\r\nSEND \"reboot\\m\"\r\n"
                                                "WAIT \"*\"\r\nSEND \"\"\r\n";
-    EXPECT_TRUE(RebootModem(app));
+    EXPECT_TRUE(RebootModem(app.modemContext));
     EXPECT_EQ(modem.Received(), "admin\r\nreboot\r\n");
     EXPECT_TRUE(t.LogMessages().empty());
     EXPECT_EQ(sockets.OpenCount(), 0u);
@@ -156,19 +156,19 @@ TEST_F(WinsockAppTest, TheProbeReachesAModemOnPort80AndLeavesNoSocket) {
 
     app.modem.ModemAddress = "127.0.0.1";
     auto start = Clock::now();
-    EXPECT_FALSE(ModemReachable(app));  // returns at once; the answer comes as a message
+    EXPECT_FALSE(ModemReachable(app.modemContext));  // returns at once; the answer comes as a message
     EXPECT_LT(MsSince(start), 500);
     ASSERT_TRUE(answered());
     EXPECT_TRUE(web.Accepted());
-    EXPECT_TRUE(ModemReachable(app));
+    EXPECT_TRUE(ModemReachable(app.modemContext));
     ASSERT_TRUE(answered());
     EXPECT_EQ(sockets.OpenCount(), 0u);
 
     // A port that refuses: the next answer is false, and no socket is left either.
     app.modem.ModemAddress = "127.0.0.2";
-    EXPECT_TRUE(ModemReachable(app));  // the answer of the last probe
+    EXPECT_TRUE(ModemReachable(app.modemContext));  // the answer of the last probe
     ASSERT_TRUE(answered());
-    EXPECT_FALSE(ModemReachable(app));
+    EXPECT_FALSE(ModemReachable(app.modemContext));
     ASSERT_TRUE(answered());
     EXPECT_EQ(sockets.OpenCount(), 0u);
     DestroyWindow(window.Handle());

@@ -1,4 +1,4 @@
-#include "settings/NumberText.h"
+#include "actions/NumberText.h"
 
 #include <cstdio>
 

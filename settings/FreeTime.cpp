@@ -1,6 +1,4 @@
-#include "app/FreeTime.h"
-
-#include "app/App.h"
+#include "settings/FreeTime.h"
 
 namespace qv {
 
@@ -12,9 +10,8 @@ bool IsFreeHour(int startHour, int endHour, int hour) {
     return hour >= startHour || hour < endHour;
 }
 
-bool IsFreeTime(App& app) {
-    return IsFreeHour(app.settings.FreeStartHour, app.settings.FreeEndHour,
-                      app.os.clock.Now().hour);
+bool IsFreeTime(const Settings& settings, Clock& clock) {
+    return IsFreeHour(settings.FreeStartHour, settings.FreeEndHour, clock.Now().hour);
 }
 
 }  // namespace qv

@@ -1,0 +1,30 @@
+#pragma once
+#include "actions/EventLog.h"
+#include "actions/ProgramPaths.h"
+#include "actions/ShutMod.h"
+#include "modem/ModemState.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Sockets.h"
+#include "platform/Ui.h"
+#include "settings/Settings.h"
+
+namespace qv {
+
+// What the modem's command file, its telnet conversation and its web-port probe use. Every
+// member refers to something the program owns for as long as it runs.
+struct ModemContext {
+    Sockets& sockets;
+    Clock& clock;
+    Ui& ui;
+    FileSystem& files;
+    EventLog& log;
+    const ProgramPaths& paths;
+    const Settings& settings;
+    const DiagnosticSwitches& diag;
+    ModemState& modem;
+    // A failed reboot shuts the computer down when SrvModemFail is on.
+    const ShutdownControl& shutdown;
+};
+
+}  // namespace qv
