@@ -3,8 +3,8 @@
 
 namespace qv {
 
-// The services the shell and the scheduler call into. The program wires them to the modules
-// that do the work; tests put doubles in their place.
+// The services that start-up, the tray and the scheduler call into. The program wires them to
+// the modules that do the work (ProgramActions); tests put doubles in their place.
 class Actions {
   public:
     virtual ~Actions() = default;
@@ -20,10 +20,6 @@ class Actions {
     virtual void CheckConnectivity() = 0;
     virtual void ShutDownPC() = 0;
 
-    // The settings dialog, as the tray, the menu and the minute alarm reach it.
-    virtual void ShowSettingsDialog() = 0;    // creates it when needed, then shows it
-    virtual void UnloadSettingsDialog() = 0;  // runs its close steps when it is loaded
-    virtual void SetNicFrameCaption(const std::string& caption) = 0;  // loads it hidden if needed
     // Switches the tray animation timer on (the dialog's hidden animation test).
     virtual void StartTrayAnimation() = 0;
     // Parses the telnet command file for the modem reboot (the dialog's load reads it).

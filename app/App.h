@@ -19,6 +19,7 @@
 #include "platform/Tray.h"
 #include "settings/GetSettings.h"
 #include "settings/Settings.h"
+#include "settings/SettingsDialogHost.h"
 
 namespace qv {
 
@@ -69,8 +70,13 @@ struct App {
     }
     void SetActions(Actions& actions) { actions_ = &actions; }
 
+    // The window that presents the settings dialog; none until the main window made it.
+    SettingsDialogHost* dialogHost() { return dialogHost_; }
+    void SetDialogHost(SettingsDialogHost& host) { dialogHost_ = &host; }
+
   private:
     Actions* actions_ = nullptr;
+    SettingsDialogHost* dialogHost_ = nullptr;
 };
 
 }  // namespace qv

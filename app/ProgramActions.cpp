@@ -6,7 +6,6 @@
 #include "app/Icon.h"
 #include "app/Scheduler.h"
 #include "connectivity/PingInet.h"
-#include "settings/SettingsDialogHost.h"
 #include "modem/ModemReboot.h"
 #include "modem/TCPMod.h"
 #include "modem/TelNetCmds.h"
@@ -45,18 +44,6 @@ void ProgramActions::CheckConnectivity() {
 }
 void ProgramActions::ShutDownPC() {
     qv::ShutDownPC(app_.shutdownControl);
-}
-void ProgramActions::ShowSettingsDialog() {
-    if (dialog_ != nullptr)
-        dialog_->ShowDialog();
-}
-void ProgramActions::UnloadSettingsDialog() {
-    if (dialog_ != nullptr)
-        dialog_->UnloadDialog();
-}
-void ProgramActions::SetNicFrameCaption(const std::string& caption) {
-    if (dialog_ != nullptr)
-        dialog_->SetFrame1Caption(caption);
 }
 void ProgramActions::StartTrayAnimation() {
     TrayAnimate(app_);

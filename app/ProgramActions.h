@@ -4,7 +4,6 @@
 namespace qv {
 
 struct App;
-class SettingsDialogHost;
 
 // The services wired to the modules that carry them out.
 class ProgramActions : public Actions {
@@ -21,18 +20,11 @@ class ProgramActions : public Actions {
     bool RebootModem() override;
     void CheckConnectivity() override;
     void ShutDownPC() override;
-    void ShowSettingsDialog() override;
-    void UnloadSettingsDialog() override;
-    void SetNicFrameCaption(const std::string& caption) override;
     void StartTrayAnimation() override;
     bool ReadCommandFile(const std::string& path) override;
 
-    // The window that presents the settings dialog.
-    void SetDialogHost(SettingsDialogHost* host) { dialog_ = host; }
-
   private:
-    [[maybe_unused]] App& app_;
-    SettingsDialogHost* dialog_ = nullptr;
+    App& app_;
 };
 
 }  // namespace qv

@@ -155,8 +155,8 @@ void tmrMinuteAlarm_Timer(App& app) {
     }
     if (count % 60 == 0)
         app.log.WriteLog(TrafficLine(app.traffic, app.os.clock.DecimalSeparator()));
-    if (app.diag.MinuteCountDisplay)
-        app.actions().SetNicFrameCaption(kNicFramePrefix + std::to_string(count));
+    if (app.diag.MinuteCountDisplay && app.dialogHost() != nullptr)
+        app.dialogHost()->SetFrame1Caption(kNicFramePrefix + std::to_string(count));
 }
 
 void tmrShut_Timer(App& app) {

@@ -46,7 +46,8 @@ void FrmIcon::Form_Unload() {
 }
 
 void FrmIcon::mExit_Click() {
-    app_.actions().UnloadSettingsDialog();
+    if (app_.dialogHost() != nullptr)
+        app_.dialogHost()->UnloadDialog();
     app_.os.tray.Notify(TrayMessage::Delete, app_.tray.TrayIconRecord);
     app_.log.WriteLog(kQuittingLine);
     Form_Unload();
@@ -68,12 +69,13 @@ void FrmIcon::mLog_Click() {
 }
 
 void FrmIcon::mSettings_Click() {
-    app_.actions().ShowSettingsDialog();
+    if (app_.dialogHost() != nullptr)
+        app_.dialogHost()->ShowDialog();
 }
 
 void FrmIcon::Form_MouseMove(uint32_t mouseMessage) {
     if (mouseMessage == kTrayLeftDoubleClick) {
-        app_.actions().ShowSettingsDialog();
+        mSettings_Click();
     } else if (mouseMessage == kTrayRightButtonUp) {
         int command = app_.os.menu.TrackPopupAtCursor(PopupSysEntries());
         if (command != 0)

@@ -44,7 +44,9 @@ class Saver {
     double Number(const char* control) const { return LeadingNumber(d_.Text(control)); }
     static bool InRange(double value, int high) { return value >= 0 && value <= high; }
     bool Ticked(const char* control) const { return d_.Get(control).value == 1; }
-    void Write(const char* key, const std::string& text) { SaveSettingText(app_.settingsAccess, key, text); }
+    void Write(const char* key, const std::string& text) {
+        SaveSettingText(app_.settingsAccess, key, text);
+    }
     void Yield() { app_.os.ui.PumpMessages(); }
 
     void FreeWindow() {

@@ -48,9 +48,6 @@ class CountingActions : public Actions {
         TrayAnimate(app_);
     }
     void ShutDownPC() override { ++count[kShutDown]; }
-    void ShowSettingsDialog() override { ++count[kOther]; }
-    void UnloadSettingsDialog() override { ++count[kOther]; }
-    void SetNicFrameCaption(const std::string&) override { ++count[kOther]; }
     void StartTrayAnimation() override { TrayAnimate(app_); }
     bool ReadCommandFile(const std::string&) override { return false; }
 

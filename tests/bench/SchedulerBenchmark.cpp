@@ -37,9 +37,6 @@ class CountingActions : public Actions {
         TrayAnimate(app_);
     }
     void ShutDownPC() override { ++calls; }
-    void ShowSettingsDialog() override {}
-    void UnloadSettingsDialog() override {}
-    void SetNicFrameCaption(const std::string&) override {}
     void StartTrayAnimation() override { TrayAnimate(app_); }
     bool ReadCommandFile(const std::string&) override { return ++calls > 0; }
 

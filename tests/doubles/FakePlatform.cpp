@@ -85,6 +85,7 @@ int FakeActions::Count(const std::string& name) const {
 
 TestApp::TestApp() {
     app.SetActions(actions);
+    app.SetDialogHost(dialogHost);
     sockets.clockMs = &clock.steadyMs;
 }
 

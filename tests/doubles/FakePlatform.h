@@ -200,11 +200,6 @@ class FakeActions : public Actions {
     }
     void CheckConnectivity() override { Record("CheckConnectivity"); }
     void ShutDownPC() override { Record("ShutDownPC"); }
-    void ShowSettingsDialog() override { Record("ShowSettingsDialog"); }
-    void UnloadSettingsDialog() override { Record("UnloadSettingsDialog"); }
-    void SetNicFrameCaption(const std::string& caption) override {
-        Record("SetNicFrameCaption:" + caption);
-    }
     void StartTrayAnimation() override { Record("StartTrayAnimation"); }
     bool ReadCommandFile(const std::string& path) override {
         Record("ReadCommandFile:" + path);
@@ -213,12 +208,26 @@ class FakeActions : public Actions {
 
     int Count(const std::string& name) const;
 
-  private:
     void Record(const std::string& name) {
         calls.push_back(name);
         if (onCall)
             onCall(name);
     }
+};
+
+// The settings dialog's window, journalled with the services.
+class FakeDialogHost : public SettingsDialogHost {
+  public:
+    explicit FakeDialogHost(FakeActions& journal) : journal_(journal) {}
+    void ShowDialog() override { journal_.Record("ShowSettingsDialog"); }
+    void UnloadDialog() override { journal_.Record("UnloadSettingsDialog"); }
+    void SetFrame1Caption(const std::string& caption) override {
+        journal_.Record("SetNicFrameCaption:" + caption);
+    }
+    bool IsDialogLoaded() const override { return false; }
+
+  private:
+    FakeActions& journal_;
 };
 
 // A complete program state over doubles, with paths as a start from
@@ -232,6 +241,7 @@ struct TestApp {
     FakeTimers timers{clock.now};
     FakeTray tray;
     FakeActions actions;
+    FakeDialogHost dialogHost{actions};
     FakeInternet internet;
     FakeRegistry registry;
     FakeSockets sockets;

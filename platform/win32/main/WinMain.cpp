@@ -57,7 +57,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.SetActions(actions);
     FrmIcon form(app);
     Win32SettingsDialog dialog(app, instance);
-    actions.SetDialogHost(&dialog);
+    app.SetDialogHost(dialog);
     ui.SetDialogFilter([&dialog](MSG& msg) { return dialog.PreTranslate(msg); });
     sockets.Attach(window.Handle());
     window.Connect(form, tray, sockets);

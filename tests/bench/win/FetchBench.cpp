@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
                 peak = std::max(peak, PrivateBytes() - std::min(PrivateBytes(), before));
             };
             const auto start = std::chrono::steady_clock::now();
-            qv::FetchPage(t.app, url);
+            qv::FetchPage(t.app.connectivityContext, url);
             seconds.push_back(
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
             bytes = t.app.traffic.TotalBytesDownloaded;
