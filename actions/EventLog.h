@@ -41,9 +41,6 @@ class EventLog {
     // A failure: the error state, then the line.
     void ReportFailure(const std::string& message);
 
-    int32_t IconState() const { return iconState_; }
-    void SetIconState(int32_t state) { iconState_ = state; }
-
   private:
     std::string CurrentLine(const std::string& message);
 
