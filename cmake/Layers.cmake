@@ -75,12 +75,20 @@ set(QV_LEGACY_CYCLES "@QV_LEGACY_CYCLES@")
 endfunction()
 
 # Links a program with the whole logic: the top library, and while QV_LEGACY_CYCLES is on every
-# logic library in one group that the linker rescans. SUFFIX _o2 picks the optimised copy.
+# logic library in one group that the linker rescans (MSVC's linker searches every library
+# until nothing more resolves, so there they are only listed). SUFFIX _o2 picks the optimised
+# copy.
 function(qv_link_logic target)
   set(suffix ${ARGV1})
   target_link_libraries(${target} PRIVATE qv_app${suffix})
   if(QV_LEGACY_CYCLES)
-    target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,qv_actions${suffix},\
-qv_settings${suffix},qv_modem${suffix},qv_connectivity${suffix},qv_app${suffix}>")
+    set(logic qv_actions${suffix} qv_settings${suffix} qv_modem${suffix} qv_connectivity${suffix}
+              qv_app${suffix})
+    if(CMAKE_LINK_GROUP_USING_RESCAN_SUPPORTED)
+      list(JOIN logic "," logic)
+      target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,${logic}>")
+    else()
+      target_link_libraries(${target} PRIVATE ${logic})
+    endif()
   endif()
 endfunction()

@@ -1,4 +1,4 @@
-# Windows build (MinGW-w64): the Win32 platform layer, Quorvane.exe and the Windows-side tests.
+# Windows build (MinGW-w64, or MSVC): the Win32 platform layer, Quorvane.exe and the Windows-side tests.
 enable_language(RC)
 
 # MinGW links its runtime into the programs, so that they need no DLL beside them.
@@ -15,18 +15,21 @@ qv_link_logic(Quorvane)
 target_link_options(Quorvane PRIVATE ${QV_STATIC_LINK} ${QV_STRIP})
 qv_strict_warnings(Quorvane)
 
-file(GLOB QV_WIN_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
-add_executable(qv_win_tests ${QV_WIN_TESTS} ${QV_TEST_DOUBLES})
-target_include_directories(qv_win_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(qv_win_tests PRIVATE qv_platform_win32 GTest::gmock_main)
-qv_link_logic(qv_win_tests)
-target_link_options(qv_win_tests PRIVATE ${QV_STATIC_LINK})
-qv_strict_warnings(qv_win_tests)
-# Some tests read the pictures out of Quorvane.exe beside them.
-add_dependencies(qv_win_tests Quorvane)
-# Runs under the cross-compiling emulator (wine64) when CTest starts it.
-add_test(NAME win_tests COMMAND qv_win_tests)
-set_tests_properties(win_tests PROPERTIES LABELS win TIMEOUT 600)
+# The Windows-side tests, where the GoogleTest sources are at hand.
+if(QV_TESTS)
+  file(GLOB QV_WIN_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
+  add_executable(qv_win_tests ${QV_WIN_TESTS} ${QV_TEST_DOUBLES})
+  target_include_directories(qv_win_tests PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(qv_win_tests PRIVATE qv_platform_win32 GTest::gmock_main)
+  qv_link_logic(qv_win_tests)
+  target_link_options(qv_win_tests PRIVATE ${QV_STATIC_LINK})
+  qv_strict_warnings(qv_win_tests)
+  # Some tests read the pictures out of Quorvane.exe beside them.
+  add_dependencies(qv_win_tests Quorvane)
+  # Runs under the cross-compiling emulator (wine64) when CTest starts it.
+  add_test(NAME win_tests COMMAND qv_win_tests)
+  set_tests_properties(win_tests PROPERTIES LABELS win TIMEOUT 600)
+endif()
 
 # Small helper used by the end-to-end tests to read and drive the program's windows.
 add_executable(qv_probe tests/tools/qv_probe.cpp)
