@@ -8,6 +8,9 @@
 # warns, naming the file, the line and the folder it may not include.
 cmake_minimum_required(VERSION 3.25)
 include(${QV_CONFIG})
+if(NOT QV_ROOT OR NOT QV_FOLDER)
+  message(FATAL_ERROR "CheckLayers.cmake: QV_CONFIG must name a file that sets QV_ROOT and QV_FOLDER")
+endif()
 
 set(library_folders platform/win32 platform/posix)
 # The C++20 standard library, and nothing else, for the logic folders.
@@ -96,9 +99,9 @@ endforeach()
 
 if(failures GREATER 0)
   if(QV_LEGACY_CYCLES)
-    message(NOTICE "${QV_FOLDER}/: ${failures} include(s) break the layering; tolerated only while \
+    message(NOTICE "${QV_FOLDER}/: ${failures} fault(s) in the layering; tolerated only while \
 the TEMPORARY option QV_LEGACY_CYCLES is ON")
   else()
-    message(FATAL_ERROR "${QV_FOLDER}/: ${failures} include(s) break the layering")
+    message(FATAL_ERROR "${QV_FOLDER}/: ${failures} fault(s) in the layering")
   endif()
 endif()
