@@ -1,21 +1,19 @@
-# Benchmarks. Native: every tests/bench/*Benchmark.cpp in one Google Benchmark program over the
-# core and the test doubles (the bench preset, Release). Windows: the page-fetch memory probe,
-# built with every Windows build so that it keeps compiling.
-file(GLOB QV_BENCH_DOUBLES CONFIGURE_DEPENDS tests/doubles/*.cpp)
+# Benchmarks (bench/). Native: every bench/*Benchmark.cpp in one Google Benchmark program over
+# the logic libraries and the test doubles (the bench preset, Release). Windows: the page-fetch
+# memory probe, built with every Windows build so that it keeps compiling.
 if(WIN32)
-  add_executable(qv_fetch_bench tests/bench/win/FetchBench.cpp ${QV_BENCH_DOUBLES})
+  add_executable(qv_fetch_bench bench/win/FetchBench.cpp ${QV_TEST_DOUBLES})
   target_include_directories(qv_fetch_bench PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(qv_fetch_bench PRIVATE qv_platform_win32 psapi)
+  qv_link_logic(qv_fetch_bench)
   target_link_options(qv_fetch_bench PRIVATE ${QV_STATIC_LINK})
   qv_strict_warnings(qv_fetch_bench)
 else()
   find_package(benchmark REQUIRED)
-  file(GLOB QV_BENCH_SOURCES CONFIGURE_DEPENDS tests/bench/*Benchmark.cpp)
-  add_executable(qv_benchmarks ${QV_BENCH_SOURCES} ${QV_BENCH_DOUBLES})
+  set(QV_BENCH_SOURCES bench/FetchBenchmark.cpp bench/SchedulerBenchmark.cpp)
+  add_executable(qv_benchmarks ${QV_BENCH_SOURCES} ${QV_TEST_DOUBLES} ${QV_HEAP_COUNTER})
   target_include_directories(qv_benchmarks PRIVATE ${CMAKE_SOURCE_DIR})
-  target_link_libraries(qv_benchmarks PRIVATE qv_core benchmark::benchmark_main)
-  if(TARGET qv_platform_posix)
-    target_link_libraries(qv_benchmarks PRIVATE qv_platform_posix)
-  endif()
+  target_link_libraries(qv_benchmarks PRIVATE qv_platform_posix benchmark::benchmark_main)
+  qv_link_logic(qv_benchmarks)
   qv_strict_warnings(qv_benchmarks)
 endif()

@@ -1,34 +1,35 @@
-# Windows build (MinGW-w64): the Win32 platform layer, Quorvane.exe and the Windows-side tests.
+# Windows build (MinGW-w64, or MSVC): the Win32 platform layer, Quorvane.exe and the Windows-side tests.
 enable_language(RC)
 
-set(QV_STATIC_LINK -static -static-libgcc -static-libstdc++)
-set(QV_WIN32_LIBS ws2_32 wininet shell32 advapi32 user32 gdi32 comctl32 kernel32)
-
-file(GLOB QV_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
-add_library(qv_platform_win32 STATIC ${QV_WIN32_SOURCES})
-target_include_directories(qv_platform_win32 PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_definitions(qv_platform_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(qv_platform_win32 PUBLIC qv_core ${QV_WIN32_LIBS})
-qv_strict_warnings(qv_platform_win32)
+# MinGW links its runtime into the programs, so that they need no DLL beside them.
+if(MINGW)
+  set(QV_STATIC_LINK -static -static-libgcc -static-libstdc++)
+  set(QV_STRIP $<$<CONFIG:MinSizeRel,Release>:-s>)
+endif()
 
 configure_file(res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 add_executable(Quorvane WIN32 platform/win32/main/WinMain.cpp res/Quorvane.rc)
 target_include_directories(Quorvane PRIVATE ${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(Quorvane PRIVATE qv_platform_win32)
-target_link_options(Quorvane PRIVATE ${QV_STATIC_LINK} $<$<CONFIG:MinSizeRel,Release>:-s>)
+qv_link_logic(Quorvane)
+target_link_options(Quorvane PRIVATE ${QV_STATIC_LINK} ${QV_STRIP})
 qv_strict_warnings(Quorvane)
 
-file(GLOB QV_WIN_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp tests/doubles/*.cpp)
-add_executable(qv_win_tests ${QV_WIN_TESTS})
-target_include_directories(qv_win_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(qv_win_tests PRIVATE qv_platform_win32 GTest::gmock_main)
-target_link_options(qv_win_tests PRIVATE ${QV_STATIC_LINK})
-qv_strict_warnings(qv_win_tests)
-# Some tests read the pictures out of Quorvane.exe beside them.
-add_dependencies(qv_win_tests Quorvane)
-# Runs under the cross-compiling emulator (wine64) when CTest starts it.
-add_test(NAME win_tests COMMAND qv_win_tests)
-set_tests_properties(win_tests PROPERTIES LABELS win TIMEOUT 600)
+# The Windows-side tests, where the GoogleTest sources are at hand.
+if(QV_TESTS)
+  file(GLOB QV_WIN_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
+  add_executable(qv_win_tests ${QV_WIN_TESTS} ${QV_TEST_DOUBLES})
+  target_include_directories(qv_win_tests PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(qv_win_tests PRIVATE qv_platform_win32 GTest::gmock_main)
+  qv_link_logic(qv_win_tests)
+  target_link_options(qv_win_tests PRIVATE ${QV_STATIC_LINK})
+  qv_strict_warnings(qv_win_tests)
+  # Some tests read the pictures out of Quorvane.exe beside them.
+  add_dependencies(qv_win_tests Quorvane)
+  # Runs under the cross-compiling emulator (wine64) when CTest starts it.
+  add_test(NAME win_tests COMMAND qv_win_tests)
+  set_tests_properties(win_tests PROPERTIES LABELS win TIMEOUT 600)
+endif()
 
 # Small helper used by the end-to-end tests to read and drive the program's windows.
 add_executable(qv_probe tests/tools/qv_probe.cpp)

@@ -5,7 +5,7 @@
 
 #include "app/App.h"
 #include "modem/TelNetCmds.h"
-#include "tests/bench/HeapCounter.h"
+#include "tests/doubles/HeapCounter.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace qv::test {

@@ -5,7 +5,7 @@
 #   wine-bench.sh QUORVANE_EXE QV_PROBE_EXE QV_FETCH_BENCH_EXE RUNS IDLE_SECONDS
 export QV_EXE="$1" QV_PROBE="$2"
 FETCH_BENCH="$3" RUNS="$4" IDLE_SECONDS="$5"
-source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/../tests/e2e/lib.sh"
 [[ -n "${QV_BENCH_TRACE:-}" ]] && set -x
 here="$(cd "$(dirname "$0")" && pwd)"
 

@@ -1,10 +1,10 @@
-// Replacement global allocation operators that count the bytes in use, for the memory figures
-// of the benchmarks. (Named *Benchmark.cpp so that it joins the benchmark program.)
+// Replacement global allocation operators that count the bytes in use, for the memory tests and
+// the memory figures of the benchmarks.
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
-#include "tests/bench/HeapCounter.h"
+#include "tests/doubles/HeapCounter.h"
 
 namespace {
 

@@ -1,0 +1,107 @@
+# Checks the includes of one folder (cmake -DQV_CONFIG=<file> -P CheckLayers.cmake); the config
+# file, written by qv_add_layer() in Layers.cmake, gives the folder, the folders it may include,
+# the files its CMakeLists.txt lists and whether only the standard library may be included.
+#
+# Every .h and .cpp of the folder is read (the folder's own subfolders too, unless they are
+# libraries of their own). An include "a/b/File.h" belongs to folder a/b if that is a library's
+# folder (platform/win32, platform/posix), otherwise to a. Fails, or with QV_LEGACY_CYCLES only
+# warns, naming the file, the line and the folder it may not include.
+cmake_minimum_required(VERSION 3.25)
+include(${QV_CONFIG})
+if(NOT QV_ROOT OR NOT QV_FOLDER)
+  message(FATAL_ERROR "CheckLayers.cmake: QV_CONFIG must name a file that sets QV_ROOT and QV_FOLDER")
+endif()
+
+set(library_folders platform/win32 platform/posix)
+# The C++20 standard library, and nothing else, for the logic folders.
+set(standard_headers
+  algorithm any array atomic barrier bit bitset charconv chrono codecvt compare complex concepts
+  condition_variable coroutine deque exception execution filesystem format forward_list fstream
+  functional future initializer_list iomanip ios iosfwd iostream istream iterator latch limits
+  list locale map memory memory_resource mutex new numbers numeric optional ostream queue random
+  ranges ratio regex scoped_allocator semaphore set shared_mutex source_location span sstream
+  stack stdexcept stop_token streambuf string string_view syncstream system_error thread tuple
+  type_traits typeindex typeinfo unordered_map unordered_set utility valarray variant vector
+  version cassert cctype cerrno cfenv cfloat cinttypes climits clocale cmath csetjmp csignal
+  cstdarg cstddef cstdint cstdio cstdlib cstring ctime cuchar cwchar cwctype)
+
+file(GLOB_RECURSE files RELATIVE ${QV_ROOT}/${QV_FOLDER}
+     ${QV_ROOT}/${QV_FOLDER}/*.h ${QV_ROOT}/${QV_FOLDER}/*.cpp)
+list(SORT files)
+list(JOIN QV_ALLOWED ", " allowed_text)
+set(failures 0)
+# One line per fault, the way compilers name them, so that editors can jump to it.
+macro(report file line text)
+  if(QV_LEGACY_CYCLES)
+    message(NOTICE "${QV_FOLDER}/${file}:${line}: warning: ${text}")
+  else()
+    message(NOTICE "${QV_FOLDER}/${file}:${line}: error: ${text}")
+  endif()
+  math(EXPR failures "${failures} + 1")
+endmacro()
+
+foreach(file ${files})
+  # Files of a subfolder that is a library of its own are checked with that library.
+  set(skip FALSE)
+  foreach(other ${library_folders})
+    if(NOT other STREQUAL QV_FOLDER AND "${QV_FOLDER}/${file}" MATCHES "^${other}/")
+      set(skip TRUE)
+    endif()
+  endforeach()
+  if(skip)
+    continue()
+  endif()
+  if(NOT file IN_LIST QV_LISTED)
+    report(${file} 1 "is not listed in ${QV_FOLDER}/CMakeLists.txt")
+  endif()
+
+  file(READ ${QV_ROOT}/${QV_FOLDER}/${file} text)
+  # One list element per line: first hide what CMake's lists treat specially.
+  string(REPLACE "\\" "/" text "${text}")
+  string(REPLACE ";" "," text "${text}")
+  string(REPLACE "[" "(" text "${text}")
+  string(REPLACE "]" ")" text "${text}")
+  string(REPLACE "\n" ";" lines "${text}")
+  set(number 0)
+  foreach(line IN LISTS lines)
+    math(EXPR number "${number} + 1")
+    if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]")
+      continue()
+    endif()
+    set(header "${CMAKE_MATCH_2}")
+    if(CMAKE_MATCH_1 STREQUAL "<")
+      if(QV_STANDARD_ONLY AND NOT header IN_LIST standard_headers)
+        report(${file} ${number} "includes <${header}>, which is not standard C++; \
+${QV_FOLDER}/ may include no operating-system or other outside header")
+      endif()
+      continue()
+    endif()
+    # A quoted include names its folder from the top of the tree.
+    if(NOT header MATCHES "/")
+      report(${file} ${number} "includes \"${header}\" without its folder")
+      continue()
+    endif()
+    set(owner "")
+    foreach(candidate ${library_folders})
+      if(header MATCHES "^${candidate}/")
+        set(owner ${candidate})
+      endif()
+    endforeach()
+    if(owner STREQUAL "")
+      string(REGEX REPLACE "/.*$" "" owner "${header}")
+    endif()
+    if(NOT owner IN_LIST QV_ALLOWED)
+      report(${file} ${number} "includes \"${header}\": ${QV_FOLDER}/ may not include ${owner}/ \
+(it may include ${allowed_text})")
+    endif()
+  endforeach()
+endforeach()
+
+if(failures GREATER 0)
+  if(QV_LEGACY_CYCLES)
+    message(NOTICE "${QV_FOLDER}/: ${failures} fault(s) in the layering; tolerated only while \
+the TEMPORARY option QV_LEGACY_CYCLES is ON")
+  else()
+    message(FATAL_ERROR "${QV_FOLDER}/: ${failures} fault(s) in the layering")
+  endif()
+endif()
