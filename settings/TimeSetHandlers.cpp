@@ -39,39 +39,39 @@ void TimeSet::CmdOK_Click() {
 
 void TimeSet::CmdAddRbtTime_Click() {
     // Used as read, fractions included; only negative numbers are refused.
-    double hour = LeadingNumber(Text("Combo7"));
-    double minute = LeadingNumber(Text("Combo8"));
+    double hour = LeadingNumber(Text(Ctl::Combo7));
+    double minute = LeadingNumber(Text(Ctl::Combo8));
     if (hour >= 0 && minute >= 0)
-        AddItem("lstReboot", TimeText(hour, minute, app_.os.clock.DecimalSeparator()));
+        AddItem(Ctl::lstReboot, TimeText(hour, minute, app_.os.clock.DecimalSeparator()));
 }
 
 void TimeSet::lstReboot_KeyUp(int keyCode) {
-    const Control& list = Get("lstReboot");
+    const Control& list = Get(Ctl::lstReboot);
     if (keyCode == kKeyDelete && list.selected >= 0)
-        RemoveItem("lstReboot", list.selected);
+        RemoveItem(Ctl::lstReboot, list.selected);
 }
 
 void TimeSet::txtInterval_Change() {
-    const std::string& text = Text("txtInterval");
+    const std::string& text = Text(Ctl::txtInterval);
     if (text.empty())
         return;
     int32_t seconds = 0;
     if (IntervalOf(text, seconds) && seconds >= 1 && seconds <= 60)
         return;
     ShowMessage(kIntervalRangeMessage);
-    SetText("txtInterval", kIntervalReplacement);  // runs this check again, and passes
+    SetText(Ctl::txtInterval, kIntervalReplacement);  // runs this check again, and passes
 }
 
 void TimeSet::txtInterval_KeyUp(int keyCode) {
     if (keyCode != kKeyEnter)
         return;
-    const std::string text = Text("txtInterval");
+    const std::string text = Text(Ctl::txtInterval);
     int32_t seconds = 0;
     // An emptied box is no interval: Enter keeps the current one and stores nothing.
     if (text.empty() || !IntervalOf(text, seconds))
         return;
     app_.settings.PingInterval = seconds;
-    SetText("lblInterval", "Current Setting is " + std::to_string(seconds) + " Seconds.");
+    SetText(Ctl::lblInterval, "Current Setting is " + std::to_string(seconds) + " Seconds.");
     try {
         SaveSettingText(app_, keys::kPingInterval, text);
     } catch (const StoreError&) {
@@ -82,13 +82,13 @@ void TimeSet::txtInterval_KeyUp(int keyCode) {
 void TimeSet::txtUrl_KeyUp(int keyCode) {
     if (keyCode != kKeyEnter)
         return;
-    const std::string text = Text("txtUrl");
+    const std::string text = Text(Ctl::txtUrl);
     if (Lower(text) == "debug")
         app_.diag.SavePages = true;
     if (!IsValidUrl(text))
         return;
     if (!IsHomePage(text))
-        AddItem("lstUrls", text);
+        AddItem(Ctl::lstUrls, text);
 }
 
 bool TimeSet::IsValidUrl(const std::string& text) {
@@ -99,11 +99,11 @@ bool TimeSet::IsValidUrl(const std::string& text) {
 }
 
 void TimeSet::lstUrls_KeyUp(int keyCode) {
-    const Control& list = Get("lstUrls");
+    const Control& list = Get(Ctl::lstUrls);
     if (keyCode != kKeyDelete || list.selected < 0)
         return;
     if (!IsHomePage(list.items[list.selected]))
-        RemoveItem("lstUrls", list.selected);
+        RemoveItem(Ctl::lstUrls, list.selected);
 }
 
 void TimeSet::txtReboot_DblClick() {
@@ -150,7 +150,7 @@ void TimeSet::Label17_DblClick() {
 void TimeSet::Label19_DblClick() {
     if (!app_.diag.FetchLog) {
         app_.diag.FetchLog = true;
-        SetColor("Label19", kRed);
+        SetColor(Ctl::Label19, kRed);
     } else {
         app_.diag.FetchLog = false;  // the label stays red
     }
