@@ -22,11 +22,10 @@ class SettingsDialogLayout {
     // laid out from (a control without a place, or off its pages, or out of order).
     explicit SettingsDialogLayout(std::vector<Control> description);
 
-    const std::vector<Control>& Description() const { return description_; }
     const Control& Described(Ctl id) const { return description_[static_cast<size_t>(id)]; }
 
     // Makes the tab control, the pages (windows of pageClass, created with pageParam) and the
-    // controls inside the dialog's client area, after dropping those of an earlier creation.
+    // controls inside the dialog's client area; those of an earlier creation went with its window.
     void Create(HWND dialog, HINSTANCE instance, const char* pageClass, void* pageParam, int dpiX,
                 int dpiY, const SettingsDialogLook& look);
 
@@ -37,7 +36,6 @@ class SettingsDialogLayout {
     HWND Tab() const { return tab_; }
     HWND Window(Ctl id) const;                    // null when it was not created
     std::optional<Ctl> IdOf(HWND control) const;  // which control a window is
-    const std::vector<HWND>& Windows() const { return windows_; }
 
   private:
     std::vector<Control> description_;
