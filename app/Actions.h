@@ -19,11 +19,6 @@ class Actions {
     virtual bool RebootModem() = 0;
     virtual void CheckConnectivity() = 0;
     virtual void ShutDownPC() = 0;
-
-    // Switches the tray animation timer on (the dialog's hidden animation test).
-    virtual void StartTrayAnimation() = 0;
-    // Parses the telnet command file for the modem reboot (the dialog's load reads it).
-    virtual bool ReadCommandFile(const std::string& path) = 0;
 };
 
 }  // namespace qv

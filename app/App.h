@@ -9,14 +9,17 @@
 #include "actions/Traffic.h"
 #include "app/Actions.h"
 #include "app/Globals.h"
+#include "app/Icon.h"
 #include "app/Scheduler.h"
 #include "app/Timer.h"
 #include "connectivity/ConnectivityState.h"
 #include "connectivity/PingInet.h"
 #include "modem/ModemContext.h"
 #include "modem/ModemState.h"
+#include "modem/TelNetCmds.h"
 #include "platform/Platform.h"
 #include "platform/Tray.h"
+#include "settings/DialogContext.h"
 #include "settings/GetSettings.h"
 #include "settings/Settings.h"
 #include "settings/SettingsDialogHost.h"
@@ -60,9 +63,23 @@ struct App {
     ModemContext modemContext{os.sockets, os.clock, os.ui, os.files, log,
                               paths,      settings, diag,  modem,    shutdownControl};
     ConnectivityContext connectivityContext{
-        os.internet, os.clock, os.ui,        os.files,
-        log,         paths,    settings,     diag,
-        net,         traffic,  modemContext, [this] { actions().StartTrayAnimation(); }};
+        os.internet, os.clock, os.ui, os.files, log,          paths,
+        settings,    diag,     net,   traffic,  modemContext, [this] { TrayAnimate(*this); }};
+    DialogContext dialogContext{
+        os.ui,
+        os.clock,
+        os.process,
+        os.files,
+        os.registry,
+        log,
+        paths,
+        diag,
+        traffic,
+        settingsAccess,
+        nicControl,
+        [this](const std::string& path) { return ReadCommandFile(modemContext, path); },
+        [this] { actions().ArmServiceTimers(); },
+        [this] { TrayAnimate(*this); }};
 
     Actions& actions() {
         assert(actions_ != nullptr);

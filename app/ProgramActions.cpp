@@ -45,11 +45,4 @@ void ProgramActions::CheckConnectivity() {
 void ProgramActions::ShutDownPC() {
     qv::ShutDownPC(app_.shutdownControl);
 }
-void ProgramActions::StartTrayAnimation() {
-    TrayAnimate(app_);
-}
-bool ProgramActions::ReadCommandFile(const std::string& path) {
-    return qv::ReadCommandFile(app_.modemContext, path);
-}
-
 }  // namespace qv

@@ -20,8 +20,6 @@ class ProgramActions : public Actions {
     bool RebootModem() override;
     void CheckConnectivity() override;
     void ShutDownPC() override;
-    void StartTrayAnimation() override;
-    bool ReadCommandFile(const std::string& path) override;
 
   private:
     App& app_;

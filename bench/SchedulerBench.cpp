@@ -48,8 +48,6 @@ class CountingActions : public Actions {
         TrayAnimate(app_);
     }
     void ShutDownPC() override { ++count[kShutDown]; }
-    void StartTrayAnimation() override { TrayAnimate(app_); }
-    bool ReadCommandFile(const std::string&) override { return false; }
 
   private:
     App& app_;

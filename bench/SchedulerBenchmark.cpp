@@ -37,8 +37,6 @@ class CountingActions : public Actions {
         TrayAnimate(app_);
     }
     void ShutDownPC() override { ++calls; }
-    void StartTrayAnimation() override { TrayAnimate(app_); }
-    bool ReadCommandFile(const std::string&) override { return ++calls > 0; }
 
   private:
     App& app_;

@@ -4,8 +4,8 @@
 #
 # Every .h and .cpp of the folder is read (the folder's own subfolders too, unless they are
 # libraries of their own). An include "a/b/File.h" belongs to folder a/b if that is a library's
-# folder (platform/win32, platform/posix), otherwise to a. Fails, or with QV_LEGACY_CYCLES only
-# warns, naming the file, the line and the folder it may not include.
+# folder (platform/win32, platform/posix), otherwise to a. Fails naming the file, the line and
+# the folder it may not include.
 cmake_minimum_required(VERSION 3.25)
 include(${QV_CONFIG})
 if(NOT QV_ROOT OR NOT QV_FOLDER)
@@ -32,11 +32,7 @@ list(JOIN QV_ALLOWED ", " allowed_text)
 set(failures 0)
 # One line per fault, the way compilers name them, so that editors can jump to it.
 macro(report file line text)
-  if(QV_LEGACY_CYCLES)
-    message(NOTICE "${QV_FOLDER}/${file}:${line}: warning: ${text}")
-  else()
-    message(NOTICE "${QV_FOLDER}/${file}:${line}: error: ${text}")
-  endif()
+  message(NOTICE "${QV_FOLDER}/${file}:${line}: error: ${text}")
   math(EXPR failures "${failures} + 1")
 endmacro()
 
@@ -98,10 +94,5 @@ ${QV_FOLDER}/ may include no operating-system or other outside header")
 endforeach()
 
 if(failures GREATER 0)
-  if(QV_LEGACY_CYCLES)
-    message(NOTICE "${QV_FOLDER}/: ${failures} fault(s) in the layering; tolerated only while \
-the TEMPORARY option QV_LEGACY_CYCLES is ON")
-  else()
-    message(FATAL_ERROR "${QV_FOLDER}/: ${failures} fault(s) in the layering")
-  endif()
+  message(FATAL_ERROR "${QV_FOLDER}/: ${failures} fault(s) in the layering")
 endif()

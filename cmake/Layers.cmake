@@ -9,11 +9,6 @@
 # and the folder; so does an include in a logic folder of anything but the standard C++ library.
 # The folders a library may include are its own and those of everything it links.
 
-# TEMPORARY, to be removed once no logic folder includes upwards any more: ON turns the check's
-# failures into warnings and links the logic libraries as one group, so that the symbols they
-# still take from each other in circles resolve.
-option(QV_LEGACY_CYCLES "TEMPORARY: warn about upward includes and link the logic libraries as one group" ON)
-
 # qv_add_layer(TARGET FOLDER folder [INTERFACE] [STANDARD_ONLY] [LINKS lib...]
 #              [ALSO_ALLOWED folder...] [NOT_LISTED file...] SOURCES file...)
 #   STANDARD_ONLY: the folder may include only standard C++ headers with <...>.
@@ -65,7 +60,6 @@ set(QV_FOLDER "@arg_FOLDER@")
 set(QV_ALLOWED "@allowed@")
 set(QV_LISTED "@listed@")
 set(QV_STANDARD_ONLY "@arg_STANDARD_ONLY@")
-set(QV_LEGACY_CYCLES "@QV_LEGACY_CYCLES@")
 ]] @ONLY)
   add_custom_target(${target}_layers
     COMMAND ${CMAKE_COMMAND} -DQV_CONFIG=${config} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
@@ -74,21 +68,9 @@ set(QV_LEGACY_CYCLES "@QV_LEGACY_CYCLES@")
   add_dependencies(${target} ${target}_layers)
 endfunction()
 
-# Links a program with the whole logic: the top library, and while QV_LEGACY_CYCLES is on every
-# logic library in one group that the linker rescans (MSVC's linker searches every library
-# until nothing more resolves, so there they are only listed). SUFFIX _o2 picks the optimised
-# copy.
+# Links a program with the whole logic: the top library, which brings every library below it.
+# SUFFIX _o2 picks the optimised copy.
 function(qv_link_logic target)
   set(suffix ${ARGV1})
   target_link_libraries(${target} PRIVATE qv_app${suffix})
-  if(QV_LEGACY_CYCLES)
-    set(logic qv_actions${suffix} qv_settings${suffix} qv_modem${suffix} qv_connectivity${suffix}
-              qv_app${suffix})
-    if(CMAKE_LINK_GROUP_USING_RESCAN_SUPPORTED)
-      list(JOIN logic "," logic)
-      target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,${logic}>")
-    else()
-      target_link_libraries(${target} PRIVATE ${logic})
-    endif()
-  endif()
 endfunction()

@@ -32,7 +32,9 @@ if(QV_TESTS)
 endif()
 
 # Small helper used by the end-to-end tests to read and drive the program's windows.
-add_executable(qv_probe tests/tools/qv_probe.cpp)
+# It names the settings dialog's controls as the program does.
+add_executable(qv_probe tests/tools/qv_probe.cpp settings/TimeSetControls.cpp)
+target_include_directories(qv_probe PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(qv_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(qv_probe PRIVATE user32 kernel32 advapi32 psapi)
 target_link_options(qv_probe PRIVATE ${QV_STATIC_LINK})

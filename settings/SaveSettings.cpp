@@ -2,7 +2,7 @@
 
 #include "actions/EventLog.h"
 #include "actions/Registry.h"
-#include "app/App.h"
+#include "actions/Running.h"
 #include "settings/GetSettings.h"
 #include "settings/LeadingNumber.h"
 #include "actions/NumberText.h"
@@ -13,24 +13,25 @@ namespace {
 
 class Saver {
   public:
-    Saver(App& app, TimeSet& dialog) : app_(app), d_(dialog), s_(app.settings) {}
+    Saver(const DialogContext& context, TimeSet& dialog)
+        : ctx_(context), d_(dialog), s_(context.access.settings) {}
 
     void Run() {
         FreeWindow();
         Yield();
         CardTimes();
-        Switch("Check3", keys::kSrvNicAt, s_.SrvNicAt);
-        Switch("Check7", keys::kSrvNicDuringN, s_.SrvNicDuringN);
-        Switch("Check8", keys::kSrvNicDuringD, s_.SrvNicDuringD);
+        Switch(Ctl::Check3, keys::kSrvNicAt, s_.SrvNicAt);
+        Switch(Ctl::Check7, keys::kSrvNicDuringN, s_.SrvNicDuringN);
+        Switch(Ctl::Check8, keys::kSrvNicDuringD, s_.SrvNicDuringD);
         Yield();
-        Write(keys::kReboot, Joined(d_.Get("lstReboot").items, false));
-        Switch("Check4", keys::kSrvModem, s_.SrvModem);
-        Switch("Check9", keys::kSrvModemFail, s_.SrvModemFail);
+        Write(keys::kReboot, Joined(d_.Get(Ctl::lstReboot).items, false));
+        Switch(Ctl::Check4, keys::kSrvModem, s_.SrvModem);
+        Switch(Ctl::Check9, keys::kSrvModemFail, s_.SrvModemFail);
         Yield();
-        Write(keys::kPingUrls, Joined(d_.Get("lstUrls").items, true));
-        s_.PingInterval = WholeNumber(d_.Text("txtInterval"));
+        Write(keys::kPingUrls, Joined(d_.Get(Ctl::lstUrls).items, true));
+        s_.PingInterval = WholeNumber(d_.Text(Ctl::txtInterval));
         Write(keys::kPingInterval, std::to_string(s_.PingInterval));
-        Switch("Check5", keys::kSrvPing, s_.SrvPing);
+        Switch(Ctl::Check5, keys::kSrvPing, s_.SrvPing);
         Yield();
         ShutdownTime();
         ShutdownRange();
@@ -41,30 +42,30 @@ class Saver {
     }
 
   private:
-    double Number(const char* control) const { return LeadingNumber(d_.Text(control)); }
+    double Number(Ctl control) const { return LeadingNumber(d_.Text(control)); }
     static bool InRange(double value, int high) { return value >= 0 && value <= high; }
-    bool Ticked(const char* control) const { return d_.Get(control).value == 1; }
+    bool Ticked(Ctl control) const { return d_.Get(control).value == 1; }
     void Write(const char* key, const std::string& text) {
-        SaveSettingText(app_.settingsAccess, key, text);
+        SaveSettingText(ctx_.access, key, text);
     }
-    void Yield() { app_.os.ui.PumpMessages(); }
+    void Yield() { ctx_.ui.PumpMessages(); }
 
     void FreeWindow() {
-        double start = Number("Combo1");
+        double start = Number(Ctl::Combo1);
         if (InRange(start, 23)) {
             s_.FreeStartHour = MakeWhole(start);
-            d_.SetText("Label6", TwoDigits(s_.FreeStartHour));
+            d_.SetText(Ctl::Label6, TwoDigits(s_.FreeStartHour));
         }
-        double end = Number("Combo2");
+        double end = Number(Ctl::Combo2);
         if (InRange(end, 23)) {
             s_.FreeEndHour = MakeWhole(end);
-            d_.SetText("Label8", TwoDigits(s_.FreeEndHour));
+            d_.SetText(Ctl::Label8, TwoDigits(s_.FreeEndHour));
         }
         Write(keys::kTime, std::to_string(s_.FreeStartHour) + "," + std::to_string(s_.FreeEndHour));
     }
 
     // One hour and minute pair; both change, or neither.
-    bool TimePair(const char* hourBox, const char* minuteBox, int32_t& hour, int32_t& minute) {
+    bool TimePair(Ctl hourBox, Ctl minuteBox, int32_t& hour, int32_t& minute) {
         double h = Number(hourBox);
         if (!InRange(h, 23))
             return false;
@@ -77,16 +78,16 @@ class Saver {
     }
 
     void CardTimes() {
-        if (TimePair("Combo3", "Combo4", s_.NicOnHour, s_.NicOnMinute))
-            d_.SetText("Label14", TimeText(s_.NicOnHour, s_.NicOnMinute));
-        if (TimePair("Combo5", "Combo6", s_.NicOffHour, s_.NicOffMinute))
-            d_.SetText("Label15", TimeText(s_.NicOffHour, s_.NicOffMinute));
+        if (TimePair(Ctl::Combo3, Ctl::Combo4, s_.NicOnHour, s_.NicOnMinute))
+            d_.SetText(Ctl::Label14, TimeText(s_.NicOnHour, s_.NicOnMinute));
+        if (TimePair(Ctl::Combo5, Ctl::Combo6, s_.NicOffHour, s_.NicOffMinute))
+            d_.SetText(Ctl::Label15, TimeText(s_.NicOffHour, s_.NicOffMinute));
         Write(keys::kNic, std::to_string(s_.NicOnHour) + ":" + std::to_string(s_.NicOnMinute) +
                               "," + std::to_string(s_.NicOffHour) + ":" +
                               std::to_string(s_.NicOffMinute));
     }
 
-    void Switch(const char* control, const char* key, bool& field) {
+    void Switch(Ctl control, const char* key, bool& field) {
         field = Ticked(control);
         Write(key, field ? "1" : "0");
     }
@@ -105,7 +106,7 @@ class Saver {
     }
 
     bool IsHomePage(const std::string& item) const {
-        for (const std::string& home : app_.paths.HomePageUrls) {
+        for (const std::string& home : ctx_.paths.HomePageUrls) {
             if (item == home)
                 return true;
         }
@@ -113,13 +114,13 @@ class Saver {
     }
 
     void ShutdownTime() {
-        if (!Ticked("Check1")) {
+        if (!Ticked(Ctl::Check1)) {
             Write(keys::kSrvShutAt, "0");
             s_.SrvShutAt = false;
             return;
         }
-        double h = Number("Combo9");
-        double m = Number("Combo10");
+        double h = Number(Ctl::Combo9);
+        double m = Number(Ctl::Combo10);
         if (!InRange(h, 23) || !InRange(m, 59))
             return;
         s_.ShutAtHour = MakeWhole(h);
@@ -130,15 +131,15 @@ class Saver {
     }
 
     void ShutdownRange() {
-        if (!Ticked("Check6")) {
+        if (!Ticked(Ctl::Check6)) {
             Write(keys::kSrvShutDuring, "0");
             s_.SrvShutDuring = false;
             return;
         }
-        double fh = Number("Combo11");
-        double fm = Number("Combo12");
-        double th = Number("Combo13");
-        double tm = Number("Combo14");
+        double fh = Number(Ctl::Combo11);
+        double fm = Number(Ctl::Combo12);
+        double th = Number(Ctl::Combo13);
+        double tm = Number(Ctl::Combo14);
         if (!InRange(fh, 23) || !InRange(fm, 59) || !InRange(th, 23) || !InRange(tm, 59))
             return;
         s_.ShutFromHour = MakeWhole(fh);
@@ -152,37 +153,38 @@ class Saver {
     }
 
     void StartWithWindows() {
-        if (!Ticked("Check2")) {
+        if (!Ticked(Ctl::Check2)) {
             Write(keys::kSrvStartup, "0");
-            RemoveFromStartup(app_.os.registry, app_.paths);
+            RemoveFromStartup(ctx_.registry, ctx_.paths);
             return;
         }
         Write(keys::kSrvStartup, "1");
-        if (!AddToStartup(app_.os.registry, app_.paths)) {
+        if (!AddToStartup(ctx_.registry, ctx_.paths)) {
             Write(keys::kSrvStartup, "0");
-            app_.log.ReportFailure(kRegistryWriteFailed);
+            ctx_.log.ReportFailure(kRegistryWriteFailed);
         }
     }
 
-    App& app_;
+    const DialogContext& ctx_;
     TimeSet& d_;
     Settings& s_;
 };
 
 }  // namespace
 
-void SaveSettings(App& app, TimeSet& dialog) {
-    if (dialog.saving_)
+void SaveSettings(const DialogContext& context, TimeSet& dialog) {
+    if (dialog.saving_.Running())
         return;
-    dialog.saving_ = true;
     bool saved = false;
-    try {
-        Saver(app, dialog).Run();
-        saved = true;
-    } catch (...) {
-        // Whatever failed, the keys written so far stay written.
+    {
+        ActionRunning::Hold running(dialog.saving_);
+        try {
+            Saver(context, dialog).Run();
+            saved = true;
+        } catch (...) {
+            // Whatever failed, the keys written so far stay written.
+        }
     }
-    dialog.saving_ = false;
     if (!saved)
         dialog.ShowMessage(kFatalSaveMessage);
     if (saved || dialog.closeAfterSave_) {

@@ -2,7 +2,7 @@
 
 namespace qv {
 
-struct App;
+struct DialogContext;
 class TimeSet;
 
 inline constexpr const char* kRegistryWriteFailed = "Unable to Write in Registry.";
@@ -12,6 +12,6 @@ inline constexpr const char* kRegistryWriteFailed = "Unable to Write in Registry
 // Out-of-range hours and minutes are not stored; any other failure stops the save where it
 // happens, shows the fatal message and leaves the dialog open. A save started while another
 // is still running (from one of its yields) does nothing.
-void SaveSettings(App& app, TimeSet& dialog);
+void SaveSettings(const DialogContext& context, TimeSet& dialog);
 
 }  // namespace qv

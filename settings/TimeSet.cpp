@@ -1,37 +1,20 @@
 #include "settings/TimeSet.h"
 
-#include <stdexcept>
-
 #include "actions/FileHelpers.h"
-#include "app/App.h"
 #include "settings/GetSettings.h"
 #include "actions/NumberText.h"
 
 namespace qv {
 
-TimeSet::TimeSet(App& app) : app_(app), controls_(TimeSetControls()) {
-    for (size_t i = 0; i < controls_.size(); ++i)
-        index_[controls_[i].name] = i;
-}
-
-const Control& TimeSet::Get(const std::string& name) const {
-    auto it = index_.find(name);
-    if (it == index_.end())
-        throw std::out_of_range("no control " + name);
-    return controls_[it->second];
-}
-
-Control& TimeSet::At(const std::string& name) {
-    return const_cast<Control&>(static_cast<const TimeSet&>(*this).Get(name));
-}
+TimeSet::TimeSet(const DialogContext& context) : ctx_(context), controls_(TimeSetControls()) {}
 
 void TimeSet::Notify(const Control& control) {
     if (view_ != nullptr)
         view_->ControlChanged(control);
 }
 
-void TimeSet::ChangeText(const std::string& name, const std::string& text, bool fromProgram) {
-    Control& c = At(name);
+void TimeSet::ChangeText(Ctl id, const std::string& text, bool fromProgram) {
+    Control& c = At(id);
     if (c.text == text)
         return;
     c.text = text;
@@ -39,34 +22,34 @@ void TimeSet::ChangeText(const std::string& name, const std::string& text, bool 
         c.selected = -1;
     if (fromProgram)
         Notify(c);  // the window already shows what the user typed
-    if (name == "txtInterval")
+    if (id == Ctl::txtInterval)
         txtInterval_Change();
 }
 
-void TimeSet::SetText(const std::string& name, const std::string& text) {
-    ChangeText(name, text, true);
+void TimeSet::SetText(Ctl id, const std::string& text) {
+    ChangeText(id, text, true);
 }
 
-void TimeSet::SetColor(const std::string& name, uint32_t color) {
-    Control& c = At(name);
+void TimeSet::SetColor(Ctl id, uint32_t color) {
+    Control& c = At(id);
     c.color = color;
     Notify(c);
 }
 
-void TimeSet::SetValue(const std::string& name, int value) {
-    Control& c = At(name);
+void TimeSet::SetValue(Ctl id, int value) {
+    Control& c = At(id);
     c.value = value;
     Notify(c);
 }
 
-void TimeSet::AddItem(const std::string& name, const std::string& item) {
-    Control& c = At(name);
+void TimeSet::AddItem(Ctl id, const std::string& item) {
+    Control& c = At(id);
     c.items.push_back(item);
     Notify(c);
 }
 
-void TimeSet::RemoveItem(const std::string& name, int index) {
-    Control& c = At(name);
+void TimeSet::RemoveItem(Ctl id, int index) {
+    Control& c = At(id);
     if (index < 0 || index >= static_cast<int>(c.items.size()))
         return;
     c.items.erase(c.items.begin() + index);
@@ -74,15 +57,15 @@ void TimeSet::RemoveItem(const std::string& name, int index) {
     Notify(c);
 }
 
-void TimeSet::ClearItems(const std::string& name) {
-    Control& c = At(name);
+void TimeSet::ClearItems(Ctl id) {
+    Control& c = At(id);
     c.items.clear();
     c.selected = -1;
     Notify(c);
 }
 
-void TimeSet::PickerSelect(const std::string& name, int32_t v) {
-    Control& c = At(name);
+void TimeSet::PickerSelect(Ctl id, int32_t v) {
+    Control& c = At(id);
     if (v >= 0 && v < static_cast<int32_t>(c.items.size())) {
         c.selected = v;
         c.text = c.items[v];
@@ -94,91 +77,93 @@ void TimeSet::PickerSelect(const std::string& name, int32_t v) {
 }
 
 void TimeSet::Form_Load() {
-    At("txtUrl").text = app_.paths.HomePageUrls[0];
-    const Settings& s = app_.settings;
+    At(Ctl::txtUrl).text = ctx_.paths.HomePageUrls[0];
+    const Settings& s = ctx_.access.settings;
     if (s.DialogTop != 0 && s.DialogLeft != 0) {
         position = {s.DialogTop, s.DialogLeft};
         placeAtSavedPosition = true;
     }
     ComboInit();
-    const std::string& path = app_.paths.CommandFilePath;
-    if (FileExists(app_.os.files, path)) {
-        std::string text = ReadTextFile(app_.os.files, path);
+    const std::string& path = ctx_.paths.CommandFilePath;
+    if (FileExists(ctx_.files, path)) {
+        std::string text = ReadTextFile(ctx_.files, path);
         if (!text.empty()) {
-            SetText("txtReboot", text);
-            SetColor("txtReboot", kBlue);
-            app_.actions().ReadCommandFile(path);
+            SetText(Ctl::txtReboot, text);
+            SetColor(Ctl::txtReboot, kBlue);
+            ctx_.readCommandFile(path);
         }
     }
     loaded_ = true;
 }
 
 void TimeSet::ComboInit() {
-    static const char* const hours[] = {"Combo1", "Combo2", "Combo3",  "Combo5",
-                                        "Combo7", "Combo9", "Combo11", "Combo13"};
-    static const char* const minutes[] = {"Combo4",  "Combo6",  "Combo8",
-                                          "Combo10", "Combo12", "Combo14"};
+    static const Ctl hours[] = {Ctl::Combo1, Ctl::Combo2, Ctl::Combo3,  Ctl::Combo5,
+                                Ctl::Combo7, Ctl::Combo9, Ctl::Combo11, Ctl::Combo13};
+    static const Ctl minutes[] = {Ctl::Combo4,  Ctl::Combo6,  Ctl::Combo8,
+                                  Ctl::Combo10, Ctl::Combo12, Ctl::Combo14};
     for (int n = 0; n <= 23; ++n) {
-        for (const char* name : hours)
-            AddItem(name, TwoDigits(n));
+        for (Ctl id : hours)
+            AddItem(id, TwoDigits(n));
     }
     for (int n = 0; n <= 59; ++n) {
-        for (const char* name : minutes)
-            AddItem(name, TwoDigits(n));
+        for (Ctl id : minutes)
+            AddItem(id, TwoDigits(n));
     }
 }
 
 void TimeSet::ControlInit() {
-    const Settings& s = app_.settings;
-    PickerSelect("Combo1", s.FreeStartHour);
-    PickerSelect("Combo2", s.FreeEndHour);
-    SetText("Label6", TwoDigits(s.FreeStartHour));
-    SetText("Label8", TwoDigits(s.FreeEndHour));
-    PickerSelect("Combo3", s.NicOnHour);
-    PickerSelect("Combo4", s.NicOnMinute);
-    PickerSelect("Combo5", s.NicOffHour);
-    PickerSelect("Combo6", s.NicOffMinute);
-    SetText("Label14", TimeText(s.NicOnHour, s.NicOnMinute));
-    SetText("Label15", TimeText(s.NicOffHour, s.NicOffMinute));
-    PickerSelect("Combo7", s.FreeStartHour);
-    PickerSelect("Combo8", 0);
+    const Settings& s = ctx_.access.settings;
+    PickerSelect(Ctl::Combo1, s.FreeStartHour);
+    PickerSelect(Ctl::Combo2, s.FreeEndHour);
+    SetText(Ctl::Label6, TwoDigits(s.FreeStartHour));
+    SetText(Ctl::Label8, TwoDigits(s.FreeEndHour));
+    PickerSelect(Ctl::Combo3, s.NicOnHour);
+    PickerSelect(Ctl::Combo4, s.NicOnMinute);
+    PickerSelect(Ctl::Combo5, s.NicOffHour);
+    PickerSelect(Ctl::Combo6, s.NicOffMinute);
+    SetText(Ctl::Label14, TimeText(s.NicOnHour, s.NicOnMinute));
+    SetText(Ctl::Label15, TimeText(s.NicOffHour, s.NicOffMinute));
+    PickerSelect(Ctl::Combo7, s.FreeStartHour);
+    PickerSelect(Ctl::Combo8, 0);
     // Emptied first, so that filling the lists again never doubles their entries.
-    ClearItems("lstReboot");
+    ClearItems(Ctl::lstReboot);
     for (const std::string& time : s.RebootTimes)
-        AddItem("lstReboot", time);
+        AddItem(Ctl::lstReboot, time);
     // lblInterval shows the stored number even when the range check has replaced the text.
     const std::string interval = std::to_string(s.PingInterval);
-    SetText("txtInterval", interval);
-    SetText("lblInterval", "Current Setting is " + interval + " Seconds.");
-    ClearItems("lstUrls");
+    SetText(Ctl::txtInterval, interval);
+    SetText(Ctl::lblInterval, "Current Setting is " + interval + " Seconds.");
+    ClearItems(Ctl::lstUrls);
     for (const std::string& url : s.PingUrlList)
-        AddItem("lstUrls", url);
-    PickerSelect("Combo9", s.ShutAtHour);
-    PickerSelect("Combo10", s.ShutAtMinute);
-    PickerSelect("Combo11", s.ShutFromHour);
-    PickerSelect("Combo12", s.ShutFromMinute);
-    PickerSelect("Combo13", s.ShutToHour);
-    PickerSelect("Combo14", s.ShutToMinute);
-    const std::pair<const char*, bool> boxes[] = {
-        {"Check1", s.SrvShutAt},     {"Check2", s.SrvStartup},    {"Check3", s.SrvNicAt},
-        {"Check4", s.SrvModem},      {"Check5", s.SrvPing},       {"Check6", s.SrvShutDuring},
-        {"Check7", s.SrvNicDuringN}, {"Check8", s.SrvNicDuringD}, {"Check9", s.SrvModemFail}};
-    for (const auto& [name, on] : boxes) {
+        AddItem(Ctl::lstUrls, url);
+    PickerSelect(Ctl::Combo9, s.ShutAtHour);
+    PickerSelect(Ctl::Combo10, s.ShutAtMinute);
+    PickerSelect(Ctl::Combo11, s.ShutFromHour);
+    PickerSelect(Ctl::Combo12, s.ShutFromMinute);
+    PickerSelect(Ctl::Combo13, s.ShutToHour);
+    PickerSelect(Ctl::Combo14, s.ShutToMinute);
+    const std::pair<Ctl, bool> boxes[] = {
+        {Ctl::Check1, s.SrvShutAt},     {Ctl::Check2, s.SrvStartup},
+        {Ctl::Check3, s.SrvNicAt},      {Ctl::Check4, s.SrvModem},
+        {Ctl::Check5, s.SrvPing},       {Ctl::Check6, s.SrvShutDuring},
+        {Ctl::Check7, s.SrvNicDuringN}, {Ctl::Check8, s.SrvNicDuringD},
+        {Ctl::Check9, s.SrvModemFail}};
+    for (const auto& [id, on] : boxes) {
         if (on)
-            SetValue(name, 1);
+            SetValue(id, 1);
     }
 }
 
 void TimeSet::Form_Unload() {
     if (!loaded_)
         return;
-    if (saving_) {
+    if (saving_.Running()) {
         closeAfterSave_ = true;
         return;
     }
     loaded_ = false;
-    GetSettings(app_.settingsAccess);
-    app_.actions().ArmServiceTimers();
+    GetSettings(ctx_.access);
+    ctx_.armServiceTimers();
     if (view_ != nullptr)
         view_->CloseWindow();
 }
@@ -186,17 +171,17 @@ void TimeSet::Form_Unload() {
 void TimeSet::ShowMessage(const std::string& text) {
     if (view_ != nullptr)
         view_->EnableInput(false);
-    app_.os.ui.ShowMessage(text, kAppTitle);
+    ctx_.ui.ShowMessage(text, kAppTitle);
     if (view_ != nullptr)
         view_->EnableInput(true);
 }
 
-void TimeSet::UserText(const std::string& name, const std::string& text) {
-    ChangeText(name, text, false);
+void TimeSet::UserText(Ctl id, const std::string& text) {
+    ChangeText(id, text, false);
 }
 
-void TimeSet::UserSelect(const std::string& name, int index) {
-    Control& c = At(name);
+void TimeSet::UserSelect(Ctl id, int index) {
+    Control& c = At(id);
     if (index < 0 || index >= static_cast<int>(c.items.size())) {
         c.selected = -1;
         return;
@@ -206,54 +191,71 @@ void TimeSet::UserSelect(const std::string& name, int index) {
         c.text = c.items[index];
 }
 
-void TimeSet::UserCheck(const std::string& name, int value) {
-    At(name).value = value;
+void TimeSet::UserCheck(Ctl id, int value) {
+    At(id).value = value;
 }
 
-void TimeSet::Click(const std::string& name) {
-    static const std::map<std::string, void (TimeSet::*)()> handlers = {
-        {"CmdTimeOK", &TimeSet::CmdOK_Click},
-        {"CmdNicOK", &TimeSet::CmdOK_Click},
-        {"CmdModemOK", &TimeSet::CmdOK_Click},
-        {"CmdConnectivityOK", &TimeSet::CmdOK_Click},
-        {"CmdMiscOK", &TimeSet::CmdOK_Click},
-        {"CmdAddRbtTime", &TimeSet::CmdAddRbtTime_Click},
-        {"CmdConfigModem", &TimeSet::CmdConfigModem_Click},
-        {"CmdNICenb", &TimeSet::CmdNICenb_Click},
-        {"CmdNICdis", &TimeSet::CmdNICdis_Click},
-        {"Label23", &TimeSet::Label23_Click},
-    };
-    auto it = handlers.find(name);
-    if (it != handlers.end())
-        (this->*it->second)();
+void TimeSet::Click(Ctl id) {
+    switch (id) {
+        case Ctl::CmdTimeOK:
+        case Ctl::CmdNicOK:
+        case Ctl::CmdModemOK:
+        case Ctl::CmdConnectivityOK:
+        case Ctl::CmdMiscOK:
+            return CmdOK_Click();
+        case Ctl::CmdAddRbtTime:
+            return CmdAddRbtTime_Click();
+        case Ctl::CmdConfigModem:
+            return CmdConfigModem_Click();
+        case Ctl::CmdNICenb:
+            return CmdNICenb_Click();
+        case Ctl::CmdNICdis:
+            return CmdNICdis_Click();
+        case Ctl::Label23:
+            return Label23_Click();
+        default:
+            return;
+    }
 }
 
-void TimeSet::DblClick(const std::string& name) {
-    static const std::map<std::string, void (TimeSet::*)()> handlers = {
-        {"txtReboot", &TimeSet::txtReboot_DblClick},     {"Frame1", &TimeSet::Frame1_DblClick},
-        {"Label1", &TimeSet::Label1_DblClick},           {"Label2", &TimeSet::Label2_DblClick},
-        {"Label17", &TimeSet::Label17_DblClick},         {"Label19", &TimeSet::Label19_DblClick},
-        {"lblInterval", &TimeSet::lblInterval_DblClick},
-    };
-    auto it = handlers.find(name);
-    if (it != handlers.end())
-        (this->*it->second)();
+void TimeSet::DblClick(Ctl id) {
+    switch (id) {
+        case Ctl::txtReboot:
+            return txtReboot_DblClick();
+        case Ctl::Frame1:
+            return Frame1_DblClick();
+        case Ctl::Label1:
+            return Label1_DblClick();
+        case Ctl::Label2:
+            return Label2_DblClick();
+        case Ctl::Label17:
+            return Label17_DblClick();
+        case Ctl::Label19:
+            return Label19_DblClick();
+        case Ctl::lblInterval:
+            return lblInterval_DblClick();
+        default:
+            return;
+    }
 }
 
-void TimeSet::KeyUp(const std::string& name, int keyCode) {
-    static const std::map<std::string, void (TimeSet::*)(int)> handlers = {
-        {"lstReboot", &TimeSet::lstReboot_KeyUp},
-        {"txtInterval", &TimeSet::txtInterval_KeyUp},
-        {"txtUrl", &TimeSet::txtUrl_KeyUp},
-        {"lstUrls", &TimeSet::lstUrls_KeyUp},
-    };
-    auto it = handlers.find(name);
-    if (it != handlers.end())
-        (this->*it->second)(keyCode);
+void TimeSet::KeyUp(Ctl id, int keyCode) {
+    switch (id) {
+        case Ctl::lstReboot:
+            return lstReboot_KeyUp(keyCode);
+        case Ctl::txtInterval:
+            return txtInterval_KeyUp(keyCode);
+        case Ctl::txtUrl:
+            return txtUrl_KeyUp(keyCode);
+        case Ctl::lstUrls:
+            return lstUrls_KeyUp(keyCode);
+        default:
+            return;
+    }
 }
 
 bool TimeSet::IsHomePage(const std::string& text) const {
-    for (const std::string& home : app_.paths.HomePageUrls) {
+    for (const std::string& home : ctx_.paths.HomePageUrls) {
         if (text == home)
             return true;
     }

@@ -1,14 +1,13 @@
 #pragma once
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "actions/Running.h"
+#include "settings/DialogContext.h"
 #include "settings/TimeSetControls.h"
 
 namespace qv {
-
-struct App;
 
 inline constexpr const char* kTimeSetTitle = "Quorvane Helper Utility by Dastrel (v1.1).";
 inline constexpr const char* kIntervalRangeMessage = "Sorry the permittable range is 1-60 only.";
@@ -44,7 +43,7 @@ struct WindowPosition {
 // shows it reports the user's edits and events here and presents what the logic changes.
 class TimeSet {
   public:
-    explicit TimeSet(App& app);
+    explicit TimeSet(const DialogContext& context);
     TimeSet(const TimeSet&) = delete;
     TimeSet& operator=(const TimeSet&) = delete;
 
@@ -62,31 +61,31 @@ class TimeSet {
 
     // The controls.
     const std::vector<Control>& Controls() const { return controls_; }
-    const Control& Get(const std::string& name) const;  // throws std::out_of_range
-    const std::string& Text(const std::string& name) const { return Get(name).text; }
+    const Control& Get(Ctl id) const { return controls_.at(static_cast<size_t>(id)); }
+    const std::string& Text(Ctl id) const { return Get(id).text; }
     // Sets a text or caption; a change of txtInterval's text runs its range check.
-    void SetText(const std::string& name, const std::string& text);
-    void SetColor(const std::string& name, uint32_t color);
-    void SetValue(const std::string& name, int value);
-    void AddItem(const std::string& name, const std::string& item);
-    void RemoveItem(const std::string& name, int index);
-    void ClearItems(const std::string& name);
+    void SetText(Ctl id, const std::string& text);
+    void SetColor(Ctl id, uint32_t color);
+    void SetValue(Ctl id, int value);
+    void AddItem(Ctl id, const std::string& item);
+    void RemoveItem(Ctl id, int index);
+    void ClearItems(Ctl id);
     // Lets a picker select v: entry v and its text, or, for a value without an entry, no
     // entry and the number itself as the text.
-    void PickerSelect(const std::string& name, int32_t v);
+    void PickerSelect(Ctl id, int32_t v);
 
     // Where the window is, and whether the load steps placed it at the saved position.
     WindowPosition position;
     bool placeAtSavedPosition = false;
 
     // What the window reports.
-    void UserText(const std::string& name, const std::string& text);
-    void UserSelect(const std::string& name, int index);
-    void UserCheck(const std::string& name, int value);
+    void UserText(Ctl id, const std::string& text);
+    void UserSelect(Ctl id, int index);
+    void UserCheck(Ctl id, int value);
     void MovedTo(int32_t topTwips, int32_t leftTwips) { position = {topTwips, leftTwips}; }
-    void Click(const std::string& name);
-    void DblClick(const std::string& name);
-    void KeyUp(const std::string& name, int keyCode);
+    void Click(Ctl id);
+    void DblClick(Ctl id);
+    void KeyUp(Ctl id, int keyCode);
 
     // Event handlers.
     void CmdAddRbtTime_Click();
@@ -116,23 +115,22 @@ class TimeSet {
     // Modal message box with the program's title, the dialog held still while it is open.
     void ShowMessage(const std::string& text);
 
-    bool Saving() const { return saving_; }
+    bool Saving() const { return saving_.Running(); }
 
   private:
     // Stores a control's new text; the program's own changes are shown in the window too.
-    void ChangeText(const std::string& name, const std::string& text, bool fromProgram);
-    friend void SaveSettings(App& app, TimeSet& dialog);
+    void ChangeText(Ctl id, const std::string& text, bool fromProgram);
+    friend void SaveSettings(const DialogContext& context, TimeSet& dialog);
 
-    Control& At(const std::string& name);
+    Control& At(Ctl id) { return controls_.at(static_cast<size_t>(id)); }
     void Notify(const Control& control);
     bool IsHomePage(const std::string& text) const;
 
-    App& app_;
+    DialogContext ctx_;
     std::vector<Control> controls_;
-    std::map<std::string, size_t> index_;
     TimeSetView* view_ = nullptr;
     bool loaded_ = false;
-    bool saving_ = false;
+    ActionRunning saving_;
     bool closeAfterSave_ = false;
 };
 

@@ -4,7 +4,6 @@
 #include "actions/Text.h"
 #include "actions/Traffic.h"
 #include "actions/FileHelpers.h"
-#include "app/App.h"
 #include "settings/FreeTime.h"
 #include "actions/ProgramError.h"
 #include "settings/GetSettings.h"
@@ -35,46 +34,46 @@ bool IntervalOf(const std::string& text, int32_t& seconds) {
 }  // namespace
 
 void TimeSet::CmdOK_Click() {
-    SaveSettings(app_, *this);
+    SaveSettings(ctx_, *this);
 }
 
 void TimeSet::CmdAddRbtTime_Click() {
     // Used as read, fractions included; only negative numbers are refused.
-    double hour = LeadingNumber(Text("Combo7"));
-    double minute = LeadingNumber(Text("Combo8"));
+    double hour = LeadingNumber(Text(Ctl::Combo7));
+    double minute = LeadingNumber(Text(Ctl::Combo8));
     if (hour >= 0 && minute >= 0)
-        AddItem("lstReboot", TimeText(hour, minute, app_.os.clock.DecimalSeparator()));
+        AddItem(Ctl::lstReboot, TimeText(hour, minute, ctx_.clock.DecimalSeparator()));
 }
 
 void TimeSet::lstReboot_KeyUp(int keyCode) {
-    const Control& list = Get("lstReboot");
+    const Control& list = Get(Ctl::lstReboot);
     if (keyCode == kKeyDelete && list.selected >= 0)
-        RemoveItem("lstReboot", list.selected);
+        RemoveItem(Ctl::lstReboot, list.selected);
 }
 
 void TimeSet::txtInterval_Change() {
-    const std::string& text = Text("txtInterval");
+    const std::string& text = Text(Ctl::txtInterval);
     if (text.empty())
         return;
     int32_t seconds = 0;
     if (IntervalOf(text, seconds) && seconds >= 1 && seconds <= 60)
         return;
     ShowMessage(kIntervalRangeMessage);
-    SetText("txtInterval", kIntervalReplacement);  // runs this check again, and passes
+    SetText(Ctl::txtInterval, kIntervalReplacement);  // runs this check again, and passes
 }
 
 void TimeSet::txtInterval_KeyUp(int keyCode) {
     if (keyCode != kKeyEnter)
         return;
-    const std::string text = Text("txtInterval");
+    const std::string text = Text(Ctl::txtInterval);
     int32_t seconds = 0;
     // An emptied box is no interval: Enter keeps the current one and stores nothing.
     if (text.empty() || !IntervalOf(text, seconds))
         return;
-    app_.settings.PingInterval = seconds;
-    SetText("lblInterval", "Current Setting is " + std::to_string(seconds) + " Seconds.");
+    ctx_.access.settings.PingInterval = seconds;
+    SetText(Ctl::lblInterval, "Current Setting is " + std::to_string(seconds) + " Seconds.");
     try {
-        SaveSettingText(app_.settingsAccess, keys::kPingInterval, text);
+        SaveSettingText(ctx_.access, keys::kPingInterval, text);
     } catch (const StoreError&) {
         ShowMessage(kFatalSaveMessage);
     }
@@ -83,13 +82,13 @@ void TimeSet::txtInterval_KeyUp(int keyCode) {
 void TimeSet::txtUrl_KeyUp(int keyCode) {
     if (keyCode != kKeyEnter)
         return;
-    const std::string text = Text("txtUrl");
+    const std::string text = Text(Ctl::txtUrl);
     if (Lower(text) == "debug")
-        app_.diag.SavePages = true;
+        ctx_.diag.SavePages = true;
     if (!IsValidUrl(text))
         return;
     if (!IsHomePage(text))
-        AddItem("lstUrls", text);
+        AddItem(Ctl::lstUrls, text);
 }
 
 bool TimeSet::IsValidUrl(const std::string& text) {
@@ -100,65 +99,66 @@ bool TimeSet::IsValidUrl(const std::string& text) {
 }
 
 void TimeSet::lstUrls_KeyUp(int keyCode) {
-    const Control& list = Get("lstUrls");
+    const Control& list = Get(Ctl::lstUrls);
     if (keyCode != kKeyDelete || list.selected < 0)
         return;
     if (!IsHomePage(list.items[list.selected]))
-        RemoveItem("lstUrls", list.selected);
+        RemoveItem(Ctl::lstUrls, list.selected);
 }
 
 void TimeSet::txtReboot_DblClick() {
-    GetSettings(app_.settingsAccess);
+    GetSettings(ctx_.access);
 }
 
 void TimeSet::CmdConfigModem_Click() {
     std::string path =
-        ReplaceAll(app_.paths.ProgramFolder + "\\" + kConfigProgramName, "\\\\", "\\");
-    if (!FileExists(app_.os.files, path))
+        ReplaceAll(ctx_.paths.ProgramFolder + "\\" + kConfigProgramName, "\\\\", "\\");
+    if (!FileExists(ctx_.files, path))
         return;
     // Quoted, so that a folder with blanks cannot start another program of a shorter name.
-    app_.os.process.StartProgram("\"" + path + "\"", ShowCommand::Normal);
+    ctx_.process.StartProgram("\"" + path + "\"", ShowCommand::Normal);
 }
 
 void TimeSet::CmdNICenb_Click() {
-    app_.actions().EnableNIC();
+    EnableNIC(ctx_.nic);
 }
 
 void TimeSet::CmdNICdis_Click() {
-    app_.actions().DisableNIC();
+    DisableNIC(ctx_.nic);
 }
 
 void TimeSet::Label23_Click() {
-    app_.os.process.ShellOpen(std::string("mailto:") + kContactAddress, ShowCommand::Normal);
+    ctx_.process.ShellOpen(std::string("mailto:") + kContactAddress, ShowCommand::Normal);
 }
 
 void TimeSet::Frame1_DblClick() {
-    app_.diag.MinuteCountDisplay = !app_.diag.MinuteCountDisplay;
+    ctx_.diag.MinuteCountDisplay = !ctx_.diag.MinuteCountDisplay;
 }
 
 void TimeSet::Label1_DblClick() {
-    ShowMessage(std::string("FreeTime = ") + (IsFreeTime(app_.settings, app_.os.clock) ? "True" : "False"));
+    ShowMessage(std::string("FreeTime = ") +
+                (IsFreeTime(ctx_.access.settings, ctx_.clock) ? "True" : "False"));
 }
 
 void TimeSet::Label2_DblClick() {
-    app_.actions().StartTrayAnimation();
+    ctx_.startTrayAnimation();
 }
 
 void TimeSet::Label17_DblClick() {
-    app_.diag.ModemTrace = !app_.diag.ModemTrace;
+    ctx_.diag.ModemTrace = !ctx_.diag.ModemTrace;
 }
 
 void TimeSet::Label19_DblClick() {
-    if (!app_.diag.FetchLog) {
-        app_.diag.FetchLog = true;
-        SetColor("Label19", kRed);
+    if (!ctx_.diag.FetchLog) {
+        ctx_.diag.FetchLog = true;
+        SetColor(Ctl::Label19, kRed);
     } else {
-        app_.diag.FetchLog = false;  // the label stays red
+        ctx_.diag.FetchLog = false;  // the label stays red
     }
 }
 
 void TimeSet::lblInterval_DblClick() {
-    app_.log.WriteLog(TrafficLine(app_.traffic, app_.os.clock.DecimalSeparator()));
+    ctx_.log.WriteLog(TrafficLine(ctx_.traffic, ctx_.clock.DecimalSeparator()));
 }
 
 }  // namespace qv

@@ -4,8 +4,11 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
+#include <utility>
 
+#include "app/Barrier.h"
+#include "platform/win32/SettingsDialogLayout.h"
+#include "platform/win32/SettingsDialogLook.h"
 #include "settings/SettingsDialogHost.h"
 #include "settings/TimeSet.h"
 
@@ -15,47 +18,22 @@ struct App;
 
 namespace qv::win32 {
 
-// Owns a GDI object (font, brush) and deletes it once.
-class UniqueGdiObject {
-  public:
-    UniqueGdiObject() = default;
-    explicit UniqueGdiObject(HGDIOBJ object) : object_(object) {}
-    UniqueGdiObject(UniqueGdiObject&& other) noexcept : object_(other.object_) {
-        other.object_ = nullptr;
-    }
-    UniqueGdiObject& operator=(UniqueGdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            object_ = other.object_;
-            other.object_ = nullptr;
-        }
-        return *this;
-    }
-    UniqueGdiObject(const UniqueGdiObject&) = delete;
-    UniqueGdiObject& operator=(const UniqueGdiObject&) = delete;
-    ~UniqueGdiObject() { Reset(); }
-    HGDIOBJ Get() const { return object_; }
-    void Reset() {
-        if (object_ != nullptr)
-            DeleteObject(object_);
-        object_ = nullptr;
-    }
-
-  private:
-    HGDIOBJ object_ = nullptr;
-};
-
 // The settings dialog on the screen: a modeless top-level window with a tab control of five
 // pages that presents the controls of a TimeSet, reports the user's edits and events to it and
 // shows what its handlers change. It also owns the dialog's life: a TimeSet is made and loaded
 // at each creation, and the window goes when the TimeSet's close steps have run.
+//
+// Its parts: the pages and places (SettingsDialogLayout), the colours and fonts
+// (SettingsDialogLook), the window and page procedures (SettingsDialogProc.cpp) and the
+// keyboard and mouse hooks on single controls (SettingsDialogHooks.cpp).
 class Win32SettingsDialog : public SettingsDialogHost, private TimeSetView {
   public:
     static constexpr const char* kClassName = "QuorvaneTimeSet";
     static constexpr const char* kPageClassName = "QuorvaneTimeSetPage";
-    static constexpr int kFirstControlId = 1000;
-    static constexpr int kTabId = 999;
+    static constexpr int kFirstControlId = SettingsDialogLayout::kFirstControlId;
+    static constexpr int kTabId = SettingsDialogLayout::kTabId;
 
+    // Throws std::invalid_argument when the dialog's description cannot be laid out.
     Win32SettingsDialog(App& app, HINSTANCE instance);
     ~Win32SettingsDialog() override;
     Win32SettingsDialog(const Win32SettingsDialog&) = delete;
@@ -73,17 +51,16 @@ class Win32SettingsDialog : public SettingsDialogHost, private TimeSetView {
     bool PreTranslate(MSG& msg);
 
     HWND Window() const { return hwnd_; }
-    HWND ControlWindow(const std::string& name) const;
+    HWND ControlWindow(Ctl id) const { return layout_.Window(id); }
     TimeSet* Model() { return model_.get(); }
-    int CurrentPage() const { return page_; }
-    void SelectPage(int page);
+    int CurrentPage() const { return layout_.CurrentPage(); }
+    void SelectPage(int page) { layout_.SelectPage(page); }
 
   private:
-    struct Slot {
-        std::string name;
-        HWND hwnd = nullptr;
-        int page = 0;
-        WNDPROC oldProc = nullptr;  // set for the controls whose messages are watched
+    // A control whose own messages are watched, with the procedure it had before.
+    struct Hook {
+        Ctl id;
+        WNDPROC oldProc = nullptr;
     };
 
     // TimeSetView.
@@ -92,39 +69,34 @@ class Win32SettingsDialog : public SettingsDialogHost, private TimeSetView {
     void CloseWindow() override;
 
     bool CreateWindowFor(TimeSet& model);
-    void CreateControls(TimeSet& model);
     void Apply(const Control& control);
     void ReportPosition();
     void OnCommand(int id, int code, HWND control);
     HBRUSH OnColor(HDC dc, HWND control, bool editLike);
-    const Slot* SlotOf(HWND control) const;
-    void Subclass(Slot& slot);
+    void HookControls();
+    // No failure may travel out through a window procedure.
     template <typename F>
-    void Guarded(F&& f);
+    void Guarded(F&& f) {
+        Barrier(app_, std::forward<F>(f));
+    }
 
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleControl(const Slot& slot, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleControl(HWND hwnd, const Hook& hook, UINT msg, WPARAM wParam, LPARAM lParam);
 
     App& app_;
     HINSTANCE instance_;
+    SettingsDialogLayout layout_;
+    SettingsDialogLook look_;
     std::unique_ptr<TimeSet> model_;
     HWND hwnd_ = nullptr;
-    HWND tab_ = nullptr;
-    std::vector<HWND> pages_;  // one child window per tab page, holding that page's controls
-    std::vector<Slot> slots_;
-    std::map<HWND, size_t> slotOf_;
-    int page_ = 0;
+    std::map<HWND, Hook> hooks_;
     bool controlsInitialised_ = false;  // ControlInit has run for this creation
     bool applying_ = false;             // the program is writing a control
     int dpiX_ = 96;
     int dpiY_ = 96;
-    UniqueGdiObject font_;
-    UniqueGdiObject fixedFont_;
-    UniqueGdiObject faceBrush_;
-    UniqueGdiObject windowBrush_;
 };
 
 }  // namespace qv::win32

@@ -86,6 +86,11 @@ int FakeActions::Count(const std::string& name) const {
 TestApp::TestApp() {
     app.SetActions(actions);
     app.SetDialogHost(dialogHost);
+    app.connectivityContext.pageFetched = [this] { actions.StartTrayAnimation(); };
+    app.dialogContext.readCommandFile = [this](const std::string& path) {
+        return actions.ReadCommandFile(path);
+    };
+    app.dialogContext.startTrayAnimation = [this] { actions.StartTrayAnimation(); };
     sockets.clockMs = &clock.steadyMs;
 }
 

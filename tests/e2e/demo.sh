@@ -69,7 +69,7 @@ if kill -0 "$QV_PID" 2>/dev/null; then
     probe post "Icon Form" 0x200 0 0x203
     if probe wait-window "Quorvane Helper Utility by Dastrel (v1.1)." 10000; then
         # A double-click on "Current Setting is ..." (CONNECTIVITY) logs the traffic so far.
-        probe dblclick "Quorvane Helper Utility by Dastrel (v1.1)." 1049 || true
+        probe dblclick "Quorvane Helper Utility by Dastrel (v1.1)." @lblInterval || true
         sleep 1
         window_shot "Quorvane Helper Utility by Dastrel (v1.1)." "$out/settings.png"
     else

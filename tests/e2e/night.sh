@@ -26,13 +26,12 @@ NIC_RECORD="$SRV_DIR/nic" # .on and .off: the batch files run at the same moment
 DIALOG="Quorvane Helper Utility by Dastrel (v1.1)."
 NOTEPAD="Quorvane.log - Notepad"
 RUN_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
-# Controls of the settings dialog without a caption, by id (1000 + the control's place in the
-# dialog's list of controls).
-COMBO_REBOOT_HOUR=1032   # Combo7
-COMBO_REBOOT_MINUTE=1033 # Combo8
-TXT_REBOOT=1035
-LST_REBOOT=1036
-TXT_INTERVAL=1047
+# Controls of the settings dialog without a caption, by their names in the program.
+COMBO_REBOOT_HOUR=@Combo7
+COMBO_REBOOT_MINUTE=@Combo8
+TXT_REBOOT=@txtReboot
+LST_REBOOT=@lstReboot
+TXT_INTERVAL=@txtInterval
 
 # Every line of the log in the layout "dd/mm/yyyy hh:nn:ss >   message" CR LF, stamped with a
 # time of this run, in order; prints the messages.

@@ -61,31 +61,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         qv::InitGlobals(app);
         t.InitPaths();  // the same paths, for reading the log
         qv::GetSettings(app.settingsAccess);
-        qv::TimeSet dialog{app};
+        qv::TimeSet dialog{app.dialogContext};
         dialog.Form_Load();
         dialog.ControlInit();
 
         for (int i = 1; i <= 14; ++i)
-            dialog.UserText("Combo" + std::to_string(i), Piece(pieces, i));
-        dialog.UserText("txtInterval", Piece(pieces, 15));
+            dialog.UserText(*qv::CtlNamed("Combo" + std::to_string(i)), Piece(pieces, i));
+        dialog.UserText(qv::Ctl::txtInterval, Piece(pieces, 15));
         const std::string& checks = Piece(pieces, 16);
         for (size_t i = 0; i < 9; ++i) {
             const int value = i < checks.size() ? static_cast<unsigned char>(checks[i]) % 3 : 0;
-            dialog.UserCheck("Check" + std::to_string(i + 1), value);
+            dialog.UserCheck(*qv::CtlNamed("Check" + std::to_string(i + 1)), value);
         }
-        for (const char* list : {"lstReboot", "lstUrls"}) {
+        for (qv::Ctl list : {qv::Ctl::lstReboot, qv::Ctl::lstUrls}) {
             dialog.ClearItems(list);
             for (const std::string& item :
-                 qv::SplitText(Piece(pieces, list[3] == 'R' ? 17 : 18), '\x1f'))
+                 qv::SplitText(Piece(pieces, list == qv::Ctl::lstReboot ? 17 : 18), '\x1f'))
                 dialog.AddItem(list, item);
         }
         t.registry.failOpen = !flags.empty() && (flags[0] & 1);
         t.registry.denyWrites = !flags.empty() && (flags[0] & 2);
         store.failAt = flags.size() > 1 ? static_cast<unsigned char>(flags[1]) : 0;
         t.ui.messages.clear();
-        const bool startup = dialog.Get("Check2").value == 1;
+        const bool startup = dialog.Get(qv::Ctl::Check2).value == 1;
 
-        dialog.Click("CmdTimeOK");
+        dialog.Click(qv::Ctl::CmdTimeOK);
 
         const bool fatal = !t.ui.messages.empty();
         if (fatal) {

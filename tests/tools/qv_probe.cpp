@@ -24,7 +24,8 @@
 // the window was not found in time.
 //
 // Driving a dialog (DIALOG is the caption of a top-level window; CONTROL is a child's control
-// id, or its caption written as =Caption):
+// id, its caption written as =Caption, or the name of one of the settings dialog's controls
+// written as @Name, e.g. @lstReboot):
 //   qv_probe rect CAPTION                 print the window's screen rectangle: x y width height
 //   qv_probe client-rect CAPTION          the same for its client area
 //   qv_probe children DIALOG              print each child: id, class, visible (0/1), text
@@ -43,6 +44,9 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "platform/win32/SettingsDialogLayout.h"
+#include "settings/TimeSetControls.h"
 
 namespace {
 
@@ -127,13 +131,20 @@ BOOL CALLBACK FindChild(HWND child, LPARAM lParam) {
     return FALSE;
 }
 
-// A child of the dialog by its id, or by its caption when written as =Caption.
+// A child of the dialog by its id, by its caption when written as =Caption, or by its name in
+// the settings dialog when written as @Name.
 HWND Child(HWND dialog, const std::string& control) {
     ChildSearch search;
-    if (!control.empty() && control[0] == '=')
+    if (!control.empty() && control[0] == '=') {
         search.caption = control.substr(1);
-    else
+    } else if (!control.empty() && control[0] == '@') {
+        const std::optional<qv::Ctl> id = qv::CtlNamed(control.substr(1));
+        if (!id)
+            return nullptr;
+        search.id = qv::win32::SettingsDialogLayout::kFirstControlId + static_cast<int>(*id);
+    } else {
         search.id = static_cast<int>(Number(control.c_str()));
+    }
     EnumChildWindows(dialog, &FindChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

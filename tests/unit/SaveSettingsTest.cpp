@@ -26,16 +26,16 @@ class SaveSettingsTest : public ::testing::Test {
         d.ControlInit();
         t.actions.calls.clear();
     }
-    void Ok() { d.Click("CmdTimeOK"); }
+    void Ok() { d.Click(Ctl::CmdTimeOK); }
     std::string Stored(const std::string& key) { return t.store.Get(key).value_or("<none>"); }
 
     test::TestApp t;
-    TimeSet d{t.app};
+    TimeSet d{t.app.dialogContext};
 };
 
 TEST_F(SaveSettingsTest, StoresEveryPageInOrderAndCloses) {
     d.MovedTo(1440, 2880);
-    d.Click("CmdMiscOK");
+    d.Click(Ctl::CmdMiscOK);
     EXPECT_EQ(t.store.writtenKeys, kAllKeys);  // ShutAt and ShutDuring stay as stored
     EXPECT_EQ(Stored("Time"), "2,8");
     EXPECT_EQ(Stored("NIC"), "1:59,7:58");
@@ -53,24 +53,24 @@ TEST_F(SaveSettingsTest, StoresEveryPageInOrderAndCloses) {
 }
 
 TEST_F(SaveSettingsTest, NewValuesReachTheStoreAndTheRecordFollowsIt) {
-    d.UserSelect("Combo1", 22);
-    d.UserSelect("Combo2", 6);
-    d.UserText("Combo3", "0");
-    d.UserText("Combo4", "5");
-    d.UserCheck("Check1", 1);
-    d.UserText("Combo9", "8");
-    d.UserText("Combo10", "0");
-    d.UserCheck("Check6", 1);
-    d.UserText("Combo11", "23");
-    d.UserText("Combo12", "1");
-    d.UserText("Combo13", "1");
-    d.UserText("Combo14", "0");
-    d.UserCheck("Check5", 1);
-    d.UserCheck("Check7", 2);  // greyed counts as clear
-    d.UserText("txtInterval", "");
-    d.ClearItems("lstReboot");
+    d.UserSelect(Ctl::Combo1, 22);
+    d.UserSelect(Ctl::Combo2, 6);
+    d.UserText(Ctl::Combo3, "0");
+    d.UserText(Ctl::Combo4, "5");
+    d.UserCheck(Ctl::Check1, 1);
+    d.UserText(Ctl::Combo9, "8");
+    d.UserText(Ctl::Combo10, "0");
+    d.UserCheck(Ctl::Check6, 1);
+    d.UserText(Ctl::Combo11, "23");
+    d.UserText(Ctl::Combo12, "1");
+    d.UserText(Ctl::Combo13, "1");
+    d.UserText(Ctl::Combo14, "0");
+    d.UserCheck(Ctl::Check5, 1);
+    d.UserCheck(Ctl::Check7, 2);  // greyed counts as clear
+    d.UserText(Ctl::txtInterval, "");
+    d.ClearItems(Ctl::lstReboot);
     for (int i = 5; i > 2; --i)  // leaves only the home pages
-        d.RemoveItem("lstUrls", i - 1);
+        d.RemoveItem(Ctl::lstUrls, i - 1);
     Ok();
     EXPECT_EQ(Stored("Time"), "22,6");
     EXPECT_EQ(Stored("NIC"), "0:5,7:58");
@@ -101,26 +101,26 @@ TEST_F(SaveSettingsTest, HoursAreJudgedAsReadAndStoredWhole) {
         test::TestApp app;
         app.InitPaths();
         GetSettings(app.app.settingsAccess);
-        TimeSet dialog(app.app);
+        TimeSet dialog(app.app.dialogContext);
         dialog.Form_Load();
         dialog.ControlInit();
-        dialog.UserText("Combo1", c.box);
-        SaveSettings(app.app, dialog);
+        dialog.UserText(Ctl::Combo1, c.box);
+        SaveSettings(app.app.dialogContext, dialog);
         EXPECT_EQ(app.store.Get("Time"), std::to_string(c.hour) + ",8") << c.box;
-        EXPECT_EQ(dialog.Text("Label6"), TwoDigits(c.hour)) << c.box;
+        EXPECT_EQ(dialog.Text(Ctl::Label6), TwoDigits(c.hour)) << c.box;
         EXPECT_TRUE(app.ui.messages.empty());
     }
 }
 
 TEST_F(SaveSettingsTest, AnOutOfRangeMinuteHoldsBackItsPairOnly) {
-    d.UserText("Combo3", "5");
-    d.UserText("Combo4", "60");  // enable pair refused as a whole
-    d.UserText("Combo5", "6");
-    d.UserText("Combo6", "30");
+    d.UserText(Ctl::Combo3, "5");
+    d.UserText(Ctl::Combo4, "60");  // enable pair refused as a whole
+    d.UserText(Ctl::Combo5, "6");
+    d.UserText(Ctl::Combo6, "30");
     Ok();
     EXPECT_EQ(Stored("NIC"), "1:59,6:30");
-    EXPECT_EQ(d.Text("Label14"), "01:59");
-    EXPECT_EQ(d.Text("Label15"), "06:30");
+    EXPECT_EQ(d.Text(Ctl::Label14), "01:59");
+    EXPECT_EQ(d.Text(Ctl::Label15), "06:30");
 }
 
 TEST_F(SaveSettingsTest, RejectedShutdownTimesWriteNeitherKey) {
@@ -128,10 +128,10 @@ TEST_F(SaveSettingsTest, RejectedShutdownTimesWriteNeitherKey) {
     t.store.Put("ShutAt", "08:00");
     t.store.Put("SrvShutDuring", "0");
     t.store.Put("ShutDuring", "08:01-09:00");
-    d.UserCheck("Check1", 1);
-    d.UserText("Combo10", "75");
-    d.UserCheck("Check6", 1);
-    d.UserText("Combo12", "-5");
+    d.UserCheck(Ctl::Check1, 1);
+    d.UserText(Ctl::Combo10, "75");
+    d.UserCheck(Ctl::Check6, 1);
+    d.UserText(Ctl::Combo12, "-5");
     Ok();
     EXPECT_EQ(Stored("SrvShutAt"), "0");
     EXPECT_EQ(Stored("ShutAt"), "08:00");
@@ -146,16 +146,16 @@ TEST_F(SaveSettingsTest, PickerWithoutAnEntryKeepsTheStoredValue) {
     t.store.Put("ShutAt", "30:00");
     t.store.Put("SrvShutAt", "1");
     GetSettings(t.app.settingsAccess);
-    TimeSet dialog(t.app);
+    TimeSet dialog(t.app.dialogContext);
     dialog.Form_Load();
     dialog.ControlInit();
-    SaveSettings(t.app, dialog);
+    SaveSettings(t.app.dialogContext, dialog);
     EXPECT_EQ(Stored("ShutAt"), "30:00");
     EXPECT_EQ(Stored("SrvShutAt"), "1");
 }
 
 TEST_F(SaveSettingsTest, StartWithWindowsWritesTheRunValue) {
-    d.UserCheck("Check2", 1);
+    d.UserCheck(Ctl::Check2, 1);
     Ok();
     EXPECT_EQ(Stored("SrvStartup"), "1");
     auto value =
@@ -168,7 +168,7 @@ TEST_F(SaveSettingsTest, StartWithWindowsWritesTheRunValue) {
 
 TEST_F(SaveSettingsTest, RefusedRunValueIsLoggedAndTheDialogStillCloses) {
     t.registry.denyWrites = true;
-    d.UserCheck("Check2", 1);
+    d.UserCheck(Ctl::Check2, 1);
     Ok();
     EXPECT_EQ(Stored("SrvStartup"), "0");
     EXPECT_EQ(t.app.IconState, 5);
@@ -181,8 +181,8 @@ TEST_F(SaveSettingsTest, RefusedRunValueIsLoggedAndTheDialogStillCloses) {
 
 TEST_F(SaveSettingsTest, FailingStoreWriteStopsTheSaveAndKeepsTheDialogOpen) {
     t.store.failWritesOf = {"PingInterval"};
-    d.UserSelect("Combo1", 5);
-    d.UserCheck("Check5", 1);
+    d.UserSelect(Ctl::Combo1, 5);
+    d.UserCheck(Ctl::Check5, 1);
     Ok();
     EXPECT_EQ(t.store.writtenKeys, Items(kAllKeys.begin(), kAllKeys.begin() + 9));
     EXPECT_EQ(Stored("Time"), "5,8");
@@ -223,8 +223,8 @@ TEST_F(SaveSettingsTest, EventsDuringAYieldDoNotStartASecondSave) {
         if (nested)
             return;
         nested = true;
-        d.Click("CmdNicOK");  // a second OK
-        d.Form_Unload();      // and the close box
+        d.Click(Ctl::CmdNicOK);  // a second OK
+        d.Form_Unload();         // and the close box
     };
     Ok();
     EXPECT_EQ(t.store.writtenKeys, kAllKeys);
