@@ -15,9 +15,9 @@
 
 namespace qv {
 
-// The tray icon's record and animation state.
+// The tray icon's picture and animation state.
 struct TrayState {
-    NotifyIconData TrayIconRecord;
+    Picture TrayPicture = Picture::WindowIcon;  // what the tray icon shows now
     bool AnimationRunning = false;
     int AnimationFrameCount = 0;
 };
@@ -39,7 +39,6 @@ struct App {
     ConnectivityState net;
     TrafficCounter traffic;
     ModemState modem;
-    int32_t IsWinNT = 0;      // 1 on a Windows NT-family system, set by CheckWinNT
     int32_t MinuteCount = 0;  // minute-alarm ticks since start
     FormTimers timers;
     SchedulerState sched;

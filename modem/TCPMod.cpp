@@ -25,7 +25,7 @@ bool PortNumber(const std::string& text, uint16_t& port) {
 }  // namespace
 
 void StartSockets(App& app) {
-    if (app.os.sockets.Startup(kSocketsVersion) != 0) {
+    if (!app.os.sockets.Start()) {
         app.IconState = 5;
         WriteLog(app, "Windows Socket Not Responding.");
         StopSockets(app);
@@ -35,16 +35,13 @@ void StartSockets(App& app) {
 void StopSockets(App& app) {
     CloseSocket(app, app.modem.ModemSocket);
     CloseSocket(app, app.modem.ProbeSocket);
-    if (app.os.sockets.IsBlocking())
-        app.os.sockets.CancelBlockingCall();
-    app.os.sockets.Cleanup();
+    app.os.sockets.CancelBlockingCall();
+    app.os.sockets.Stop();
 }
 
 bool TcpConnect(App& app, SocketId& socket, const std::string& address, const std::string& port,
                 uint32_t timeoutMs) {
-    socket = app.os.sockets.OpenStream();
-    if (socket < 0)
-        return false;
+    socket = kNoSocket;
     uint16_t portNumber = 0;
     if (!PortNumber(port, portNumber))
         return false;
@@ -66,10 +63,8 @@ std::string TcpReceive(App& app, SocketId socket, uint32_t timeoutMs) {
 }
 
 void CloseSocket(App& app, SocketId& socket) {
-    if (socket > 0) {
-        app.os.sockets.Shutdown(socket);
+    if (socket > 0)
         app.os.sockets.Close(socket);
-    }
     socket = kNoSocket;
 }
 
@@ -84,17 +79,11 @@ void StartModemProbe(App& app) {
     ModemState& m = app.modem;
     if (m.ProbeSocket != kNoSocket || m.ModemAddress.empty())
         return;
-    const SocketId probe = app.os.sockets.OpenStream();
-    if (probe < 0) {
-        m.ProbeAnswer = false;
-        return;
-    }
-    m.ProbeSocket = probe;
     const bool started = app.os.sockets.StartConnect(
-        probe, m.ModemAddress, kModemWebPort, m.ProbeConnectTimeoutMs,
-        [&app, probe](bool connected) { ModemProbeAnswered(app, probe, connected); });
+        m.ProbeSocket, m.ModemAddress, kModemWebPort, m.ProbeConnectTimeoutMs,
+        [&app](SocketId probe, bool connected) { ModemProbeAnswered(app, probe, connected); });
     if (!started)
-        ModemProbeAnswered(app, probe, false);
+        m.ProbeAnswer = false;
 }
 
 void ModemProbeAnswered(App& app, SocketId probe, bool connected) {
