@@ -26,9 +26,9 @@
 
 namespace qv {
 
-// The tray icon's record and animation state.
+// The tray icon's picture and animation state.
 struct TrayState {
-    NotifyIconData TrayIconRecord;
+    Picture TrayPicture = Picture::WindowIcon;  // what the tray icon shows now
     bool AnimationRunning = false;
     int AnimationFrameCount = 0;
 };
@@ -50,7 +50,6 @@ struct App {
     ConnectivityState net;
     TrafficCounter traffic;
     ModemState modem;
-    int32_t IsWinNT = 0;      // 1 on a Windows NT-family system, set by CheckWinNT
     int32_t MinuteCount = 0;  // minute-alarm ticks since start
     FormTimers timers;
     SchedulerState sched;
@@ -59,7 +58,7 @@ struct App {
     EventLog log{os.files, os.clock, paths.LogPath, IconState};
     SettingsAccess settingsAccess{os.store, paths, log, settings};
     NicControl nicControl{os.files, os.process, paths, log};
-    ShutdownControl shutdownControl{os.power, os.clock, log, traffic, IsWinNT};
+    ShutdownControl shutdownControl{os.power, os.clock, log, traffic};
     ModemContext modemContext{os.sockets, os.clock, os.ui, os.files, log,
                               paths,      settings, diag,  modem,    shutdownControl};
     ConnectivityContext connectivityContext{

@@ -1,44 +1,34 @@
 #include "app/Icon.h"
 
-#include <cstring>
-
 #include "app/App.h"
 #include "settings/FreeTime.h"
 
 namespace qv {
 
 void FillTrayIconRecord(App& app) {
-    NotifyIconData& r = app.tray.TrayIconRecord;
-    r.cbSize = app.os.tray.RecordSize();
-    r.hWnd = app.os.tray.MainWindow();
-    r.uID = 1;
-    r.uFlags = 7;
-    r.uCallbackMessage = kTrayCallbackMessage;
-    r.hIcon = app.os.tray.MainWindowIcon();
-    r.szTip.fill(' ');
-    std::memcpy(r.szTip.data(), kTrayTip, std::strlen(kTrayTip) + 1);
+    app.tray.TrayPicture = Picture::WindowIcon;
 }
 
 void UpdateTrayIcon(App& app) {
-    NotifyIconData& r = app.tray.TrayIconRecord;
+    Picture& picture = app.tray.TrayPicture;
     switch (app.IconState) {
         case 1:
-            r.hIcon = app.os.tray.PictureIcon(Picture::Red);
+            picture = Picture::Red;
             break;
         case 2:
         case 3:
-            r.hIcon = app.os.tray.PictureIcon(Picture::Green);
+            picture = Picture::Green;
             break;
         case 4:
-            r.hIcon = app.os.tray.PictureIcon(Picture::Blue);
+            picture = Picture::Blue;
             break;
         case 5:
-            r.hIcon = app.os.tray.PictureIcon(Picture::Yellow);
+            picture = Picture::Yellow;
             break;
         default:
             break;
     }
-    app.os.tray.Notify(TrayMessage::Modify, r);
+    app.os.tray.Change(picture, kTrayTip);
 }
 
 int32_t GetCurrentIconNo(App& app) {
@@ -68,8 +58,8 @@ void tmrIconAni_Timer(App& app) {
         UpdateTrayIcon(app);
         return;
     }
-    tray.TrayIconRecord.hIcon = app.os.tray.PictureIcon(kFrames[tray.AnimationFrameCount - 1]);
-    app.os.tray.Notify(TrayMessage::Modify, tray.TrayIconRecord);
+    tray.TrayPicture = kFrames[tray.AnimationFrameCount - 1];
+    app.os.tray.Change(tray.TrayPicture, kTrayTip);
 }
 
 void tmrIconUpdate_Timer(App& app) {

@@ -34,21 +34,21 @@ void FrmIcon::Form_Load() {
 }
 
 void FrmIcon::Form_Activate() {
-    app_.os.tray.Notify(TrayMessage::Add, app_.tray.TrayIconRecord);
+    app_.os.tray.Show(app_.tray.TrayPicture, kTrayTip);
 }
 
 void FrmIcon::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    app_.os.tray.Notify(TrayMessage::Delete, app_.tray.TrayIconRecord);
+    app_.os.tray.Remove();
     app_.actions().StopSockets();
 }
 
 void FrmIcon::mExit_Click() {
     if (app_.dialogHost() != nullptr)
         app_.dialogHost()->UnloadDialog();
-    app_.os.tray.Notify(TrayMessage::Delete, app_.tray.TrayIconRecord);
+    app_.os.tray.Remove();
     app_.log.WriteLog(kQuittingLine);
     Form_Unload();
     app_.os.process.EndProcess();

@@ -56,7 +56,9 @@ class CountingActions : public Actions {
 class CountingTray : public test::FakeTray {
   public:
     int notified = 0;
-    void Notify(TrayMessage, const NotifyIconData&) override { ++notified; }
+    void Show(Picture, const std::string&) override { ++notified; }
+    void Change(Picture, const std::string&) override { ++notified; }
+    void Remove() override { ++notified; }
 };
 
 TEST(SchedulerBench, ThirtyDaysOfEveryTimer) {

@@ -33,10 +33,10 @@ endif()
 
 # Small helper used by the end-to-end tests to read and drive the program's windows.
 # It names the settings dialog's controls as the program does.
-add_executable(qv_probe tests/tools/qv_probe.cpp settings/TimeSetControls.cpp)
+add_executable(qv_probe tests/tools/qv_probe.cpp)
 target_include_directories(qv_probe PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(qv_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(qv_probe PRIVATE user32 kernel32 advapi32 psapi)
+target_link_libraries(qv_probe PRIVATE qv_settings user32 kernel32 advapi32 psapi)
 target_link_options(qv_probe PRIVATE ${QV_STATIC_LINK})
 qv_strict_warnings(qv_probe)
 

@@ -24,7 +24,7 @@ bool PortNumber(const std::string& text, uint16_t& port) {
 }  // namespace
 
 void StartSockets(const ModemContext& ctx) {
-    if (ctx.sockets.Startup(kSocketsVersion) != 0) {
+    if (!ctx.sockets.Start()) {
         ctx.log.ReportFailure("Windows Socket Not Responding.");
         StopSockets(ctx);
     }
@@ -33,16 +33,13 @@ void StartSockets(const ModemContext& ctx) {
 void StopSockets(const ModemContext& ctx) {
     CloseSocket(ctx, ctx.modem.ModemSocket);
     CloseSocket(ctx, ctx.modem.ProbeSocket);
-    if (ctx.sockets.IsBlocking())
-        ctx.sockets.CancelBlockingCall();
-    ctx.sockets.Cleanup();
+    ctx.sockets.CancelBlockingCall();
+    ctx.sockets.Stop();
 }
 
 bool TcpConnect(const ModemContext& ctx, SocketId& socket, const std::string& address,
                 const std::string& port, uint32_t timeoutMs) {
-    socket = ctx.sockets.OpenStream();
-    if (socket < 0)
-        return false;
+    socket = kNoSocket;
     uint16_t portNumber = 0;
     if (!PortNumber(port, portNumber))
         return false;
@@ -64,10 +61,8 @@ std::string TcpReceive(const ModemContext& ctx, SocketId socket, uint32_t timeou
 }
 
 void CloseSocket(const ModemContext& ctx, SocketId& socket) {
-    if (socket > 0) {
-        ctx.sockets.Shutdown(socket);
+    if (socket > 0)
         ctx.sockets.Close(socket);
-    }
     socket = kNoSocket;
 }
 
@@ -82,17 +77,11 @@ void StartModemProbe(const ModemContext& ctx) {
     ModemState& m = ctx.modem;
     if (m.ProbeSocket != kNoSocket || m.ModemAddress.empty())
         return;
-    const SocketId probe = ctx.sockets.OpenStream();
-    if (probe < 0) {
-        m.ProbeAnswer = false;
-        return;
-    }
-    m.ProbeSocket = probe;
     const bool started = ctx.sockets.StartConnect(
-        probe, m.ModemAddress, kModemWebPort, m.ProbeConnectTimeoutMs,
-        [ctx, probe](bool connected) { ModemProbeAnswered(ctx, probe, connected); });
+        m.ProbeSocket, m.ModemAddress, kModemWebPort, m.ProbeConnectTimeoutMs,
+        [ctx](SocketId probe, bool connected) { ModemProbeAnswered(ctx, probe, connected); });
     if (!started)
-        ModemProbeAnswered(ctx, probe, false);
+        m.ProbeAnswer = false;
 }
 
 void ModemProbeAnswered(const ModemContext& ctx, SocketId probe, bool connected) {

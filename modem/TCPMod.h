@@ -10,7 +10,6 @@ namespace qv {
 
 // The most one receive takes; the rest of a longer reply waits for the next receive.
 inline constexpr size_t kReceiveBufferSize = 51200;
-inline constexpr uint16_t kSocketsVersion = 0x0101;
 inline constexpr uint16_t kModemWebPort = 80;
 
 // Starts the socket library; on failure logs it, stops the library again and goes on.
@@ -19,9 +18,9 @@ void StartSockets(const ModemContext& ctx);
 // Closes a telnet connection still open, cancels a blocking call and releases the library.
 void StopSockets(const ModemContext& ctx);
 
-// Opens a socket into `socket` and connects it to the address and port texts, waiting at most
-// timeoutMs. The port is the text's leading number made whole; one that does not fit a 16-bit
-// signed port, or is not above 0, fails the connection. On false the socket may still be open:
+// Opens a connection into `socket` to the address and port texts, waiting at most timeoutMs.
+// The port is the text's leading number made whole; one that does not fit a 16-bit signed
+// port, or is not above 0, fails without any socket. On false a socket may still be open:
 // closing it is the caller's task.
 bool TcpConnect(const ModemContext& ctx, SocketId& socket, const std::string& address,
                 const std::string& port, uint32_t timeoutMs);

@@ -44,16 +44,16 @@ void UniqueFd::Reset() {
     fd_ = -1;
 }
 
-int PosixSockets::Startup(uint16_t) {
-    return 0;
+bool PosixSockets::Start() {
+    return true;
 }
 
-void PosixSockets::Cleanup() {}
+void PosixSockets::Stop() {}
 
-SocketId PosixSockets::OpenStream() {
+SocketId PosixSockets::Open() {
     UniqueFd fd(::socket(AF_INET, SOCK_STREAM, 0));
     if (!fd.Valid())
-        return kInvalidSocket;
+        return kNoSocket;
     SocketId id = nextId_++;
     sockets_.emplace(id, std::move(fd));
     return id;
@@ -64,16 +64,26 @@ int PosixSockets::Fd(SocketId socket) const {
     return it == sockets_.end() ? -1 : it->second.Get();
 }
 
-bool PosixSockets::StartConnect(SocketId socket, const std::string& address, uint16_t port,
-                                uint32_t timeoutMs, std::function<void(bool)> done) {
-    if (Fd(socket) < 0)
+bool PosixSockets::StartConnect(SocketId& socket, const std::string& address, uint16_t port,
+                                uint32_t timeoutMs, std::function<void(SocketId, bool)> done) {
+    socket = kNoSocket;
+    const SocketId id = Open();
+    if (id == kNoSocket)
         return false;
-    done(Connect(socket, address, port, timeoutMs));
+    socket = id;
+    const bool connected = ConnectOpened(id, address, port, timeoutMs);
+    done(id, connected);  // may close the socket
     return true;
 }
 
-bool PosixSockets::Connect(SocketId socket, const std::string& address, uint16_t port,
+bool PosixSockets::Connect(SocketId& socket, const std::string& address, uint16_t port,
                            uint32_t timeoutMs) {
+    socket = Open();
+    return ConnectOpened(socket, address, port, timeoutMs);
+}
+
+bool PosixSockets::ConnectOpened(SocketId socket, const std::string& address, uint16_t port,
+                                 uint32_t timeoutMs) {
     int fd = Fd(socket);
     if (fd < 0)
         return false;
@@ -115,13 +125,10 @@ std::string PosixSockets::Receive(SocketId socket, size_t maxBytes, uint32_t tim
     return std::string(buffer.data(), static_cast<size_t>(n));
 }
 
-void PosixSockets::Shutdown(SocketId socket) {
+void PosixSockets::Close(SocketId socket) {
     int fd = Fd(socket);
     if (fd >= 0)
         ::shutdown(fd, SHUT_RDWR);
-}
-
-void PosixSockets::Close(SocketId socket) {
     sockets_.erase(socket);
 }
 

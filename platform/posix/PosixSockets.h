@@ -38,19 +38,16 @@ class UniqueFd {
 // The socket interface over BSD sockets, for the native tests.
 class PosixSockets : public Sockets {
   public:
-    int Startup(uint16_t requestedVersion) override;
-    void Cleanup() override;
-    SocketId OpenStream() override;
-    bool Connect(SocketId socket, const std::string& address, uint16_t port,
+    bool Start() override;
+    void Stop() override;
+    bool Connect(SocketId& socket, const std::string& address, uint16_t port,
                  uint32_t timeoutMs) override;
     // Connects within the time-out and hands the outcome over before returning.
-    bool StartConnect(SocketId socket, const std::string& address, uint16_t port,
-                      uint32_t timeoutMs, std::function<void(bool)> done) override;
+    bool StartConnect(SocketId& socket, const std::string& address, uint16_t port,
+                      uint32_t timeoutMs, std::function<void(SocketId, bool)> done) override;
     int Send(SocketId socket, const std::string& bytes, uint32_t timeoutMs) override;
     std::string Receive(SocketId socket, size_t maxBytes, uint32_t timeoutMs) override;
-    void Shutdown(SocketId socket) override;
     void Close(SocketId socket) override;
-    bool IsBlocking() override { return false; }
     void CancelBlockingCall() override {}
 
     // Sockets opened and not yet closed.
@@ -58,6 +55,9 @@ class PosixSockets : public Sockets {
 
   private:
     int Fd(SocketId socket) const;
+    SocketId Open();
+    bool ConnectOpened(SocketId socket, const std::string& address, uint16_t port,
+                       uint32_t timeoutMs);
 
     std::map<SocketId, UniqueFd> sockets_;
     SocketId nextId_ = 1;

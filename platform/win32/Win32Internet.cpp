@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/Globals.h"
+#include "platform/win32/Handles.h"
 
 namespace qv {
 namespace {
@@ -16,25 +17,8 @@ constexpr DWORD kOpenUrlFlags =
     INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_KEEP_CONNECTION;
 static_assert(kOpenUrlFlags == 0x84400000);
 
-// Owns one WinINet handle.
-class InternetHandle {
-  public:
-    explicit InternetHandle(HINTERNET handle = nullptr) : handle_(handle) {}
-    InternetHandle(InternetHandle&& other) noexcept
-        : handle_(std::exchange(other.handle_, nullptr)) {}
-    InternetHandle& operator=(InternetHandle&&) = delete;
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    ~InternetHandle() {
-        if (handle_ != nullptr)
-            InternetCloseHandle(handle_);
-    }
-    HINTERNET get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-  private:
-    HINTERNET handle_;
-};
+// One WinINet handle, closed when it goes.
+using InternetHandle = win32::Owner<HINTERNET, &::InternetCloseHandle>;
 
 void SetTimeout(HINTERNET handle, DWORD option, DWORD milliseconds) {
     InternetSetOptionA(handle, option, &milliseconds, sizeof milliseconds);
@@ -61,11 +45,11 @@ class Win32Request : public InternetRequest {
         // the thread for hours. Waiting for some data, then reading only what has come, keeps
         // every wait within the receive time-out and lets messages run between the pieces.
         DWORD available = 0;
-        if (!InternetQueryDataAvailable(request_.get(), &available, 0, 0) || available == 0)
+        if (!InternetQueryDataAvailable(request_.Get(), &available, 0, 0) || available == 0)
             return 0;
         DWORD count = 0;
         // Only the count matters: a failed or timed-out read leaves it at 0, which ends the page.
-        InternetReadFile(request_.get(), buffer,
+        InternetReadFile(request_.Get(), buffer,
                          static_cast<DWORD>(std::min<size_t>(size, available)), &count);
         return count;
     }
@@ -82,14 +66,14 @@ class Win32Request : public InternetRequest {
 std::unique_ptr<InternetRequest> Win32Internet::OpenUrl(const std::string& url) {
     InternetHandle session(
         InternetOpenA(kAppTitle, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session)
+    if (!session.Valid())
         return nullptr;
-    SetTimeouts(session.get(), timeouts_);
+    SetTimeouts(session.Get(), timeouts_);
     InternetHandle request(
-        InternetOpenUrlA(session.get(), url.c_str(), nullptr, 0, kOpenUrlFlags, 0));
-    if (!request)
+        InternetOpenUrlA(session.Get(), url.c_str(), nullptr, 0, kOpenUrlFlags, 0));
+    if (!request.Valid())
         return nullptr;
-    SetTimeouts(request.get(), timeouts_);
+    SetTimeouts(request.Get(), timeouts_);
     return std::make_unique<Win32Request>(std::move(session), std::move(request), timeouts_.pageMs);
 }
 

@@ -1,27 +1,8 @@
 #include "platform/win32/Win32Menu.h"
 
-#include <utility>
+#include "platform/win32/Handles.h"
 
 namespace qv::win32 {
-namespace {
-
-// Owns a menu made with CreatePopupMenu.
-class UniqueMenu {
-  public:
-    explicit UniqueMenu(HMENU menu) : menu_(menu) {}
-    UniqueMenu(const UniqueMenu&) = delete;
-    UniqueMenu& operator=(const UniqueMenu&) = delete;
-    ~UniqueMenu() {
-        if (menu_ != nullptr)
-            DestroyMenu(menu_);
-    }
-    HMENU Get() const { return menu_; }
-
-  private:
-    HMENU menu_;
-};
-
-}  // namespace
 
 int Win32Menu::TrackPopupAtCursor(const std::vector<MenuEntry>& entries) {
     if (window_ == nullptr)

@@ -1,63 +1,62 @@
 #include "platform/win32/Win32Power.h"
 
+#include "platform/win32/Handles.h"
+
 namespace qv::win32 {
 
-static_assert(sizeof(TOKEN_PRIVILEGES) == sizeof(TokenPrivilegeRequest));
+static_assert(sizeof(TOKEN_PRIVILEGES) == 16, "one privilege, as the request is laid out");
+static_assert((EWX_SHUTDOWN | EWX_FORCE) == 5);
+static_assert((TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY) == 0x28);
 
-uint32_t Win32Power::GetVersion() {
+ShutdownCalls ShutdownCalls::System() {
+    ShutdownCalls calls;
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 #endif
-    return ::GetVersion();
+    calls.GetVersion = [] { return ::GetVersion(); };
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
+    calls.GetCurrentProcess = [] { return ::GetCurrentProcess(); };
+    calls.OpenProcessToken = [](HANDLE process, DWORD access, HANDLE* token) {
+        return ::OpenProcessToken(process, access, token);
+    };
+    calls.LookupPrivilegeValueA = [](LPCSTR system, LPCSTR name, LUID* luid) {
+        return ::LookupPrivilegeValueA(system, name, luid);
+    };
+    calls.AdjustTokenPrivileges = [](HANDLE token, BOOL disableAll, TOKEN_PRIVILEGES* wanted,
+                                     DWORD length, TOKEN_PRIVILEGES* previous, DWORD* returned) {
+        return ::AdjustTokenPrivileges(token, disableAll, wanted, length, previous, returned);
+    };
+    calls.ExitWindowsEx = [](UINT flags, DWORD reason) { return ::ExitWindowsEx(flags, reason); };
+    return calls;
 }
 
-TokenId Win32Power::OpenProcessToken(uint32_t desiredAccess) {
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), desiredAccess, &token))
-        return 0;
-    TokenId id = nextId_++;
-    tokens_.emplace(id, UniqueHandle(token));
-    return id;
+void Win32Power::ShutDownWindows() {
+    CheckWinNT();
+    if (isWinNT_ == 1)
+        EnableShutdownPrivilege();
+    calls_.ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE, 0xFFFFFFFFu);
 }
 
-bool Win32Power::LookupPrivilegeValueA(const std::string& systemName, const std::string& name,
-                                       PrivilegeLuid& luid) {
-    LUID value{};
-    if (!::LookupPrivilegeValueA(systemName.c_str(), name.c_str(), &value))
-        return false;
-    luid.LowPart = value.LowPart;
-    luid.HighPart = value.HighPart;
-    return true;
-}
-
-bool Win32Power::AdjustTokenPrivileges(TokenId token, bool disableAll,
-                                       const TokenPrivilegeRequest& request, uint32_t length) {
-    auto it = tokens_.find(token);
-    if (it == tokens_.end())
-        return false;
+void Win32Power::EnableShutdownPrivilege() {
+    UniqueHandle token;
+    calls_.OpenProcessToken(calls_.GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                            token.Put());
     TOKEN_PRIVILEGES wanted{};
-    wanted.PrivilegeCount = request.PrivilegeCount;
-    wanted.Privileges[0].Luid.LowPart = request.Luid.LowPart;
-    wanted.Privileges[0].Luid.HighPart = request.Luid.HighPart;
-    wanted.Privileges[0].Attributes = request.Attributes;
+    wanted.PrivilegeCount = 1;
+    calls_.LookupPrivilegeValueA("", "SeShutdownPrivilege", &wanted.Privileges[0].Luid);
+    wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     TOKEN_PRIVILEGES previous{};
     DWORD returned = 0;
-    // The previous state goes into a record of the request's length, never past its end.
-    DWORD bufferLength = length < sizeof previous ? length : static_cast<DWORD>(sizeof previous);
-    return ::AdjustTokenPrivileges(it->second.Get(), disableAll ? TRUE : FALSE, &wanted,
-                                   bufferLength, &previous, &returned) != FALSE;
+    // No result is looked at: without the privilege Windows refuses the shutdown, and the next
+    // shutdown trigger tries again.
+    calls_.AdjustTokenPrivileges(token.Get(), FALSE, &wanted, sizeof wanted, &previous, &returned);
 }
 
-void Win32Power::CloseToken(TokenId token) {
-    tokens_.erase(token);
-}
-
-bool Win32Power::ExitWindowsEx(uint32_t flags, uint32_t reason) {
-    return ::ExitWindowsEx(flags, reason) != FALSE;
+void Win32Power::CheckWinNT() {
+    isWinNT_ = (calls_.GetVersion() & 0x80000000u) == 0 ? 1 : 0;
 }
 
 }  // namespace qv::win32

@@ -1,51 +1,49 @@
 #include "platform/win32/Win32Registry.h"
 
+#include "platform/win32/Handles.h"
+
 namespace qv::win32 {
+namespace {
 
-HKEY Win32Registry::RootKey(RegistryRoot root) {
-    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-}
+static_assert(Win32Registry::kKeyAccess == (KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY |
+                                            KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY | KEY_CREATE_LINK));
 
-HKEY Win32Registry::Find(RegistryKey key) const {
-    auto it = open_.find(key);
-    return it == open_.end() ? nullptr : it->second.get();
-}
-
-long Win32Registry::OpenKey(RegistryRoot root, const std::string& subKey, uint32_t options,
-                            uint32_t access, RegistryKey& key) {
+// The key opened with full access. The open's result is not looked at: without a key the
+// call that follows fails on its own.
+UniqueHKey OpenKey(HKEY root, const std::string& subKey) {
     HKEY opened = nullptr;
-    LONG rc = RegOpenKeyExA(RootKey(root), subKey.c_str(), options, access, &opened);
-    if (rc != ERROR_SUCCESS || opened == nullptr)
-        return rc != ERROR_SUCCESS ? rc : ERROR_INVALID_HANDLE;
-    key = reinterpret_cast<RegistryKey>(opened);
-    open_[key] = OwnedKey(opened);
-    return ERROR_SUCCESS;
+    if (RegOpenKeyExA(root, subKey.c_str(), 0, Win32Registry::kKeyAccess, &opened) != ERROR_SUCCESS)
+        return UniqueHKey();
+    return UniqueHKey(opened);
 }
 
-long Win32Registry::SetValue(RegistryKey key, const std::string& valueName, uint32_t type,
-                             const std::string& data) {
-    HKEY hkey = Find(key);
-    if (hkey == nullptr)
-        return ERROR_INVALID_HANDLE;
-    return RegSetValueExA(hkey, valueName.c_str(), 0, type,
-                          reinterpret_cast<const BYTE*>(data.data()),
-                          static_cast<DWORD>(data.size()));
+}  // namespace
+
+bool Win32Registry::SetRunValue(const std::string& name, const std::string& data) {
+    return WriteRegString(HKEY_LOCAL_MACHINE, kRunSubKey, name, data);
 }
 
-long Win32Registry::DeleteValue(RegistryKey key, const std::string& valueName) {
-    HKEY hkey = Find(key);
-    if (hkey == nullptr)
-        return ERROR_INVALID_HANDLE;
-    return RegDeleteValueA(hkey, valueName.c_str());
+bool Win32Registry::DeleteRunValue(const std::string& name) {
+    return DeleteRegValue(HKEY_LOCAL_MACHINE, kRunSubKey, name);
 }
 
-long Win32Registry::CloseKey(RegistryKey key) {
-    auto it = open_.find(key);
-    if (it == open_.end())
-        return ERROR_INVALID_HANDLE;
-    HKEY hkey = it->second.release();
-    open_.erase(it);
-    return RegCloseKey(hkey);
+bool Win32Registry::WriteRegString(HKEY root, const std::string& subKey,
+                                   const std::string& valueName, const std::string& data) {
+    UniqueHKey key = OpenKey(root, subKey);
+    if (!key.Valid())
+        return false;
+    const std::string bytes = data + '\0';
+    return RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::DeleteRegValue(HKEY root, const std::string& subKey,
+                                   const std::string& valueName) {
+    UniqueHKey key = OpenKey(root, subKey);
+    if (!key.Valid())
+        return false;
+    return RegDeleteValueA(key.Get(), valueName.c_str()) == ERROR_SUCCESS;
 }
 
 }  // namespace qv::win32

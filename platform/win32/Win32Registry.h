@@ -1,36 +1,28 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
-#include <memory>
-#include <type_traits>
+#include <string>
 
 #include "platform/Registry.h"
 
 namespace qv::win32 {
 
-// The registry calls on the real Windows registry. Every key it opens is owned until
-// CloseKey, and keys still open when it goes away are closed then.
+// The Run value in the real registry: the key opened for each call and closed after it.
 class Win32Registry : public Registry {
   public:
-    long OpenKey(RegistryRoot root, const std::string& subKey, uint32_t options, uint32_t access,
-                 RegistryKey& key) override;
-    long SetValue(RegistryKey key, const std::string& valueName, uint32_t type,
-                  const std::string& data) override;
-    long DeleteValue(RegistryKey key, const std::string& valueName) override;
-    long CloseKey(RegistryKey key) override;
+    static constexpr const char* kRunSubKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    // What the key is opened for: query, set, create sub key, enumerate, notify, create link.
+    static constexpr REGSAM kKeyAccess = 0x3F;
 
-    static HKEY RootKey(RegistryRoot root);
+    bool SetRunValue(const std::string& name, const std::string& data) override;
+    bool DeleteRunValue(const std::string& name) override;
 
-  private:
-    struct KeyCloser {
-        void operator()(HKEY key) const { RegCloseKey(key); }
-    };
-    using OwnedKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
-
-    HKEY Find(RegistryKey key) const;
-
-    std::map<RegistryKey, OwnedKey> open_;
+    // Writes one REG_SZ value: the text and its terminating NUL, the NUL counted. True when
+    // the write succeeded.
+    static bool WriteRegString(HKEY root, const std::string& subKey, const std::string& valueName,
+                               const std::string& data);
+    // Deletes one value; true when it was deleted.
+    static bool DeleteRegValue(HKEY root, const std::string& subKey, const std::string& valueName);
 };
 
 }  // namespace qv::win32

@@ -6,6 +6,8 @@
 namespace qv::win32 {
 namespace {
 
+constexpr WORD kRequestedVersion = 0x0101;  // Windows Sockets 1.1
+
 timeval ToTimeval(uint32_t timeoutMs) {
     timeval tv{};
     tv.tv_sec = static_cast<long>(timeoutMs / 1000);
@@ -29,6 +31,15 @@ bool WaitFor(SOCKET s, Readiness readiness, uint32_t timeoutMs) {
     return r > 0 && FD_ISSET(s, &ready);
 }
 
+// The IPv4 address record of a dotted address text and a port.
+sockaddr_in Target(const std::string& address, uint16_t port) {
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_port = ::htons(port);
+    target.sin_addr.s_addr = ::inet_addr(address.c_str());
+    return target;
+}
+
 bool SetNonBlocking(SOCKET s, bool on) {
     u_long mode = on ? 1 : 0;
     return ::ioctlsocket(s, FIONBIO, &mode) == 0;
@@ -46,24 +57,25 @@ Win32Sockets::~Win32Sockets() {
     }
 }
 
-int Win32Sockets::Startup(uint16_t requestedVersion) {
+bool Win32Sockets::Start() {
     WSADATA data;
-    int result = ::WSAStartup(requestedVersion, &data);
-    if (result == 0)
-        ++startups_;
-    return result;
+    if (::WSAStartup(kRequestedVersion, &data) != 0)
+        return false;
+    ++startups_;
+    version_ = data.wVersion;
+    return true;
 }
 
-void Win32Sockets::Cleanup() {
+void Win32Sockets::Stop() {
     ::WSACleanup();
     if (startups_ > 0)
         --startups_;
 }
 
-SocketId Win32Sockets::OpenStream() {
+SocketId Win32Sockets::Open() {
     UniqueSocket s(::socket(AF_INET, SOCK_STREAM, 0));
     if (!s.Valid())
-        return kInvalidSocket;
+        return kNoSocket;
     SocketId id = nextId_++;
     sockets_.emplace(id, std::move(s));
     return id;
@@ -74,15 +86,13 @@ SOCKET Win32Sockets::Handle(SocketId socket) const {
     return it == sockets_.end() ? INVALID_SOCKET : it->second.Get();
 }
 
-bool Win32Sockets::Connect(SocketId socket, const std::string& address, uint16_t port,
+bool Win32Sockets::Connect(SocketId& socket, const std::string& address, uint16_t port,
                            uint32_t timeoutMs) {
+    socket = Open();
     SOCKET s = Handle(socket);
     if (s == INVALID_SOCKET)
         return false;
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = ::htons(port);
-    target.sin_addr.s_addr = ::inet_addr(address.c_str());
+    const sockaddr_in target = Target(address, port);
     if (!SetNonBlocking(s, true))
         return false;
     bool connected = false;
@@ -100,27 +110,32 @@ bool Win32Sockets::Connect(SocketId socket, const std::string& address, uint16_t
     return SetNonBlocking(s, false) && connected;
 }
 
-bool Win32Sockets::StartConnect(SocketId socket, const std::string& address, uint16_t port,
-                                uint32_t timeoutMs, std::function<void(bool)> done) {
-    SOCKET s = Handle(socket);
-    if (s == INVALID_SOCKET || window_ == nullptr)
+bool Win32Sockets::StartConnect(SocketId& socket, const std::string& address, uint16_t port,
+                                uint32_t timeoutMs, std::function<void(SocketId, bool)> done) {
+    socket = kNoSocket;
+    if (window_ == nullptr)
         return false;
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = ::htons(port);
-    target.sin_addr.s_addr = ::inet_addr(address.c_str());
+    const SocketId id = Open();
+    SOCKET s = Handle(id);
+    if (s == INVALID_SOCKET)
+        return false;
+    const sockaddr_in target = Target(address, port);
     // The socket is non-blocking from here on; the connect's outcome comes as a message.
-    if (::WSAAsyncSelect(s, window_, kConnectMessage, FD_CONNECT) != 0)
+    if (::WSAAsyncSelect(s, window_, kConnectMessage, FD_CONNECT) != 0) {
+        sockets_.erase(id);
         return false;
+    }
     if (::connect(s, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0) {
         ::PostMessageA(window_, kConnectMessage, static_cast<WPARAM>(s),
                        WSAMAKESELECTREPLY(FD_CONNECT, 0));
     } else if (::WSAGetLastError() != WSAEWOULDBLOCK) {
         ::WSAAsyncSelect(s, window_, 0, 0);
+        sockets_.erase(id);
         return false;
     }
-    pending_[s] = PendingConnect{socket, std::move(done)};
-    ::SetTimer(window_, kTimerBase + static_cast<UINT_PTR>(socket), timeoutMs, nullptr);
+    pending_[s] = PendingConnect{id, std::move(done)};
+    ::SetTimer(window_, kTimerBase + static_cast<UINT_PTR>(id), timeoutMs, nullptr);
+    socket = id;
     return true;
 }
 
@@ -145,9 +160,10 @@ bool Win32Sockets::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32Sockets::Finish(std::map<SOCKET, PendingConnect>::iterator it, bool connected) {
-    std::function<void(bool)> done = std::move(it->second.done);
+    const SocketId socket = it->second.socket;
+    std::function<void(SocketId, bool)> done = std::move(it->second.done);
     Forget(it->first);
-    done(connected);  // may close the socket
+    done(socket, connected);  // may close the socket
 }
 
 void Win32Sockets::Forget(SOCKET s) {
@@ -181,23 +197,18 @@ std::string Win32Sockets::Receive(SocketId socket, size_t maxBytes, uint32_t tim
     return std::string(buffer.data(), static_cast<size_t>(n));
 }
 
-void Win32Sockets::Shutdown(SocketId socket) {
-    SOCKET s = Handle(socket);
-    if (s != INVALID_SOCKET)
-        ::shutdown(s, SD_BOTH);
-}
-
 void Win32Sockets::Close(SocketId socket) {
-    Forget(Handle(socket));
+    SOCKET s = Handle(socket);
+    if (s == INVALID_SOCKET)
+        return;
+    ::shutdown(s, SD_BOTH);
+    Forget(s);
     sockets_.erase(socket);
 }
 
-bool Win32Sockets::IsBlocking() {
-    return ::WSAIsBlocking() != FALSE;
-}
-
 void Win32Sockets::CancelBlockingCall() {
-    ::WSACancelBlockingCall();
+    if (::WSAIsBlocking() != FALSE)
+        ::WSACancelBlockingCall();
 }
 
 }  // namespace qv::win32

@@ -7,42 +7,12 @@
 #include <map>
 
 #include "platform/Sockets.h"
+#include "platform/win32/Handles.h"
 
 namespace qv::win32 {
 
 // An owned Winsock socket, closed when it goes.
-class UniqueSocket {
-  public:
-    UniqueSocket() = default;
-    explicit UniqueSocket(SOCKET s) : s_(s) {}
-    ~UniqueSocket() { Reset(); }
-    UniqueSocket(UniqueSocket&& other) noexcept : s_(other.Release()) {}
-    UniqueSocket& operator=(UniqueSocket&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            s_ = other.Release();
-        }
-        return *this;
-    }
-    UniqueSocket(const UniqueSocket&) = delete;
-    UniqueSocket& operator=(const UniqueSocket&) = delete;
-
-    SOCKET Get() const { return s_; }
-    bool Valid() const { return s_ != INVALID_SOCKET; }
-    SOCKET Release() {
-        SOCKET s = s_;
-        s_ = INVALID_SOCKET;
-        return s;
-    }
-    void Reset() {
-        if (s_ != INVALID_SOCKET)
-            ::closesocket(s_);
-        s_ = INVALID_SOCKET;
-    }
-
-  private:
-    SOCKET s_ = INVALID_SOCKET;
-};
+using UniqueSocket = Owner<SOCKET, &::closesocket, INVALID_SOCKET>;
 
 // The socket interface over Windows Sockets (ws2_32). Every socket it hands out is owned here
 // and closed at the latest when the object goes.
@@ -53,22 +23,29 @@ class Win32Sockets : public Sockets {
     Win32Sockets(const Win32Sockets&) = delete;
     Win32Sockets& operator=(const Win32Sockets&) = delete;
 
-    int Startup(uint16_t requestedVersion) override;
-    void Cleanup() override;
-    SocketId OpenStream() override;
-    bool Connect(SocketId socket, const std::string& address, uint16_t port,
+    // WSAStartup asking for version 1.1.
+    bool Start() override;
+    // WSACleanup.
+    void Stop() override;
+    // socket(AF_INET, SOCK_STREAM, 0), then connect to the address (inet_addr) and port
+    // (htons), the wait bounded by a non-blocking connect and select.
+    bool Connect(SocketId& socket, const std::string& address, uint16_t port,
                  uint32_t timeoutMs) override;
     // Reports through the window given to Attach (WSAAsyncSelect for the connect, a window
     // timer for the time-out); that window hands both to HandleMessage.
-    bool StartConnect(SocketId socket, const std::string& address, uint16_t port,
-                      uint32_t timeoutMs, std::function<void(bool)> done) override;
+    bool StartConnect(SocketId& socket, const std::string& address, uint16_t port,
+                      uint32_t timeoutMs, std::function<void(SocketId, bool)> done) override;
+    // One send, flags 0, once select says the socket can take bytes.
     int Send(SocketId socket, const std::string& bytes, uint32_t timeoutMs) override;
+    // One recv into a buffer of maxBytes, flags 0, once select says bytes are there.
     std::string Receive(SocketId socket, size_t maxBytes, uint32_t timeoutMs) override;
-    void Shutdown(SocketId socket) override;
+    // shutdown(SD_BOTH), then closesocket.
     void Close(SocketId socket) override;
-    bool IsBlocking() override;
+    // WSACancelBlockingCall when WSAIsBlocking says a call is in progress.
     void CancelBlockingCall() override;
 
+    // The version the last successful WSAStartup agreed on.
+    uint16_t LibraryVersion() const { return version_; }
     // Sockets opened and not yet closed.
     size_t OpenCount() const { return sockets_.size(); }
 
@@ -84,9 +61,11 @@ class Win32Sockets : public Sockets {
   private:
     struct PendingConnect {
         SocketId socket;
-        std::function<void(bool)> done;
+        std::function<void(SocketId, bool)> done;
     };
     SOCKET Handle(SocketId socket) const;
+    // A new stream socket and its number; kNoSocket when none could be made.
+    SocketId Open();
     void Finish(std::map<SOCKET, PendingConnect>::iterator it, bool connected);
     void Forget(SOCKET s);
 
@@ -95,7 +74,8 @@ class Win32Sockets : public Sockets {
 
     std::map<SocketId, UniqueSocket> sockets_;
     SocketId nextId_ = 1;
-    int startups_ = 0;  // successful Startup calls not yet matched by Cleanup
+    int startups_ = 0;  // successful Start calls not yet matched by Stop
+    uint16_t version_ = 0;
 };
 
 }  // namespace qv::win32

@@ -1,11 +1,9 @@
 #include "platform/win32/Win32Tray.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <cstring>
-#include <tuple>
 
+#include "app/Icon.h"
 #include "res/resource.h"
 
 namespace qv::win32 {
@@ -14,6 +12,11 @@ namespace {
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the 32-bit tray record is 88 bytes");
 #endif
+static_assert((NIF_MESSAGE | NIF_ICON | NIF_TIP) == 7);
+static_assert(kTrayCallbackMessage == WM_MOUSEMOVE);
+
+// The tip of the first record layout; newer headers' field is longer and stays zero past it.
+constexpr size_t kTipBytes = 64;
 
 constexpr int kIconIds[9] = {IDI_MAIN,     IDI_PRED,     IDI_PGREEN,   IDI_PBLUE,   IDI_PYELLOW,
                              IDI_PICTURE1, IDI_PICTURE2, IDI_PICTURE3, IDI_PICTURE4};
@@ -32,46 +35,56 @@ HICON LoadSmallIcon(HINSTANCE instance, int id) {
 }  // namespace
 
 void Win32Tray::Attach(HWND window, HINSTANCE instance) {
-    window_ = window;
-    for (size_t i = 0; i < icons_.size(); ++i) {
+    for (size_t i = 0; i < icons_.size(); ++i)
         icons_[i] = UniqueIcon(LoadSmallIcon(instance, kIconIds[i]));
-    }
+    record_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record_.hWnd = window;
+    record_.uID = 1;
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record_.uCallbackMessage = kTrayCallbackMessage;
+    record_.hIcon = Icon(Picture::WindowIcon);
 }
 
-IconHandle Win32Tray::MainWindowIcon() {
-    return reinterpret_cast<IconHandle>(icons_[0].Get());
+HICON Win32Tray::Icon(Picture picture) const {
+    const size_t index = static_cast<size_t>(picture);
+    return index < icons_.size() ? icons_[index].Get() : nullptr;
 }
 
-IconHandle Win32Tray::PictureIcon(Picture picture) {
-    size_t index = 1 + static_cast<size_t>(picture);
-    if (index >= icons_.size())
-        return 0;
-    return reinterpret_cast<IconHandle>(icons_[index].Get());
+void Win32Tray::Take(Picture picture, const std::string& tip) {
+    record_.hIcon = Icon(picture);
+    static_assert(sizeof record_.szTip >= kTipBytes);
+    std::memset(record_.szTip, 0, sizeof record_.szTip);
+    // The tip, its NUL, blanks up to the last byte, which is a NUL.
+    std::memset(record_.szTip, ' ', kTipBytes - 1);
+    const size_t length = std::min(tip.size(), kTipBytes - 1);
+    std::memcpy(record_.szTip, tip.data(), length);
+    record_.szTip[length] = '\0';
 }
 
-void Win32Tray::Notify(TrayMessage message, const NotifyIconData& record) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = record.cbSize;
-    data.hWnd = reinterpret_cast<HWND>(record.hWnd);
-    data.uID = record.uID;
-    data.uFlags = record.uFlags;
-    data.uCallbackMessage = record.uCallbackMessage;
-    data.hIcon = reinterpret_cast<HICON>(record.hIcon);
-    // The record's tip is shorter than the structure's in newer headers: take what it holds.
-    constexpr size_t kTipBytes = std::min(sizeof data.szTip, std::tuple_size_v<TipText>);
-    std::memcpy(data.szTip, record.szTip.data(), kTipBytes);
-    data.szTip[kTipBytes - 1] = '\0';
-    Shell_NotifyIconA(static_cast<DWORD>(message), &data);
-    last_ = record;
-    if (message == TrayMessage::Add)
-        added_ = true;
-    if (message == TrayMessage::Delete)
-        added_ = false;
+void Win32Tray::Send(DWORD message) {
+    NOTIFYICONDATAA sent = record_;
+    notify_(message, &sent);
+}
+
+void Win32Tray::Show(Picture picture, const std::string& tip) {
+    Take(picture, tip);
+    Send(NIM_ADD);
+    added_ = true;
+}
+
+void Win32Tray::Change(Picture picture, const std::string& tip) {
+    Take(picture, tip);
+    Send(NIM_MODIFY);
+}
+
+void Win32Tray::Remove() {
+    Send(NIM_DELETE);
+    added_ = false;
 }
 
 void Win32Tray::Readd() {
     if (added_)
-        Notify(TrayMessage::Add, last_);
+        Send(NIM_ADD);
 }
 
 }  // namespace qv::win32

@@ -157,22 +157,41 @@ class FakeUi : public Ui {
 // The main window's timers run on a simulated clock that moves the FakeClock.
 using FakeTimers = SimTimers;
 
+// The notification area: what it shows and every request it got.
 class FakeTray : public Tray {
   public:
+    enum class Op { Show, Change, Remove };
     struct Call {
-        TrayMessage message;
-        NotifyIconData record;
+        Op op;
+        Picture picture;
+        std::string tip;
     };
     std::vector<Call> calls;
-    uint32_t recordSize = 88;
+    bool shown = false;
+    Picture picture = Picture::WindowIcon;  // the picture the icon has, while shown
+    std::string tip;
 
-    void Notify(TrayMessage message, const NotifyIconData& record) override {
-        calls.push_back({message, record});
+    void Show(Picture p, const std::string& t) override {
+        calls.push_back({Op::Show, p, t});
+        shown = true;
+        picture = p;
+        tip = t;
     }
-    uint32_t RecordSize() override { return recordSize; }
-    WindowHandle MainWindow() override { return 0x1000; }
-    IconHandle MainWindowIcon() override { return 0x2000; }
-    IconHandle PictureIcon(Picture p) override { return 0x3000 + static_cast<int>(p); }
+    void Change(Picture p, const std::string& t) override {
+        calls.push_back({Op::Change, p, t});
+        if (shown) {
+            picture = p;
+            tip = t;
+        }
+    }
+    void Remove() override {
+        calls.push_back({Op::Remove, picture, tip});
+        shown = false;
+    }
+    // The picture the latest request asked for.
+    Picture LastPicture() const {
+        return calls.empty() ? Picture::WindowIcon : calls.back().picture;
+    }
 };
 
 // Records every service call; results are set by the test.
@@ -276,7 +295,7 @@ struct TestApp {
     // The log file's lines without their CR LF.
     std::vector<std::string> LogLines() const;
     // How often the computer was asked to shut down.
-    int ShutdownRequests() const { return static_cast<int>(power.exits.size()); }
+    int ShutdownRequests() const { return power.shutdowns; }
     // The log lines' messages (what follows the 24-character prefix).
     std::vector<std::string> LogMessages() const;
 };

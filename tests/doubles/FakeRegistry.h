@@ -2,64 +2,33 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <tuple>
-#include <utility>
 #include <vector>
 
 #include "platform/Registry.h"
 
 namespace qv::test {
 
-// The registry in memory. Every call is recorded; `denyWrites` refuses value writes with
-// access denied, `onCall` lets a test throw from inside a call.
+// The Run values in memory. Every call is recorded ("Set <name>", "Delete <name>");
+// `denyWrites` refuses writes as a user without access to the machine-wide hive is refused,
+// `onCall` lets a test throw from inside a call.
 class FakeRegistry : public Registry {
   public:
-    struct Value {
-        uint32_t type = 0;
-        std::string data;
-    };
-    using Address = std::tuple<RegistryRoot, std::string, std::string>;  // root, key, value
-
-    std::map<Address, Value> values;
-    std::vector<std::string> calls;  // "Open <key> <options> <access>", "Set <name>", ...
-    bool failOpen = false;
+    std::map<std::string, std::string> runValues;  // name, data
+    std::vector<std::string> calls;
     bool denyWrites = false;
     std::function<void(const std::string&)> onCall;
 
-    long OpenKey(RegistryRoot root, const std::string& subKey, uint32_t options, uint32_t access,
-                 RegistryKey& key) override {
-        Record("Open " + subKey + " " + std::to_string(options) + " " + std::to_string(access));
-        if (failOpen)
-            return kRegFileNotFound;
-        open_[next_] = {root, subKey};
-        key = next_++;
-        return kRegSuccess;
-    }
-    long SetValue(RegistryKey key, const std::string& valueName, uint32_t type,
-                  const std::string& data) override {
-        Record("Set " + valueName);
-        auto it = open_.find(key);
-        if (it == open_.end())
-            return kRegInvalidHandle;
+    bool SetRunValue(const std::string& name, const std::string& data) override {
+        Record("Set " + name);
         if (denyWrites)
-            return kRegAccessDenied;
-        values[{it->second.first, it->second.second, valueName}] = {type, data};
-        return kRegSuccess;
+            return false;
+        runValues[name] = data;
+        return true;
     }
-    long DeleteValue(RegistryKey key, const std::string& valueName) override {
-        Record("Delete " + valueName);
-        auto it = open_.find(key);
-        if (it == open_.end())
-            return kRegInvalidHandle;
-        return values.erase({it->second.first, it->second.second, valueName}) ? kRegSuccess
-                                                                              : kRegFileNotFound;
+    bool DeleteRunValue(const std::string& name) override {
+        Record("Delete " + name);
+        return runValues.erase(name) > 0;
     }
-    long CloseKey(RegistryKey key) override {
-        Record("Close");
-        return open_.erase(key) ? kRegSuccess : kRegInvalidHandle;
-    }
-
-    size_t OpenKeys() const { return open_.size(); }
 
   private:
     void Record(const std::string& call) {
@@ -67,8 +36,6 @@ class FakeRegistry : public Registry {
         if (onCall)
             onCall(call);
     }
-    std::map<RegistryKey, std::pair<RegistryRoot, std::string>> open_;
-    RegistryKey next_ = 0x100;
 };
 
 }  // namespace qv::test

@@ -22,10 +22,9 @@ class FakeSockets : public Sockets {
         uint32_t timeoutMs;
     };
 
-    int startupResult = 0;
-    std::vector<uint16_t> startups;
+    bool startFailsLibrary = false;
+    int libraryStarts = 0;
     int cleanups = 0;
-    bool blocking = false;
     int cancels = 0;
     bool openFails = false;
     bool connectSucceeds = true;
@@ -35,32 +34,26 @@ class FakeSockets : public Sockets {
     std::vector<std::string> sent;
     std::set<std::string> failSendsOf;
     std::set<SocketId> open;  // opened and not yet closed
-    std::vector<SocketId> shutdowns;
     std::vector<std::string> events;
     uint64_t* clockMs = nullptr;
     uint32_t msPerReply = 100;
 
-    int Startup(uint16_t version) override {
-        startups.push_back(version);
-        return startupResult;
+    bool Start() override {
+        ++libraryStarts;
+        return !startFailsLibrary;
     }
-    void Cleanup() override {
+    void Stop() override {
         ++cleanups;
         events.push_back("cleanup");
     }
-    SocketId OpenStream() override {
-        if (openFails)
-            return kInvalidSocket;
-        SocketId id = nextId_++;
-        open.insert(id);
-        events.push_back("open " + std::to_string(id));
-        return id;
-    }
-    bool Connect(SocketId s, const std::string& address, uint16_t port,
+    bool Connect(SocketId& s, const std::string& address, uint16_t port,
                  uint32_t timeoutMs) override {
+        s = Open();
+        if (s == kNoSocket)
+            return false;
         connects.push_back({s, address, port, timeoutMs});
         events.push_back("connect " + address + ":" + std::to_string(port));
-        return open.count(s) > 0 && connectSucceeds;
+        return connectSucceeds;
     }
     int Send(SocketId s, const std::string& bytes, uint32_t) override {
         events.push_back("send " + bytes);
@@ -87,17 +80,20 @@ class FakeSockets : public Sockets {
         std::string address;
         uint16_t port;
         uint32_t timeoutMs;
-        std::function<void(bool)> done;
+        std::function<void(SocketId, bool)> done;
     };
     std::vector<PendingConnect> pending;
     bool startFails = false;
 
-    bool StartConnect(SocketId s, const std::string& address, uint16_t port, uint32_t timeoutMs,
-                      std::function<void(bool)> done) override {
+    bool StartConnect(SocketId& s, const std::string& address, uint16_t port, uint32_t timeoutMs,
+                      std::function<void(SocketId, bool)> done) override {
+        s = kNoSocket;
+        const SocketId id = startFails ? kNoSocket : Open();
         events.push_back("start connect " + address + ":" + std::to_string(port));
-        if (startFails || !open.count(s))
+        if (id == kNoSocket)
             return false;
-        pending.push_back({s, address, port, timeoutMs, std::move(done)});
+        pending.push_back({id, address, port, timeoutMs, std::move(done)});
+        s = id;
         return true;
     }
     // Delivers the oldest outcome still waiting, unless its socket was closed meanwhile.
@@ -105,20 +101,23 @@ class FakeSockets : public Sockets {
         PendingConnect p = std::move(pending.front());
         pending.erase(pending.begin());
         if (open.count(p.socket))
-            p.done(connected);
-    }
-    void Shutdown(SocketId s) override {
-        shutdowns.push_back(s);
-        events.push_back("shutdown " + std::to_string(s));
+            p.done(p.socket, connected);
     }
     void Close(SocketId s) override {
         open.erase(s);
         events.push_back("close " + std::to_string(s));
     }
-    bool IsBlocking() override { return blocking; }
     void CancelBlockingCall() override { ++cancels; }
 
   private:
+    SocketId Open() {
+        if (openFails)
+            return kNoSocket;
+        SocketId id = nextId_++;
+        open.insert(id);
+        events.push_back("open " + std::to_string(id));
+        return id;
+    }
     SocketId nextId_ = 1;
 };
 

@@ -79,8 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                  qv::SplitText(Piece(pieces, list == qv::Ctl::lstReboot ? 17 : 18), '\x1f'))
                 dialog.AddItem(list, item);
         }
-        t.registry.failOpen = !flags.empty() && (flags[0] & 1);
-        t.registry.denyWrites = !flags.empty() && (flags[0] & 2);
+        t.registry.denyWrites = !flags.empty() && (flags[0] & 3);
         store.failAt = flags.size() > 1 ? static_cast<unsigned char>(flags[1]) : 0;
         t.ui.messages.clear();
         const bool startup = dialog.Get(qv::Ctl::Check2).value == 1;
@@ -101,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::vector<std::string> log = t.LogMessages();
         for (const std::string& line : log)
             QV_FUZZ_CHECK(line == qv::kRegistryWriteFailed);
-        if (!fatal && startup && (t.registry.failOpen || t.registry.denyWrites)) {
+        if (!fatal && startup && t.registry.denyWrites) {
             QV_FUZZ_CHECK(store.Get("SrvStartup") == std::optional<std::string>("0"));
             QV_FUZZ_CHECK(log.size() == 1 && app.IconState == 5);
         }

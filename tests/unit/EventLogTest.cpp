@@ -28,8 +28,8 @@ TEST_F(EventLogTest, WriteLogRefreshesTheTrayThenAppendsInCallOrder) {
     EXPECT_TRUE(t.app.log.WriteLog("first"));
     EXPECT_TRUE(t.app.log.WriteLog("second"));
     ASSERT_EQ(t.tray.calls.size(), 2u);
-    EXPECT_EQ(t.tray.calls[0].message, TrayMessage::Modify);
-    EXPECT_EQ(t.tray.calls[0].record.hIcon, t.tray.PictureIcon(Picture::Yellow));
+    EXPECT_EQ(t.tray.calls[0].op, test::FakeTray::Op::Change);
+    EXPECT_EQ(t.tray.calls[0].picture, Picture::Yellow);
     EXPECT_EQ(t.files.files.at("C:\\Program Files\\Quorvane\\Quorvane.log"),
               "05/12/2026 19:42:28 >   first\r\n05/12/2026 19:42:28 >   second\r\n");
 }

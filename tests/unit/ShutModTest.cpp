@@ -7,47 +7,28 @@
 namespace qv::test {
 namespace {
 
-TEST(ShutDownTest, OnNtEnablesThePrivilegeThenForcesTheShutdown) {
-    TestApp t;
-    t.InitPaths();
-    ShutDownPC(t.app.shutdownControl);
-    EXPECT_EQ(t.app.IsWinNT, 1);
-    EXPECT_EQ(t.power.events, (std::vector<std::string>{"token", "lookup", "adjust", "exit"}));
-    EXPECT_EQ(t.power.tokenAccesses, std::vector<uint32_t>{0x28});
-    ASSERT_EQ(t.power.lookups.size(), 1u);
-    EXPECT_EQ(t.power.lookups[0], (std::pair<std::string, std::string>{"", "SeShutdownPrivilege"}));
-    ASSERT_EQ(t.power.adjusts.size(), 1u);
-    const auto& adjust = t.power.adjusts[0];
-    EXPECT_EQ(adjust.token, t.power.tokenToOpen);
-    EXPECT_FALSE(adjust.disableAll);
-    EXPECT_EQ(adjust.length, 16u);
-    EXPECT_EQ(adjust.request.PrivilegeCount, 1u);
-    EXPECT_EQ(adjust.request.Luid.LowPart, t.power.luid.LowPart);
-    EXPECT_EQ(adjust.request.Attributes, 2u);
-    EXPECT_EQ(t.power.closedTokens, std::vector<TokenId>{t.power.tokenToOpen});
-    EXPECT_EQ(t.power.exits, (std::vector<std::pair<uint32_t, uint32_t>>{{5u, 0xFFFFFFFFu}}));
-    EXPECT_TRUE(t.LogMessages().empty());  // nothing fetched, no traffic line
-}
-
-TEST(ShutDownTest, OnTheOlderFamilyAsksDirectlyAndCheckIsMadeAnew) {
-    TestApp t;
-    t.InitPaths();
-    t.app.IsWinNT = 1;
-    t.power.version = 0xC0000A04;
-    ShutDownPC(t.app.shutdownControl);
-    EXPECT_EQ(t.app.IsWinNT, 0);
-    EXPECT_EQ(t.power.events, std::vector<std::string>{"exit"});
-}
-
-TEST(ShutDownTest, LogsTheTrafficTotalFirstWhenBytesWereFetched) {
-    TestApp t;
-    t.InitPaths();
-    t.clock.decimalSeparator = ",";
-    t.app.traffic.TotalBytesDownloaded = 1536;
-    ShutDownPC(t.app.shutdownControl);
-    EXPECT_EQ(t.LogMessages(),
-              std::vector<std::string>{"Total Data Downloaded for Connectivity : 1,5 KB."});
-    EXPECT_EQ(t.power.exits.size(), 1u);
+TEST(ShutDownTest, LogsTheTrafficTotalWhenBytesWereFetchedThenShutsDownOnce) {
+    struct Row {
+        int64_t bytes;
+        const char* separator;
+        std::vector<std::string> log;
+    } rows[] = {
+        {0, ".", {}},  // nothing fetched: no traffic line, the shutdown all the same
+        {512, ".", {"Total Data Downloaded for Connectivity : 0.5 KB."}},
+        {1536, ",", {"Total Data Downloaded for Connectivity : 1,5 KB."}},
+    };
+    for (const Row& row : rows) {
+        TestApp t;
+        t.InitPaths();
+        t.clock.decimalSeparator = row.separator;
+        t.app.traffic.TotalBytesDownloaded = row.bytes;
+        size_t linesAtShutdown = 99;
+        t.power.onShutDown = [&] { linesAtShutdown = t.LogMessages().size(); };
+        ShutDownPC(t.app.shutdownControl);
+        EXPECT_EQ(t.LogMessages(), row.log) << row.bytes;
+        EXPECT_EQ(linesAtShutdown, row.log.size()) << row.bytes;  // the line comes first
+        EXPECT_EQ(t.power.shutdowns, 1) << row.bytes;
+    }
 }
 
 }  // namespace

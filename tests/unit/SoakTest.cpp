@@ -61,7 +61,7 @@ class FlakyInternet : public Internet {
 class FlakyModem : public test::FakeSockets {
   public:
     int refused = 0, wrongPrompts = 0, failedSends = 0, reboots = 0;
-    bool Connect(SocketId s, const std::string& address, uint16_t port, uint32_t ms) override {
+    bool Connect(SocketId& s, const std::string& address, uint16_t port, uint32_t ms) override {
         bool ok = FakeSockets::Connect(s, address, port, ms) && !Chance(0.25);
         if (!ok && port == 23)
             ++refused;
@@ -190,13 +190,11 @@ TEST_F(SoakTest, ThirtyDaysOfEveryServiceWithFailuresEverywhere) {
     EXPECT_EQ(Lines("Unable to Reboot Modem - Invalid Responce "), modem.wrongPrompts);
     EXPECT_EQ(Lines("Unable to send : "), modem.failedSends);
     const int failedReboots = modem.refused + modem.wrongPrompts + modem.failedSends;
-    EXPECT_EQ(
-        static_cast<int>(t.power.exits.size()),
-        Lines("ShutDown Command Issued.") + Lines("Auto ShutDown Command Issued.") + failedReboots);
+    EXPECT_EQ(t.power.shutdowns, Lines("ShutDown Command Issued.") +
+                                     Lines("Auto ShutDown Command Issued.") + failedReboots);
     EXPECT_EQ(Lines("ShutDown Command Issued."), kDays);
     // Once an hour, and before every shutdown once something was fetched.
-    EXPECT_EQ(Lines("Total Data Downloaded for Connectivity : "),
-              kDays * 24 + static_cast<int>(t.power.exits.size()));
+    EXPECT_EQ(Lines("Total Data Downloaded for Connectivity : "), kDays * 24 + t.power.shutdowns);
     const int issued = Lines("Enable Nic Command Issued.") + Lines("Disable Nic Command Issued.") +
                        Lines("Auto Enable NIC Command Issued.") +
                        Lines("Auto Disable NIC Command Issued.");
@@ -206,9 +204,9 @@ TEST_F(SoakTest, ThirtyDaysOfEveryServiceWithFailuresEverywhere) {
     EXPECT_GT(internet.successes, kDays * 200);
     EXPECT_GT(modem.reboots, kDays);
     EXPECT_GT(Lines("File Missing : "), 0);
-    std::printf("%d fetches (%d failed), %d reboots, %d failed reboots, %zu shutdowns, %zu lines\n",
+    std::printf("%d fetches (%d failed), %d reboots, %d failed reboots, %d shutdowns, %zu lines\n",
                 internet.successes + internet.failures, internet.failures, modem.reboots,
-                failedReboots, t.power.exits.size(), t.LogLines().size());
+                failedReboots, t.power.shutdowns, t.LogLines().size());
 }
 
 }  // namespace

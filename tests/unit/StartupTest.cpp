@@ -42,16 +42,12 @@ TEST_F(FormLoadTest, RunsTheStartUpStepsInOrder) {
     // Before the settings load the window is 0 to 0, always free: state 3.
     EXPECT_EQ(t.actions.calls, (std::vector<std::string>{"SetServiceTimerIntervals", "StartSockets",
                                                          "WriteNicBatches", "ArmServiceTimers"}));
-    const NotifyIconData& r = t.app.tray.TrayIconRecord;
-    EXPECT_EQ(r.cbSize, 88u);
-    EXPECT_EQ(r.hWnd, t.tray.MainWindow());
-    EXPECT_EQ(r.uID, 1u);
-    EXPECT_EQ(r.uFlags, 7u);
-    EXPECT_EQ(r.uCallbackMessage, 0x200u);
-    EXPECT_EQ(std::string(r.szTip.data()), "Quorvane Helper by Dastrel.");
-    EXPECT_EQ(r.szTip[63], ' ');
     EXPECT_EQ(t.app.IconState, 3);
-    EXPECT_EQ(r.hIcon, t.tray.PictureIcon(Picture::Green));
+    EXPECT_FALSE(t.tray.shown);  // the window's first activation adds the icon
+    form.Form_Activate();
+    EXPECT_TRUE(t.tray.shown);
+    EXPECT_EQ(t.tray.picture, Picture::Green);
+    EXPECT_EQ(t.tray.tip, "Quorvane Helper by Dastrel.");
     EXPECT_EQ(t.app.settings.PingInterval, 50);
     EXPECT_EQ(t.LogMessages(), (std::vector<std::string>{"Dastrel's Quorvane Helper Started."}));
     EXPECT_TRUE(t.ui.messages.empty());
@@ -75,7 +71,7 @@ TEST_F(FormLoadTest, AStartByWindowsAndBadSettingsAreLoggedInOrder) {
     EXPECT_EQ(t.LogMessages(),
               (std::vector<std::string>{"GetSettings Unknown Error : 9",
                                         "Dastrel's Quorvane Helper Started with Windows."}));
-    EXPECT_EQ(t.app.tray.TrayIconRecord.hIcon, t.tray.PictureIcon(Picture::Yellow));
+    EXPECT_EQ(t.tray.LastPicture(), Picture::Yellow);
 }
 
 TEST_F(FormLoadTest, ExitRemovesTheIconLogsTheQuitLineAndEnds) {
@@ -86,8 +82,8 @@ TEST_F(FormLoadTest, ExitRemovesTheIconLogsTheQuitLineAndEnds) {
     EXPECT_EQ(t.actions.calls.front(), "UnloadSettingsDialog");
     EXPECT_EQ(t.LogMessages().back(), "Dastrel's Quorvane Helper Quitting.");
     ASSERT_GE(t.tray.calls.size(), 2u);
-    EXPECT_EQ(t.tray.calls.front().message, TrayMessage::Delete);
-    EXPECT_EQ(t.tray.calls.back().message, TrayMessage::Delete);
+    EXPECT_EQ(t.tray.calls.front().op, test::FakeTray::Op::Remove);
+    EXPECT_EQ(t.tray.calls.back().op, test::FakeTray::Op::Remove);
     EXPECT_EQ(t.actions.Count("StopSockets"), 1);
 
     // Unloaded by Windows: no quit line, and the sockets stop once.
@@ -115,8 +111,14 @@ TEST(IconState, FollowsWindowModemAndErrorState) {
     t.app.IconState = 5;
     EXPECT_EQ(GetCurrentIconNo(t.app), 5);
     t.app.IconState = 0;
+    FillTrayIconRecord(t.app);
     UpdateTrayIcon(t.app);  // an unknown state leaves the picture as it was
-    EXPECT_EQ(t.tray.calls.back().record.hIcon, 0u);
+    EXPECT_EQ(t.tray.LastPicture(), Picture::WindowIcon);
+    t.app.IconState = 4;
+    UpdateTrayIcon(t.app);
+    t.app.IconState = 0;
+    UpdateTrayIcon(t.app);
+    EXPECT_EQ(t.tray.LastPicture(), Picture::Blue);
 }
 
 }  // namespace

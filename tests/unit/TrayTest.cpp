@@ -21,8 +21,7 @@ class TrayTest : public ::testing::Test {
         t.clock.Set(12, 0, 0);  // outside the free window
         t.actions.calls.clear();
     }
-    IconHandle Icon(Picture p) { return t.tray.PictureIcon(p); }
-    IconHandle LastIcon() const { return t.tray.calls.back().record.hIcon; }
+    Picture LastIcon() const { return t.tray.LastPicture(); }
 
     test::TestApp t;
     FrmIcon form{t.app};
@@ -32,7 +31,7 @@ TEST_F(TrayTest, AnimationShowsFourFramesThenTheStateIconAfterOneSecond) {
     t.app.IconState = 2;
     t.timers.Run(100);
     TrayAnimate(t.app);
-    std::vector<IconHandle> icons;
+    std::vector<Picture> icons;
     std::vector<int64_t> times;
     for (int i = 0; i < 10; ++i) {
         size_t before = t.tray.calls.size();
@@ -44,9 +43,8 @@ TEST_F(TrayTest, AnimationShowsFourFramesThenTheStateIconAfterOneSecond) {
         if (i == 3)
             TrayAnimate(t.app);  // while it runs: changes nothing
     }
-    EXPECT_EQ(icons, (std::vector<IconHandle>{Icon(Picture::Frame1), Icon(Picture::Frame2),
-                                              Icon(Picture::Frame3), Icon(Picture::Frame4),
-                                              Icon(Picture::Green)}));
+    EXPECT_EQ(icons, (std::vector<Picture>{Picture::Frame1, Picture::Frame2, Picture::Frame3,
+                                           Picture::Frame4, Picture::Green}));
     EXPECT_EQ(times, (std::vector<int64_t>{300, 500, 700, 900, 1100}));
     EXPECT_FALSE(t.app.tray.AnimationRunning);
     EXPECT_EQ(t.timers.running.count(kTmrIconAni), 0u);
@@ -54,7 +52,7 @@ TEST_F(TrayTest, AnimationShowsFourFramesThenTheStateIconAfterOneSecond) {
     // The next animation starts again at frame 1.
     TrayAnimate(t.app);
     t.timers.Run(200);
-    EXPECT_EQ(LastIcon(), Icon(Picture::Frame1));
+    EXPECT_EQ(LastIcon(), Picture::Frame1);
 }
 
 TEST_F(TrayTest, RefreshWaitsForTheAnimationAndKeepsTheErrorState) {
@@ -63,16 +61,16 @@ TEST_F(TrayTest, RefreshWaitsForTheAnimationAndKeepsTheErrorState) {
     t.actions.calls.clear();
     t.timers.Run(700);  // the 30 s refresh falls inside the animation
     EXPECT_EQ(t.actions.Count("ModemReachable"), 0);
-    EXPECT_EQ(LastIcon(), Icon(Picture::Frame3));
+    EXPECT_EQ(LastIcon(), Picture::Frame3);
 
     t.app.IconState = 5;
     t.timers.Run(2 * 60000);
     EXPECT_EQ(t.app.IconState, 5);
-    EXPECT_EQ(LastIcon(), Icon(Picture::Yellow));
+    EXPECT_EQ(LastIcon(), Picture::Yellow);
     t.actions.modemReachable = true;
     form.OnMenuCommand(kCmdLog);  // recomputed at once: red outside the window, modem answering
     EXPECT_EQ(t.app.IconState, 1);
-    EXPECT_EQ(LastIcon(), Icon(Picture::Red));
+    EXPECT_EQ(LastIcon(), Picture::Red);
 }
 
 TEST_F(TrayTest, ViewErrorLogStartsNotepadAndSaysSoWhenItCannot) {
@@ -93,7 +91,7 @@ TEST_F(TrayTest, ViewErrorLogStartsNotepadAndSaysSoWhenItCannot) {
                                         "C:\\Program Files\\Quorvane\\Quorvane.log"}));
     EXPECT_EQ(t.ui.captions, (std::vector<std::string>{"Quorvane"}));
     EXPECT_EQ(t.app.IconState, 2);
-    EXPECT_EQ(LastIcon(), Icon(Picture::Green));
+    EXPECT_EQ(LastIcon(), Picture::Green);
 }
 
 TEST_F(TrayTest, OnlyDoubleClickAndRightButtonUpAct) {

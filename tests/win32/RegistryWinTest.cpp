@@ -13,8 +13,10 @@
 namespace qv {
 namespace {
 
+using win32::Win32Registry;
+
 struct RegistryApp {
-    win32::Win32Registry registry;
+    Win32Registry registry;
     test::TestApp doubles;
     Platform platform = doubles.Compose({.registry = &registry});
     App app{platform};
@@ -28,7 +30,8 @@ struct RegistryApp {
 // The Run value's type and bytes, or false when there is none.
 bool ReadRunValue(const std::string& name, DWORD& type, std::string& bytes) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, Win32Registry::kRunSubKey, 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS)
         return false;
     char data[512] = {};
     DWORD size = sizeof data;
@@ -55,18 +58,16 @@ TEST(RunValue, IsWrittenAndDeletedInTheMachineHive) {
 
     RemoveFromStartup(r.app.os.registry, r.app.paths);
     EXPECT_FALSE(ReadRunValue(name, type, bytes));
-    EXPECT_FALSE(DeleteRunValue(r.app.os.registry, name));  // nothing left to delete
+    EXPECT_FALSE(r.registry.DeleteRunValue(name));  // nothing left to delete
 }
 
-TEST(RunValue, MissingKeyFailsWithoutAHandle) {
-    win32::Win32Registry registry;
-    RegistryKey key = 0;
-    EXPECT_NE(registry.OpenKey(RegistryRoot::LocalMachine, "SOFTWARE\\QuorvaneNoSuchKey", 0,
-                               kKeyAccessAll, key),
-              kRegSuccess);
-    EXPECT_EQ(key, 0u);
-    EXPECT_NE(registry.SetValue(key, "v", kRegSz, std::string("x\0", 2)), kRegSuccess);
-    EXPECT_NE(registry.CloseKey(key), kRegSuccess);
+TEST(RunValue, AKeyThatCannotBeOpenedFailsBothCalls) {
+    const std::string missing = "SOFTWARE\\QuorvaneNoSuchKey";
+    EXPECT_FALSE(Win32Registry::WriteRegString(HKEY_LOCAL_MACHINE, missing, "v", "x"));
+    EXPECT_FALSE(Win32Registry::DeleteRegValue(HKEY_LOCAL_MACHINE, missing, "v"));
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, missing.c_str(), 0, KEY_READ, &key),
+              ERROR_SUCCESS);  // and nothing made it
 }
 
 }  // namespace

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/PopupMenu.h"
 #include "app/frmIcon.h"
@@ -96,20 +100,78 @@ TEST_F(ProgramResources, FishesHaveTheirColoursAndFramesDiffer) {
     EXPECT_GE(seen.size(), 3u);
 }
 
-TEST(Win32Tray, RecordSizeIsTheFirstLayout) {
-    win32::Win32Tray tray;
-    EXPECT_EQ(tray.RecordSize(), static_cast<uint32_t>(NOTIFYICONDATAA_V1_SIZE));
-}
-
-// Passes every request on to the shell and keeps a list of them.
-class RecordingTray : public win32::Win32Tray {
-  public:
-    std::vector<TrayMessage> sent;
-    void Notify(TrayMessage message, const NotifyIconData& record) override {
-        sent.push_back(message);
-        Win32Tray::Notify(message, record);
+// A tray whose requests go to a recorder instead of the shell.
+struct RecordingTray {
+    struct Sent {
+        DWORD message;
+        NOTIFYICONDATAA record;
+    };
+    std::vector<Sent> sent;
+    win32::Win32Tray tray{[this](DWORD message, NOTIFYICONDATAA* record) {
+        sent.push_back({message, *record});
+        return TRUE;
+    }};
+    std::vector<DWORD> Messages() const {
+        std::vector<DWORD> messages;
+        for (const Sent& s : sent)
+            messages.push_back(s.message);
+        return messages;
     }
 };
+
+TEST(Win32Tray, SendsTheRecordOfTheFirstLayoutWithThePictureAndTheTip) {
+    HWND window = reinterpret_cast<HWND>(0x4242);
+    RecordingTray r;
+    r.tray.Attach(window, GetModuleHandleA(nullptr));
+    const std::string tip = "Quorvane Helper by Dastrel.";
+    // A tip longer than the record's 64 bytes keeps 63 of them and its NUL.
+    const std::string longTip(80, 'x');
+    constexpr DWORD kNothing = ~DWORD{0};  // no request at all (NIM_ADD is 0)
+    struct Row {
+        std::function<void()> call;
+        DWORD message;
+        Picture picture;
+        std::string tip;
+    } rows[] = {
+        {[&] { r.tray.Change(Picture::WindowIcon, tip); }, NIM_MODIFY, Picture::WindowIcon, tip},
+        {[&] { r.tray.Show(Picture::Green, tip); }, NIM_ADD, Picture::Green, tip},
+        {[&] { r.tray.Change(Picture::Frame3, tip); }, NIM_MODIFY, Picture::Frame3, tip},
+        {[&] { r.tray.Change(Picture::Yellow, longTip); }, NIM_MODIFY, Picture::Yellow,
+         longTip.substr(0, 63)},
+        {[&] { r.tray.Readd(); }, NIM_ADD, Picture::Yellow, longTip.substr(0, 63)},
+        {[&] { r.tray.Remove(); }, NIM_DELETE, Picture::Yellow, longTip.substr(0, 63)},
+        {[&] { r.tray.Readd(); }, kNothing, Picture::Yellow, ""},  // removed: nothing to put back
+    };
+    std::set<HICON> icons;
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        const size_t before = r.sent.size();
+        row.call();
+        if (row.message == kNothing) {
+            EXPECT_EQ(r.sent.size(), before) << i;
+            continue;
+        }
+        ASSERT_EQ(r.sent.size(), before + 1) << i;
+        const NOTIFYICONDATAA& d = r.sent.back().record;
+        EXPECT_EQ(r.sent.back().message, row.message) << i;
+        EXPECT_EQ(d.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE)) << i;
+        EXPECT_EQ(d.hWnd, window) << i;
+        EXPECT_EQ(d.uID, 1u) << i;
+        EXPECT_EQ(d.uFlags, 7u) << i;
+        EXPECT_EQ(d.uCallbackMessage, 0x200u) << i;
+        EXPECT_NE(d.hIcon, nullptr) << i;
+        EXPECT_EQ(d.hIcon, r.tray.Icon(row.picture)) << i;
+        icons.insert(d.hIcon);
+        // The tip, its NUL, blanks, and a NUL in the 64th byte; nothing past the first layout.
+        std::string expected = row.tip + '\0';
+        expected.resize(63, ' ');
+        expected += '\0';
+        EXPECT_EQ(std::string(d.szTip, 64), expected) << i;
+        EXPECT_EQ(std::string(d.szTip + 64, sizeof d.szTip - 64),
+                  std::string(sizeof d.szTip - 64, '\0'));
+    }
+    EXPECT_EQ(icons.size(), 4u);  // every picture an icon of its own
+}
 
 TEST(MainWindow, PutsTheIconBackWhenTheTaskbarIsCreatedAgain) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -117,27 +179,21 @@ TEST(MainWindow, PutsTheIconBackWhenTheTaskbarIsCreatedAgain) {
     ASSERT_TRUE(window.Create(instance));
     test::TestApp t;
     FrmIcon form(t.app);
-    RecordingTray tray;
-    tray.Attach(window.Handle(), instance);
+    RecordingTray r;
+    r.tray.Attach(window.Handle(), instance);
     win32::Win32Sockets sockets;
-    window.Connect(form, tray, sockets);
+    window.Connect(form, r.tray, sockets);
     UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
 
     SendMessageA(window.Handle(), taskbarCreated, 0, 0);  // not added yet: nothing to put back
-    EXPECT_TRUE(tray.sent.empty());
-    NotifyIconData record;
-    record.cbSize = tray.RecordSize();
-    record.hWnd = tray.MainWindow();
-    record.uID = 1;
-    record.uFlags = 7;
-    record.uCallbackMessage = 0x200;
-    record.hIcon = tray.PictureIcon(Picture::Green);
-    tray.Notify(TrayMessage::Add, record);
+    EXPECT_TRUE(r.sent.empty());
+    r.tray.Show(Picture::Green, "tip");
     SendMessageA(window.Handle(), taskbarCreated, 0, 0);
-    EXPECT_EQ(tray.sent, (std::vector<TrayMessage>{TrayMessage::Add, TrayMessage::Add}));
-    tray.Notify(TrayMessage::Delete, record);
+    EXPECT_EQ(r.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+    EXPECT_EQ(r.sent[1].record.hIcon, r.tray.Icon(Picture::Green));
+    r.tray.Remove();
     SendMessageA(window.Handle(), taskbarCreated, 0, 0);
-    EXPECT_EQ(tray.sent.size(), 3u);
+    EXPECT_EQ(r.sent.size(), 3u);
 
     // A failure in a handler ends at the window's barrier: logged, and the window serves on.
     t.InitPaths();

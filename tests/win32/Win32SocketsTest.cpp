@@ -27,8 +27,11 @@ long long MsSince(Clock::time_point start) {
 
 class Win32SocketsTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_EQ(sockets.Startup(0x0101), 0); }
-    void TearDown() override { sockets.Cleanup(); }
+    void SetUp() override {
+        ASSERT_TRUE(sockets.Start());
+        ASSERT_EQ(sockets.LibraryVersion(), 0x0101);  // Windows Sockets 1.1 was asked for
+    }
+    void TearDown() override { sockets.Stop(); }
 
     Win32Sockets sockets;
 };
@@ -36,9 +39,9 @@ class Win32SocketsTest : public ::testing::Test {
 TEST_F(Win32SocketsTest, ConnectsSendsAndReceives) {
     FakeModemServer modem({Say("Login: "), Expect("admin\r\n"), Say("Bye\r\n"), Hangup()});
     ASSERT_TRUE(modem.Listening());
-    SocketId s = sockets.OpenStream();
-    ASSERT_GT(s, 0);
+    SocketId s = kNoSocket;
     ASSERT_TRUE(sockets.Connect(s, "127.0.0.1", modem.Port(), 3000));
+    ASSERT_GT(s, 0);
     EXPECT_EQ(sockets.Receive(s, 51200, 3000), "Login: ");
     EXPECT_EQ(sockets.Send(s, "admin\r\n", 3000), 7);
     EXPECT_EQ(sockets.Receive(s, 51200, 3000), "Bye\r\n");
@@ -46,7 +49,6 @@ TEST_F(Win32SocketsTest, ConnectsSendsAndReceives) {
     auto start = Clock::now();
     EXPECT_EQ(sockets.Receive(s, 51200, 3000), "");
     EXPECT_LT(MsSince(start), 1500);
-    sockets.Shutdown(s);
     sockets.Close(s);
     EXPECT_EQ(sockets.OpenCount(), 0u);
     EXPECT_EQ(modem.Received(), "admin\r\n");
@@ -57,19 +59,29 @@ TEST_F(Win32SocketsTest, ConnectsSendsAndReceives) {
 TEST_F(Win32SocketsTest, ARefusedPortAndAMalformedAddressFailToConnect) {
     uint16_t port = FakeModemServer::RefusingPort();
     ASSERT_NE(port, 0);
-    SocketId s = sockets.OpenStream();
+    SocketId s = kNoSocket;
     auto start = Clock::now();
     EXPECT_FALSE(sockets.Connect(s, "127.0.0.1", port, 3000));
     EXPECT_LT(MsSince(start), 3500);
+    EXPECT_EQ(sockets.OpenCount(), 1u);  // left for the caller to close
     sockets.Close(s);
-    SocketId bad = sockets.OpenStream();
+    SocketId bad = kNoSocket;
     EXPECT_FALSE(sockets.Connect(bad, "not an address", port, 1000));
     sockets.Close(bad);
+    EXPECT_EQ(sockets.OpenCount(), 0u);
+
+    // A connect without waiting needs the window its outcome is reported to.
+    SocketId probe = 7;
+    EXPECT_FALSE(sockets.StartConnect(probe, "127.0.0.1", port, 1000, [](SocketId, bool) {
+        ADD_FAILURE() << "no outcome was due";
+    }));
+    EXPECT_EQ(probe, kNoSocket);
+    EXPECT_EQ(sockets.OpenCount(), 0u);
 }
 
 TEST_F(Win32SocketsTest, AReceiveFromASilentPeerEndsAtTheTimeout) {
     FakeModemServer modem({Silent(4000)});
-    SocketId s = sockets.OpenStream();
+    SocketId s = kNoSocket;
     ASSERT_TRUE(sockets.Connect(s, "127.0.0.1", modem.Port(), 3000));
     auto start = Clock::now();
     EXPECT_EQ(sockets.Receive(s, 51200, 300), "");
@@ -82,7 +94,7 @@ TEST_F(Win32SocketsTest, AReceiveFromASilentPeerEndsAtTheTimeout) {
 TEST_F(Win32SocketsTest, OneReceiveTakesAtMostTheBufferAndLeavesTheRest) {
     const std::string big(60000, 'y');
     FakeModemServer modem({Say(big), Silent(3000)});
-    SocketId s = sockets.OpenStream();
+    SocketId s = kNoSocket;
     ASSERT_TRUE(sockets.Connect(s, "127.0.0.1", modem.Port(), 3000));
     ::Sleep(200);
     EXPECT_EQ(sockets.Receive(s, 51200, 3000).size(), 51200u);
@@ -156,7 +168,8 @@ TEST_F(WinsockAppTest, TheProbeReachesAModemOnPort80AndLeavesNoSocket) {
 
     app.modem.ModemAddress = "127.0.0.1";
     auto start = Clock::now();
-    EXPECT_FALSE(ModemReachable(app.modemContext));  // returns at once; the answer comes as a message
+    EXPECT_FALSE(
+        ModemReachable(app.modemContext));  // returns at once; the answer comes as a message
     EXPECT_LT(MsSince(start), 500);
     ASSERT_TRUE(answered());
     EXPECT_TRUE(web.Accepted());
