@@ -22,7 +22,7 @@ void UpdateTrayIcon(App& app) {
         case 4:
             picture = Picture::Blue;
             break;
-        case 5:
+        case kErrorIconState:
             picture = Picture::Yellow;
             break;
         default:
@@ -32,7 +32,7 @@ void UpdateTrayIcon(App& app) {
 }
 
 int32_t GetCurrentIconNo(App& app) {
-    if (app.IconState != 5) {
+    if (app.IconState != kErrorIconState) {
         if (IsFreeTime(app.settings, app.os.clock)) {
             app.IconState = app.KeepAliveActive ? 4 : 3;
         } else {

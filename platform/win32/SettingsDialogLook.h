@@ -1,39 +1,13 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/Handles.h"
 #include "settings/TimeSetControls.h"
 
 namespace qv::win32 {
 
-// Owns a GDI object (font, brush) and deletes it once.
-class UniqueGdiObject {
-  public:
-    UniqueGdiObject() = default;
-    explicit UniqueGdiObject(HGDIOBJ object) : object_(object) {}
-    UniqueGdiObject(UniqueGdiObject&& other) noexcept : object_(other.object_) {
-        other.object_ = nullptr;
-    }
-    UniqueGdiObject& operator=(UniqueGdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            object_ = other.object_;
-            other.object_ = nullptr;
-        }
-        return *this;
-    }
-    UniqueGdiObject(const UniqueGdiObject&) = delete;
-    UniqueGdiObject& operator=(const UniqueGdiObject&) = delete;
-    ~UniqueGdiObject() { Reset(); }
-    HGDIOBJ Get() const { return object_; }
-    void Reset() {
-        if (object_ != nullptr)
-            DeleteObject(object_);
-        object_ = nullptr;
-    }
-
-  private:
-    HGDIOBJ object_ = nullptr;
-};
+// A GDI object (font, brush), deleted once.
+using UniqueGdiObject = Owner<HGDIOBJ, &::DeleteObject>;
 
 // The settings dialog's colours and fonts: the message font and "Courier New" for the
 // fixed-pitch labels, the text colour of each control and the backgrounds behind them.
