@@ -240,7 +240,8 @@ night_pages=$(wc -l <"$WEB_RECORD")
 
 wineserver -w 2>/dev/null || true
 start_program
-wait_log_lines $((night_lines + 1)) 120
+# Wine starts its services again after the shutdown, which a busy machine takes long over.
+wait_log_lines $((night_lines + 1)) 240
 [[ "$(checked_messages | tail -1)" == "Dastrel's Quorvane Helper Started." ]] || e2e_fail "morning start"
 probe wait-window "Icon Form" 60000 || e2e_fail "no main window"
 
