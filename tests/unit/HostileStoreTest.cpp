@@ -2,7 +2,6 @@
 // in the one error line, quickly.
 #include <gtest/gtest.h>
 
-
 #include "settings/GetSettings.h"
 #include "tests/doubles/FakePlatform.h"
 
