@@ -1,5 +1,5 @@
 // Settings texts far beyond anything the dialog writes: every one of them ends in a full load or
-// in the one error line, quickly.
+// in the one error line.
 #include <gtest/gtest.h>
 
 #include "settings/GetSettings.h"
