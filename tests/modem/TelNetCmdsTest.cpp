@@ -147,43 +147,29 @@ TEST(CommandFileChangeTest, AFileThatEndsEarlyInTheSecondPassGivesCode62) {
               std::string::npos);
 }
 
-// A command file of `size` bytes made while it is read: line 1, two pairs, then lines that are
-// no command lines, one of them 10 MB long.
+// A command file of `size` bytes made while it is read: line 1 and two pairs, then lines of
+// 'x' that are no command lines, megabytes long.
 class GeneratedFile : public FileReader {
   public:
     explicit GeneratedFile(size_t size) : left_(size) {}
     int64_t Read(char* buffer, size_t size) override {
-        size_t n = 0;
-        while (n < size && left_ > 0) {
-            if (pos_ == piece_.size())
-                NextPiece();
-            size_t take = std::min({size - n, piece_.size() - pos_, left_});
-            piece_.copy(buffer + n, take, pos_);
-            pos_ += take;
-            n += take;
-            left_ -= take;
+        const std::string head =
+            "10.0.0.1 23\r\nWAIT \"*\"\r\nSEND \"a\\m\"\r\nWAIT \"\"\r\nSEND \"b\"\r\n";
+        size_t n = std::min(size, left_);
+        if (pos_ < head.size()) {
+            n = std::min(n, head.copy(buffer, n, pos_));
+        } else {
+            std::fill_n(buffer, n, 'x');
+            buffer[0] = (pos_ / size) % 640 ? 'x' : '\r';
         }
+        pos_ += n;
+        left_ -= n;
         return static_cast<int64_t>(n);
     }
 
   private:
-    void NextPiece() {
-        pos_ = 0;
-        ++pieces_;
-        if (pieces_ == 1)
-            piece_ = "10.0.0.1 23\r\nWAIT \"*\"\r\nSEND \"a\\m\"\r\nWAIT \"\"\r\nSEND \"b\"\r\n";
-        else if (pieces_ == 2)
-            piece_ = "not a command ";
-        else if (pieces_ < 2 + (10 << 20) / 4096)
-            piece_.assign(4096, 'x');  // one long line
-        else
-            piece_ = "\r\n" + std::string(200, 'f') + "\r\n\r\n";
-    }
-
     size_t left_;
-    std::string piece_;
     size_t pos_ = 0;
-    size_t pieces_ = 0;
 };
 
 class GeneratedFiles : public FakeFiles {
@@ -214,32 +200,16 @@ TEST(CommandFileMemoryTest, AHundredMegabyteFileIsReadInLittleMemory) {
     EXPECT_EQ(app.modem.CommandPairs[1].WaitText, "");
 }
 
-TEST(CommandFileMemoryTest, LineEndsSplitBetweenTwoReadsAreOneLineEnd) {
-    TestApp t;
-    t.InitPaths();
-    const std::string text = "1.2.3.4 23\r\nWAIT \"x\"\r\nSEND \"y\"\r\rWAIT \"\"\r\nSEND \"z\"";
+TEST_F(CommandFileTest, LineEndsSplitBetweenTwoReadsAreOneLineEnd) {
     for (size_t piece : {1u, 2u, 3u, 7u}) {
-        class PieceFiles : public FakeFiles {
-          public:
-            PieceFiles(const std::string& text, size_t piece) : text_(text), piece_(piece) {}
-            std::unique_ptr<FileReader> OpenForReading(const std::string&) override {
-                return std::make_unique<TextReader>(text_, piece_);
-            }
-            bool CanOpenForReading(const std::string&) override { return true; }
-
-          private:
-            const std::string& text_;
-            size_t piece_;
-        } files(text, piece);
-        Platform platform = t.Compose({.files = &files});
-        App app(platform);
-        app.paths = t.app.paths;
+        t.files.readPiece = piece;
         // Line 4 is empty (CR CR), so the second pair is shifted by one line.
-        ASSERT_TRUE(ReadCommandFile(app.modemContext, "C:\\Reboot.Txt")) << piece;
-        ASSERT_EQ(app.modem.CommandPairs.size(), 2u) << piece;
-        EXPECT_EQ(app.modem.CommandPairs[0].SendText, "y") << piece;
-        EXPECT_EQ(app.modem.CommandPairs[1].WaitText, "") << piece;
-        EXPECT_EQ(app.modem.CommandPairs[1].SendText, "") << piece;
+        ASSERT_TRUE(Read("1.2.3.4 23\r\nWAIT \"x\"\r\nSEND \"y\"\r\rWAIT \"\"\r\nSEND \"z\""))
+            << piece;
+        ASSERT_EQ(Pairs().size(), 2u) << piece;
+        EXPECT_EQ(Pairs()[0].SendText + "|" + Pairs()[1].WaitText + "|" + Pairs()[1].SendText,
+                  "y||")
+            << piece;
     }
 }
 
