@@ -18,55 +18,42 @@ class CommandFileTest : public ::testing::Test {
         t.files.files[t.app.paths.CommandFilePath] = content;
         return ReadCommandFile(t.app.modemContext, t.app.paths.CommandFilePath);
     }
-    const std::vector<CommandPair>& Pairs() { return t.app.modem.CommandPairs; }
+    // The script as read: "address port", " telnet" when replies are searched, then the pairs.
+    std::string Script() const {
+        const ModemState& m = t.app.modem;
+        std::string script =
+            m.ModemAddress + " " + m.ModemPort + (m.SearchReplies ? " telnet" : "");
+        for (const CommandPair& pair : m.CommandPairs)
+            script += " [" + pair.WaitText + "|" + pair.SendText + "]";
+        return script;
+    }
 
     TestApp t;
 };
 
 TEST_F(CommandFileTest, ReadsAddressPortAndDecodedPairsInFileOrder) {
-    ASSERT_TRUE(
-        Read("192.168.1.1 23\r\nWAIT \"login:\"\r\nSEND \"admin\\m\"\r"
-             "WAIT \"\"\r\nSEND \"say \\\"hi\\\\\"\r\nWAIT \"*\"\r\nSEND \"\"\r\n\r\n\r\n"));
-    EXPECT_EQ(t.app.modem.ModemAddress, "192.168.1.1");
-    EXPECT_EQ(t.app.modem.ModemPort, "23");
-    ASSERT_EQ(Pairs().size(), 3u);
-    EXPECT_EQ(Pairs()[0].WaitText, "login:");
-    EXPECT_EQ(Pairs()[0].SendText, "admin\r\n");
-    EXPECT_EQ(Pairs()[1].WaitText, "");
-    // The argument ends at the second quote even after a backslash, which then stays.
-    EXPECT_EQ(Pairs()[1].SendText, "say \\");
-    EXPECT_EQ(Pairs()[2].WaitText, "*");
-    EXPECT_EQ(Pairs()[2].SendText, "");
-    EXPECT_TRUE(t.LogMessages().empty());
-
-    // Pairs are taken by position, so an empty line shifts them.
-    ASSERT_TRUE(Read("1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\n\r\nWAIT \"*\"\r\nSEND \"b\"\r\n"));
-    ASSERT_EQ(Pairs().size(), 2u);
-    EXPECT_EQ(Pairs()[1].WaitText, "");
-    EXPECT_EQ(Pairs()[1].SendText, "*");
-    // Two blanks give an empty port, and the file is taken.
-    ASSERT_TRUE(Read("10.0.0.1  23\rWAIT \"*\"\rSEND \"x\"\r"));
-    EXPECT_EQ(t.app.modem.ModemAddress, "10.0.0.1");
-    EXPECT_EQ(t.app.modem.ModemPort, "");
-}
-
-TEST_F(CommandFileTest, AThirdWordTelnetOnLine1AsksForSearchingAndLeavesThePort) {
-    struct Row {
-        std::string line1;
-        std::string port;
-        bool search;
+    const std::string pair = "\r\nWAIT \"*\"\r\nSEND \"x\"\r\n";
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        // The argument ends at the second quote even after a backslash, which then stays.
+        {"192.168.1.1 23\r\nWAIT \"login:\"\r\nSEND \"admin\\m\"\rWAIT \"\"\r\nSEND \"say \\\"hi\\\\\"\r\nWAIT \"*\"\r\nSEND \"\"\r\n\r\n\r\n",
+         "192.168.1.1 23 [login:|admin\r\n] [|say \\] [*|]"},
+        // Pairs are taken by position, so an empty line shifts them.
+        {"1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\n\r\nWAIT \"*\"\r\nSEND \"b\"\r\n", "1.2.3.4 23 [*|a] [|*]"},
+        {"10.0.0.1  23\rWAIT \"*\"\rSEND \"x\"\r", "10.0.0.1  [*|x]"},  // two blanks: an empty port
+        // A third word telnet, in any case, asks for searching the replies.
+        {"192.168.1.1 23 telnet" + pair, "192.168.1.1 23 telnet [*|x]"},
+        {"192.168.1.1 23 TelNet" + pair, "192.168.1.1 23 telnet [*|x]"},
+        {"192.168.1.1 23  telnet" + pair, "192.168.1.1 23 [*|x]"},
+        {"192.168.1.1 23 telnets" + pair, "192.168.1.1 23 [*|x]"},
+        {"192.168.1.1 23 raw telnet" + pair, "192.168.1.1 23 [*|x]"},
     };
-    const std::vector<Row> rows = {
-        {"192.168.1.1 23 telnet", "23", true},   {"192.168.1.1 23 TelNet", "23", true},
-        {"192.168.1.1 23", "23", false},         {"192.168.1.1 23  telnet", "23", false},
-        {"192.168.1.1 23 telnets", "23", false}, {"192.168.1.1 23 raw telnet", "23", false},
-    };
-    for (const Row& row : rows) {
-        t.app.modem.SearchReplies = !row.search;
-        ASSERT_TRUE(Read(row.line1 + "\r\nWAIT \"*\"\r\nSEND \"x\"\r\n")) << row.line1;
-        EXPECT_EQ(t.app.modem.ModemPort, row.port) << row.line1;
-        EXPECT_EQ(t.app.modem.SearchReplies, row.search) << row.line1;
+    // clang-format on
+    for (const auto& [content, script] : rows) {
+        EXPECT_TRUE(Read(content)) << content;
+        EXPECT_EQ(Script(), script);
     }
+    EXPECT_TRUE(t.LogMessages().empty());
 }
 
 TEST_F(CommandFileTest, DecodesEscapesInOrderAndInPlace) {
@@ -75,7 +62,7 @@ TEST_F(CommandFileTest, DecodesEscapesInOrderAndInPlace) {
     EXPECT_EQ(text, "a\r\nb\\\r\n\"c\\M\\\\");
 }
 
-TEST(CommandFileRejection, LogsOneLineSetsTheErrorIconAndKeepsThePreviousScript) {
+TEST_F(CommandFileTest, ARejectedFileLogsOneLineSetsTheErrorIconAndKeepsThePreviousScript) {
     const std::string pair = "\r\nWAIT \"*\"\r\nSEND \"x\"\r\n";
     const std::string firstLine = "first line must be IP & Port.";
     const std::pair<std::string, std::string> cases[] = {
@@ -92,27 +79,19 @@ TEST(CommandFileRejection, LogsOneLineSetsTheErrorIconAndKeepsThePreviousScript)
          "Command Pairs must be even."},
     };
     for (const auto& [content, rejection] : cases) {
-        TestApp t;
-        t.InitPaths();
-        t.files.files[t.app.paths.CommandFilePath] = "5.6.7.8 23" + pair;
-        ASSERT_TRUE(ReadCommandFile(t.app.modemContext, t.app.paths.CommandFilePath));
-        t.files.files[t.app.paths.CommandFilePath] = content;
-        EXPECT_FALSE(ReadCommandFile(t.app.modemContext, t.app.paths.CommandFilePath)) << content;
-        EXPECT_EQ(t.LogMessages(),
-                  std::vector<std::string>{"Invalid telnet Commands file : " + rejection})
-            << content;
+        Read("5.6.7.8 23" + pair);
+        t.app.IconState = 0;
+        EXPECT_FALSE(Read(content)) << content;
+        EXPECT_EQ(t.LogMessages().back(), "Invalid telnet Commands file : " + rejection);
         EXPECT_EQ(t.app.IconState, 5) << content;
-        if (rejection == "Unknown Error 9")
-            continue;  // a fault while reading may leave part of the new file behind
-        EXPECT_EQ(t.app.modem.ModemAddress, "5.6.7.8") << content;
-        ASSERT_EQ(t.app.modem.CommandPairs.size(), 1u) << content;
-        EXPECT_EQ(t.app.modem.CommandPairs[0].SendText, "x") << content;
+        if (rejection != "Unknown Error 9") {  // a fault while reading may leave part behind
+            EXPECT_EQ(Script(), "5.6.7.8 23 [*|x]") << content;
+        }
     }
-    TestApp t;
-    t.InitPaths();
+    EXPECT_EQ(t.LogMessages().size(), std::size(cases));  // one line each
     EXPECT_FALSE(ReadCommandFile(t.app.modemContext, "C:\\nowhere\\Reboot.Txt"));
-    EXPECT_EQ(t.LogMessages(), std::vector<std::string>{"Invalid telnet Commands file : "
-                                                        "C:\\nowhere\\Reboot.Txt Does Not Exist."});
+    EXPECT_EQ(t.LogMessages().back(),
+              "Invalid telnet Commands file : C:\\nowhere\\Reboot.Txt Does Not Exist.");
 }
 
 // A file that shrinks between the counting pass and the reading pass ends too early.
@@ -204,12 +183,8 @@ TEST_F(CommandFileTest, LineEndsSplitBetweenTwoReadsAreOneLineEnd) {
     for (size_t piece : {1u, 2u, 3u, 7u}) {
         t.files.readPiece = piece;
         // Line 4 is empty (CR CR), so the second pair is shifted by one line.
-        ASSERT_TRUE(Read("1.2.3.4 23\r\nWAIT \"x\"\r\nSEND \"y\"\r\rWAIT \"\"\r\nSEND \"z\""))
-            << piece;
-        ASSERT_EQ(Pairs().size(), 2u) << piece;
-        EXPECT_EQ(Pairs()[0].SendText + "|" + Pairs()[1].WaitText + "|" + Pairs()[1].SendText,
-                  "y||")
-            << piece;
+        EXPECT_TRUE(Read("1.2.3.4 23\r\nWAIT \"x\"\r\nSEND \"y\"\r\rWAIT \"\"\r\nSEND \"z\""));
+        EXPECT_EQ(Script(), "1.2.3.4 23 [x|y] [|]") << piece;
     }
 }
 
