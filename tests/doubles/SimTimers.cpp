@@ -27,7 +27,6 @@ SimTimers::Due* SimTimers::Find(int timerId) {
 
 void SimTimers::Start(int timerId, uint32_t periodMs) {
     running[timerId] = periodMs;
-    starts.emplace_back(timerId, periodMs);
     uint32_t period = periodMs < 10 ? 10 : periodMs;
     if (Due* d = Find(timerId)) {
         *d = {timerId, period, nowMs_ + period};
