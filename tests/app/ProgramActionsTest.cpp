@@ -13,7 +13,8 @@ TEST(ProgramActions, EachServiceReachesItsModule) {
     TestApp t;
     ProgramActions program(t.app);
     t.app.SetActions(program);
-    t.InitPaths();
+    t.InitPaths();  // start-up writes the network card's batch files
+    EXPECT_EQ(t.files.files.count(t.app.paths.EnableBatchPath), 1u);
     t.files.files[t.app.paths.CommandFilePath] =
         "127.0.0.1 23\r\nWAIT \"\"\r\nSEND \"reboot\\m\"\r\n";
     t.sockets.startFailsLibrary = true;
