@@ -11,9 +11,11 @@ LocalTime AddSeconds(const LocalTime& t, int64_t seconds) {
     const sys_days day = floor<days>(at);
     const year_month_day date{day};
     const hh_mm_ss time{at - day};
-    return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+    return {static_cast<int>(date.year()),
+            static_cast<int>(static_cast<unsigned>(date.month())),
             static_cast<int>(static_cast<unsigned>(date.day())),
-            static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+            static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count()),
             static_cast<int>(time.seconds().count())};
 }
 
