@@ -68,6 +68,7 @@ TEST_F(CommandFileTest, ARejectedFileLogsOneLineSetsTheErrorIconAndKeepsThePrevi
     const std::pair<std::string, std::string> cases[] = {
         {"modem 23" + pair, firstLine},
         {pair, firstLine},
+        {"", firstLine},
         {"0.0.0.0 23" + pair, firstLine},
         {"-1 23" + pair, firstLine},
         {"192.168.1.1" + pair, "Unknown Error 9"},                        // no port
