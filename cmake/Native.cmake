@@ -1,7 +1,9 @@
 # Native (Linux) build: the logic libraries, the POSIX pieces of the platform layer and the unit
 # tests.
 include(GoogleTest)
-file(GLOB QV_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
+# The unit tests mirror the logic's folders: tests/<folder>/ tests the code of <folder>/.
+file(GLOB QV_UNIT_TESTS CONFIGURE_DEPENDS tests/actions/*.cpp tests/settings/*.cpp
+  tests/modem/*.cpp tests/connectivity/*.cpp tests/app/*.cpp)
 # The counting allocator lets memory tests read the heap's peak.
 add_executable(qv_unit_tests ${QV_UNIT_TESTS} ${QV_TEST_DOUBLES} ${QV_HEAP_COUNTER})
 target_include_directories(qv_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})

@@ -47,7 +47,7 @@ std::unique_ptr<FileReader> FakeFiles::OpenForReading(const std::string& path) {
     auto it = files.find(path);
     if (it == files.end())
         return nullptr;
-    return std::make_unique<TextReader>(it->second);
+    return std::make_unique<TextReader>(it->second, readPiece);
 }
 
 std::optional<std::string> FakeStore::Read(const std::string& application,
@@ -113,28 +113,20 @@ void TestApp::InitPaths() {
     InitGlobals(app);
 }
 
-std::vector<std::string> TestApp::LogLines() const {
+std::vector<std::string> TestApp::LogLines(const std::string& path) const {
     std::vector<std::string> lines;
-    auto it = files.files.find(app.paths.LogPath);
-    if (it == files.files.end())
-        return lines;
-    const std::string& content = it->second;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(content.substr(start));
-            break;
-        }
+    auto it = files.files.find(path.empty() ? app.paths.LogPath : path);
+    const std::string content = it == files.files.end() ? "" : it->second;
+    for (size_t start = 0, end; start < content.size(); start = end + 2) {
+        end = std::min(content.find("\r\n", start), content.size());
         lines.push_back(content.substr(start, end - start));
-        start = end + 2;
     }
     return lines;
 }
 
-std::vector<std::string> TestApp::LogMessages() const {
+std::vector<std::string> TestApp::LogMessages(const std::string& path) const {
     std::vector<std::string> messages;
-    for (const auto& line : LogLines())
+    for (const auto& line : LogLines(path))
         messages.push_back(line.size() >= 24 ? line.substr(24) : "");
     return messages;
 }

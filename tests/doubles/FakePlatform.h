@@ -28,13 +28,11 @@ class FakeClock : public Clock {
   public:
     LocalTime now{2026, 12, 5, 19, 42, 28};
     uint64_t steadyMs = 0;
-    std::string dateSeparator = "/";
-    std::string timeSeparator = ":";
     std::string decimalSeparator = ".";
 
     LocalTime Now() override { return now; }
-    std::string DateSeparator() override { return dateSeparator; }
-    std::string TimeSeparator() override { return timeSeparator; }
+    std::string DateSeparator() override { return "/"; }
+    std::string TimeSeparator() override { return ":"; }
     std::string DecimalSeparator() override { return decimalSeparator; }
     uint64_t SteadyMs() override { return steadyMs; }
     void Set(int hour, int minute, int second = 0) {
@@ -70,6 +68,7 @@ class FakeFiles : public FileSystem {
     std::set<std::string> folders;
     std::set<std::string> readOnlyFolders;
     std::string windowsDirectory = "C:\\WINDOWS";
+    size_t readPiece = 4096;  // the most a read of an open file returns
 
     bool AppendBytes(const std::string& path, const std::string& bytes) override;
     bool WriteBytesFromStart(const std::string& path, const std::string& bytes) override;
@@ -133,25 +132,17 @@ class FakeUi : public Ui {
     int pumps = 0;
     std::vector<uint32_t> sleeps;
     std::function<void()> onPump;  // runs nested "window messages" while pumping
-    std::function<void(const std::string&)> onMessageBox;
-    std::function<void(uint32_t)> onSleep;
 
     void ShowMessage(const std::string& text, const std::string& caption) override {
         messages.push_back(text);
         captions.push_back(caption);
-        if (onMessageBox)
-            onMessageBox(text);
     }
     void PumpMessages() override {
         ++pumps;
         if (onPump)
             onPump();
     }
-    void Sleep(uint32_t ms) override {
-        sleeps.push_back(ms);
-        if (onSleep)
-            onSleep(ms);
-    }
+    void Sleep(uint32_t ms) override { sleeps.push_back(ms); }
 };
 
 // The main window's timers run on a simulated clock that moves the FakeClock.
@@ -292,12 +283,12 @@ struct TestApp {
     Platform Compose(const Parts& parts);
     // Fills the paths and built-in addresses as start-up does.
     void InitPaths();
-    // The log file's lines without their CR LF.
-    std::vector<std::string> LogLines() const;
+    // The lines of the log (or of another file) without their CR LF.
+    std::vector<std::string> LogLines(const std::string& path = "") const;
     // How often the computer was asked to shut down.
     int ShutdownRequests() const { return power.shutdowns; }
     // The log lines' messages (what follows the 24-character prefix).
-    std::vector<std::string> LogMessages() const;
+    std::vector<std::string> LogMessages(const std::string& path = "") const;
 };
 
 }  // namespace qv::test

@@ -8,13 +8,12 @@
 
 namespace qv::test {
 
-// The Run values in memory. Every call is recorded ("Set <name>", "Delete <name>");
-// `denyWrites` refuses writes as a user without access to the machine-wide hive is refused,
-// `onCall` lets a test throw from inside a call.
+// The Run values in memory. `denyWrites` refuses writes as a user without access to the
+// machine-wide hive is refused; `onCall` ("Set <name>", "Delete <name>") lets a test throw from
+// inside a call.
 class FakeRegistry : public Registry {
   public:
     std::map<std::string, std::string> runValues;  // name, data
-    std::vector<std::string> calls;
     bool denyWrites = false;
     std::function<void(const std::string&)> onCall;
 
@@ -32,7 +31,6 @@ class FakeRegistry : public Registry {
 
   private:
     void Record(const std::string& call) {
-        calls.push_back(call);
         if (onCall)
             onCall(call);
     }

@@ -11,8 +11,7 @@ namespace qv::test {
 
 // Scripted sockets: every receive takes the next of `replies` ("" when none is left), sends
 // succeed unless their text is in `failSendsOf`. A receive moves the steady clock `clockMs`
-// (when given) by its whole time-out when nothing came, else by `msPerReply`. `events` records each
-// call in order; tests may add their own entries (pumps, sleeps) to see the interleaving.
+// (when given) by its whole time-out when nothing came, else by 100 ms.
 class FakeSockets : public Sockets {
   public:
     struct ConnectCall {
@@ -23,7 +22,6 @@ class FakeSockets : public Sockets {
     };
 
     bool startFailsLibrary = false;
-    int libraryStarts = 0;
     int cleanups = 0;
     int cancels = 0;
     bool openFails = false;
@@ -34,29 +32,19 @@ class FakeSockets : public Sockets {
     std::vector<std::string> sent;
     std::set<std::string> failSendsOf;
     std::set<SocketId> open;  // opened and not yet closed
-    std::vector<std::string> events;
     uint64_t* clockMs = nullptr;
-    uint32_t msPerReply = 100;
 
-    bool Start() override {
-        ++libraryStarts;
-        return !startFailsLibrary;
-    }
-    void Stop() override {
-        ++cleanups;
-        events.push_back("cleanup");
-    }
+    bool Start() override { return !startFailsLibrary; }
+    void Stop() override { ++cleanups; }
     bool Connect(SocketId& s, const std::string& address, uint16_t port,
                  uint32_t timeoutMs) override {
         s = Open();
         if (s == kNoSocket)
             return false;
         connects.push_back({s, address, port, timeoutMs});
-        events.push_back("connect " + address + ":" + std::to_string(port));
         return connectSucceeds;
     }
     int Send(SocketId s, const std::string& bytes, uint32_t) override {
-        events.push_back("send " + bytes);
         if (!open.count(s) || failSendsOf.count(bytes))
             return -1;
         sent.push_back(bytes);
@@ -69,9 +57,8 @@ class FakeSockets : public Sockets {
             reply = replies.front();
             replies.pop_front();
         }
-        events.push_back("recv " + reply);
         if (clockMs)
-            *clockMs += reply.empty() ? timeoutMs : msPerReply;
+            *clockMs += reply.empty() ? timeoutMs : 100;
         return reply;
     }
     // Probes started and not yet answered; a test answers them when it likes with Answer.
@@ -89,7 +76,6 @@ class FakeSockets : public Sockets {
                       std::function<void(SocketId, bool)> done) override {
         s = kNoSocket;
         const SocketId id = startFails ? kNoSocket : Open();
-        events.push_back("start connect " + address + ":" + std::to_string(port));
         if (id == kNoSocket)
             return false;
         pending.push_back({id, address, port, timeoutMs, std::move(done)});
@@ -103,10 +89,7 @@ class FakeSockets : public Sockets {
         if (open.count(p.socket))
             p.done(p.socket, connected);
     }
-    void Close(SocketId s) override {
-        open.erase(s);
-        events.push_back("close " + std::to_string(s));
-    }
+    void Close(SocketId s) override { open.erase(s); }
     void CancelBlockingCall() override { ++cancels; }
 
   private:
@@ -115,7 +98,6 @@ class FakeSockets : public Sockets {
             return kNoSocket;
         SocketId id = nextId_++;
         open.insert(id);
-        events.push_back("open " + std::to_string(id));
         return id;
     }
     SocketId nextId_ = 1;

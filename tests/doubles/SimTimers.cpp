@@ -1,53 +1,22 @@
 #include "tests/doubles/SimTimers.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace qv::test {
-namespace {
-
-// Days since 1970-01-01 of a civil date, and back (proleptic Gregorian calendar).
-int64_t DaysFromCivil(int64_t y, int m, int d) {
-    y -= m <= 2;
-    int64_t era = (y >= 0 ? y : y - 399) / 400;
-    int64_t yoe = y - era * 400;
-    int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-void CivilFromDays(int64_t z, int& y, int& m, int& d) {
-    z += 719468;
-    int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    int64_t doe = z - era * 146097;
-    int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    int64_t mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = static_cast<int>(yoe + era * 400 + (m <= 2));
-}
-
-}  // namespace
-
 LocalTime AddSeconds(const LocalTime& t, int64_t seconds) {
-    int64_t ofDay = t.hour * 3600 + t.minute * 60 + t.second + seconds;
-    if (ofDay >= 0 && ofDay < 86400) {
-        LocalTime r = t;
-        r.hour = static_cast<int>(ofDay / 3600);
-        r.minute = static_cast<int>(ofDay / 60 % 60);
-        r.second = static_cast<int>(ofDay % 60);
-        return r;
-    }
-    int64_t total = DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
-                    t.second + seconds;
-    int64_t days = total >= 0 ? total / 86400 : (total - 86399) / 86400;
-    int64_t rest = total - days * 86400;
-    LocalTime r;
-    CivilFromDays(days, r.year, r.month, r.day);
-    r.hour = static_cast<int>(rest / 3600);
-    r.minute = static_cast<int>(rest / 60 % 60);
-    r.second = static_cast<int>(rest % 60);
-    return r;
+    using namespace std::chrono;
+    const sys_seconds at = sys_days{year{t.year} / t.month / t.day} + hours{t.hour} +
+                           minutes{t.minute} + std::chrono::seconds{t.second + seconds};
+    const sys_days day = floor<days>(at);
+    const year_month_day date{day};
+    const hh_mm_ss time{at - day};
+    return {static_cast<int>(date.year()),
+            static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())),
+            static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count()),
+            static_cast<int>(time.seconds().count())};
 }
 
 SimTimers::Due* SimTimers::Find(int timerId) {
@@ -60,7 +29,6 @@ SimTimers::Due* SimTimers::Find(int timerId) {
 
 void SimTimers::Start(int timerId, uint32_t periodMs) {
     running[timerId] = periodMs;
-    starts.emplace_back(timerId, periodMs);
     uint32_t period = periodMs < 10 ? 10 : periodMs;
     if (Due* d = Find(timerId)) {
         *d = {timerId, period, nowMs_ + period};

@@ -17,9 +17,8 @@ class SimTimers : public TimerHost {
   public:
     explicit SimTimers(LocalTime& clock) : clock_(clock) {}
 
-    std::map<int, uint32_t> running;               // timer id -> period
-    std::vector<std::pair<int, uint32_t>> starts;  // every Start, in order
-    std::function<void(int)> onTick;               // the window's tick handler
+    std::map<int, uint32_t> running;  // timer id -> period
+    std::function<void(int)> onTick;  // the window's tick handler
     bool recordTicks = true;
     std::vector<std::pair<int64_t, int>> ticks;  // (simulated ms, timer id) of every tick
 

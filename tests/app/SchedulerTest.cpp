@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <new>
 
-#include "settings/FreeTime.h"
 #include "app/PopupMenu.h"
 #include "app/Scheduler.h"
 #include "app/Timer.h"
@@ -53,17 +52,6 @@ class SchedulerTest : public ::testing::Test {
     FrmIcon form{t.app};
     Strings timed;
 };
-
-TEST(FreeWindow, CrossesMidnightExcludesItsEndAndIsWholeDayForEqualHours) {
-    for (int h : {22, 23, 0, 5})
-        EXPECT_TRUE(IsFreeHour(22, 6, h)) << h;
-    for (int h : {6, 21})
-        EXPECT_FALSE(IsFreeHour(22, 6, h)) << h;
-    EXPECT_TRUE(IsFreeHour(2, 8, 7));
-    EXPECT_FALSE(IsFreeHour(2, 8, 8));
-    for (int h = 0; h < 24; ++h)
-        EXPECT_TRUE(IsFreeHour(5, 5, h)) << h;
-}
 
 TEST(ShutdownRange, HoldsBetweenBothEndsInclusiveAndAcrossMidnight) {
     struct Case {
@@ -127,30 +115,28 @@ TEST_F(SchedulerTest, FiveMinuteCardRuleOnBothSidesOfTheWindow) {
     EXPECT_EQ(Lines("Auto Disable NIC Command Issued."), 1);
 }
 
-TEST_F(SchedulerTest, ArmServiceTimersFollowsTheSwitchesInOrder) {
-    EXPECT_EQ(t.app.timers.tmrShut.Interval(), 55000u);
-    EXPECT_EQ(t.app.timers.tmrModem.Interval(), 57000u);
-    EXPECT_EQ(t.app.timers.tmrNIC.Interval(), 59000u);
-    EXPECT_EQ(t.app.timers.tmrPing.Interval(), 58000u);
-    EXPECT_EQ(t.timers.running.size(), 2u);  // only the two always-on timers
-
+TEST_F(SchedulerTest, ArmServiceTimersFollowsTheSwitches) {
+    using Running = std::map<int, uint32_t>;
+    const Running always = {{kTmrMinuteAlarm, 60000}, {kTmrIconUpdate, 30000}};
+    EXPECT_EQ(t.timers.running, always);
     s().SrvShutAt = s().SrvNicAt = s().SrvModem = s().SrvPing = true;
-    t.timers.starts.clear();
     ArmServiceTimers(t.app);
-    EXPECT_EQ(t.timers.starts,
-              (std::vector<std::pair<int, uint32_t>>{
-                  {kTmrShut, 55000}, {kTmrNIC, 59000}, {kTmrModem, 57000}, {kTmrPing, 50000}}));
+    Running all = always;
+    all.insert({{kTmrShut, 55000}, {kTmrNIC, 59000}, {kTmrModem, 57000}, {kTmrPing, 50000}});
+    EXPECT_EQ(t.timers.running, all);
     // Re-arming with the same settings keeps the running periods going.
+    t.timers.Run(30 * kSecond);
     ArmServiceTimers(t.app);
-    EXPECT_EQ(t.timers.starts.size(), 4u);
+    t.timers.Run(25 * kSecond);
+    EXPECT_EQ(t.timers.TickTimes(kTmrShut), std::vector<int64_t>{55 * kSecond});
 
     t.app.KeepAliveActive = true;
     s().SrvPing = s().SrvModem = false;
     ArmServiceTimers(t.app);
     EXPECT_FALSE(t.app.KeepAliveActive);
-    EXPECT_EQ(t.timers.running.count(kTmrPing), 0u);
-    EXPECT_EQ(t.timers.running.count(kTmrModem), 0u);
-    EXPECT_EQ(t.timers.running.count(kTmrShut), 1u);
+    all.erase(kTmrPing);
+    all.erase(kTmrModem);
+    EXPECT_EQ(t.timers.running, all);
 }
 
 TEST_F(SchedulerTest, DailyTimersActOncePerClockMinute) {
@@ -255,21 +241,21 @@ TEST_F(SchedulerTest, PingTicksFollowTheIntervalOnlyInTheFreeWindow) {
 
 TEST_F(SchedulerTest, PingIntervalZeroNeverTicksAndHugeIntervalsAreClamped) {
     s().SrvPing = true;
+    for (auto [interval, period] : {std::pair{0, 0u},
+                                    {-3, 0u},
+                                    {61, 61000u},
+                                    {3000000, kMaxTimerPeriod},  // 3e9 ms would overflow 32 bits
+                                    {INT32_MAX, kMaxTimerPeriod}}) {
+        s().PingInterval = interval;
+        ArmServiceTimers(t.app);
+        // A period of 0 is never handed over.
+        EXPECT_EQ(t.timers.running.count(kTmrPing) ? t.timers.running.at(kTmrPing) : 0u, period);
+    }
     s().PingInterval = 0;
     t.clock.Set(3, 0, 0);
     ArmServiceTimers(t.app);
     t.timers.Run(10 * kMinute);
     EXPECT_EQ(t.actions.Count("CheckConnectivity"), 0);
-    for (const auto& start : t.timers.starts)
-        EXPECT_NE(start.second, 0u);
-
-    EXPECT_EQ(PingPeriod(61), 61000u);
-    EXPECT_EQ(PingPeriod(-3), 0u);
-    EXPECT_EQ(PingPeriod(3000000), kMaxTimerPeriod);  // 3e9 ms would overflow 32 bits
-    EXPECT_EQ(PingPeriod(INT32_MAX), kMaxTimerPeriod);
-    s().PingInterval = INT32_MAX;
-    ArmServiceTimers(t.app);
-    EXPECT_EQ(t.timers.running.at(kTmrPing), kMaxTimerPeriod);
 }
 
 }  // namespace

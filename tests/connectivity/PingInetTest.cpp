@@ -37,7 +37,6 @@ class PingInetTest : public ::testing::Test {
         for (const std::string& url : t.app.paths.SearchPageUrls)
             t.internet.pages[url] = {"<html>" + url + "</html>"};
     }
-    void At(int hour, int minute, int second) { t.clock.Set(hour, minute, second); }
     void CheckAt(int hour, int minute, int second) {
         t.clock.Set(hour, minute, second);
         CheckConnectivity(t.app.connectivityContext);
@@ -47,19 +46,6 @@ class PingInetTest : public ::testing::Test {
     std::string Home(int i) const { return t.app.paths.HomePageUrls[i]; }
     std::string Search(int i) const { return t.app.paths.SearchPageUrls[i]; }
     std::string Folder() const { return t.app.paths.ProgramFolder; }
-    Strings FileMessages(const std::string& path) const {
-        Strings messages;
-        auto it = t.files.files.find(path);
-        if (it == t.files.files.end())
-            return messages;
-        for (size_t start = 0; start < it->second.size();) {
-            size_t end = it->second.find("\r\n", start);
-            messages.push_back(it->second.substr(start + 24, end - start - 24));
-            start = end + 2;
-        }
-        return messages;
-    }
-
     test::TestApp t;
     const std::string kReboot = "No Connectivity Since last 3 Minutes - Rebooting Modem.";
     const std::string kRebooted = "Modem Rebooted Successfully.";
@@ -195,7 +181,7 @@ TEST_F(PingInetTest, ATickDuringACheckIsSkipped) {
 
     // Nor does a tick during the modem reboot fetch or reboot again.
     t.internet.pages.clear();
-    At(10, 5, 0);
+    t.clock.Set(10, 5, 0);
     t.ui.onPump = [&] {
         if (Reboots() > 0 && Reboots() < 3)
             CheckConnectivity(t.app.connectivityContext);  // ticks while the modem reboots
@@ -215,7 +201,7 @@ TEST_F(PingInetTest, FetchLogNamesTheListEntryAndItsBytes) {
     t.internet.pages[Search(1)] = {"12345"};
     FetchPage(t.app.connectivityContext, Home(1));
     FetchPage(t.app.connectivityContext, "http://127.0.0.1/gone");
-    EXPECT_EQ(FileMessages(Folder() + "\\debug.log"),
+    EXPECT_EQ(t.LogMessages(Folder() + "\\debug.log"),
               (Strings{Home(1) + " : 5", "http://127.0.0.1/gone : 0"}));
 }
 
@@ -237,7 +223,7 @@ TEST_F(PingInetTest, SavePagesWritesEachHomePageOncePerDay) {
     // At a drive root the path gets a single backslash.
     t.app.paths.ProgramFolder = "D:\\";
     FetchPage(t.app.connectivityContext, Home(1));
-    EXPECT_EQ(FileMessages("D:\\7_2.dat"), (Strings{"changed"}));
+    EXPECT_EQ(t.LogMessages("D:\\7_2.dat"), (Strings{"changed"}));
 }
 
 TEST_F(PingInetTest, ASavedPageKeepsItsFirstMebibyteAndCountsEveryByte) {

@@ -76,15 +76,5 @@ TEST(TelnetFilterTest, APeerSpeaksTelnetFromItsFirst255) {
     EXPECT_FALSE(filter.PeerSpeaksTelnet());
 }
 
-TEST(TelnetFilterTest, A255InATextGoesOutDoubledAndTheWordTelnetIsKnownInAnyCase) {
-    EXPECT_EQ(TelnetFilter::Escape("admin\r\n"), "admin\r\n");
-    EXPECT_EQ(TelnetFilter::Escape("p\xffss\xff"), "p\xff\xffss\xff\xff");
-    EXPECT_EQ(TelnetFilter::Escape(""), "");
-    for (const char* word : {"telnet", "TELNET", "Telnet"})
-        EXPECT_TRUE(IsTelnetWord(word)) << word;
-    for (const char* word : {"", "telne", "telnets", "raw"})
-        EXPECT_FALSE(IsTelnetWord(word)) << word;
-}
-
 }  // namespace
 }  // namespace qv

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/NumberText.h"
+#include "actions/Text.h"
 
 namespace qv {
 namespace {
@@ -18,6 +19,17 @@ TEST(NumberText, TwoDigitsGeneralFormAndKilobytes) {
     EXPECT_EQ(KilobytesText(0), "0");
     EXPECT_EQ(KilobytesText(1536), "1.5");
     EXPECT_EQ(KilobytesText(5368709120LL), "5242880");  // past 2^31 bytes the count goes on
+}
+
+TEST(Text, SplitAndReplace) {
+    using Parts = std::vector<std::string>;
+    EXPECT_TRUE(SplitText("", ',').empty());
+    EXPECT_EQ(SplitText("a,,b", ','), (Parts{"a", "", "b"}));
+    EXPECT_EQ(SplitText(",", ','), (Parts{"", ""}));
+    EXPECT_EQ(SplitText(" 2 , 8 ", ','), (Parts{" 2 ", " 8 "}));
+    // Left to right without rescanning what was put in.
+    EXPECT_EQ(ReplaceAll("a\\\\\\b", "\\\\", "\\"), "a\\\\b");
+    EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
 }
 
 }  // namespace

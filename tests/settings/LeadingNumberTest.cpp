@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "actions/ProgramError.h"
-#include "actions/Text.h"
 #include "settings/LeadingNumber.h"
 
 namespace qv {
@@ -39,19 +38,11 @@ TEST(MakeWhole, RoundsHalvesToEvenAndOverflowsOutsideThirtyTwoBits) {
     }
 }
 
-TEST(TextRules, SwitchSplitAndReplace) {
+TEST(SwitchOn, IsAnyNumberButZero) {
     for (const char* on : {"1", "-1", "2"})
         EXPECT_TRUE(SwitchOn(on)) << on;
     for (const char* off : {"0", "", "yes", "True"})
         EXPECT_FALSE(SwitchOn(off)) << off;
-    using Parts = std::vector<std::string>;
-    EXPECT_TRUE(SplitText("", ',').empty());
-    EXPECT_EQ(SplitText("a,,b", ','), (Parts{"a", "", "b"}));
-    EXPECT_EQ(SplitText(",", ','), (Parts{"", ""}));
-    EXPECT_EQ(SplitText(" 2 , 8 ", ','), (Parts{" 2 ", " 8 "}));
-    // Left to right without rescanning what was put in.
-    EXPECT_EQ(ReplaceAll("a\\\\\\b", "\\\\", "\\"), "a\\\\b");
-    EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
 }
 
 }  // namespace
