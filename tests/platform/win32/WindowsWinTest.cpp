@@ -250,8 +250,11 @@ std::vector<uint32_t> Capture(HWND hwnd, BITMAPINFO& info) {
 // Pictures of the five pages as shown; with QV_SCREENSHOT_DIR set, each is also written there
 // as page-N-NAME.bmp.
 TEST_F(SettingsDialogWinTest, EachPageShowsItsOwnControlsInTheirColours) {
-    t.files.files[t.app.paths.CommandFilePath] = "127.0.0.1 2323\r\nWAIT \"#\"\r\nSEND \"x\"\r\n";
+    t.files.files[t.app.paths.CommandFilePath] =
+        "127.0.0.1 2323\r\nWAIT \"ogin:\"\r\nSEND \"admin\\m\"\r\nWAIT \"#\"\r\nSEND "
+        "\"reboot\\m\"\r\n";
     t.store.Put("SrvModem", "1");
+    t.store.Put("SrvPing", "1");
     GetSettings(t.app.settingsAccess);
     dialog.ShowDialog();
     SetWindowPos(dialog.Window(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
