@@ -17,7 +17,7 @@ qv_strict_warnings(Quorvane)
 
 # The Windows-side tests, where the GoogleTest sources are at hand.
 if(QV_TESTS)
-  file(GLOB QV_WIN_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
+  file(GLOB QV_WIN_TESTS CONFIGURE_DEPENDS tests/platform/win32/*.cpp)
   add_executable(qv_win_tests ${QV_WIN_TESTS} ${QV_TEST_DOUBLES})
   target_include_directories(qv_win_tests PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(qv_win_tests PRIVATE qv_platform_win32 GTest::gmock_main)
