@@ -1,19 +1,18 @@
 #!/usr/bin/env python3
-"""The fake modem and the web server of the end-to-end runs, on 127.0.0.1.
-
-    servers.py DIR web|modem...
-
-web (port 80, also the modem's web port that the program probes): every request gets a page of
-3000 bytes, whatever its host and path, and is recorded in DIR/web.rec as "host path status
-bytes". modem (port 23): greets with "Login: ", asks for the password, then answers at a "> "
-prompt; "reboot" says "Rebooting..." and drops the line. Every line it receives goes to
-DIR/modem.rec, between "-- connect" and "-- closed".
-
-Each reads its manner from DIR/web.ctl or DIR/modem.ctl at every connection: ok (or no file),
-drip (a byte at a time, 30 ms apart; the web in 100-byte pieces, 20 ms apart), and for the web
-error500 (the page as a 500) and empty (no body); for the modem silent (never a byte) and garble
-("Username: " for "Login: "). Refusing is the firewall's job (nft in the scripts).
-"""
+# The fake modem and the web server of the end-to-end runs, on 127.0.0.1.
+#
+#     servers.py DIR web|modem...
+#
+# web (port 80, also the modem's web port that the program probes): every request gets a page of
+# 3000 bytes, whatever its host and path, and is recorded in DIR/web.rec as "host path status
+# bytes". modem (port 23): greets with "Login: ", asks for the password, then answers at a "> "
+# prompt; "reboot" says "Rebooting..." and drops the line. Every line it receives goes to
+# DIR/modem.rec, between "-- connect" and "-- closed".
+#
+# Each reads its manner from DIR/web.ctl or DIR/modem.ctl at every connection: ok (or no file),
+# drip (a byte at a time, 30 ms apart; the web in 100-byte pieces, 20 ms apart), and for the web
+# error500 (the page as a 500) and empty (no body); for the modem silent (never a byte) and garble
+# ("Username: " for "Login: "). Refusing is the firewall's job (nft in the scripts).
 import socketserver
 import sys
 import threading

@@ -135,20 +135,13 @@ int main(int argc, char** argv) {
         PostMessageA(window, esc ? WM_KEYDOWN : WM_CHAR, esc ? VK_ESCAPE : WPARAM(argv[2][0]), 0);
     } else if (command == "watch" && argc == 4) {
         window = Wait(argv[2]);
-        LARGE_INTEGER frequency, start, now;
-        QueryPerformanceFrequency(&frequency);
-        QueryPerformanceCounter(&start);
-        auto ms = [&] {
-            QueryPerformanceCounter(&now);
-            return double(now.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
-        };
-        double longest = 0;
-        for (double next = 1000; IsWindow(window) && ms() < double(n(3)) * 1000; Sleep(50)) {
-            double before = ms();
+        ULONGLONG start = GetTickCount64(), next = start + 1000, longest = 0, before = 0;
+        for (; IsWindow(window) && GetTickCount64() - start < ULONGLONG(n(3)) * 1000; Sleep(50)) {
+            before = GetTickCount64();
             SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result);
-            longest = std::max(longest, ms() - before);
-            if (ms() >= next) {
-                std::printf("sample %.0f %.1f\n", ms(), longest);
+            longest = std::max(longest, GetTickCount64() - before);
+            if (GetTickCount64() >= next) {
+                std::printf("sample %llu %llu\n", GetTickCount64() - start, longest);
                 std::fflush(stdout);
                 longest = 0;
                 next += 1000;
