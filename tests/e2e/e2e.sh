@@ -58,13 +58,13 @@ block() { nft -f - <<<"table inet qv$1 { chain out { type filter hook output pri
 unblock() { nft delete table inet "qv$1" 2>/dev/null || true; }
 lines_at_least() { [[ -f "$1" ]] && (($(wc -l <"$1") >= $2)); }
 
-# The tray shows the fish of a colour: 20 pixels or more of its body colour (as the icons are
+# The tray shows the fish of a colour: 10 pixels or more of its body colour (as the icons are
 # drawn) in Wine's tray window on the X screen.
 declare -A FISH=([red]=DC2828 [green]=28B43C [blue]=3264E6 [yellow]=F5D21E)
 tray_is() {
     local x y w h
     read -r x y w h <<<"$(probe rect "Wine System Tray")" &&
-        (($(import -window root -crop "${w}x$h+$x+$y" txt:- 2>/dev/null | grep -c "#${FISH[$1]}") >= 20))
+        (($(import -window root -crop "${w}x$h+$x+$y" -depth 8 txt:- 2>/dev/null | grep -c "#${FISH[$1]}") >= 10))
 }
 wait_tray() { wait_for "a $1 tray icon" 60 tray_is "$1"; }
 
@@ -133,6 +133,7 @@ case_smoke() {
         second_start
         close_program
         [[ ! -s "$QV_LOG" ]] || e2e_fail "a log line reached the $kind folder"
+        umount "$APP_DIR"
     done
     e2e_ok "a read-only folder or a full disk loses the log lines and nothing else"
 }
