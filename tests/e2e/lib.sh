@@ -15,7 +15,7 @@ export LC_ALL=C
 # E2E_DUMP (the servers' records, say).
 E2E_DUMP=()
 e2e_fail() {
-    echo "FAIL: $* (at $(date +%H:%M:%S))" >&2
+    echo "FAIL: $* (at $(date +%H:%M:%S)); Wine's programs: $(pgrep -l -f '\.exe' | tr '\n' ' ')" >&2
     for file in "$QV_LOG" "${E2E_DUMP[@]}"; do
         [[ ! -f "$file" ]] || { echo "--- $file ---" && cat -A "$file"; } >&2
     done
