@@ -9,6 +9,7 @@ if [[ -z "${QV_E2E_NETNS:-}" ]]; then
     exec unshare -n -m -- bash -c 'ip link set lo up && exec bash "$0" "$@"' "$0" "$@"
 fi
 set -euo pipefail
+[[ -z "${QV_E2E_TRACE:-}" ]] || set -x
 export LC_ALL=C
 
 # Fails the run: what it waited for or found, the time, the whole log and the files named in
@@ -55,6 +56,9 @@ for _ in $(seq 600); do [[ ! -s "$E2E_ROOT/display" ]] && kill -0 "$XVFB_PID" &&
 export DISPLAY=":$(tr -d '[:space:]' <"$E2E_ROOT/display")"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w || true
+# One server for the whole run: a program started just as an idle server goes away can hang
+# before it writes a line.
+wineserver -p
 
 probe() { "$WINE64" "$QV_PROBE" "$@" | tr -d '\r'; }
 # Sets stored settings: NAME VALUE [NAME VALUE...].
