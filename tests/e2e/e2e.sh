@@ -237,6 +237,7 @@ $fail Unable to Reboot Modem - Can't able to Connect 127.0.0.1:23"
     e2e_ok "at $card the card's batch files run and the listed reboot succeeds; at $fail a failed reboot logs the total and shuts down"
 
     # The morning: the dialog shows what is stored, and OK stores what was changed.
+    wine_ready
     start_program
     wait_message "Dastrel's Quorvane Helper Started." 2
     pages=$(wc -l <"$SRV/web.rec")
@@ -463,8 +464,9 @@ case_soak() {
     set_setting Time "$(((10#$(date +%H) + 1) % 24)),$(((10#$(date +%H) + 2) % 24))" SrvModem 0
     block 80 drop
     open_dialog
-    probe post "$DIALOG" 0x10 0 0
-    wait_no_window "$DIALOG"
+    # The dialog serves a close only once it has loaded the settings: asked until it closes.
+    closed() { probe post "$DIALOG" 0x10 0 0 && sleep 0.5 && no_window "$DIALOG"; }
+    wait_for "the dialog to close" 60 closed
     probe post "Icon Form" 0x111 101 0
     wait_window "$NOTEPAD"
     probe post "$NOTEPAD" 0x10 0 0
@@ -494,7 +496,8 @@ case_soak() {
             END { printf "| %s | %s | %s | %s | %s .. %s |\n", name, s, w, e, lo, hi; exit e > w + slack }' "$E2E_ROOT/linux" ||
             growth+=" $name"
     done
-    printf '\n%s\n' "| | longest wait for an answer from the main window |" "|---|---|" \
+    printf '\n'
+    printf '%s\n' "| | longest wait for an answer from the main window |" "|---|---|" \
         "| warm-up | $(longest "$run_start" $((run_start + warmup))) ms |" \
         "| inside the free window, after the warm-up (modem conversations included) | $(longest $((run_start + warmup)) "$outside_from") ms |" \
         "| outside the free window, modem port 80 dropped | $w_out ms |"
@@ -543,4 +546,6 @@ case_demo() {
     echo "Demo finished. Left in $out: $(ls "$out" | tr '\n' ' ')"
 }
 
+# (exit here: bash reads no further lines of this file, which may have changed meanwhile)
 "case_$CASE" "$@"
+exit

@@ -55,10 +55,13 @@ for _ in $(seq 600); do [[ ! -s "$E2E_ROOT/display" ]] && kill -0 "$XVFB_PID" &&
 [[ -s "$E2E_ROOT/display" ]] || e2e_fail "Xvfb did not start"
 export DISPLAY=":$(tr -d '[:space:]' <"$E2E_ROOT/display")"
 wineboot -i >/dev/null 2>&1 || true
-wineserver -w || true
-# One server for the whole run: a program started just as an idle server goes away can hang
-# before it writes a line.
-wineserver -p
+# A fresh server, with Wine's own services running before the program starts: a program started
+# just as an idle server goes away can end before it writes a line.
+wine_ready() {
+    wineserver -w || true
+    "$WINE64" "$QV_PROBE" count x >/dev/null 2>&1 || true
+}
+wine_ready
 
 probe() { "$WINE64" "$QV_PROBE" "$@" | tr -d '\r'; }
 # Sets stored settings: NAME VALUE [NAME VALUE...].
