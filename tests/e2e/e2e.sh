@@ -547,5 +547,4 @@ case_demo() {
 }
 
 # (exit here: bash reads no further lines of this file, which may have changed meanwhile)
-"case_$CASE" "$@"
-exit
+"case_$CASE" "$@"; exit

@@ -17,7 +17,7 @@ export LC_ALL=C
 E2E_DUMP=()
 e2e_fail() {
     echo "FAIL: $* (at $(date +%H:%M:%S)); Wine's programs: $(pgrep -l -f '\.exe' | tr '\n' ' ')" >&2
-    for file in "$QV_LOG" "${E2E_DUMP[@]}"; do
+    for file in "$QV_LOG" "${E2E_DUMP[@]}" "$E2E_ROOT/wine.out"; do
         [[ ! -f "$file" ]] || { echo "--- $file ---" && cat -A "$file"; } >&2
     done
     exit 1
@@ -80,7 +80,7 @@ stored() {
 
 # Starts the program in the background from its folder; QV_PID is the Wine loader's pid.
 start_program() {
-    (cd "$APP_DIR" && exec "$WINE64" "${APP_EXE:-$APP_DIR/Quorvane.exe}" "$@") >/dev/null 2>&1 &
+    (cd "$APP_DIR" && exec "$WINE64" "${APP_EXE:-$APP_DIR/Quorvane.exe}" "$@") >>"$E2E_ROOT/wine.out" 2>&1 &
     QV_PID=$!
 }
 
