@@ -36,41 +36,33 @@ endif()
 add_executable(qv_probe tests/tools/qv_probe.cpp)
 target_include_directories(qv_probe PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(qv_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(qv_probe PRIVATE qv_settings user32 kernel32 advapi32 psapi)
+target_link_libraries(qv_probe PRIVATE qv_settings user32 kernel32 advapi32)
 target_link_options(qv_probe PRIVATE ${QV_STATIC_LINK})
 qv_strict_warnings(qv_probe)
 
 # End-to-end runs of the real program under wine64 (win64 only: these machines run no 32-bit
 # Windows code).
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  add_test(NAME e2e_smoke
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
+  # Each case of tests/e2e/e2e.sh in its own namespace, Xvfb and Wine prefix.
+  set(QV_E2E bash ${CMAKE_SOURCE_DIR}/tests/e2e/e2e.sh)
+  set(QV_E2E_EXES $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
+  # Start lines, the tray and its menu, a second start, a bad setting, unwritable log folders.
+  add_test(NAME e2e_smoke COMMAND ${QV_E2E} smoke ${QV_E2E_EXES})
   set_tests_properties(e2e_smoke PROPERTIES LABELS e2e TIMEOUT 300)
-  add_test(NAME e2e_hostile_files
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/hostile-files.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
-  set_tests_properties(e2e_hostile_files PROPERTIES LABELS e2e TIMEOUT 300)
-  add_test(NAME e2e_tray
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tray.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
-  set_tests_properties(e2e_tray PROPERTIES LABELS e2e TIMEOUT 300)
   # Listed reboots against real telnet servers (busybox and netkit telnetd) logging a test
   # account in; about five minutes.
-  add_test(NAME e2e_telnet_servers
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/telnet-servers.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
+  add_test(NAME e2e_telnet_servers COMMAND ${QV_E2E} telnet ${QV_E2E_EXES})
   set_tests_properties(e2e_telnet_servers PROPERTIES LABELS e2e TIMEOUT 600)
   # The installer that scripts/package builds for this test (a 64-bit build of the released
   # one's script), installed, installed again and uninstalled.
-  add_test(NAME e2e_installer
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/installer.sh
-                   ${CMAKE_SOURCE_DIR}/build/package/Quorvane-${PROJECT_VERSION}-setup-amd64.exe
-                   $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
+  add_test(NAME e2e_installer COMMAND ${QV_E2E} installer ${QV_E2E_EXES}
+           ${CMAKE_SOURCE_DIR}/build/package/Quorvane-${PROJECT_VERSION}-setup-amd64.exe)
   set_tests_properties(e2e_installer PROPERTIES LABELS "e2e;installer" TIMEOUT 600)
   # A short soak: fetches, conversations and dropped probes for 90 s (scripts/soak runs the
   # long one and measures it).
-  add_test(NAME e2e_soak
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/soak.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe> 90)
+  add_test(NAME e2e_soak COMMAND ${QV_E2E} soak ${QV_E2E_EXES} 90)
   set_tests_properties(e2e_soak PROPERTIES LABELS e2e TIMEOUT 600)
   # A whole night of the program in a few minutes, against a fake modem and a local web server.
-  add_test(NAME e2e_night
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/night.sh $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
+  add_test(NAME e2e_night COMMAND ${QV_E2E} night ${QV_E2E_EXES})
   set_tests_properties(e2e_night PROPERTIES LABELS e2e-night TIMEOUT 900)
 endif()

@@ -1,127 +1,121 @@
-# Shared set-up for the end-to-end runs of Quorvane.exe under wine64.
+# Shared set-up for runs of Quorvane.exe under wine64 (the end-to-end cases and the benchmarks).
 #
-# Source it from a test script. It moves the script into a network namespace of its own that
-# holds only loopback, starts Xvfb, and gives a fresh Wine prefix and program folder.
-# Needs: QV_EXE (path to the win64 Quorvane.exe) and QV_PROBE (path to qv_probe.exe).
+# Source it from a script. It moves the script into a network namespace of its own that holds
+# only loopback (and a mount namespace), starts Xvfb, and gives a fresh Wine prefix and program
+# folder. Needs QV_EXE (the win64 Quorvane.exe) and QV_PROBE (qv_probe.exe).
 
 if [[ -z "${QV_E2E_NETNS:-}" ]]; then
     export QV_E2E_NETNS=1
     exec unshare -n -m -- bash -c 'ip link set lo up && exec bash "$0" "$@"' "$0" "$@"
 fi
-
 set -euo pipefail
+[[ -z "${QV_E2E_TRACE:-}" ]] || set -x
+export LC_ALL=C
 
-# Fails the run: what it waited for or found, the time, the whole log and any other files the
-# run named in E2E_DUMP (the servers' records, say).
+# Fails the run: what it waited for or found, the time, the whole log and the files named in
+# E2E_DUMP (the servers' records, say).
 E2E_DUMP=()
 e2e_fail() {
-    echo "FAIL: $* (at $(date +%H:%M:%S))" >&2
-    local file
-    for file in ${QV_LOG:+"$QV_LOG"} "${E2E_DUMP[@]}"; do
-        if [[ -f "$file" ]]; then
-            echo "--- $file ---" >&2
-            cat -A "$file" >&2 || true
-        fi
+    echo "FAIL: $* (at $(date +%H:%M:%S)); Wine's programs: $(pgrep -l -f '\.exe' | tr '\n' ' ')" >&2
+    for file in "$QV_LOG" "${E2E_DUMP[@]}" "$E2E_ROOT/wine.out"; do
+        [[ ! -f "$file" ]] || { echo "--- $file ---" && cat -A "$file"; } >&2
     done
     exit 1
 }
-
 e2e_ok() { echo "ok - $*"; }
 
 WINE64="$(command -v wine64 || echo /usr/lib/wine/wine64)"
-export WINEDEBUG=-all
-export WINEARCH=win64
 # No Mono or Gecko prompts, and no menu entries for the account running the tests.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-
+export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 E2E_ROOT="$(mktemp -d /tmp/qv-e2e.XXXXXX)"
 export WINEPREFIX="$E2E_ROOT/prefix"
 APP_DIR="$E2E_ROOT/app"
 mkdir -p "$APP_DIR"
 cp "$QV_EXE" "$APP_DIR/Quorvane.exe"
 QV_LOG="$APP_DIR/Quorvane.log"
+APP_DIR_WIN="Z:${APP_DIR//\//\\}"
+SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Quorvane\Quorvane'
+RUN_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+DIALOG="Quorvane Helper Utility by Dastrel (v1.1)."
 
-XVFB_PID=""
+# Background processes of the run (servers, samplers), ended with it.
+E2E_PIDS=()
 e2e_cleanup() {
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     wineserver -k 2>/dev/null || true
-    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
-    if [[ -z "${QV_E2E_KEEP:-}" ]]; then rm -rf "$E2E_ROOT"; fi
+    [[ -n "${QV_E2E_KEEP:-}" ]] || rm -rf "$E2E_ROOT"
 }
 trap e2e_cleanup EXIT
 
-# Xvfb takes the first free display number itself (other runs may be starting theirs at the
-# same moment) and writes it out once it accepts clients.
+# Xvfb takes the first free display number itself and writes it out once it accepts clients.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_ROOT/display" >/dev/null 2>&1 &
 XVFB_PID=$!
-for _ in $(seq 600); do
-    [[ -s "$E2E_ROOT/display" ]] && break
-    kill -0 "$XVFB_PID" 2>/dev/null || break
-    sleep 0.1
-done
+E2E_PIDS+=("$XVFB_PID")
+for _ in $(seq 600); do [[ ! -s "$E2E_ROOT/display" ]] && kill -0 "$XVFB_PID" && sleep 0.1 || break; done
 [[ -s "$E2E_ROOT/display" ]] || e2e_fail "Xvfb did not start"
 export DISPLAY=":$(tr -d '[:space:]' <"$E2E_ROOT/display")"
-
 wineboot -i >/dev/null 2>&1 || true
-wineserver -w || true
+# A fresh server, with Wine's own services running before the program starts: a program started
+# just as an idle server goes away can end before it writes a line.
+wine_ready() {
+    wineserver -w || true
+    "$WINE64" "$QV_PROBE" count x >/dev/null 2>&1 || true
+}
+wine_ready
 
-# The program folder as Windows sees it.
-APP_DIR_WIN="Z:$(echo "$APP_DIR" | sed 's|/|\\|g')"
-SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Quorvane\Quorvane'
-
-probe() { "$WINE64" "$QV_PROBE" "$@"; }
-
-set_setting() { "$WINE64" reg add "$SETTINGS_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
-clear_settings() {
-    "$WINE64" reg delete 'HKCU\Software\VB and VBA Program Settings\Quorvane' /f >/dev/null 2>&1 || true
+probe() { "$WINE64" "$QV_PROBE" "$@" | tr -d '\r'; }
+# Sets stored settings: NAME VALUE [NAME VALUE...].
+set_setting() {
+    while (($#)); do
+        "$WINE64" reg add "$SETTINGS_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1
+        shift 2
+    done
+}
+# The data of a REG_SZ value (KEY NAME, or NAME of the settings), or nothing.
+stored() {
+    local key=$SETTINGS_KEY
+    (($# == 1)) || { key=$1 && shift; }
+    "$WINE64" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p"
 }
 
-# Starts the program in the background; QV_PID is the Wine loader's pid.
+# Starts the program in the background from its folder; QV_PID is the Wine loader's pid.
 start_program() {
-    (cd "$APP_DIR" && exec "$WINE64" "$APP_DIR/Quorvane.exe" "$@") >/dev/null 2>&1 &
+    (cd "$APP_DIR" && exec "$WINE64" "${APP_EXE:-$APP_DIR/Quorvane.exe}" "$@") >>"$E2E_ROOT/wine.out" 2>&1 &
     QV_PID=$!
 }
 
-# Waits until a command succeeds (it is run again every 0.1 s), at most TIMEOUT seconds; fails
-# naming what it waited for.
-#   wait_for "the dialog to close" 30 no_window "$DIALOG"
+# Waits until a command succeeds (run again every 0.1 s), at most TIMEOUT seconds; fails naming
+# what it waited for:   wait_for "the dialog to close" 30 no_window "$DIALOG"
 wait_for() {
-    local what=$1 timeout=$2
+    local what=$1 deadline=$(($(date +%s) + $2))
     shift 2
-    local deadline=$(($(date +%s) + timeout))
     until "$@"; do
-        (($(date +%s) < deadline)) || e2e_fail "waited ${timeout}s for $what"
+        (($(date +%s) < deadline)) || e2e_fail "waited for $what"
         sleep 0.1
     done
 }
 
-log_line_count() { if [[ -f "$QV_LOG" ]]; then grep -c $'\r$' "$QV_LOG" || true; else echo 0; fi; }
-log_has_lines() { (($(log_line_count) >= $1)); }
-
-# Waits until the log holds at least N lines.
-wait_log_lines() { wait_for "$1 log lines" "${2:-120}" log_has_lines "$1"; }
-
-running() { kill -0 "$1" 2>/dev/null; }
-ended() { ! running "$1"; }
-
-# Waits for a background process to end.
-wait_exit() { wait_for "process $1 to end" "${2:-60}" ended "$1"; }
-
-window_count() { probe count "$1" | tr -d '\r'; }
-no_window() { [[ "$(window_count "$1")" == 0 ]]; }
-# Waits until no top-level window has the caption.
-wait_no_window() { wait_for "no window \"$1\"" "${2:-60}" no_window "$1"; }
-
-# Asks the running program's main window to close, as Windows would.
-close_program() {
-    probe post "Icon Form" 0x10 0 0 || true
-    wait_exit "$QV_PID" 60
-}
-
-# Checks that every log line has the layout "dd/mm/yyyy hh:nn:ss >   message" CR LF and prints
-# the messages.
-log_messages() {
+# The log's messages, each line checked for the layout "dd/mm/yyyy hh:nn:ss >   message" CR LF.
+messages() {
+    [[ -f "$QV_LOG" ]] || return 0
     local bad
     bad=$(grep -v -a -E $'^[0-3][0-9]/[01][0-9]/[0-9]{4} [0-2][0-9]:[0-5][0-9]:[0-5][0-9] >   .*\r$' "$QV_LOG" || true)
     [[ -z "$bad" ]] || e2e_fail "malformed log line: $bad"
     cut -c25- "$QV_LOG" | tr -d '\r'
+}
+has_message() { (($(messages | grep -c -x -F -- "$1") >= ${2:-1})); }
+# Waits until the log holds the message (at least N times).
+wait_message() { wait_for "the log line \"$1\"" "${3:-120}" has_message "$1" "${2:-1}"; }
+
+ended() { ! kill -0 "$1" 2>/dev/null; }
+wait_exit() { wait_for "process $1 to end" "${2:-60}" ended "$1"; }
+no_window() { [[ "$(probe count "$1")" == 0 ]]; }
+wait_no_window() { wait_for "no window \"$1\"" "${2:-60}" no_window "$1"; }
+# Waits until the window serves its messages.
+wait_window() { probe ready-ms "$1" "${2:-60}000" >/dev/null || e2e_fail "no window \"$1\""; }
+
+# Asks the running program's main window to close, as Windows would.
+close_program() {
+    probe post "Icon Form" 0x10 0 0 || true
+    wait_exit "$QV_PID"
 }
