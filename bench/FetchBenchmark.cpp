@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "connectivity/PingInet.h"
-#include "tests/doubles/HeapCounter.h"
+#include "bench/HeapCounter.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace qv {

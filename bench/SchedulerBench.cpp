@@ -80,7 +80,6 @@ TEST(SchedulerBench, ThirtyDaysOfEveryTimer) {
     CountingActions actions{app};
     app.SetActions(actions);
     FrmIcon form{app};
-    timers.recordTicks = false;
     timers.onTick = [&](int id) { form.OnTimer(id); };
     for (const char* key : {"SrvShutAt", "SrvShutDuring", "SrvNicDuringN", "SrvNicDuringD",
                             "SrvModemFail", "SrvNicAt", "SrvModem", "SrvPing"})

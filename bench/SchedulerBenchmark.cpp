@@ -75,7 +75,6 @@ struct Program {
         t.files.files[t.app.paths.CommandFilePath] =
             "127.0.0.1 23\r\nWAIT \"*\"\r\nSEND \"admin\\m\"\r\nWAIT \"*\"\r\nSEND "
             "\"reboot\\m\"\r\n";
-        t.timers.recordTicks = false;
         t.timers.onTick = [this](int id) { form.OnTimer(id); };
         t.clock.now = LocalTime{2026, 12, 30, 0, 0, 0};
         form.Form_Load();

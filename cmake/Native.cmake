@@ -4,8 +4,7 @@ include(GoogleTest)
 # The unit tests mirror the logic's folders: tests/<folder>/ tests the code of <folder>/.
 file(GLOB QV_UNIT_TESTS CONFIGURE_DEPENDS tests/actions/*.cpp tests/settings/*.cpp
   tests/modem/*.cpp tests/connectivity/*.cpp tests/app/*.cpp)
-# The counting allocator lets memory tests read the heap's peak.
-add_executable(qv_unit_tests ${QV_UNIT_TESTS} ${QV_TEST_DOUBLES} ${QV_HEAP_COUNTER})
+add_executable(qv_unit_tests ${QV_UNIT_TESTS} ${QV_TEST_DOUBLES})
 target_include_directories(qv_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qv_unit_tests PRIVATE qv_platform_posix GTest::gmock_main)
 qv_link_logic(qv_unit_tests)
@@ -17,8 +16,7 @@ gtest_discover_tests(qv_unit_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
 if(QV_OPTIMISED_COPY)
   set(QV_BENCH_SUFFIX _o2)
 endif()
-add_executable(qv_bench bench/SchedulerBench.cpp tests/doubles/FakePlatform.cpp
-  tests/doubles/SimTimers.cpp)
+add_executable(qv_bench bench/SchedulerBench.cpp)
 target_include_directories(qv_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qv_bench PRIVATE -O2)
 target_link_libraries(qv_bench PRIVATE GTest::gtest_main)

@@ -12,6 +12,13 @@
 namespace qv {
 namespace {
 
+using test::Strings;
+
+// The picture the latest request to the tray asked for.
+Picture Last(const test::FakeTray& tray) {
+    return tray.calls.empty() ? Picture::WindowIcon : tray.calls.back().picture;
+}
+
 TEST(ProgramPaths, AreBuiltFromTheExecutablePath) {
     test::TestApp t;
     t.process.exePath = "C:\\Program Files\\Quorvane\\QUORVANE.EXE";
@@ -39,22 +46,22 @@ class FormLoadTest : public ::testing::Test {
     FrmIcon form{t.app};
 };
 
-TEST_F(FormLoadTest, RunsTheStartUpStepsInOrder) {
+TEST_F(FormLoadTest, StartUpLogsLoadsAndShowsTheIconOnTheFirstActivation) {
     t.clock.Set(12, 0);  // outside the default window once the settings are loaded
     t.timers.onTick = [&](int id) { form.OnTimer(id); };
     form.Form_Load();
     EXPECT_EQ(t.process.priorityRaised, 1);
     // Before the settings load the window is 0 to 0, always free: state 3.
-    EXPECT_EQ(t.actions.calls, (std::vector<std::string>{"SetServiceTimerIntervals", "StartSockets",
-                                                         "WriteNicBatches", "ArmServiceTimers"}));
+    EXPECT_EQ(t.actions.calls, (Strings{"SetServiceTimerIntervals", "StartSockets",
+                                        "WriteNicBatches", "ArmServiceTimers"}));
     EXPECT_EQ(t.app.IconState, 3);
-    EXPECT_FALSE(t.tray.shown);  // the window's first activation adds the icon
+    for (const auto& call : t.tray.calls)  // the window's first activation adds the icon
+        EXPECT_NE(call.op, test::FakeTray::Op::Show);
     form.Form_Activate();
-    EXPECT_TRUE(t.tray.shown);
-    EXPECT_EQ(t.tray.picture, Picture::Green);
-    EXPECT_EQ(t.tray.tip, "Quorvane Helper by Dastrel.");
+    EXPECT_EQ(t.tray.calls.back(), (test::FakeTray::Call{test::FakeTray::Op::Show, Picture::Green,
+                                                         "Quorvane Helper by Dastrel."}));
     EXPECT_EQ(t.app.settings.PingInterval, 50);
-    EXPECT_EQ(t.LogMessages(), (std::vector<std::string>{"Dastrel's Quorvane Helper Started."}));
+    EXPECT_EQ(t.LogMessages(), Strings{"Dastrel's Quorvane Helper Started."});
     EXPECT_TRUE(t.ui.messages.empty());
     // The window's own timers run; the first minute comes after sixty seconds.
     EXPECT_EQ(t.timers.running,
@@ -83,29 +90,19 @@ TEST_F(FormLoadTest, AStartByWindowsAndBadSettingsAreLoggedInOrder) {
     EXPECT_EQ(t.LogMessages(),
               (std::vector<std::string>{"GetSettings Unknown Error : 9",
                                         "Dastrel's Quorvane Helper Started with Windows."}));
-    EXPECT_EQ(t.tray.LastPicture(), Picture::Yellow);
+    EXPECT_EQ(Last(t.tray), Picture::Yellow);
 }
 
-TEST_F(FormLoadTest, ExitRemovesTheIconLogsTheQuitLineAndEnds) {
+// The menu's Exit (below) logs the quit line; unloaded by Windows, the program removes the
+// icon and stops the sockets once, without a quit line.
+TEST_F(FormLoadTest, UnloadByWindowsRemovesTheIconAndStopsTheSocketsOnce) {
     form.Form_Load();
-    t.tray.calls.clear();
-    t.actions.calls.clear();
-    EXPECT_THROW(form.mExit_Click(), test::ProcessEnded);
-    EXPECT_EQ(t.actions.calls.front(), "UnloadSettingsDialog");
-    EXPECT_EQ(t.LogMessages().back(), "Dastrel's Quorvane Helper Quitting.");
-    ASSERT_GE(t.tray.calls.size(), 2u);
-    EXPECT_EQ(t.tray.calls.front().op, test::FakeTray::Op::Remove);
-    EXPECT_EQ(t.tray.calls.back().op, test::FakeTray::Op::Remove);
+    form.Form_Activate();
+    form.Form_Unload();
+    form.Form_Unload();
     EXPECT_EQ(t.actions.Count("StopSockets"), 1);
-
-    // Unloaded by Windows: no quit line, and the sockets stop once.
-    test::TestApp other;
-    FrmIcon byWindows{other.app};
-    byWindows.Form_Load();
-    byWindows.Form_Unload();
-    byWindows.Form_Unload();
-    EXPECT_EQ(other.actions.Count("StopSockets"), 1);
-    EXPECT_EQ(other.LogMessages().back(), "Dastrel's Quorvane Helper Started.");
+    EXPECT_EQ(t.LogMessages(), Strings{"Dastrel's Quorvane Helper Started."});
+    EXPECT_EQ(t.tray.calls.back().op, test::FakeTray::Op::Remove);
 }
 
 TEST(IconState, FollowsWindowModemAndErrorState) {
@@ -125,12 +122,12 @@ TEST(IconState, FollowsWindowModemAndErrorState) {
     t.app.IconState = 0;
     FillTrayIconRecord(t.app);
     UpdateTrayIcon(t.app);  // an unknown state leaves the picture as it was
-    EXPECT_EQ(t.tray.LastPicture(), Picture::WindowIcon);
+    EXPECT_EQ(Last(t.tray), Picture::WindowIcon);
     t.app.IconState = 4;
     UpdateTrayIcon(t.app);
     t.app.IconState = 0;
     UpdateTrayIcon(t.app);
-    EXPECT_EQ(t.tray.LastPicture(), Picture::Blue);
+    EXPECT_EQ(Last(t.tray), Picture::Blue);
 }
 
 class TrayTest : public ::testing::Test {
@@ -143,7 +140,7 @@ class TrayTest : public ::testing::Test {
         t.clock.Set(12, 0, 0);  // outside the free window
         t.actions.calls.clear();
     }
-    Picture LastIcon() const { return t.tray.LastPicture(); }
+    Picture LastIcon() const { return Last(t.tray); }
 
     test::TestApp t;
     FrmIcon form{t.app};
@@ -244,6 +241,8 @@ TEST_F(TrayTest, OnlyDoubleClickAndRightButtonUpAct) {
     EXPECT_THROW(form.OnTrayCallback(0x205), test::ProcessEnded);
     EXPECT_EQ(t.LogMessages().back(), "Dastrel's Quorvane Helper Quitting.");
     EXPECT_EQ(t.actions.Count("UnloadSettingsDialog"), 1);
+    EXPECT_EQ(t.actions.Count("StopSockets"), 1);
+    EXPECT_EQ(t.tray.calls.back().op, test::FakeTray::Op::Remove);
 }
 
 TEST_F(TrayTest, TicksOfASwitchedOffTimerAreDropped) {

@@ -1,26 +1,21 @@
 #pragma once
 #include <algorithm>
-#include <deque>
 #include <functional>
 #include <map>
-#include <optional>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "app/Actions.h"
 #include "app/App.h"
-#include "platform/Platform.h"
+#include "app/Globals.h"
 #include "tests/doubles/FakeInternet.h"
-#include "tests/doubles/FakeRegistry.h"
-#include "tests/doubles/FakePower.h"
 #include "tests/doubles/FakeSockets.h"
-#include "tests/doubles/FakeMenu.h"
 #include "tests/doubles/SimTimers.h"
 
 namespace qv::test {
+
+using Strings = std::vector<std::string>;
 
 // A clock the test sets by hand. Its steady count moves only when something moves it (the
 // fake sockets' receives do).
@@ -36,28 +31,23 @@ class FakeClock : public Clock {
     std::string DecimalSeparator() override { return decimalSeparator; }
     uint64_t SteadyMs() override { return steadyMs; }
     void Set(int hour, int minute, int second = 0) {
-        now.hour = hour;
-        now.minute = minute;
-        now.second = second;
+        std::tie(now.hour, now.minute, now.second) = std::tuple(hour, minute, second);
     }
 };
 
 // Reads a text held elsewhere, in pieces of at most `piece` bytes.
 class TextReader : public FileReader {
   public:
-    explicit TextReader(const std::string& text, size_t piece = 4096)
-        : text_(text), piece_(piece) {}
+    explicit TextReader(const std::string& s, size_t piece = 4096) : text_(s), piece_(piece) {}
     int64_t Read(char* buffer, size_t size) override {
-        size_t n = std::min({size, piece_, text_.size() - pos_});
-        text_.copy(buffer, n, pos_);
+        size_t n = text_.copy(buffer, std::min(size, piece_), pos_);
         pos_ += n;
         return static_cast<int64_t>(n);
     }
 
   private:
     const std::string& text_;
-    size_t piece_;
-    size_t pos_ = 0;
+    size_t piece_, pos_ = 0;
 };
 
 // Files in memory. Paths in `readOnlyFolders` refuse every write below them; `folders` are
@@ -65,39 +55,62 @@ class TextReader : public FileReader {
 class FakeFiles : public FileSystem {
   public:
     std::map<std::string, std::string> files;
-    std::set<std::string> folders;
-    std::set<std::string> readOnlyFolders;
+    std::set<std::string> folders, readOnlyFolders;
     std::string windowsDirectory = "C:\\WINDOWS";
     size_t readPiece = 4096;  // the most a read of an open file returns
 
-    bool AppendBytes(const std::string& path, const std::string& bytes) override;
-    bool WriteBytesFromStart(const std::string& path, const std::string& bytes) override;
-    bool CanOpenForReading(const std::string& path) override;
-    std::optional<std::string> ReadAll(const std::string& path) override;
+    bool AppendBytes(const std::string& path, const std::string& bytes) override {
+        return Writable(path) && (files[path] += bytes, true);
+    }
+    bool WriteBytesFromStart(const std::string& path, const std::string& bytes) override {
+        return Writable(path) && (files[path].replace(0, bytes.size(), bytes), true);
+    }
+    bool CanOpenForReading(const std::string& path) override { return files.count(path) > 0; }
+    std::optional<std::string> ReadAll(const std::string& path) override {
+        auto it = files.find(path);
+        return it == files.end() ? std::nullopt : std::optional(it->second);
+    }
     // Reads the file's text in place: it must not change while the reader is open.
-    std::unique_ptr<FileReader> OpenForReading(const std::string& path) override;
+    std::unique_ptr<FileReader> OpenForReading(const std::string& path) override {
+        auto it = files.find(path);
+        return it == files.end() ? nullptr : std::make_unique<TextReader>(it->second, readPiece);
+    }
     std::string WindowsDirectoryRaw() override { return windowsDirectory; }
-
-    bool Writable(const std::string& path) const;
+    bool Writable(const std::string& path) const {
+        return !path.empty() && !folders.count(path) &&
+               std::none_of(readOnlyFolders.begin(), readOnlyFolders.end(),
+                            [&](const std::string& ro) { return path.rfind(ro + "\\", 0) == 0; });
+    }
 };
 
 // The settings store in memory; `failReadsOf`/`failWritesOf` make single keys fail.
 class FakeStore : public SettingsStore {
   public:
-    using Address = std::tuple<std::string, std::string, std::string>;
-    std::map<Address, std::string> values;
-    std::set<std::string> failReadsOf;
-    std::set<std::string> failWritesOf;
-    std::vector<std::string> writtenKeys;
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+    std::set<std::string> failReadsOf, failWritesOf;
+    Strings writtenKeys;
 
     std::optional<std::string> Read(const std::string& application, const std::string& section,
-                                    const std::string& key) override;
+                                    const std::string& key) override {
+        if (failReadsOf.count(key))
+            throw StoreError("read failed: " + key);
+        auto it = values.find({application, section, key});
+        return it == values.end() ? std::nullopt : std::optional(it->second);
+    }
     void Write(const std::string& application, const std::string& section, const std::string& key,
-               const std::string& text) override;
-
+               const std::string& text) override {
+        if (failWritesOf.count(key))
+            throw StoreError("write failed: " + key);
+        values[{application, section, key}] = text;
+        writtenKeys.push_back(key);
+    }
     // Values of the application "Quorvane", section "Quorvane".
-    void Put(const std::string& key, const std::string& text);
-    std::optional<std::string> Get(const std::string& key) const;
+    void Put(const std::string& key, const std::string& text) {
+        values[{"Quorvane", "Quorvane", key}] = text;
+    }
+    std::optional<std::string> Get(const std::string& key) {
+        return Read("Quorvane", "Quorvane", key);
+    }
 };
 
 // Thrown by FakeProcess::EndProcess so a test can see the process end.
@@ -105,13 +118,11 @@ struct ProcessEnded {};
 
 class FakeProcess : public Process {
   public:
-    bool otherInstanceRunning = false;
+    bool otherInstanceRunning = false, startSucceeds = true;
     int priorityRaised = 0;
-    std::string exePath = "C:\\Program Files\\Quorvane\\Quorvane.exe";
-    std::string arguments;
-    bool startSucceeds = true;
+    std::string exePath = "C:\\Program Files\\Quorvane\\Quorvane.exe", arguments;
     std::vector<std::pair<std::string, ShowCommand>> started;
-    std::vector<std::string> shellOpened;
+    Strings shellOpened;
 
     bool ClaimSingleInstance() override { return !otherInstanceRunning; }
     void RaiseThreadPriority() override { ++priorityRaised; }
@@ -127,8 +138,7 @@ class FakeProcess : public Process {
 
 class FakeUi : public Ui {
   public:
-    std::vector<std::string> messages;  // every message box text, in order
-    std::vector<std::string> captions;
+    Strings messages, captions;  // every message box's text and caption, in order
     int pumps = 0;
     std::vector<uint32_t> sleeps;
     std::function<void()> onPump;  // runs nested "window messages" while pumping
@@ -138,17 +148,13 @@ class FakeUi : public Ui {
         captions.push_back(caption);
     }
     void PumpMessages() override {
-        ++pumps;
-        if (onPump)
+        if (++pumps && onPump)
             onPump();
     }
     void Sleep(uint32_t ms) override { sleeps.push_back(ms); }
 };
 
-// The main window's timers run on a simulated clock that moves the FakeClock.
-using FakeTimers = SimTimers;
-
-// The notification area: what it shows and every request it got.
+// The notification area: every request it got.
 class FakeTray : public Tray {
   public:
     enum class Op { Show, Change, Remove };
@@ -156,41 +162,60 @@ class FakeTray : public Tray {
         Op op;
         Picture picture;
         std::string tip;
+        bool operator==(const Call&) const = default;
     };
     std::vector<Call> calls;
-    bool shown = false;
-    Picture picture = Picture::WindowIcon;  // the picture the icon has, while shown
-    std::string tip;
 
-    void Show(Picture p, const std::string& t) override {
-        calls.push_back({Op::Show, p, t});
-        shown = true;
-        picture = p;
-        tip = t;
-    }
-    void Change(Picture p, const std::string& t) override {
-        calls.push_back({Op::Change, p, t});
-        if (shown) {
-            picture = p;
-            tip = t;
-        }
-    }
-    void Remove() override {
-        calls.push_back({Op::Remove, picture, tip});
-        shown = false;
-    }
-    // The picture the latest request asked for.
-    Picture LastPicture() const {
-        return calls.empty() ? Picture::WindowIcon : calls.back().picture;
+    void Show(Picture p, const std::string& tip) override { calls.push_back({Op::Show, p, tip}); }
+    void Change(Picture p, const std::string& t) override { calls.push_back({Op::Change, p, t}); }
+    void Remove() override { calls.push_back({Op::Remove, Picture::WindowIcon, ""}); }
+};
+
+// Records every popup menu shown; the test picks the command the user chooses.
+class FakeMenu : public Menu {
+  public:
+    std::vector<std::vector<MenuEntry>> shown;
+    int choice = 0;
+    int TrackPopupAtCursor(const std::vector<MenuEntry>& entries) override {
+        shown.push_back(entries);
+        return choice;
     }
 };
 
-// Records every service call; results are set by the test.
-class FakeActions : public Actions {
+// Counts the shutdowns asked for; nothing is ever switched off.
+class FakePower : public Power {
   public:
-    std::vector<std::string> calls;
-    bool modemReachable = false;
-    bool rebootSucceeds = true;
+    int shutdowns = 0;
+    std::function<void()> onShutDown;
+    void ShutDownWindows() override {
+        if (++shutdowns && onShutDown)
+            onShutDown();
+    }
+};
+
+// The Run values in memory. `denyWrites` refuses writes as a user without access to the
+// machine-wide hive is refused; `failDeletes` throws from inside a delete.
+class FakeRegistry : public Registry {
+  public:
+    std::map<std::string, std::string> runValues;  // name, data
+    bool denyWrites = false, failDeletes = false;
+
+    bool SetRunValue(const std::string& name, const std::string& data) override {
+        return !denyWrites && (runValues[name] = data, true);
+    }
+    bool DeleteRunValue(const std::string& name) override {
+        if (failDeletes)
+            throw std::runtime_error("registry fault");
+        return runValues.erase(name) > 0;
+    }
+};
+
+// Records every service call, the settings dialog's window and the calls the watch and the
+// dialog make upwards, in one journal; results are set by the test.
+class FakeActions : public Actions, public SettingsDialogHost {
+  public:
+    Strings calls;
+    bool modemReachable = false, rebootSucceeds = true;
     std::function<void(const std::string&)> onCall;
 
     void SetServiceTimerIntervals() override { Record("SetServiceTimerIntervals"); }
@@ -198,47 +223,26 @@ class FakeActions : public Actions {
     void StartSockets() override { Record("StartSockets"); }
     void StopSockets() override { Record("StopSockets"); }
     void WriteNicBatches() override { Record("WriteNicBatches"); }
-    bool ModemReachable() override {
-        Record("ModemReachable");
-        return modemReachable;
-    }
+    bool ModemReachable() override { return Record("ModemReachable"), modemReachable; }
     void EnableNIC() override { Record("EnableNIC"); }
     void DisableNIC() override { Record("DisableNIC"); }
-    bool RebootModem() override {
-        Record("RebootModem");
-        return rebootSucceeds;
-    }
+    bool RebootModem() override { return Record("RebootModem"), rebootSucceeds; }
     void CheckConnectivity() override { Record("CheckConnectivity"); }
     void ShutDownPC() override { Record("ShutDownPC"); }
-    // The calls the watch and the settings dialog make upwards.
-    void StartTrayAnimation() { Record("StartTrayAnimation"); }
-    bool ReadCommandFile(const std::string& path) {
-        Record("ReadCommandFile:" + path);
-        return true;
+    void ShowDialog() override { Record("ShowSettingsDialog"); }
+    void UnloadDialog() override { Record("UnloadSettingsDialog"); }
+    void SetFrame1Caption(const std::string& text) override {
+        Record("SetNicFrameCaption:" + text);
     }
-
-    int Count(const std::string& name) const;
-
+    bool IsDialogLoaded() const override { return false; }
+    int Count(const std::string& name) const {
+        return static_cast<int>(std::count(calls.begin(), calls.end(), name));
+    }
     void Record(const std::string& name) {
         calls.push_back(name);
         if (onCall)
             onCall(name);
     }
-};
-
-// The settings dialog's window, journalled with the services.
-class FakeDialogHost : public SettingsDialogHost {
-  public:
-    explicit FakeDialogHost(FakeActions& journal) : journal_(journal) {}
-    void ShowDialog() override { journal_.Record("ShowSettingsDialog"); }
-    void UnloadDialog() override { journal_.Record("UnloadSettingsDialog"); }
-    void SetFrame1Caption(const std::string& caption) override {
-        journal_.Record("SetNicFrameCaption:" + caption);
-    }
-    bool IsDialogLoaded() const override { return false; }
-
-  private:
-    FakeActions& journal_;
 };
 
 // A complete program state over doubles, with paths as a start from
@@ -249,10 +253,9 @@ struct TestApp {
     FakeStore store;
     FakeProcess process;
     FakeUi ui;
-    FakeTimers timers{clock.now};
+    SimTimers timers{clock.now};
     FakeTray tray;
     FakeActions actions;
-    FakeDialogHost dialogHost{actions};
     FakeInternet internet;
     FakeRegistry registry;
     FakeSockets sockets;
@@ -262,33 +265,47 @@ struct TestApp {
                       tray,  internet, registry, sockets, power, menu};
     App app{platform};
 
-    TestApp();
+    TestApp() {
+        app.SetActions(actions);
+        app.SetDialogHost(actions);
+        app.connectivityContext.pageFetched = [this] { actions.Record("StartTrayAnimation"); };
+        app.dialogContext.startTrayAnimation = app.connectivityContext.pageFetched;
+        app.dialogContext.readCommandFile = [this](const std::string& path) {
+            return actions.Record("ReadCommandFile:" + path), true;
+        };
+        sockets.clockMs = &clock.steadyMs;
+    }
 
     // The parts of a Platform that a test replaces with real implementations.
     struct Parts {
-        Clock* clock = nullptr;
         FileSystem* files = nullptr;
         SettingsStore* store = nullptr;
-        Process* process = nullptr;
-        Ui* ui = nullptr;
-        TimerHost* timers = nullptr;
         Tray* tray = nullptr;
-        Internet* internet = nullptr;
-        Registry* registry = nullptr;
         Sockets* sockets = nullptr;
-        Power* power = nullptr;
-        Menu* menu = nullptr;
     };
     // This app's doubles, except where `parts` names another implementation.
-    Platform Compose(const Parts& parts);
+    Platform Compose(const Parts& p) {
+        auto or_ = [](auto* part, auto& own) -> decltype(*part) { return part ? *part : own; };
+        return Platform(clock, or_(p.files, files), or_(p.store, store), process, ui, timers,
+                        or_(p.tray, tray), internet, registry, or_(p.sockets, sockets), power,
+                        menu);
+    }
     // Fills the paths and built-in addresses as start-up does.
-    void InitPaths();
-    // The lines of the log (or of another file) without their CR LF.
-    std::vector<std::string> LogLines(const std::string& path = "") const;
+    void InitPaths() { InitGlobals(app); }
+    // The log's (or another file's) lines' messages: what follows the 24-character prefix.
+    Strings LogMessages(const std::string& path = "") const {
+        Strings messages;
+        auto it = files.files.find(path.empty() ? app.paths.LogPath : path);
+        const std::string content = it == files.files.end() ? "" : it->second;
+        for (size_t start = 0, end; start < content.size(); start = end + 2) {
+            end = std::min(content.find("\r\n", start), content.size());
+            messages.push_back(end - start >= 24 ? content.substr(start + 24, end - start - 24)
+                                                 : "");
+        }
+        return messages;
+    }
     // How often the computer was asked to shut down.
     int ShutdownRequests() const { return power.shutdowns; }
-    // The log lines' messages (what follows the 24-character prefix).
-    std::vector<std::string> LogMessages(const std::string& path = "") const;
 };
 
 }  // namespace qv::test

@@ -1,9 +1,8 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <utility>
-#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Timers.h"
@@ -19,40 +18,70 @@ class SimTimers : public TimerHost {
 
     std::map<int, uint32_t> running;  // timer id -> period
     std::function<void(int)> onTick;  // the window's tick handler
-    bool recordTicks = true;
-    std::vector<std::pair<int64_t, int>> ticks;  // (simulated ms, timer id) of every tick
 
-    void Start(int timerId, uint32_t periodMs) override;
-    void Stop(int timerId) override;
-
-    // The thread is idle for `ms`: every tick that falls due is served at its time.
-    void Run(int64_t ms);
+    void Start(int timerId, uint32_t periodMs) override {
+        running[timerId] = periodMs;
+        due_[timerId] = nowMs_ + std::max<uint32_t>(periodMs, 10);
+    }
+    void Stop(int timerId) override {
+        running.erase(timerId);
+        due_.erase(timerId);
+    }
+    // The thread is idle for `ms`: every tick that falls due is served at its time, the lower
+    // timer id first among equal times.
+    void Run(int64_t ms) {
+        const int64_t end = nowMs_ + ms;
+        for (;;) {
+            auto next = std::min_element(due_.begin(), due_.end(),
+                                         [](auto& a, auto& b) { return a.second < b.second; });
+            if (next == due_.end() || next->second > end)
+                break;
+            Block(next->second - nowMs_);
+            Fire(next->first);
+        }
+        Block(end - nowMs_);
+    }
     // The thread is busy for `ms`: time passes, nothing is served.
-    void Block(int64_t ms);
+    void Block(int64_t ms) {
+        nowMs_ += ms;
+        fractionMs_ += ms;
+        clock_ = AddSeconds(clock_, fractionMs_ / 1000);
+        fractionMs_ %= 1000;
+    }
     // Serves the ticks that are due now, once per timer, as a message pump does.
-    void ServeDue();
-
+    void ServeDue() {
+        for (auto [id, at] : std::map(due_)) {
+            if (at <= nowMs_ && due_.count(id) && due_[id] <= nowMs_)
+                Fire(id);
+        }
+    }
     int64_t NowMs() const { return nowMs_; }
-    // The simulated times of the ticks of one timer.
-    std::vector<int64_t> TickTimes(int timerId) const;
+
+    // Adds seconds to a local time, across days, months and years.
+    static LocalTime AddSeconds(const LocalTime& t, int64_t seconds) {
+        using namespace std::chrono;
+        const sys_seconds at = sys_days{year{t.year} / t.month / t.day} + hours{t.hour} +
+                               minutes{t.minute} + std::chrono::seconds{t.second + seconds};
+        const sys_days day = floor<days>(at);
+        const year_month_day date{day};
+        const hh_mm_ss time{at - day};
+        return {
+            int{date.year()},          int(unsigned{date.month()}), int(unsigned{date.day()}),
+            int(time.hours().count()), int(time.minutes().count()), int(time.seconds().count())};
+    }
 
   private:
-    struct Due {
-        int id;
-        uint32_t period;
-        int64_t at;
-    };
-    Due* Find(int timerId);
-    void AdvanceTo(int64_t ms);
-    void Fire(int timerId);
+    void Fire(int timerId) {
+        // Every period that went by while the tick waited is folded into this one tick.
+        const int64_t period = std::max<uint32_t>(running[timerId], 10);
+        due_[timerId] += ((nowMs_ - due_[timerId]) / period + 1) * period;
+        if (onTick)
+            onTick(timerId);
+    }
 
     LocalTime& clock_;
-    std::vector<Due> due_;  // the running timers, in order of their ids
-    int64_t nowMs_ = 0;
-    int64_t clockFractionMs_ = 0;
+    std::map<int, int64_t> due_;  // timer id -> when it falls due next
+    int64_t nowMs_ = 0, fractionMs_ = 0;
 };
-
-// Adds seconds to a local time, across days, months and years.
-LocalTime AddSeconds(const LocalTime& time, int64_t seconds);
 
 }  // namespace qv::test

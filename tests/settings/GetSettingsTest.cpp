@@ -3,26 +3,17 @@
 #include "settings/GetSettings.h"
 #include "tests/doubles/FakePlatform.h"
 
-namespace qv {
+namespace qv::test {
 namespace {
 
-using Items = std::vector<std::string>;
-
-class GetSettingsTest : public ::testing::Test {
-  protected:
-    void SetUp() override { t.InitPaths(); }
-    Settings& s() { return t.app.settings; }
-    Items Home() const {
-        return Items(t.app.paths.HomePageUrls.begin(), t.app.paths.HomePageUrls.end());
-    }
-    test::TestApp t;
-};
-
-TEST_F(GetSettingsTest, EmptyStoreGivesEveryDefault) {
-    GetSettings(t.app.settingsAccess);
-    Items urls = Home();
+// The whole record a load leaves, from what the store holds ("key=value" rows; "key!" fails
+// to read, "Other:key" belongs to another program). A failing step leaves the record as it
+// was (all zero here) from that step on and logs one line.
+TEST(GetSettings, ReadsTheStoreByTheNumberRulesAndStopsAtTheFirstFault) {
+    const Strings home = {"http://www.yahoo.com/", "http://www.bing.com/", "http://www.msn.com/"};
+    Strings urls = home;
     urls.insert(urls.end(), {"http://www.wikipedia.org/", "http://www.debian.org/"});
-    const Settings expected{.FreeStartHour = 2,
+    const Settings defaults{.FreeStartHour = 2,
                             .FreeEndHour = 8,
                             .NicOnHour = 1,
                             .NicOnMinute = 59,
@@ -35,87 +26,78 @@ TEST_F(GetSettingsTest, EmptyStoreGivesEveryDefault) {
                             .ShutFromHour = 8,
                             .ShutFromMinute = 1,
                             .ShutToHour = 9};
-    EXPECT_EQ(s(), expected);
-    EXPECT_TRUE(t.LogLines().empty());
-    EXPECT_NE(t.app.IconState, 5);
-}
-
-TEST_F(GetSettingsTest, StoredTextsAreReadByTheLeadingNumberAndSwitchRules) {
-    t.store.Put("Time", " 02 , 08 ,9");
-    t.store.Put("frmTop", "1440.5");
-    t.store.Put("frmLeft", "1441.5");
-    t.store.Put("Reboot", "");
-    t.store.Put("PingUrls", "http://a/,,http://b/");
-    t.store.Put("SrvPing", "-1");
-    t.store.Put("SrvModem", "True");
-    t.store.Put("SrvShutAt", "2");
-    t.store.Put("ShutAt", "30:75");
-    t.store.values[{"Other", "Other", "PingInterval"}] = "34";  // another program's value
-    GetSettings(t.app.settingsAccess);
-    EXPECT_EQ(s().FreeStartHour, 2);
-    EXPECT_EQ(s().FreeEndHour, 8);
-    EXPECT_EQ(s().DialogTop, 1440);
-    EXPECT_EQ(s().DialogLeft, 1442);
-    EXPECT_TRUE(s().RebootTimes.empty());
-    Items urls = Home();
-    urls.insert(urls.end(), {"http://a/", "", "http://b/"});
-    EXPECT_EQ(s().PingUrlList, urls);
-    EXPECT_TRUE(s().SrvPing);
-    EXPECT_FALSE(s().SrvModem);
-    EXPECT_TRUE(s().SrvShutAt);
-    EXPECT_EQ(s().ShutAtHour, 30);  // no range is enforced on load
-    EXPECT_EQ(s().ShutAtMinute, 75);
-    EXPECT_EQ(s().PingInterval, 50);
-    EXPECT_TRUE(t.LogLines().empty());
-
-    t.store.Put("PingUrls", "");
-    t.store.Put("PingInterval", "12");
-    GetSettings(t.app.settingsAccess);
-    EXPECT_EQ(s().PingUrlList, Home());
-    EXPECT_EQ(s().PingInterval, 12);
-}
-
-TEST_F(GetSettingsTest, AFailingStepLogsItsErrorAndKeepsWhatCameBefore) {
-    s().NicOffHour = 42;
-    s().PingInterval = 17;
-    s().SrvPing = true;
-    t.store.Put("NIC", "1:59");  // the off time is missing
-    GetSettings(t.app.settingsAccess);
-    EXPECT_EQ(s().NicOnMinute, 59);
-    EXPECT_EQ(s().NicOffHour, 42);
-    EXPECT_EQ(s().PingInterval, 17);
-    EXPECT_TRUE(s().SrvPing);
-    EXPECT_EQ(t.app.IconState, 5);
-    EXPECT_EQ(t.LogMessages(), Items{"GetSettings Unknown Error : 9"});
-
-    test::TestApp empty;
-    empty.InitPaths();
-    empty.store.Put("Time", "");
-    GetSettings(empty.app.settingsAccess);
-    EXPECT_EQ(empty.app.settings, Settings{});
-    EXPECT_EQ(empty.LogMessages(), Items{"GetSettings Unknown Error : 9"});
-
-    test::TestApp big;
-    big.InitPaths();
-    big.store.Put("PingInterval", "99999999999");
-    big.store.Put("SrvPing", "1");
-    GetSettings(big.app.settingsAccess);
-    EXPECT_EQ(big.app.settings.RebootTimes.size(), 6u);
-    EXPECT_EQ(big.app.settings.PingInterval, 0);
-    EXPECT_TRUE(big.app.settings.PingUrlList.empty());
-    EXPECT_FALSE(big.app.settings.SrvPing);
-    EXPECT_EQ(big.LogMessages(), Items{"GetSettings Unknown Error : 6"});
-
-    test::TestApp broken;
-    broken.InitPaths();
-    broken.store.failReadsOf.insert("ShutAt");
-    GetSettings(broken.app.settingsAccess);
-    EXPECT_EQ(broken.app.settings.PingInterval, 50);
-    EXPECT_EQ(broken.app.settings.ShutAtHour, 0);
-    ASSERT_EQ(broken.LogMessages().size(), 1u);
-    EXPECT_EQ(broken.LogMessages()[0].rfind("GetSettings Unknown Error : ", 0), 0u);
-    EXPECT_EQ(broken.app.IconState, 5);
+    auto zeroFromShutAt = [](Settings& s) {
+        s.ShutAtHour = s.ShutFromHour = s.ShutFromMinute = s.ShutToHour = 0;
+    };
+    struct Row {
+        Strings stored;
+        std::function<void(Settings&)> expect;  // changes to the defaults
+        std::string log;
+    };
+    const Row rows[] = {
+        {{}, [](Settings&) {}, ""},
+        {{"Time= 02 , 08 ,9", "frmTop=1440.5", "frmLeft=1441.5", "Reboot=", "SrvPing=-1",
+          "PingUrls=http://a/,,http://b/", "SrvModem=True", "SrvShutAt=2", "ShutAt=30:75",
+          "SrvNicAt=1", "SrvModemFail=1", "SrvStartup=1", "SrvShutDuring=1", "SrvNicDuringN=1",
+          "SrvNicDuringD=1", "ShutDuring=23:59-00:01"},
+         [&](Settings& s) {
+             std::tie(s.DialogTop, s.DialogLeft) = std::pair(1440, 1442);  // halves to even
+             s.RebootTimes.clear();
+             s.PingUrlList = home;
+             s.PingUrlList.insert(s.PingUrlList.end(), {"http://a/", "", "http://b/"});
+             s.SrvPing = s.SrvShutAt = s.SrvNicAt = s.SrvModemFail = s.SrvStartup = true;
+             s.SrvShutDuring = s.SrvNicDuringN = s.SrvNicDuringD = true;
+             std::tie(s.ShutAtHour, s.ShutAtMinute) = std::pair(30, 75);  // no range on load
+             std::tie(s.ShutFromHour, s.ShutFromMinute, s.ShutToHour, s.ShutToMinute) =
+                 std::tuple(23, 59, 0, 1);
+         },
+         ""},
+        {{"PingUrls=", "PingInterval=12", "NIC=3:4,5:6", "Other:PingInterval=34"},
+         [&](Settings& s) {
+             s.PingUrlList = home;
+             s.PingInterval = 12;
+             std::tie(s.NicOnHour, s.NicOnMinute, s.NicOffHour, s.NicOffMinute) =
+                 std::tuple(3, 4, 5, 6);
+         },
+         ""},
+        {{"NIC=1:59"},
+         [](Settings& s) {
+             s = {};
+             std::tie(s.FreeStartHour, s.FreeEndHour, s.NicOnHour, s.NicOnMinute) =
+                 std::tuple(2, 8, 1, 59);
+         },
+         "GetSettings Unknown Error : 9"},
+        {{"Time="}, [](Settings& s) { s = {}; }, "GetSettings Unknown Error : 9"},
+        {{"PingInterval=99999999999", "SrvPing=1"},
+         [&](Settings& s) {
+             s.PingInterval = 0;
+             s.PingUrlList.clear();
+             zeroFromShutAt(s);
+         },
+         "GetSettings Unknown Error : 6"},
+        {{"ShutAt!"}, zeroFromShutAt, "GetSettings Unknown Error : 5"},
+    };
+    for (const Row& row : rows) {
+        TestApp t;
+        t.InitPaths();
+        for (const std::string& kv : row.stored) {
+            const size_t eq = kv.find('=');
+            if (eq == std::string::npos)
+                t.store.failReadsOf.insert(kv.substr(0, kv.size() - 1));
+            else if (kv.rfind("Other:", 0) == 0)
+                t.store.values[{"Other", "Other", kv.substr(6, eq - 6)}] = kv.substr(eq + 1);
+            else
+                t.store.Put(kv.substr(0, eq), kv.substr(eq + 1));
+        }
+        GetSettings(t.app.settingsAccess);
+        Settings expected = defaults;
+        row.expect(expected);
+        SCOPED_TRACE(row.stored.empty() ? "" : row.stored[0]);
+        EXPECT_EQ(t.app.settings, expected);
+        EXPECT_EQ(t.LogMessages(), row.log.empty() ? Strings{} : Strings{row.log});
+        EXPECT_EQ(t.app.IconState == 5, !row.log.empty());
+    }
 }
 
 }  // namespace
-}  // namespace qv
+}  // namespace qv::test

@@ -190,10 +190,7 @@ TEST_F(SaveSettingsTest, FailingStoreWriteStopsTheSaveAndKeepsTheDialogOpen) {
 }
 
 TEST_F(SaveSettingsTest, FaultInsideTheRunKeyRoutinesIsFatal) {
-    t.registry.onCall = [](const std::string& call) {
-        if (call.rfind("Delete", 0) == 0)
-            throw std::runtime_error("registry fault");
-    };
+    t.registry.failDeletes = true;
     Ok();
     EXPECT_EQ(t.ui.messages, Items{kFatalSaveMessage});
     EXPECT_EQ(t.store.writtenKeys.back(), "SrvStartup");

@@ -137,8 +137,6 @@ TEST_F(TimeSetTest, CommandFileReplacesTheSampleInBlue) {
         EXPECT_EQ(dialog.Get(Ctl::txtReboot).color, loaded ? kBlue : kBlack);
         EXPECT_EQ(t.actions.calls, loaded ? Items{"ReadCommandFile:" + path} : Items{});
     }
-    const std::string sample = CommandFileSample();
-    EXPECT_EQ(std::count(sample.begin(), sample.end(), '\n'), 12);
 }
 
 TEST_F(TimeSetTest, IntervalRangeCheckRunsOnEveryChange) {

@@ -1,10 +1,10 @@
-// Replacement global allocation operators that count the bytes in use, for the memory tests and
-// the memory figures of the benchmarks.
+// Replacement global allocation operators that count the bytes in use, for the memory figures of
+// the benchmarks.
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
-#include "tests/doubles/HeapCounter.h"
+#include "bench/HeapCounter.h"
 
 namespace {
 
