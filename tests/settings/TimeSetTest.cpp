@@ -1,110 +1,401 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <utility>
+
 #include "actions/NumberText.h"
 #include "settings/GetSettings.h"
+#include "settings/SaveSettings.h"
 #include "settings/TimeSet.h"
 #include "settings/Twips.h"
 #include "tests/doubles/FakePlatform.h"
 
-namespace qv {
+namespace qv::test {
 namespace {
 
-using Items = std::vector<std::string>;
+template <class... Parts>
+std::string Cat(const Parts&... parts) {
+    std::ostringstream text;
+    (text << ... << parts);
+    return text.str();
+}
 
-// Records what the dialog tells its window.
-class RecordingView : public TimeSetView {
+const std::string kHome = "http://www.yahoo.com/ http://www.bing.com/ http://www.msn.com/";
+const std::string kUrls = kHome + " http://www.wikipedia.org/ http://www.debian.org/";
+
+// The settings dialog opened as the tray opens it, over a store holding `stored` ("key=value";
+// "file=text" is the command file, "run=text" the Run value), driven by a script of user steps
+// parted by '|': "Name=text" types, "Name#n" selects entry n, "Name+v" ticks, "Name!" clicks,
+// "Name!!" double-clicks, "Name^k" releases key k; "moved=top,left", "exe=path", "time=h:m",
+// "sep=c", "bytes=n", "put=key=value" and "init" act on the world around it.
+class Dialog : public TimeSetView {
   public:
-    std::vector<std::string> events;
+    explicit Dialog(const Strings& stored) {
+        t.InitPaths();
+        t.actions.calls.clear();  // start-up's own
+        for (const std::string& kv : stored)
+            Put(kv.substr(0, kv.find('=')), kv.substr(kv.find('=') + 1));
+        GetSettings(t.app.settingsAccess);
+        d.Form_Load();
+        d.ControlInit();
+        d.AttachView(this);
+    }
+    void Put(const std::string& key, const std::string& value) {
+        if (key == "file")
+            t.files.files[t.app.paths.CommandFilePath] = value;
+        else if (key.find('\\') != std::string::npos)
+            t.files.files[key] = value;
+        else if (key == "run")
+            t.registry.runValues["Quorvane"] = value;
+        else
+            t.store.Put(key, value);
+    }
+    void Run(const std::string& script) {
+        std::istringstream steps(script);
+        for (std::string s; std::getline(steps, s, '|');) {
+            const size_t at = s.find_first_of("=#+!^");
+            const std::string name = s.substr(0, at), arg = s.substr(at + 1);
+            const int n = std::atoi(arg.c_str());
+            if (name == "moved")
+                d.MovedTo(n, std::atoi(arg.substr(arg.find(',') + 1).c_str()));
+            else if (name == "exe")
+                t.process.exePath = arg, t.InitPaths(), t.actions.calls.clear();
+            else if (name == "time")
+                t.clock.Set(n, 0);
+            else if (name == "sep")
+                t.clock.decimalSeparator = arg;
+            else if (name == "bytes")
+                t.app.traffic.TotalBytesDownloaded = n;
+            else if (name == "put")
+                Put(arg.substr(0, arg.find('=')), arg.substr(arg.find('=') + 1));
+            else if (s == "init")
+                d.ControlInit();
+            else if (s == "unload")
+                d.Form_Unload();
+            else if (s[at] == '=')
+                d.UserText(*CtlNamed(name), arg);
+            else if (s[at] == '#')
+                d.UserSelect(*CtlNamed(name), n);
+            else if (s[at] == '+')
+                d.UserCheck(*CtlNamed(name), n);
+            else if (s[at] == '^')
+                d.KeyUp(*CtlNamed(name), n);
+            else
+                s.ends_with("!!") ? d.DblClick(*CtlNamed(name)) : d.Click(*CtlNamed(name));
+        }
+    }
+    // What the world and the dialog show, by the names in `probe`: "=key" a stored value, a
+    // control's text (a list's entries), "name~" its colour, "name?" its value or selection.
+    std::string Show(const std::string& probe) {
+        std::istringstream names(probe);
+        Strings shown;
+        std::string name;
+        auto join = [](const auto& items, const char* sep) {
+            std::string all;
+            for (size_t i = 0; i < items.size(); ++i)
+                all += (i ? sep : "") + items[i];
+            return all;
+        };
+        while (names >> name) {
+            const std::optional<Ctl> id = CtlNamed(name.substr(0, name.find_first_of("~?")));
+            const Settings& s = t.app.settings;
+            std::string v;
+            if (name[0] == '=')
+                v = t.store.Get(name.substr(1)).value_or("<none>");
+            else if (name == "messages")
+                v = join(t.ui.messages, "|");
+            else if (name == "log")
+                v = join(t.LogMessages(), "|");
+            else if (name == "view")
+                v = join(events, "|");
+            else if (name == "written")
+                v = join(t.store.writtenKeys, " ");
+            else if (name == "world") {
+                Strings world = t.actions.calls;
+                for (const auto& [line, show] : t.process.started)
+                    world.push_back(line + (show == ShowCommand::Normal ? "" : " minimized"));
+                world.insert(world.end(), t.process.shellOpened.begin(),
+                             t.process.shellOpened.end());
+                for (const auto& [key, value] : t.registry.runValues)
+                    world.push_back("Run " + key + "=" + value);
+                v = join(world, "|");
+            } else if (name == "state")
+                v = Cat(
+                    d.Loaded(), " icon", t.app.IconState,
+                    d.placeAtSavedPosition ? Cat(" at ", d.position.top, ",", d.position.left) : "",
+                    " diag", t.app.diag.MinuteCountDisplay, t.app.diag.ModemTrace,
+                    t.app.diag.FetchLog, t.app.diag.SavePages);
+            else if (name == "record")
+                v = Cat(s.FreeStartHour, "-", s.FreeEndHour, " ", s.NicOnHour, ":", s.NicOnMinute,
+                        " ", s.ShutFromHour, " ", join(s.RebootTimes, ","), " ", s.PingInterval,
+                        " ", s.PingUrlList.size(), " ", s.SrvPing, s.SrvShutAt, s.SrvStartup);
+            else if (name.back() == '~')
+                v = std::to_string(d.Get(*id).color);
+            else if (name.back() == '?')
+                v = std::to_string(d.Get(*id).IsPicker() || d.Get(*id).kind == ControlKind::ListBox
+                                       ? d.Get(*id).selected
+                                       : d.Get(*id).value);
+            else
+                v = d.Get(*id).kind == ControlKind::ListBox ? join(d.Get(*id).items, " ")
+                                                            : d.Text(*id);
+            shown.push_back(v);
+        }
+        return join(shown, " / ");
+    }
     void ControlChanged(const Control& c) override {
         events.push_back(CtlName(c.id) + ("=" + c.text));
     }
     void EnableInput(bool enabled) override { events.push_back(enabled ? "enable" : "disable"); }
     void CloseWindow() override { events.push_back("close"); }
-};
 
-class TimeSetTest : public ::testing::Test {
-  protected:
-    void SetUp() override { t.InitPaths(); }
-    // Loads the record from the store, then opens the dialog as the tray does.
-    void Open() {
-        GetSettings(t.app.settingsAccess);
-        d.Form_Load();
-        d.ControlInit();
-        t.actions.calls.clear();
-    }
-    Items Home() const {
-        return {t.app.paths.HomePageUrls.begin(), t.app.paths.HomePageUrls.end()};
-    }
-    const Items& ItemsOf(Ctl id) const { return d.Get(id).items; }
-
-    test::TestApp t;
+    TestApp t;
     TimeSet d{t.app.dialogContext};
+    Strings events;
 };
 
-TEST_F(TimeSetTest, FillsTheFivePagesFromTheRecord) {
-    for (auto [key, value] : {std::pair{"Time", "7,13"},
-                              {"Reboot", "07:55,02:01,02:03"},
-                              {"PingUrls", "http://a.test/,http://b.test/"},
-                              {"PingInterval", "45"},
-                              {"ShutAt", "23:05"},
-                              {"ShutDuring", "08:30-08:45"},
-                              {"SrvModem", "1"},
-                              {"SrvPing", "1"}})
-        t.store.Put(key, value);
-    Open();
-    std::string shown;
-    for (Ctl id :
-         {Ctl::Combo1, Ctl::Label6, Ctl::Combo2, Ctl::Label8, Ctl::Combo3, Ctl::Combo4,
-          Ctl::Label14, Ctl::Label15, Ctl::Combo7, Ctl::Combo8, Ctl::txtInterval, Ctl::Combo9,
-          Ctl::Combo10, Ctl::Combo11, Ctl::Combo12, Ctl::Combo13, Ctl::Combo14})
-        shown += d.Text(id) + " ";
-    // The reboot-time picker starts at the free window's first hour, minute 00.
-    EXPECT_EQ(shown, "07 07 13 13 01 59 01:59 07:58 07 00 45 23 05 08 30 08 45 ");
-    EXPECT_EQ(d.Get(Ctl::Combo1).selected, 7);
-    EXPECT_EQ(d.Text(Ctl::lblInterval), "Current Setting is 45 Seconds.");
-    EXPECT_EQ(d.Text(Ctl::txtUrl), Home()[0]);
-    EXPECT_EQ(ItemsOf(Ctl::lstReboot), (Items{"07:55", "02:01", "02:03"}));
-    Items urls = Home();
-    urls.insert(urls.end(), {"http://a.test/", "http://b.test/"});
-    EXPECT_EQ(ItemsOf(Ctl::lstUrls), urls);
-    for (int i = 1; i <= 9; ++i) {
-        const Ctl box = *CtlNamed("Check" + std::to_string(i));
-        EXPECT_EQ(d.Get(box).value, (i == 4 || i == 5) ? 1 : 0) << CtlName(box);
+struct Row {
+    Strings stored;
+    std::string script;
+    std::vector<std::pair<std::string, std::string>> shows;  // probe, what it shows
+};
+
+// Every row starts a dialog of its own; what a row does not name must stay quiet: no message,
+// no log line, nothing started.
+void Check(const Row& row) {
+    Dialog dialog(row.stored);
+    dialog.Run(row.script);
+    std::vector<std::pair<std::string, std::string>> shows = {
+        {"messages", ""}, {"log", ""}, {"world", ""}};
+    for (const auto& [probe, shown] : row.shows) {
+        auto quiet = std::find_if(shows.begin(), shows.end(),
+                                  [&](const auto& s) { return s.first == probe; });
+        if (quiet != shows.end())
+            shows.erase(quiet);
+        shows.emplace_back(probe, shown);
     }
-    for (const Control& c : d.Controls()) {
+    for (const auto& [probe, shown] : shows)
+        EXPECT_EQ(dialog.Show(probe), shown) << row.script << " : " << probe;
+}
+
+const std::string kRange = kIntervalRangeMessage, kBadUrl = kInvalidUrlMessage;
+const std::string kFile = "C:\\Program Files\\Quorvane\\Reboot.Txt";
+
+TEST(TimeSet, FillsThePagesFromTheRecord) {
+    Dialog dialog({"Time=7,13", "Reboot=07:55,02:01,02:03",
+                   "PingUrls=http://a.test/,http://b.test/", "PingInterval=45", "ShutAt=23:05",
+                   "ShutDuring=08:30-08:45", "SrvModem=1", "SrvPing=1", "frmTop=720",
+                   "frmLeft=1440"});
+    // The reboot-time picker starts at the free window's first hour, minute 00.
+    EXPECT_EQ(dialog.Show("Combo1 Label6 Combo2 Label8 Combo3 Combo4 Label14 Label15 Combo7 Combo8 "
+                          "txtInterval lblInterval Combo9 Combo10 Combo11 Combo12 Combo13 Combo14 "
+                          "txtUrl lstReboot lstUrls Combo1? state"),
+              "07 / 07 / 13 / 13 / 01 / 59 / 01:59 / 07:58 / 07 / 00 / 45 / Current Setting is 45 "
+              "Seconds. / 23 / 05 / 08 / 30 / 08 / 45 / http://www.yahoo.com/ / 07:55 02:01 "
+              "02:03 / " +
+                  kHome + " http://a.test/ http://b.test/ / 7 / 1 icon0 at 720,1440 diag0000");
+    EXPECT_EQ(
+        dialog.Show("Check1? Check2? Check3? Check4? Check5? Check6? Check7? Check8? Check9?"),
+        "0 / 0 / 0 / 1 / 1 / 0 / 0 / 0 / 0");
+    for (const Control& c : dialog.d.Controls()) {
         if (!c.IsPicker())
             continue;
         ASSERT_EQ(c.items.size(), c.kind == ControlKind::HourPicker ? 24u : 60u) << CtlName(c.id);
         for (size_t n = 0; n < c.items.size(); ++n)
             EXPECT_EQ(c.items[n], TwoDigits(static_cast<double>(n))) << CtlName(c.id);
     }
-    EXPECT_TRUE(t.ui.messages.empty());
 }
 
-TEST_F(TimeSetTest, EmptyListsAndAPickerValueWithoutAnEntry) {
-    t.store.Put("Reboot", "");
-    t.store.Put("PingUrls", "");
-    t.store.Put("NIC", "30:00,7:75");
-    Open();
-    EXPECT_TRUE(ItemsOf(Ctl::lstReboot).empty());
-    // No entry to select: the picker shows the stored number itself.
-    EXPECT_EQ(d.Get(Ctl::Combo3).selected, -1);
-    EXPECT_EQ(d.Text(Ctl::Combo3) + d.Text(Ctl::Combo6), "3075");
-    d.ControlInit();  // opening again does not double the lists
-    EXPECT_EQ(ItemsOf(Ctl::lstUrls), Home());
+TEST(TimeSet, HandlersActAsTheUserSeesIt) {
+    const std::string five = "02:01,02:03,02:05,07:53,07:55,07:57";
+    const Row rows[] = {
+        // Empty lists; a picker value without an entry shows the number; opening again does not
+        // double the lists; the window is placed only with both edges saved.
+        {{"Reboot=", "PingUrls=", "NIC=30:00,7:75", "frmTop=0", "frmLeft=1440"},
+         "init",
+         {{"lstReboot lstUrls Combo3? Combo3 Combo6 state",
+           " / " + kHome + " / -1 / 30 / 75 / 1 icon0 diag0000"}}},
+        // The command file replaces the sample, in blue.
+        {{}, "", {{"txtReboot txtReboot~", CommandFileSample() + " / 0"}}},
+        {{"file="}, "", {{"txtReboot txtReboot~", CommandFileSample() + " / 0"}}},
+        {{"file=127.0.0.1 2323\nWAIT \"*\"\r\nSEND \"x\""},
+         "",
+         {{"txtReboot txtReboot~",
+           "127.0.0.1 2323\nWAIT \"*\"\r\nSEND \"x\"\r\n / " + std::to_string(kBlue)},
+          {"world", "ReadCommandFile:" + kFile}}},
+        // The interval is checked on every change; the dialog is held while the message is open.
+        {{"PingInterval=75"},
+         "",
+         {{"txtInterval lblInterval", "10 / Current Setting is 75 Seconds."},
+          {"messages", kRange}}},
+        {{},
+         "txtInterval=1|txtInterval=10|txtInterval=100",
+         {{"txtInterval", "10"}, {"messages", kRange}, {"view", "disable|enable|txtInterval=10"}}},
+        {{},
+         "txtInterval=60|txtInterval=1|txtInterval=60.5|txtInterval=0.6|txtInterval=",
+         {{"txtInterval", ""}}},
+        {{},
+         "txtInterval=0|txtInterval=61|txtInterval=abc|txtInterval=60.6|txtInterval=-5|"
+         "txtInterval=1e10|txtInterval=99999999999",
+         {{"txtInterval", "10"},
+          {"messages", kRange + "|" + kRange + "|" + kRange + "|" + kRange + "|" + kRange + "|" +
+                           kRange + "|" + kRange}}},
+        // Enter stores the interval at once, and a close without OK keeps it only.
+        {{},
+         "txtInterval=|txtInterval^13|txtInterval=45|txtInterval^65",
+         {{"lblInterval written", "Current Setting is 50 Seconds. / "}}},
+        {{},
+         "txtInterval=45|txtInterval^13|Combo1=05|Check5+1|CmdAddRbtTime!|unload",
+         {{"lblInterval written =PingInterval",
+           "Current Setting is 45 Seconds. / PingInterval / 45"},
+          {"world", "ArmServiceTimers"},
+          {"record", "2-8 1:59 8 " + five + " 45 5 000"},
+          {"state", "0 icon0 diag0000"}}},
+        // The lists take what the pickers read and lose only the selected entry; the home
+        // pages stay.
+        {{},
+         "lstReboot#2|lstReboot^13|lstReboot^46|lstReboot^46|Combo7#7|Combo8#30|CmdAddRbtTime!|"
+         "Combo8#0|Combo7=ab|CmdAddRbtTime!|Combo7=-3|CmdAddRbtTime!|Combo7=25|CmdAddRbtTime!|"
+         "sep=,|Combo7=7.5|CmdAddRbtTime!|Combo8=-1|CmdAddRbtTime!|"
+         "lstUrls#0|lstUrls^46|lstUrls#1|lstUrls^46|lstUrls#2|lstUrls^46|lstUrls#4|lstUrls^46",
+         {{"lstReboot lstReboot? lstUrls",
+           "02:01 02:03 07:53 07:55 07:57 07:30 00:00 25:00 07,5:00 / -1 / " + kHome +
+               " http://www.wikipedia.org/"}}},
+        // Enter in the address box checks the address and adds it; a home page adds nothing.
+        {{},
+         "txtUrl=HTTP://Upper.test/|txtUrl^13|txtUrl=http://www.bing.com/|txtUrl^13|"
+         "txtUrl=ftp://files.test/|txtUrl^13|txtUrl=https://secure.test/|txtUrl^13|"
+         "txtUrl=http://|txtUrl^13|txtUrl=http://typed.test/|txtUrl^46",
+         {{"lstUrls txtUrl state",
+           kUrls + " HTTP://Upper.test/ http:// / http://typed.test/ / 1 icon0 diag0000"},
+          {"messages", kBadUrl + "|" + kBadUrl}}},
+        {{}, "txtUrl=DEBUG|txtUrl^13", {{"state", "1 icon0 diag0001"}, {"messages", kBadUrl}}},
+        // Buttons act at once: the configuration program beside the program, when there is one.
+        {{}, "CmdConfigModem!", {}},
+        {{"C:\\Program Files\\Quorvane\\Wirecall.exe=MZ"},
+         "CmdConfigModem!|CmdNICenb!|CmdNICdis!|Label23!|exe=D:\\Quorvane.exe|"
+         "put=D:\\Wirecall.exe=MZ|CmdConfigModem!",
+         {{"world",
+           "\"C:\\Program Files\\Quorvane\\Wirecall.exe\"|c:\\windows\\EnbNic.bat minimized|"
+           "c:\\windows\\DisNic.bat minimized|\"D:\\Wirecall.exe\"|mailto:" +
+               std::string(kContactAddress)}}},
+        // The hidden diagnostics.
+        {{},
+         "Frame1!!|Frame1!!|Frame1!!|Label17!!|Label19!!|Label19!!|Label2!!|bytes=1536|lblInterval!"
+         "!",
+         {{"state Label19~", "1 icon0 diag1100 / " + std::to_string(kRed)},
+          {"world", "StartTrayAnimation"},
+          {"log", "Total Data Downloaded for Connectivity : 1.5 KB."}}},
+        {{},
+         "Label19!!|time=3|Label1!!|time=8|Label1!!",
+         {{"state", "1 icon0 diag0010"}, {"messages", "FreeTime = True|FreeTime = False"}}},
+        // A double click on the command file reloads the record only.
+        {{},
+         "put=Time=4,9|txtReboot!!",
+         {{"record Combo1", "4-9 1:59 8 " + five + " 50 5 000 / 02"}}},
+    };
+    for (const Row& row : rows)
+        Check(row);
 }
 
-TEST_F(TimeSetTest, LoadPlacesTheWindowOnlyWithBothEdgesSaved) {
-    t.store.Put("frmTop", "0");
-    t.store.Put("frmLeft", "1440");
-    Open();
-    EXPECT_FALSE(d.placeAtSavedPosition);
-    TimeSet placed(t.app.dialogContext);
-    t.store.Put("frmTop", "720");
-    GetSettings(t.app.settingsAccess);
-    placed.Form_Load();
-    EXPECT_TRUE(placed.placeAtSavedPosition);
-    EXPECT_EQ(placed.position.top + placed.position.left, 2160);
+const std::string kAllKeys =
+    "Time NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem SrvModemFail PingUrls "
+    "PingInterval SrvPing SrvShutAt SrvShutDuring SrvStartup frmTop frmLeft";
+
+TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
+    const std::string five = "02:01,02:03,02:05,07:53,07:55,07:57";
+    const std::string kept = "=ShutAt =SrvShutAt =ShutDuring =SrvShutDuring";
+    const std::string exe = "C:\\Program Files\\Quorvane\\Quorvane.Exe /S";
+    const Row rows[] = {
+        // Every page in order; ShutAt and ShutDuring stay as stored; the Run value is deleted.
+        {{"run=C:\\Quorvane.exe /S"},
+         "moved=1440,2880|CmdMiscOK!",
+         {{"written", kAllKeys},
+          {"=Time =NIC =Reboot =PingUrls =PingInterval =SrvPing =SrvStartup =frmTop =frmLeft " +
+               kept,
+           "2,8 / 1:59,7:58 / " + five + " / " + std::string(defaults::kPingUrls) +
+               " / 50 / 0 / 0 / 1440 / 2880 / <none> / 0 / <none> / 0"},
+          {"world", "ArmServiceTimers"},
+          {"state", "0 icon0 diag0000"}}},
+        {{},
+         "Combo1#22|Combo2#6|Combo3=0|Combo4=5|Check1+1|Combo9=8|Combo10=0|Check6+1|Combo11=23|"
+         "Combo12=1|Combo13=1|Combo14=0|Check5+1|Check7+2|Check2+1|txtInterval=|"
+         "lstUrls#4|lstUrls^46|lstUrls#3|lstUrls^46|lstReboot#0|lstReboot^46|CmdTimeOK!",
+         {{"=Time =NIC =ShutAt =SrvShutAt =ShutDuring =SrvShutDuring =SrvNicDuringN =Reboot "
+           "=PingUrls =PingInterval =SrvStartup",
+           "22,6 / 0:5,7:58 / 08:00 / 1 / 23:01-01:00 / 1 / 0 / "
+           "02:03,02:05,07:53,07:55,07:57 /  / 0 / 1"},
+          {"record", "22-6 0:5 23 02:03,02:05,07:53,07:55,07:57 0 3 111"},
+          {"world", "ArmServiceTimers|Run Quorvane=" + exe}}},
+        // Hours are judged as read and stored whole.
+        {{}, "Combo1=24|CmdTimeOK!", {{"=Time Label6", "2,8 / 02"}, {"world", "ArmServiceTimers"}}},
+        {{}, "Combo1=-1|CmdTimeOK!", {{"=Time", "2,8"}, {"world", "ArmServiceTimers"}}},
+        {{},
+         "Combo1=7.6|CmdTimeOK!",
+         {{"=Time Label6", "8,8 / 08"}, {"world", "ArmServiceTimers"}}},
+        {{}, "Combo1=23.2|CmdTimeOK!", {{"=Time", "2,8"}, {"world", "ArmServiceTimers"}}},
+        {{}, "Combo1=23.4|CmdTimeOK!", {{"=Time", "2,8"}, {"world", "ArmServiceTimers"}}},
+        {{}, "Combo1=0.4|CmdTimeOK!", {{"=Time", "0,8"}, {"world", "ArmServiceTimers"}}},
+        {{}, "Combo1=x|CmdTimeOK!", {{"=Time Label6", "0,8 / 00"}, {"world", "ArmServiceTimers"}}},
+        // An out-of-range minute holds back its pair only; rejected shutdown times write
+        // neither key; a picker without an entry keeps the stored value.
+        {{},
+         "Combo3=5|Combo4=60|Combo5=6|Combo6=30|CmdNicOK!",
+         {{"=NIC Label14 Label15", "1:59,6:30 / 01:59 / 06:30"}, {"world", "ArmServiceTimers"}}},
+        {{"SrvShutAt=0", "ShutAt=08:00", "SrvShutDuring=0", "ShutDuring=08:01-09:00"},
+         "Check1+1|Combo10=75|Check6+1|Combo12=-5|CmdMiscOK!",
+         {{kept + " written record",
+           "08:00 / 0 / 08:01-09:00 / 0 / Time NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot "
+           "SrvModem SrvModemFail PingUrls PingInterval SrvPing SrvStartup frmTop frmLeft / 2-8 "
+           "1:59 8 " +
+               five + " 50 5 000"},
+          {"world", "ArmServiceTimers"}}},
+        {{"ShutAt=30:00", "SrvShutAt=1"},
+         "CmdMiscOK!",
+         {{"=ShutAt =SrvShutAt", "30:00 / 1"}, {"world", "ArmServiceTimers"}}},
+    };
+    for (const Row& row : rows)
+        Check(row);
+}
+
+TEST(SaveSettings, FaultsAndNestedEvents) {
+    {  // A refused Run value is logged only, and the save goes on.
+        Dialog dialog({});
+        dialog.t.registry.denyWrites = true;
+        dialog.Run("Check2+1|CmdMiscOK!");
+        EXPECT_EQ(dialog.Show("=SrvStartup =frmLeft log state world messages"),
+                  "0 / 0 / Unable to Write in Registry. / 0 icon5 diag0000 / ArmServiceTimers / ");
+    }
+    {  // A failing store write stops the save and keeps the dialog open.
+        Dialog dialog({"run=C:\\Quorvane.exe /S"});
+        dialog.t.store.failWritesOf = {"PingInterval"};
+        dialog.Run("Combo1#5|Check5+1|CmdTimeOK!");
+        EXPECT_EQ(dialog.Show("written =SrvPing messages state world record"),
+                  "Time NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem SrvModemFail "
+                  "PingUrls / <none> / " +
+                      std::string(kFatalSaveMessage) +
+                      " / 1 icon0 diag0000 / Run Quorvane=C:\\Quorvane.exe /S / 5-8 1:59 8 "
+                      "02:01,02:03,02:05,07:53,07:55,07:57 50 5 000");
+        EXPECT_EQ(dialog.t.ui.captions, Strings{"Quorvane"});
+    }
+    {  // So does a fault inside the Run value's routines.
+        Dialog dialog({});
+        dialog.t.registry.failDeletes = true;
+        dialog.Run("CmdTimeOK!");
+        EXPECT_EQ(dialog.Show("messages state"),
+                  std::string(kFatalSaveMessage) + " / 1 icon0 diag0000");
+        EXPECT_EQ(dialog.t.store.writtenKeys.back(), "SrvStartup");
+    }
+    {  // Events while the save yields do not start a second save.
+        Dialog dialog({});
+        bool nested = false;
+        dialog.t.ui.onPump = [&] {
+            if (!std::exchange(nested, true))
+                dialog.Run("CmdNicOK!|unload");
+        };
+        dialog.Run("CmdTimeOK!");
+        EXPECT_EQ(dialog.Show("written world state"),
+                  kAllKeys + " / ArmServiceTimers / 0 icon0 diag0000");
+    }
 }
 
 TEST(DialogPosition, TwipsAndPixelsConvertExactlyAndRoundTrip) {
@@ -123,202 +414,5 @@ TEST(DialogPosition, TwipsAndPixelsConvertExactlyAndRoundTrip) {
     }
 }
 
-TEST_F(TimeSetTest, CommandFileReplacesTheSampleInBlue) {
-    const std::string& path = t.app.paths.CommandFilePath;
-    for (const char* content : {"<none>", "", "127.0.0.1 2323\nWAIT \"*\"\r\nSEND \"x\""}) {
-        if (content != std::string("<none>"))
-            t.files.files[path] = content;
-        t.actions.calls.clear();
-        TimeSet dialog(t.app.dialogContext);
-        dialog.Form_Load();
-        const bool loaded = *content != '<' && *content != 0;
-        EXPECT_EQ(dialog.Text(Ctl::txtReboot),
-                  loaded ? "127.0.0.1 2323\nWAIT \"*\"\r\nSEND \"x\"\r\n" : CommandFileSample());
-        EXPECT_EQ(dialog.Get(Ctl::txtReboot).color, loaded ? kBlue : kBlack);
-        EXPECT_EQ(t.actions.calls, loaded ? Items{"ReadCommandFile:" + path} : Items{});
-    }
-}
-
-TEST_F(TimeSetTest, IntervalRangeCheckRunsOnEveryChange) {
-    t.store.Put("PingInterval", "75");  // a stored interval out of range is replaced, still shown
-    Open();
-    EXPECT_EQ(t.ui.messages, Items{kIntervalRangeMessage});
-    EXPECT_EQ(d.Text(Ctl::txtInterval) + " " + d.Text(Ctl::lblInterval),
-              "10 Current Setting is 75 Seconds.");
-    t.ui.messages.clear();
-    RecordingView view;
-    d.AttachView(&view);
-    // Typing 1, 0, 0: "1" and "10" pass, "100" is refused and replaced by "10".
-    d.UserText(Ctl::txtInterval, "1");
-    d.UserText(Ctl::txtInterval, "10");
-    EXPECT_TRUE(t.ui.messages.empty());
-    d.UserText(Ctl::txtInterval, "100");
-    EXPECT_EQ(t.ui.messages, Items{kIntervalRangeMessage});
-    EXPECT_EQ(t.ui.captions.back(), "Quorvane");
-    // The dialog is held while the message is open; the replacement passes the check again.
-    EXPECT_EQ(view.events, (Items{"disable", "enable", "txtInterval=10"}));
-
-    for (auto [text, passes] : {std::pair{"60", true},
-                                {"1", true},
-                                {"60.5", true},
-                                {"0.6", true},
-                                {"", true},
-                                {"0", false},
-                                {"61", false},
-                                {"abc", false},
-                                {"60.6", false},
-                                {"-5", false},
-                                {"1e10", false},
-                                {"99999999999", false}}) {
-        t.ui.messages.clear();
-        d.UserText(Ctl::txtInterval, "5");
-        d.UserText(Ctl::txtInterval, text);
-        EXPECT_EQ(t.ui.messages.size(), passes ? 0u : 1u) << text;
-        EXPECT_EQ(d.Text(Ctl::txtInterval), passes ? text : "10") << text;
-    }
-}
-
-TEST_F(TimeSetTest, EnterStoresTheIntervalAtOnceAndSurvivesACloseWithoutOk) {
-    Open();
-    RecordingView view;
-    d.AttachView(&view);
-    d.UserText(Ctl::txtInterval, "");  // Enter on an emptied box keeps the current interval
-    d.KeyUp(Ctl::txtInterval, kKeyEnter);
-    EXPECT_EQ(d.Text(Ctl::lblInterval), "Current Setting is 50 Seconds.");
-    d.UserText(Ctl::txtInterval, "45");
-    d.KeyUp(Ctl::txtInterval, 65);  // not Enter
-    EXPECT_FALSE(t.store.Get("PingInterval"));
-    d.KeyUp(Ctl::txtInterval, kKeyEnter);
-    EXPECT_EQ(d.Text(Ctl::lblInterval), "Current Setting is 45 Seconds.");
-    EXPECT_EQ(t.store.Get("PingInterval"), "45");
-
-    // Other edits are thrown away by a close without OK; the record follows the store.
-    d.UserText(Ctl::Combo1, "05");
-    d.UserCheck(Ctl::Check5, 1);
-    d.Click(Ctl::CmdAddRbtTime);
-    d.Form_Unload();
-    EXPECT_EQ(t.actions.calls, Items{"ArmServiceTimers"});
-    EXPECT_EQ(view.events.back(), "close");
-    EXPECT_FALSE(d.Loaded());
-    const Settings& s = t.app.settings;
-    EXPECT_EQ(std::tuple(s.PingInterval, s.FreeStartHour, s.SrvPing, s.RebootTimes.size()),
-              std::tuple(45, 2, false, size_t{6}));
-    EXPECT_EQ(t.store.writtenKeys, Items{"PingInterval"});
-}
-
-TEST_F(TimeSetTest, ListsTakeWhatThePickersReadAndLoseOnlyTheSelectedEntry) {
-    Open();
-    d.UserSelect(Ctl::lstReboot, 2);
-    d.KeyUp(Ctl::lstReboot, kKeyEnter);  // not Delete
-    d.KeyUp(Ctl::lstReboot, kKeyDelete);
-    d.KeyUp(Ctl::lstReboot, kKeyDelete);  // nothing selected any more
-    EXPECT_EQ(d.Get(Ctl::lstReboot).selected, -1);
-    d.UserSelect(Ctl::Combo7, 7);
-    d.UserSelect(Ctl::Combo8, 30);
-    d.Click(Ctl::CmdAddRbtTime);
-    d.UserSelect(Ctl::Combo8, 0);
-    for (const char* hour : {"ab", "-3", "25"}) {
-        d.UserText(Ctl::Combo7, hour);
-        d.Click(Ctl::CmdAddRbtTime);
-    }
-    t.clock.decimalSeparator = ",";
-    d.UserText(Ctl::Combo7, "7.5");
-    d.Click(Ctl::CmdAddRbtTime);
-    d.UserText(Ctl::Combo8, "-1");  // refused
-    d.Click(Ctl::CmdAddRbtTime);
-    EXPECT_EQ(ItemsOf(Ctl::lstReboot), (Items{"02:01", "02:03", "07:53", "07:55", "07:57", "07:30",
-                                              "00:00", "25:00", "07,5:00"}));
-
-    for (int i : {0, 1, 2, 4}) {  // the home pages stay
-        d.UserSelect(Ctl::lstUrls, i);
-        d.KeyUp(Ctl::lstUrls, kKeyDelete);
-    }
-    Items urls = Home();
-    urls.push_back("http://www.wikipedia.org/");
-    EXPECT_EQ(ItemsOf(Ctl::lstUrls), urls);
-    EXPECT_TRUE(t.ui.messages.empty());
-}
-
-TEST_F(TimeSetTest, EnterInTheAddressBoxChecksAndAddsTheAddress) {
-    Open();
-    auto enter = [&](const std::string& text) {
-        d.UserText(Ctl::txtUrl, text);
-        d.KeyUp(Ctl::txtUrl, kKeyEnter);
-    };
-    enter("HTTP://Upper.test/");
-    enter(Home()[1]);  // a home page adds nothing, silently
-    EXPECT_TRUE(t.ui.messages.empty());
-    enter("ftp://files.test/");
-    enter("https://secure.test/");
-    EXPECT_EQ(t.ui.messages, (Items{kInvalidUrlMessage, kInvalidUrlMessage}));
-    enter("http://");  // nothing past the scheme is looked at
-    d.UserText(Ctl::txtUrl, "http://typed.test/");
-    d.KeyUp(Ctl::txtUrl, kKeyDelete);
-    EXPECT_EQ(Items(ItemsOf(Ctl::lstUrls).begin() + 5, ItemsOf(Ctl::lstUrls).end()),
-              (Items{"HTTP://Upper.test/", "http://"}));
-    EXPECT_EQ(d.Text(Ctl::txtUrl), "http://typed.test/");
-    EXPECT_FALSE(t.app.diag.SavePages);
-    enter("DEBUG");
-    EXPECT_TRUE(t.app.diag.SavePages);
-    EXPECT_EQ(t.ui.messages.size(), 3u);
-    EXPECT_EQ(ItemsOf(Ctl::lstUrls).size(), 7u);
-}
-
-TEST_F(TimeSetTest, ButtonsActAtOnce) {
-    Open();
-    d.Click(Ctl::CmdConfigModem);  // no configuration program: nothing happens
-    EXPECT_TRUE(t.process.started.empty());
-    t.files.files["C:\\Program Files\\Quorvane\\Wirecall.exe"] = "MZ";
-    d.Click(Ctl::CmdConfigModem);
-    d.Click(Ctl::CmdNICenb);  // the batch files, written first
-    d.Click(Ctl::CmdNICdis);
-    d.Click(Ctl::Label23);
-    t.process.exePath = "D:\\Quorvane.exe";  // beside a program at a drive root
-    t.InitPaths();
-    t.files.files["D:\\Wirecall.exe"] = "MZ";
-    d.Click(Ctl::CmdConfigModem);
-    using Start = std::pair<std::string, ShowCommand>;
-    EXPECT_EQ(
-        t.process.started,
-        (std::vector<Start>{{"\"C:\\Program Files\\Quorvane\\Wirecall.exe\"", ShowCommand::Normal},
-                            {"c:\\windows\\EnbNic.bat", ShowCommand::MinimizedFocused},
-                            {"c:\\windows\\DisNic.bat", ShowCommand::MinimizedFocused},
-                            {"\"D:\\Wirecall.exe\"", ShowCommand::Normal}}));
-    EXPECT_EQ(t.process.shellOpened, Items{std::string("mailto:") + kContactAddress});
-    EXPECT_TRUE(t.ui.messages.empty());
-}
-
-TEST_F(TimeSetTest, HiddenDiagnostics) {
-    Open();
-    d.DblClick(Ctl::Frame1);
-    EXPECT_TRUE(t.app.diag.MinuteCountDisplay);
-    d.DblClick(Ctl::Frame1);
-    d.DblClick(Ctl::Label17);
-    d.DblClick(Ctl::Label19);
-    EXPECT_EQ(std::tuple(t.app.diag.MinuteCountDisplay, t.app.diag.ModemTrace, t.app.diag.FetchLog),
-              std::tuple(false, true, true));
-    EXPECT_EQ(d.Get(Ctl::Label19).color, kRed);
-    d.DblClick(Ctl::Label19);
-    EXPECT_FALSE(t.app.diag.FetchLog);
-    EXPECT_EQ(d.Get(Ctl::Label19).color, kRed);
-
-    t.clock.Set(3, 0);
-    d.DblClick(Ctl::Label1);
-    t.clock.Set(8, 0);
-    d.DblClick(Ctl::Label1);
-    EXPECT_EQ(t.ui.messages, (Items{"FreeTime = True", "FreeTime = False"}));
-    EXPECT_EQ(t.ui.captions, (Items{"Quorvane", "Quorvane"}));
-    d.DblClick(Ctl::Label2);
-    t.app.traffic.TotalBytesDownloaded = 1536;
-    d.DblClick(Ctl::lblInterval);
-    EXPECT_EQ(t.LogMessages(), Items{"Total Data Downloaded for Connectivity : 1.5 KB."});
-    // A double click on the command file reloads the record only.
-    t.store.Put("Time", "4,9");
-    d.DblClick(Ctl::txtReboot);
-    EXPECT_EQ(t.app.settings.FreeStartHour, 4);
-    EXPECT_EQ(d.Text(Ctl::Combo1), "02");
-    EXPECT_EQ(t.actions.calls, Items{"StartTrayAnimation"});
-}
-
 }  // namespace
-}  // namespace qv
+}  // namespace qv::test
