@@ -1,133 +1,143 @@
 #include <gtest/gtest.h>
 
-#include "app/Globals.h"
 #include "app/Icon.h"
 #include "app/PopupMenu.h"
-#include "app/Scheduler.h"
 #include "app/Timer.h"
 #include "app/frmIcon.h"
 #include "settings/GetSettings.h"
 #include "tests/doubles/FakePlatform.h"
 
-namespace qv {
+namespace qv::test {
 namespace {
 
-using test::Strings;
-
-// The picture the latest request to the tray asked for.
-Picture Last(const test::FakeTray& tray) {
-    return tray.calls.empty() ? Picture::WindowIcon : tray.calls.back().picture;
+// What the user and the world saw of the program, in one line each: the services asked for,
+// the tray's requests (a picture by its number), message boxes, log lines and started programs.
+std::string World(const TestApp& t) {
+    std::string all;
+    auto add = [&](const std::string& what) { all += (all.empty() ? "" : "|") + what; };
+    for (const std::string& call : t.actions.calls)
+        add(call);
+    for (const FakeTray::Call& call : t.tray.calls)  // the tip as the icon is added
+        add("tray" + std::to_string(static_cast<int>(call.op)) + ":" +
+            std::to_string(static_cast<int>(call.picture)) +
+            (call.op == FakeTray::Op::Show ? " " + call.tip : ""));
+    for (size_t i = 0; i < t.ui.messages.size(); ++i)
+        add("box " + t.ui.captions[i] + ": " + t.ui.messages[i]);
+    for (const std::string& line : t.LogMessages())
+        add("log: " + line);
+    for (const auto& [line, show] : t.process.started)
+        add("start " + line + (show == ShowCommand::Normal ? "" : " minimized"));
+    return all;
 }
+
+constexpr const char* kLog = "C:\\Program Files\\Quorvane\\Quorvane.log";
 
 TEST(ProgramPaths, AreBuiltFromTheExecutablePath) {
-    test::TestApp t;
-    t.process.exePath = "C:\\Program Files\\Quorvane\\QUORVANE.EXE";
-    t.InitPaths();
-    const ProgramPaths& p = t.app.paths;
-    EXPECT_EQ(p.ProgramFolder, "C:\\Program Files\\Quorvane");
-    EXPECT_EQ(p.ExeBaseName, "QUORVANE");
-    EXPECT_EQ(p.ExePath, "C:\\Program Files\\Quorvane\\QUORVANE.Exe");
-    EXPECT_EQ(p.CommandFilePath, "C:\\Program Files\\Quorvane\\Reboot.Txt");
-    EXPECT_EQ(p.LogPath, "C:\\Program Files\\Quorvane\\QUORVANE.log");
-    EXPECT_EQ(p.DisableBatchPath, "c:\\windows\\DisNic.bat");
-
-    // At a drive root a single backslash; the Windows directory is taken as it comes.
-    t.process.exePath = "D:\\Quorvane.exe";
-    t.files.windowsDirectory = "D:\\WinNT\\";
-    t.InitPaths();
-    EXPECT_EQ(p.ProgramFolder + "|" + p.CommandFilePath + "|" + p.LogPath + "|" + p.ExePath,
-              "D:\\|D:\\Reboot.Txt|D:\\Quorvane.log|D:\\Quorvane.Exe");
-    EXPECT_EQ(p.EnableBatchPath, "d:\\winnt\\\\EnbNic.bat");
+    const std::array<std::string, 3> rows[] = {
+        {"C:\\Program Files\\Quorvane\\QUORVANE.EXE", "C:\\WINDOWS",
+         "C:\\Program Files\\Quorvane QUORVANE C:\\Program Files\\Quorvane\\QUORVANE.Exe "
+         "C:\\Program Files\\Quorvane\\Reboot.Txt C:\\Program Files\\Quorvane\\QUORVANE.log "
+         "c:\\windows\\DisNic.bat c:\\windows\\EnbNic.bat"},
+        // At a drive root a single backslash; the Windows directory is taken as it comes.
+        {"D:\\Quorvane.exe", "D:\\WinNT\\",
+         "D:\\ Quorvane D:\\Quorvane.Exe D:\\Reboot.Txt D:\\Quorvane.log d:\\winnt\\\\DisNic.bat "
+         "d:\\winnt\\\\EnbNic.bat"}};
+    for (const auto& [exe, windows, paths] : rows) {
+        TestApp t;
+        t.process.exePath = exe;
+        t.files.windowsDirectory = windows;
+        t.InitPaths();
+        const ProgramPaths& p = t.app.paths;
+        EXPECT_EQ(p.ProgramFolder + " " + p.ExeBaseName + " " + p.ExePath + " " +
+                      p.CommandFilePath + " " + p.LogPath + " " + p.DisableBatchPath + " " +
+                      p.EnableBatchPath,
+                  paths);
+    }
 }
 
-class FormLoadTest : public ::testing::Test {
-  protected:
-    test::TestApp t;
+// Start-up as the user sees it, by the stored settings, a start by Windows and a second copy.
+TEST(FormLoad, StartsLogsAndShowsTheIconOnTheFirstActivation) {
+    const std::string started = "log: Dastrel's Quorvane Helper Started.";
+    const std::string steps =
+        "SetServiceTimerIntervals|StartSockets|WriteNicBatches|ArmServiceTimers";
+    struct Row {
+        Strings stored;
+        std::string arguments;
+        bool second;
+        std::string world;
+    };
+    const Row rows[] = {
+        {{}, "", false, steps + "|tray1:2|tray1:2|tray0:2 Quorvane Helper by Dastrel.|" + started},
+        {{"NIC", "1:59"},
+         "x",
+         false,  // any argument: started by Windows
+         steps + "|tray1:4|tray1:4|tray1:4|tray0:4 Quorvane Helper by Dastrel.|log: GetSettings "
+                 "Unknown Error : "
+                 "9|log: Dastrel's Quorvane Helper Started with Windows."},
+        {{}, "", true, "box Quorvane: This Application is Already Running."},
+    };
+    for (const Row& row : rows) {
+        TestApp t;
+        FrmIcon form{t.app};
+        for (size_t i = 0; i < row.stored.size(); i += 2)
+            t.store.Put(row.stored[i], row.stored[i + 1]);
+        t.clock.Set(12, 0);  // outside the default window once the settings are loaded
+        t.process.arguments = row.arguments;
+        t.process.otherInstanceRunning = row.second;
+        t.timers.onTick = [&](int id) { form.OnTimer(id); };
+        if (row.second) {
+            EXPECT_THROW(form.Form_Load(), ProcessEnded);
+            EXPECT_TRUE(t.files.files.empty());
+        } else {
+            form.Form_Load();
+            form.Form_Activate();
+        }
+        EXPECT_EQ(World(t), row.world);
+        EXPECT_EQ(t.process.priorityRaised, row.second ? 0 : 1);
+        // The window's own timers run; the first minute comes after sixty seconds.
+        t.timers.Run(59999);
+        EXPECT_EQ(t.app.MinuteCount, 0);
+        t.timers.Run(1);
+        EXPECT_EQ(t.app.MinuteCount, row.second ? 0 : 1);
+    }
+}
+
+// Unloaded by Windows, the program removes the icon and stops the sockets once, without the
+// quit line the menu's Exit writes.
+TEST(FormLoad, UnloadByWindowsRemovesTheIconAndStopsTheSocketsOnce) {
+    TestApp t;
     FrmIcon form{t.app};
-};
-
-TEST_F(FormLoadTest, StartUpLogsLoadsAndShowsTheIconOnTheFirstActivation) {
-    t.clock.Set(12, 0);  // outside the default window once the settings are loaded
-    t.timers.onTick = [&](int id) { form.OnTimer(id); };
     form.Form_Load();
-    EXPECT_EQ(t.process.priorityRaised, 1);
-    // Before the settings load the window is 0 to 0, always free: state 3.
-    EXPECT_EQ(t.actions.calls, (Strings{"SetServiceTimerIntervals", "StartSockets",
-                                        "WriteNicBatches", "ArmServiceTimers"}));
-    EXPECT_EQ(t.app.IconState, 3);
-    for (const auto& call : t.tray.calls)  // the window's first activation adds the icon
-        EXPECT_NE(call.op, test::FakeTray::Op::Show);
-    form.Form_Activate();
-    EXPECT_EQ(t.tray.calls.back(), (test::FakeTray::Call{test::FakeTray::Op::Show, Picture::Green,
-                                                         "Quorvane Helper by Dastrel."}));
-    EXPECT_EQ(t.app.settings.PingInterval, 50);
-    EXPECT_EQ(t.LogMessages(), Strings{"Dastrel's Quorvane Helper Started."});
-    EXPECT_TRUE(t.ui.messages.empty());
-    // The window's own timers run; the first minute comes after sixty seconds.
-    EXPECT_EQ(t.timers.running,
-              (std::map<int, uint32_t>{{kTmrMinuteAlarm, 60000}, {kTmrIconUpdate, 30000}}));
-    t.timers.Run(59999);
-    EXPECT_EQ(t.app.MinuteCount, 0);
-    t.timers.Run(1);
-    EXPECT_EQ(t.app.MinuteCount, 1);
-}
-
-TEST_F(FormLoadTest, SecondInstanceShowsItsMessageAndLeavesNoTrace) {
-    t.process.otherInstanceRunning = true;
-    EXPECT_THROW(form.Form_Load(), test::ProcessEnded);
-    EXPECT_EQ(t.ui.messages, (std::vector<std::string>{"This Application is Already Running."}));
-    EXPECT_EQ(t.ui.captions, (std::vector<std::string>{"Quorvane"}));
-    EXPECT_TRUE(t.files.files.empty());
-    EXPECT_TRUE(t.actions.calls.empty());
-    EXPECT_TRUE(t.tray.calls.empty());
-    EXPECT_EQ(t.process.priorityRaised, 0);
-}
-
-TEST_F(FormLoadTest, AStartByWindowsAndBadSettingsAreLoggedInOrder) {
-    t.process.arguments = "x";  // any argument
-    t.store.Put("NIC", "1:59");
-    form.Form_Load();
-    EXPECT_EQ(t.LogMessages(),
-              (std::vector<std::string>{"GetSettings Unknown Error : 9",
-                                        "Dastrel's Quorvane Helper Started with Windows."}));
-    EXPECT_EQ(Last(t.tray), Picture::Yellow);
-}
-
-// The menu's Exit (below) logs the quit line; unloaded by Windows, the program removes the
-// icon and stops the sockets once, without a quit line.
-TEST_F(FormLoadTest, UnloadByWindowsRemovesTheIconAndStopsTheSocketsOnce) {
-    form.Form_Load();
-    form.Form_Activate();
+    t.actions.calls.clear();
     form.Form_Unload();
     form.Form_Unload();
-    EXPECT_EQ(t.actions.Count("StopSockets"), 1);
-    EXPECT_EQ(t.LogMessages(), Strings{"Dastrel's Quorvane Helper Started."});
-    EXPECT_EQ(t.tray.calls.back().op, test::FakeTray::Op::Remove);
+    EXPECT_EQ(World(t),
+              "StopSockets|tray1:2|tray1:2|tray2:0|log: Dastrel's Quorvane Helper Started.");
 }
 
 TEST(IconState, FollowsWindowModemAndErrorState) {
-    test::TestApp t;
+    TestApp t;
     t.app.settings.FreeStartHour = 2;
     t.app.settings.FreeEndHour = 8;
-    t.clock.Set(3, 0);
-    EXPECT_EQ(GetCurrentIconNo(t.app), 3);
-    t.app.KeepAliveActive = true;
-    EXPECT_EQ(GetCurrentIconNo(t.app), 4);
-    t.clock.Set(9, 0);
-    EXPECT_EQ(GetCurrentIconNo(t.app), 2);
-    t.actions.modemReachable = true;
-    EXPECT_EQ(GetCurrentIconNo(t.app), 1);
-    t.app.IconState = 5;
-    EXPECT_EQ(GetCurrentIconNo(t.app), 5);
-    t.app.IconState = 0;
-    FillTrayIconRecord(t.app);
-    UpdateTrayIcon(t.app);  // an unknown state leaves the picture as it was
-    EXPECT_EQ(Last(t.tray), Picture::WindowIcon);
-    t.app.IconState = 4;
-    UpdateTrayIcon(t.app);
-    t.app.IconState = 0;
-    UpdateTrayIcon(t.app);
-    EXPECT_EQ(Last(t.tray), Picture::Blue);
+    std::string numbers;
+    for (auto [hour, keepAlive, reachable, state] : {std::tuple{3, false, false, 0},
+                                                     {3, true, false, 0},
+                                                     {9, true, false, 0},
+                                                     {9, true, true, 0},
+                                                     {9, true, true, 5}}) {
+        t.clock.Set(hour, 0);
+        t.app.KeepAliveActive = keepAlive;
+        t.actions.modemReachable = reachable;
+        t.app.IconState = state;
+        numbers += std::to_string(GetCurrentIconNo(t.app));
+    }
+    EXPECT_EQ(numbers, "34215");
+    t.actions.calls.clear();
+    for (int state : {0, 4, 0, 1, 2, 3, 5, 6}) {  // an unknown state leaves the picture as it was
+        t.app.IconState = state;
+        UpdateTrayIcon(t.app);
+    }
+    EXPECT_EQ(World(t), "tray1:0|tray1:3|tray1:3|tray1:1|tray1:2|tray1:2|tray1:4|tray1:4");
 }
 
 class TrayTest : public ::testing::Test {
@@ -140,9 +150,7 @@ class TrayTest : public ::testing::Test {
         t.clock.Set(12, 0, 0);  // outside the free window
         t.actions.calls.clear();
     }
-    Picture LastIcon() const { return Last(t.tray); }
-
-    test::TestApp t;
+    TestApp t;
     FrmIcon form{t.app};
 };
 
@@ -150,109 +158,82 @@ TEST_F(TrayTest, AnimationShowsFourFramesThenTheStateIconAfterOneSecond) {
     t.app.IconState = 2;
     t.timers.Run(100);
     TrayAnimate(t.app);
-    std::vector<Picture> icons;
-    std::vector<int64_t> times;
+    std::string shown;
     for (int i = 0; i < 10; ++i) {
         size_t before = t.tray.calls.size();
         t.timers.Run(100);
-        if (t.tray.calls.size() > before) {
-            icons.push_back(LastIcon());
-            times.push_back(t.timers.NowMs());
-        }
+        if (t.tray.calls.size() > before)
+            shown += std::to_string(t.timers.NowMs()) + ":" +
+                     std::to_string(static_cast<int>(t.tray.calls.back().picture)) + " ";
         if (i == 3)
             TrayAnimate(t.app);  // while it runs: changes nothing
     }
-    EXPECT_EQ(icons, (std::vector<Picture>{Picture::Frame1, Picture::Frame2, Picture::Frame3,
-                                           Picture::Frame4, Picture::Green}));
-    EXPECT_EQ(times, (std::vector<int64_t>{300, 500, 700, 900, 1100}));
-    EXPECT_FALSE(t.app.tray.AnimationRunning);
+    EXPECT_EQ(shown, "300:5 500:6 700:7 900:8 1100:2 ");
     EXPECT_EQ(t.timers.running.count(kTmrIconAni), 0u);
-
     // The next animation starts again at frame 1.
     TrayAnimate(t.app);
     t.timers.Run(200);
-    EXPECT_EQ(LastIcon(), Picture::Frame1);
+    EXPECT_EQ(t.tray.calls.back().picture, Picture::Frame1);
 }
 
 TEST_F(TrayTest, RefreshWaitsForTheAnimationAndKeepsTheErrorState) {
     t.timers.Run(29500);
     TrayAnimate(t.app);
-    t.actions.calls.clear();
+    t.tray.calls.clear();
     t.timers.Run(700);  // the 30 s refresh falls inside the animation
-    EXPECT_EQ(t.actions.Count("ModemReachable"), 0);
-    EXPECT_EQ(LastIcon(), Picture::Frame3);
-
     t.app.IconState = 5;
     t.timers.Run(2 * 60000);
     EXPECT_EQ(t.app.IconState, 5);
-    EXPECT_EQ(LastIcon(), Picture::Yellow);
     t.actions.modemReachable = true;
     form.OnMenuCommand(kCmdLog);  // recomputed at once: red outside the window, modem answering
-    EXPECT_EQ(t.app.IconState, 1);
-    EXPECT_EQ(LastIcon(), Picture::Red);
+    EXPECT_EQ(World(t),
+              "ModemReachable|tray1:5|tray1:6|tray1:7|tray1:8|tray1:4|tray1:4|tray1:4|tray1:4|"
+              "tray1:4|tray1:1|start c:\\windows\\Notepad.exe " +
+                  std::string(kLog));
 }
 
 TEST_F(TrayTest, ViewErrorLogStartsNotepadAndSaysSoWhenItCannot) {
     t.app.IconState = 5;
     form.mLog_Click();
-    ASSERT_EQ(t.process.started.size(), 1u);
-    EXPECT_EQ(t.process.started[0].first,
-              "c:\\windows\\Notepad.exe C:\\Program Files\\Quorvane\\Quorvane.log");
-    EXPECT_EQ(t.process.started[0].second, ShowCommand::Normal);
-    EXPECT_TRUE(t.ui.messages.empty());
-    EXPECT_EQ(t.app.IconState, 2);
-
     t.app.IconState = 5;
     t.process.startSucceeds = false;
     form.mLog_Click();
-    EXPECT_EQ(t.ui.messages,
-              (std::vector<std::string>{"Unable to start Notepad to show the log : "
-                                        "C:\\Program Files\\Quorvane\\Quorvane.log"}));
-    EXPECT_EQ(t.ui.captions, (std::vector<std::string>{"Quorvane"}));
+    const std::string log = kLog, notepad = "|start c:\\windows\\Notepad.exe " + log;
+    EXPECT_EQ(World(t),
+              "ModemReachable|ModemReachable|tray1:2|tray1:2|box Quorvane: Unable to start "
+              "Notepad to show the log : " +
+                  log + notepad + notepad);
     EXPECT_EQ(t.app.IconState, 2);
-    EXPECT_EQ(LastIcon(), Picture::Green);
 }
 
 TEST_F(TrayTest, OnlyDoubleClickAndRightButtonUpAct) {
-    for (uint32_t m : {0x200u, 0x201u, 0x202u, 0x204u, 0x206u, 0x207u, 0x208u, 0x209u})
+    for (uint32_t m : {0x200u, 0x201u, 0x202u, 0x204u, 0x206u, 0x207u, 0x208u, 0x209u, 0x203u})
         form.OnTrayCallback(m);
-    EXPECT_TRUE(t.actions.calls.empty());
-    EXPECT_TRUE(t.menu.shown.empty());
-
-    form.OnTrayCallback(0x203);
-    EXPECT_EQ(t.actions.calls, (std::vector<std::string>{"ShowSettingsDialog"}));
-
-    form.OnTrayCallback(0x205);  // closed without a choice
-    ASSERT_EQ(t.menu.shown.size(), 1u);
-    std::vector<std::string> captions;
-    for (const MenuEntry& e : t.menu.shown[0])
-        captions.push_back(e.IsSeparator() ? "-" : e.caption);
-    EXPECT_EQ(captions,
-              (std::vector<std::string>{"&ViewErrorLog", "-", "&Settings", "-", "&Exit"}));
-    EXPECT_EQ(t.actions.calls.size(), 1u);
-
-    t.menu.choice = kCmdSettings;
-    form.OnTrayCallback(0x205);
-    EXPECT_EQ(t.actions.Count("ShowSettingsDialog"), 2);
-    t.menu.choice = kCmdLog;
-    form.OnTrayCallback(0x205);
-    EXPECT_EQ(t.process.started.size(), 1u);
+    for (int choice : {0, int{kCmdSettings}, int{kCmdLog}}) {  // 0: closed without a choice
+        t.menu.choice = choice;
+        form.OnTrayCallback(0x205);
+    }
     t.menu.choice = kCmdExit;
-    EXPECT_THROW(form.OnTrayCallback(0x205), test::ProcessEnded);
-    EXPECT_EQ(t.LogMessages().back(), "Dastrel's Quorvane Helper Quitting.");
-    EXPECT_EQ(t.actions.Count("UnloadSettingsDialog"), 1);
-    EXPECT_EQ(t.actions.Count("StopSockets"), 1);
-    EXPECT_EQ(t.tray.calls.back().op, test::FakeTray::Op::Remove);
+    EXPECT_THROW(form.OnTrayCallback(0x205), ProcessEnded);
+    ASSERT_EQ(t.menu.shown.size(), 4u);
+    std::string captions;
+    for (const MenuEntry& e : t.menu.shown[0])
+        captions += (e.IsSeparator() ? "-" : e.caption) + " ";
+    EXPECT_EQ(captions, "&ViewErrorLog - &Settings - &Exit ");
+    EXPECT_EQ(World(t),
+              "ShowSettingsDialog|ShowSettingsDialog|ModemReachable|UnloadSettingsDialog|"
+              "StopSockets|tray1:2|tray2:0|tray1:2|tray2:0|log: Dastrel's Quorvane Helper "
+              "Quitting.|start c:\\windows\\Notepad.exe " +
+                  std::string(kLog));
 }
 
 TEST_F(TrayTest, TicksOfASwitchedOffTimerAreDropped) {
     form.OnTimer(kTmrShut);  // queued before it was switched off
     form.OnTimer(99);
-    EXPECT_TRUE(t.actions.calls.empty());
-    EXPECT_TRUE(t.files.files.empty());
     form.OnTimer(kTmrMinuteAlarm);
+    EXPECT_EQ(World(t), "");
     EXPECT_EQ(t.app.MinuteCount, 1);
 }
 
 }  // namespace
-}  // namespace qv
+}  // namespace qv::test
