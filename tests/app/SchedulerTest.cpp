@@ -87,65 +87,50 @@ TEST(ShutdownRange, HoldsBetweenBothEndsInclusiveAndAcrossMidnight) {
 // minute, though their timers tick twice in some; listed reboot times as read.
 TEST(Scheduler, ServicesFallDueByTheClock) {
     struct Row {
-        std::function<void(Settings&, FakeActions&)> set;
-        std::string spans, timed, log;
+        std::string stored, spans, timed, log;  // "+": the modem answers; "-": a reboot fails
     };
-    const std::string shut = "Auto ShutDown Command Issued.",
-                      on = "Auto Enable NIC Command Issued.";
-    const std::string rebooted = "Modem Rebooted Successfully.";
+    const std::string shut = "Auto ShutDown Command Issued.|",
+                      on = "Auto Enable NIC Command Issued.|";
     const Row rows[] = {
-        {[](Settings& s, FakeActions&) { s.SrvShutDuring = true; },  // 08:01-09:00
-         "07:59:30+4, 08:55:30+7",
+        {"SrvShutDuring=1", "07:59:30+4, 08:55:30+7",  // 08:01-09:00
          "08:01 ShutDownPC|08:03 ShutDownPC|08:57 ShutDownPC|08:59 ShutDownPC",
-         shut + "|" + shut + "|" + shut + "|" + shut},
-        {[](Settings& s, FakeActions& a) {
-             s.SrvNicDuringN = s.SrvNicDuringD = true;
-             a.modemReachable = true;
-         },
-         "01:50:30+30", "01:55 DisableNIC", "Auto Disable NIC Command Issued."},
-        {[](Settings& s, FakeActions&) { s.SrvNicDuringN = s.SrvNicDuringD = true; }, "07:40:30+30",
-         "07:45 EnableNIC|07:50 EnableNIC|07:55 EnableNIC", on + "|" + on + "|" + on},
-        {[](Settings& s, FakeActions&) { s.SrvShutAt = s.SrvNicAt = true; },  // 08:00, 01:59, 07:58
-         "07:59:05+1443", "08:00 ShutDownPC|01:59 EnableNIC|07:58 DisableNIC|08:00 ShutDownPC",
+         shut + shut + shut + shut},
+        {"SrvNicDuringN=1 SrvNicDuringD=1 +", "01:50:30+30", "01:55 DisableNIC",
+         "Auto Disable NIC Command Issued.|"},
+        {"SrvNicDuringN=1 SrvNicDuringD=1", "07:40:30+30",
+         "07:45 EnableNIC|07:50 EnableNIC|07:55 EnableNIC", on + on + on},
+        {"SrvShutAt=1 SrvNicAt=1", "07:59:05+1443",  // 08:00, 01:59, 07:58
+         "08:00 ShutDownPC|01:59 EnableNIC|07:58 DisableNIC|08:00 ShutDownPC",
          "ShutDown Command Issued.|Enable Nic Command Issued.|Disable Nic Command Issued.|ShutDown "
-         "Command Issued."},
-        {[](Settings& s, FakeActions&) {
-             s.SrvNicAt = true;
-             s.NicOffMinute = 59;
-             s.NicOffHour = 1;
-         },
-         "01:58:30+2", "01:59 EnableNIC|01:59 DisableNIC",
-         "Enable Nic Command Issued.|Disable Nic Command Issued."},
+         "Command Issued.|"},
+        {"SrvNicAt=1 NIC=1:59,1:59", "01:58:30+2", "01:59 EnableNIC|01:59 DisableNIC",
+         "Enable Nic Command Issued.|Disable Nic Command Issued.|"},
         // "02:01" and " 2 : 1 " both name 02:01: two reboots in one tick, none in the next.
-        {[](Settings& s, FakeActions&) {
-             s.SrvModem = true;
-             s.RebootTimes = {"02:01",   "",    "2.4:1", "02.5:00", "02:00.6",
-                              " 2 : 1 ", "07:", "0700",  "00:00x",  "99999999999:00"};
-         },
+        {"SrvModem=1 Reboot=02:01,,2.4:1,02.5:00,02:00.6,_2_:_1_,07:,0700,00:00x,99999999999:00",
          "01:59:03+4, 06:59:30+2", "02:01 RebootModem|02:01 RebootModem",
-         rebooted + "|" + rebooted},
-        {[](Settings& s, FakeActions& a) {  // a failed reboot writes nothing here
-             s.SrvModem = true;
-             s.RebootTimes = {"00:00x"};
-             a.rebootSucceeds = false;
-         },
-         "23:59:30+2", "00:00 RebootModem", ""},
-        {[](Settings& s, FakeActions&) {  // only in the free window, every 20 s
-             s.SrvPing = true;
-             s.PingInterval = 20;
-         },
-         "03:00:00+1, 09:00:00+2",
+         "Modem Rebooted Successfully.|Modem Rebooted Successfully.|"},
+        {"SrvModem=1 Reboot=00:00x -", "23:59:30+2", "00:00 RebootModem", ""},  // failed: no line
+        {"SrvPing=1 PingInterval=20", "03:00:00+1, 09:00:00+2",  // only in the free window
          "03:00 CheckConnectivity|03:00 CheckConnectivity|03:01 CheckConnectivity", ""},
     };
     for (const Row& row : rows) {
         Program p;
-        row.set(p.s(), p.t.actions);
+        std::istringstream stored(row.stored);
+        for (std::string kv; stored >> kv;) {
+            std::replace(kv.begin(), kv.end(), '_', ' ');
+            if (kv == "+" || kv == "-")
+                (kv == "+" ? p.t.actions.modemReachable : p.t.actions.rebootSucceeds) = kv == "+";
+            else
+                p.t.store.Put(kv.substr(0, kv.find('=')), kv.substr(kv.find('=') + 1));
+        }
+        GetSettings(p.t.app.settingsAccess);
         ArmServiceTimers(p.t.app);
         p.RunFrom(row.spans);
-        EXPECT_EQ(Journal(p.timed), row.timed) << row.spans;
-        Strings log = p.t.LogMessages();
-        std::erase_if(log, [](const std::string& line) { return line.starts_with("Total"); });
-        EXPECT_EQ(Journal(log), row.log) << row.spans;  // the hourly traffic line has its test
+        EXPECT_EQ(Journal(p.timed), row.timed) << row.stored;
+        std::string log;  // the hourly traffic line has its own test
+        for (const std::string& line : p.t.LogMessages())
+            log += line.starts_with("Total") ? "" : line + "|";
+        EXPECT_EQ(log, row.log) << row.stored;
     }
 }
 

@@ -5,15 +5,16 @@
 namespace qv {
 namespace {
 
+// Hours 0 to 23 of the windows 22-6 (across midnight, its end excluded), 2-8 and 5-5 (all day).
 TEST(FreeWindow, CrossesMidnightExcludesItsEndAndIsWholeDayForEqualHours) {
-    for (int h : {22, 23, 0, 5})
-        EXPECT_TRUE(IsFreeHour(22, 6, h)) << h;
-    for (int h : {6, 21})
-        EXPECT_FALSE(IsFreeHour(22, 6, h)) << h;
-    EXPECT_TRUE(IsFreeHour(2, 8, 7));
-    EXPECT_FALSE(IsFreeHour(2, 8, 8));
-    for (int h = 0; h < 24; ++h)
-        EXPECT_TRUE(IsFreeHour(5, 5, h)) << h;
+    for (auto [from, to, free] : {std::tuple{22, 6, "111111000000000000000011"},
+                                  {2, 8, "001111110000000000000000"},
+                                  {5, 5, "111111111111111111111111"}}) {
+        std::string hours;
+        for (int h = 0; h < 24; ++h)
+            hours += IsFreeHour(from, to, h) ? '1' : '0';
+        EXPECT_EQ(hours, free) << from << "-" << to;
+    }
 }
 
 }  // namespace

@@ -102,16 +102,9 @@ TEST(TimeSetControls, EveryControlAsDescribed) {
         EXPECT_STREQ(CtlName(c.id), r.name);
         EXPECT_EQ(c.frame, r.frame ? CtlNamed(r.frame) : std::nullopt);
         EXPECT_EQ((std::array{c.place.x, c.place.y, c.place.w, c.place.h}), r.place);
-        std::string flags;
-        for (auto [on, letter] : {std::pair{c.fixedPitch, 'F'},
-                                  {c.multiLine, 'M'},
-                                  {c.scrollBars, 'S'},
-                                  {c.readOnly, 'R'},
-                                  {c.dialogBackground, 'D'},
-                                  {c.handCursor, 'H'}}) {
-            if (on)
-                flags += letter;
-        }
+        const std::string flags = std::string(c.fixedPitch ? "F" : "") + (c.multiLine ? "M" : "") +
+                                  (c.scrollBars ? "S" : "") + (c.readOnly ? "R" : "") +
+                                  (c.dialogBackground ? "D" : "") + (c.handCursor ? "H" : "");
         EXPECT_EQ(std::tuple(c.kind, c.page, c.color, flags, c.text),
                   std::tuple(r.kind, r.page, r.color, r.flags, r.text));
     }
