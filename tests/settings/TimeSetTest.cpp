@@ -47,6 +47,15 @@ class Dialog : public TimeSetView {
             t.files.files[key] = value;
         else if (key == "run")
             t.registry.runValues["Quorvane"] = value;
+        else if (key == "deny" || key == "faildelete")
+            (key == "deny" ? t.registry.denyWrites : t.registry.failDeletes) = true;
+        else if (key == "failwrite")
+            t.store.failWritesOf.insert(value);
+        else if (key == "nested")  // a script run by the first message pump
+            t.ui.onPump = [this, value, done = false]() mutable {
+                if (!std::exchange(done, true))
+                    Run(value);
+            };
         else
             t.store.Put(key, value);
     }
@@ -175,6 +184,7 @@ void Check(const Row& row) {
     }
     for (const auto& [probe, shown] : shows)
         EXPECT_EQ(dialog.Show(probe), shown) << row.script << " : " << probe;
+    EXPECT_EQ(dialog.t.ui.captions, Strings(dialog.t.ui.messages.size(), "Quorvane"));
 }
 
 const std::string kRange = kIntervalRangeMessage, kBadUrl = kInvalidUrlMessage;
@@ -352,50 +362,32 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
         {{"ShutAt=30:00", "SrvShutAt=1"},
          "CmdMiscOK!",
          {{"=ShutAt =SrvShutAt", "30:00 / 1"}, {"world", "ArmServiceTimers"}}},
+        // A refused Run value is logged only; a failing store write, or a fault inside the Run
+        // value's routines, stops the save and keeps the dialog open (the record as edited).
+        {{"deny="},
+         "Check2+1|CmdMiscOK!",
+         {{"=SrvStartup =frmLeft state", "0 / 0 / 0 icon5 diag0000"},
+          {"log", kRegistryWriteFailed},
+          {"world", "ArmServiceTimers"}}},
+        {{"run=C:\\Quorvane.exe /S", "failwrite=PingInterval"},
+         "Combo1#5|Check5+1|CmdTimeOK!",
+         {{"written =SrvPing state",
+           "Time NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem "
+           "SrvModemFail PingUrls / <none> / 1 icon0 diag0000"},
+          {"record", "5-8 1:59 8 " + five + " 50 5 000"},
+          {"messages", kFatalSaveMessage},
+          {"world", "Run Quorvane=C:\\Quorvane.exe /S"}}},
+        {{"faildelete="},
+         "CmdTimeOK!",
+         {{"state written", "1 icon0 diag0000 / " + kAllKeys.substr(0, kAllKeys.find(" frmTop"))},
+          {"messages", kFatalSaveMessage}}},
+        // Events while the save yields do not start a second save.
+        {{"nested=CmdNicOK!|unload"},
+         "CmdTimeOK!",
+         {{"written state", kAllKeys + " / 0 icon0 diag0000"}, {"world", "ArmServiceTimers"}}},
     };
     for (const Row& row : rows)
         Check(row);
-}
-
-TEST(SaveSettings, FaultsAndNestedEvents) {
-    {  // A refused Run value is logged only, and the save goes on.
-        Dialog dialog({});
-        dialog.t.registry.denyWrites = true;
-        dialog.Run("Check2+1|CmdMiscOK!");
-        EXPECT_EQ(dialog.Show("=SrvStartup =frmLeft log state world messages"),
-                  "0 / 0 / Unable to Write in Registry. / 0 icon5 diag0000 / ArmServiceTimers / ");
-    }
-    {  // A failing store write stops the save and keeps the dialog open.
-        Dialog dialog({"run=C:\\Quorvane.exe /S"});
-        dialog.t.store.failWritesOf = {"PingInterval"};
-        dialog.Run("Combo1#5|Check5+1|CmdTimeOK!");
-        EXPECT_EQ(dialog.Show("written =SrvPing messages state world record"),
-                  "Time NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem SrvModemFail "
-                  "PingUrls / <none> / " +
-                      std::string(kFatalSaveMessage) +
-                      " / 1 icon0 diag0000 / Run Quorvane=C:\\Quorvane.exe /S / 5-8 1:59 8 "
-                      "02:01,02:03,02:05,07:53,07:55,07:57 50 5 000");
-        EXPECT_EQ(dialog.t.ui.captions, Strings{"Quorvane"});
-    }
-    {  // So does a fault inside the Run value's routines.
-        Dialog dialog({});
-        dialog.t.registry.failDeletes = true;
-        dialog.Run("CmdTimeOK!");
-        EXPECT_EQ(dialog.Show("messages state"),
-                  std::string(kFatalSaveMessage) + " / 1 icon0 diag0000");
-        EXPECT_EQ(dialog.t.store.writtenKeys.back(), "SrvStartup");
-    }
-    {  // Events while the save yields do not start a second save.
-        Dialog dialog({});
-        bool nested = false;
-        dialog.t.ui.onPump = [&] {
-            if (!std::exchange(nested, true))
-                dialog.Run("CmdNicOK!|unload");
-        };
-        dialog.Run("CmdTimeOK!");
-        EXPECT_EQ(dialog.Show("written world state"),
-                  kAllKeys + " / ArmServiceTimers / 0 icon0 diag0000");
-    }
 }
 
 TEST(DialogPosition, TwipsAndPixelsConvertExactly) {
