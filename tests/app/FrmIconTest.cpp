@@ -176,7 +176,8 @@ TEST_F(TrayTest, AnimationShowsFourFramesThenTheStateIconAfterOneSecond) {
     EXPECT_EQ(t.tray.calls.back().picture, Picture::Frame1);
 }
 
-TEST_F(TrayTest, RefreshWaitsForTheAnimationAndKeepsTheErrorState) {
+// The error state lasts until the log is looked at; Notepad that cannot start is said so.
+TEST_F(TrayTest, RefreshWaitsForTheAnimationAndKeepsTheErrorStateUntilTheLogIsViewed) {
     t.timers.Run(29500);
     TrayAnimate(t.app);
     t.tray.calls.clear();
@@ -186,27 +187,24 @@ TEST_F(TrayTest, RefreshWaitsForTheAnimationAndKeepsTheErrorState) {
     EXPECT_EQ(t.app.IconState, 5);
     t.actions.modemReachable = true;
     form.OnMenuCommand(kCmdLog);  // recomputed at once: red outside the window, modem answering
-    EXPECT_EQ(World(t),
-              "ModemReachable|tray1:5|tray1:6|tray1:7|tray1:8|tray1:4|tray1:4|tray1:4|tray1:4|"
-              "tray1:4|tray1:1|start c:\\windows\\Notepad.exe " +
-                  std::string(kLog));
-}
-
-TEST_F(TrayTest, ViewErrorLogStartsNotepadAndSaysSoWhenItCannot) {
-    t.app.IconState = 5;
-    form.mLog_Click();
+    EXPECT_EQ(t.app.IconState, 1);
     t.app.IconState = 5;
     t.process.startSucceeds = false;
     form.mLog_Click();
-    const std::string log = kLog, notepad = "|start c:\\windows\\Notepad.exe " + log;
+    const std::string notepad = "|start c:\\windows\\Notepad.exe " + std::string(kLog);
     EXPECT_EQ(World(t),
-              "ModemReachable|ModemReachable|tray1:2|tray1:2|box Quorvane: Unable to start "
+              "ModemReachable|ModemReachable|tray1:5|tray1:6|tray1:7|tray1:8|tray1:4|tray1:4|"
+              "tray1:4|tray1:4|tray1:4|tray1:1|tray1:1|box Quorvane: Unable to start "
               "Notepad to show the log : " +
-                  log + notepad + notepad);
-    EXPECT_EQ(t.app.IconState, 2);
+                  std::string(kLog) + notepad + notepad);
 }
 
-TEST_F(TrayTest, OnlyDoubleClickAndRightButtonUpAct) {
+// Only a double click and the right button's release act; ticks of a timer that is off (queued
+// before it was switched off, or unknown) are dropped.
+TEST_F(TrayTest, OnlyDoubleClickAndRightButtonUpActAndTicksOfStoppedTimersAreDropped) {
+    for (int id : {int{kTmrShut}, 99, int{kTmrMinuteAlarm}})
+        form.OnTimer(id);
+    EXPECT_EQ(t.app.MinuteCount, 1);
     for (uint32_t m : {0x200u, 0x201u, 0x202u, 0x204u, 0x206u, 0x207u, 0x208u, 0x209u, 0x203u})
         form.OnTrayCallback(m);
     for (int choice : {0, int{kCmdSettings}, int{kCmdLog}}) {  // 0: closed without a choice
@@ -225,14 +223,6 @@ TEST_F(TrayTest, OnlyDoubleClickAndRightButtonUpAct) {
               "StopSockets|tray1:2|tray2:0|tray1:2|tray2:0|log: Dastrel's Quorvane Helper "
               "Quitting.|start c:\\windows\\Notepad.exe " +
                   std::string(kLog));
-}
-
-TEST_F(TrayTest, TicksOfASwitchedOffTimerAreDropped) {
-    form.OnTimer(kTmrShut);  // queued before it was switched off
-    form.OnTimer(99);
-    form.OnTimer(kTmrMinuteAlarm);
-    EXPECT_EQ(World(t), "");
-    EXPECT_EQ(t.app.MinuteCount, 1);
 }
 
 }  // namespace
