@@ -359,6 +359,9 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
            "1:59 8 " +
                five + " 50 5 000"},
           {"world", "ArmServiceTimers"}}},
+        {{},
+         "Check6+1|Combo12=60|CmdMiscOK!",
+         {{"=ShutDuring =SrvShutDuring", "<none> / <none>"}, {"world", "ArmServiceTimers"}}},
         {{"ShutAt=30:00", "SrvShutAt=1"},
          "CmdMiscOK!",
          {{"=ShutAt =SrvShutAt", "30:00 / 1"}, {"world", "ArmServiceTimers"}}},
@@ -381,6 +384,11 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
          "CmdTimeOK!",
          {{"state written", "1 icon0 diag0000 / " + kAllKeys.substr(0, kAllKeys.find(" frmTop"))},
           {"messages", kFatalSaveMessage}}},
+        {{"failwrite=PingInterval", "nested=unload"},
+         "CmdTimeOK!",  // closed while it saved
+         {{"state", "0 icon0 diag0000"},
+          {"messages", kFatalSaveMessage},
+          {"world", "ArmServiceTimers"}}},
         // Events while the save yields do not start a second save.
         {{"nested=CmdNicOK!|unload"},
          "CmdTimeOK!",
