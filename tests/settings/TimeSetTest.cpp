@@ -249,7 +249,11 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
          {{"txtInterval", "10"},
           {"messages", kRange + "|" + kRange + "|" + kRange + "|" + kRange + "|" + kRange + "|" +
                            kRange + "|" + kRange}}},
-        // Enter stores the interval at once, and a close without OK keeps it only.
+        // Enter stores the interval at once (a store that fails says so), and a close without OK
+        // keeps it only.
+        {{"failwrite=PingInterval"},
+         "txtInterval=45|txtInterval^13",
+         {{"lblInterval", "Current Setting is 45 Seconds."}, {"messages", kFatalSaveMessage}}},
         {{},
          "txtInterval=|txtInterval^13|txtInterval=45|txtInterval^65",
          {{"lblInterval written", "Current Setting is 50 Seconds. / "}}},
