@@ -39,9 +39,9 @@ TEST(ProgramPaths, AreBuiltFromTheExecutablePath) {
          "C:\\Program Files\\Quorvane\\Reboot.Txt C:\\Program Files\\Quorvane\\QUORVANE.log "
          "c:\\windows\\DisNic.bat c:\\windows\\EnbNic.bat"},
         // At a drive root a single backslash; the Windows directory is taken as it comes.
-        {"D:\\Quorvane.exe", "D:\\WinNT\\",
-         "D:\\ Quorvane D:\\Quorvane.Exe D:\\Reboot.Txt D:\\Quorvane.log d:\\winnt\\\\DisNic.bat "
-         "d:\\winnt\\\\EnbNic.bat"}};
+        {"D:\\Quorvane.exe", "Z:\\WinNT\\",
+         "D:\\ Quorvane D:\\Quorvane.Exe D:\\Reboot.Txt D:\\Quorvane.log z:\\winnt\\\\DisNic.bat "
+         "z:\\winnt\\\\EnbNic.bat"}};
     for (const auto& [exe, windows, paths] : rows) {
         TestApp t;
         t.process.exePath = exe;

@@ -95,10 +95,10 @@ TEST(Scheduler, ServicesFallDueByTheClock) {
         {"SrvShutDuring=1", "07:59:30+4, 08:55:30+7",  // 08:01-09:00
          "08:01 ShutDownPC|08:03 ShutDownPC|08:57 ShutDownPC|08:59 ShutDownPC",
          shut + shut + shut + shut},
-        {"SrvNicDuringN=1 SrvNicDuringD=1 +", "01:50:30+30", "01:55 DisableNIC",
+        {"SrvNicDuringD=1 +", "01:50:30+30", "01:55 DisableNIC",
          "Auto Disable NIC Command Issued.|"},
-        {"SrvNicDuringN=1 SrvNicDuringD=1", "07:40:30+30",
-         "07:45 EnableNIC|07:50 EnableNIC|07:55 EnableNIC", on + on + on},
+        {"SrvNicDuringN=1", "07:40:30+30", "07:45 EnableNIC|07:50 EnableNIC|07:55 EnableNIC",
+         on + on + on},
         {"SrvShutAt=1 SrvNicAt=1", "07:59:05+1443",  // 08:00, 01:59, 07:58
          "08:00 ShutDownPC|01:59 EnableNIC|07:58 DisableNIC|08:00 ShutDownPC",
          "ShutDown Command Issued.|Enable Nic Command Issued.|Disable Nic Command Issued.|ShutDown "

@@ -270,7 +270,8 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
          "lstReboot#2|lstReboot^13|lstReboot^46|lstReboot^46|Combo7#7|Combo8#30|CmdAddRbtTime!|"
          "Combo8#0|Combo7=ab|CmdAddRbtTime!|Combo7=-3|CmdAddRbtTime!|Combo7=25|CmdAddRbtTime!|"
          "sep=,|Combo7=7.5|CmdAddRbtTime!|Combo8=-1|CmdAddRbtTime!|"
-         "lstUrls#0|lstUrls^46|lstUrls#1|lstUrls^46|lstUrls#2|lstUrls^46|lstUrls#4|lstUrls^46",
+         "lstUrls#3|lstUrls^13|lstUrls#0|lstUrls^46|lstUrls#1|lstUrls^46|lstUrls#2|lstUrls^46|"
+         "lstUrls#4|lstUrls^46",
          {{"lstReboot lstReboot? lstUrls",
            "02:01 02:03 07:53 07:55 07:57 07:30 00:00 25:00 07,5:00 / -1 / " + kHome +
                " http://www.wikipedia.org/"}}},
