@@ -23,11 +23,13 @@ std::string Cat(const Parts&... parts) {
 const std::string kHome = "http://www.yahoo.com/ http://www.bing.com/ http://www.msn.com/";
 const std::string kUrls = kHome + " http://www.wikipedia.org/ http://www.debian.org/";
 
-// The settings dialog opened as the tray opens it, over a store holding `stored` ("key=value";
-// "file=text" is the command file, "run=text" the Run value), driven by a script of user steps
-// parted by '|': "Name=text" types, "Name#n" selects entry n, "Name+v" ticks, "Name!" clicks,
-// "Name!!" double-clicks, "Name^k" releases key k; "moved=top,left", "exe=path", "time=h:m",
-// "sep=c", "bytes=n", "put=key=value" and "init" act on the world around it.
+// The settings dialog opened as the tray opens it, over a world set by `stored` ("key=value" a
+// stored value; "file=text" the command file, "X:\\path=text" another file, "run=text" the Run
+// value; "deny=", "faildelete=", "failwrite=key" faults; "nested=script" a script run at the
+// first message pump), driven by a script of user steps parted by '|': "Name=text" types,
+// "Name#n" selects entry n, "Name+v" ticks, "Name!" clicks, "Name!!" double-clicks, "Name^k"
+// releases key k; "moved=top,left", "exe=path", "time=hour", "sep=c", "bytes=n",
+// "put=key=value", "init" and "unload" act on the world and the window around it.
 class Dialog : public TimeSetView {
   public:
     explicit Dialog(const Strings& stored) {
