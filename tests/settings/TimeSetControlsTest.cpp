@@ -116,7 +116,7 @@ Control& Of(std::vector<Control>& controls, Ctl id) {
     return controls[static_cast<size_t>(id)];
 }
 
-// A description the window could not lay out is refused with the first fault.
+// A description the window could not lay out is refused with the first fault; "" is none.
 TEST(TimeSetControls, FaultsAreNamed) {
     struct Case {
         const char* fault;
@@ -127,6 +127,7 @@ TEST(TimeSetControls, FaultsAreNamed) {
         {"Line1 has no place", [](auto& c) { Of(c, Ctl::Line1).place.h = 0; }},
         {"Label1 is on no page", [](auto& c) { Of(c, Ctl::Label1).page = 5; }},
         {"CmdMiscOK lies outside the dialog", [](auto& c) { c.back().place.x = 440; }},
+        {"", [](auto& c) { c.back().place.x = 436; }},  // flush with the right edge: inside
         {"Label10 is held by no frame of its page",
          [](auto& c) { Of(c, Ctl::Label10).frame = Ctl::Label1; }},
         {"Combo1 is described as Label2",
