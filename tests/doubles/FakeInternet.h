@@ -1,7 +1,6 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <deque>
 #include <functional>
 #include <map>
@@ -31,26 +30,23 @@ class FakeInternet : public Internet {
 
     std::unique_ptr<InternetRequest> OpenUrl(const std::string& url) override {
         opened.push_back(url);
-        std::unique_ptr<InternetRequest> inner;
+        auto request = std::make_unique<Request>(*this, url);
         if (passThrough) {
-            inner = passThrough->OpenUrl(url);
-            if (!inner)
+            if (!(request->inner = passThrough->OpenUrl(url)))
                 return nullptr;
-        } else if (!pages.count(url) && !sizedPages.count(url)) {
+        } else if (auto page = pages.find(url); page != pages.end()) {
+            request->chunks.assign(page->second.begin(), page->second.end());
+        } else if (auto sized = sizedPages.find(url); sized != sizedPages.end()) {
+            request->sizedLeft = sized->second;
+        } else {
             return nullptr;
         }
-        auto request = std::make_unique<Request>(*this, url, std::move(inner));
-        if (auto it = pages.find(url); it != pages.end())
-            request->chunks.assign(it->second.begin(), it->second.end());
-        if (auto it = sizedPages.find(url); it != sizedPages.end())
-            request->sizedLeft = it->second;
         return request;
     }
 
   private:
     struct Request : InternetRequest {
-        Request(FakeInternet& owner, std::string url, std::unique_ptr<InternetRequest> inner)
-            : owner(owner), url(std::move(url)), inner(std::move(inner)) {
+        Request(FakeInternet& owner, std::string url) : owner(owner), url(std::move(url)) {
             ++owner.openRequests;
         }
         ~Request() override { --owner.openRequests; }
@@ -64,15 +60,12 @@ class FakeInternet : public Internet {
                 count = static_cast<size_t>(std::min<int64_t>(sizedLeft, size));
                 sizedLeft -= static_cast<int64_t>(count);
             } else if (!chunks.empty()) {
-                std::string& chunk = chunks.front();
-                count = std::min(chunk.size(), size);
-                std::memcpy(buffer, chunk.data(), count);
+                count = chunks.front().copy(buffer, size);
+                chunks.front().erase(0, count);
                 if (count == 0)
                     chunks.clear();
-                else if (count == chunk.size())
+                else if (chunks.front().empty())
                     chunks.pop_front();
-                else
-                    chunk.erase(0, count);
             }
             if (owner.onRead)
                 owner.onRead(url, ++reads);

@@ -11,22 +11,20 @@ namespace qv::test {
 
 // Scripted sockets: every receive takes the next of `replies` ("" when none is left), sends
 // succeed unless their text is in `failSendsOf`. A receive moves the steady clock `clockMs`
-// (when given) by its whole time-out when nothing came, else by 100 ms.
+// (when given) by its whole time-out when nothing came, else by 100 ms. Probes started without
+// waiting stay in `pending` until the test answers the oldest with Answer.
 class FakeSockets : public Sockets {
   public:
-    struct ConnectCall {
+    struct Call {
         SocketId socket;
-        std::string address;
         uint16_t port;
         uint32_t timeoutMs;
+        std::function<void(SocketId, bool)> done;
     };
 
-    bool startFailsLibrary = false;
+    bool startFailsLibrary = false, connectSucceeds = true, startFails = false;
     int cleanups = 0;
-    int cancels = 0;
-    bool openFails = false;
-    bool connectSucceeds = true;
-    std::vector<ConnectCall> connects;
+    std::vector<Call> connects, pending;
     std::deque<std::string> replies;
     std::vector<uint32_t> receiveTimeouts;
     std::vector<std::string> sent;
@@ -36,12 +34,8 @@ class FakeSockets : public Sockets {
 
     bool Start() override { return !startFailsLibrary; }
     void Stop() override { ++cleanups; }
-    bool Connect(SocketId& s, const std::string& address, uint16_t port,
-                 uint32_t timeoutMs) override {
-        s = Open();
-        if (s == kNoSocket)
-            return false;
-        connects.push_back({s, address, port, timeoutMs});
+    bool Connect(SocketId& s, const std::string&, uint16_t port, uint32_t timeoutMs) override {
+        connects.push_back({s = Open(), port, timeoutMs, nullptr});
         return connectSucceeds;
     }
     int Send(SocketId s, const std::string& bytes, uint32_t) override {
@@ -61,44 +55,27 @@ class FakeSockets : public Sockets {
             *clockMs += reply.empty() ? timeoutMs : 100;
         return reply;
     }
-    // Probes started and not yet answered; a test answers them when it likes with Answer.
-    struct PendingConnect {
-        SocketId socket;
-        std::string address;
-        uint16_t port;
-        uint32_t timeoutMs;
-        std::function<void(SocketId, bool)> done;
-    };
-    std::vector<PendingConnect> pending;
-    bool startFails = false;
-
-    bool StartConnect(SocketId& s, const std::string& address, uint16_t port, uint32_t timeoutMs,
+    bool StartConnect(SocketId& s, const std::string&, uint16_t port, uint32_t timeoutMs,
                       std::function<void(SocketId, bool)> done) override {
-        s = kNoSocket;
-        const SocketId id = startFails ? kNoSocket : Open();
-        if (id == kNoSocket)
-            return false;
-        pending.push_back({id, address, port, timeoutMs, std::move(done)});
-        s = id;
-        return true;
+        s = startFails ? kNoSocket : Open();
+        if (s != kNoSocket)
+            pending.push_back({s, port, timeoutMs, std::move(done)});
+        return s != kNoSocket;
     }
     // Delivers the oldest outcome still waiting, unless its socket was closed meanwhile.
     void Answer(bool connected) {
-        PendingConnect p = std::move(pending.front());
+        Call p = std::move(pending.front());
         pending.erase(pending.begin());
         if (open.count(p.socket))
             p.done(p.socket, connected);
     }
     void Close(SocketId s) override { open.erase(s); }
-    void CancelBlockingCall() override { ++cancels; }
+    void CancelBlockingCall() override {}
 
   private:
     SocketId Open() {
-        if (openFails)
-            return kNoSocket;
-        SocketId id = nextId_++;
-        open.insert(id);
-        return id;
+        open.insert(nextId_);
+        return nextId_++;
     }
     SocketId nextId_ = 1;
 };

@@ -1,45 +1,35 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <iostream>
 
 #include "app/App.h"
 #include "modem/TelNetCmds.h"
-#include "tests/doubles/HeapCounter.h"
 #include "tests/doubles/FakePlatform.h"
+#include "tests/doubles/HeapCounter.h"
 
 namespace qv::test {
 namespace {
 
-class CommandFileTest : public ::testing::Test {
-  protected:
-    void SetUp() override { t.InitPaths(); }
-    bool Read(const std::string& content) {
-        t.files.files[t.app.paths.CommandFilePath] = content;
-        return ReadCommandFile(t.app.modemContext, t.app.paths.CommandFilePath);
-    }
-    // The script as read: "address port", " telnet" when replies are searched, then the pairs.
-    std::string Script() const {
-        const ModemState& m = t.app.modem;
-        std::string script =
-            m.ModemAddress + " " + m.ModemPort + (m.SearchReplies ? " telnet" : "");
-        for (const CommandPair& pair : m.CommandPairs)
-            script += " [" + pair.WaitText + "|" + pair.SendText + "]";
-        return script;
-    }
+// The script as read: "address port", " telnet" when replies are searched, then the pairs.
+std::string Script(const ModemState& m) {
+    std::string script = m.ModemAddress + " " + m.ModemPort + (m.SearchReplies ? " telnet" : "");
+    for (const CommandPair& pair : m.CommandPairs)
+        script += " [" + pair.WaitText + "|" + pair.SendText + "]";
+    return script;
+}
 
-    TestApp t;
-};
-
-TEST_F(CommandFileTest, ReadsAddressPortAndDecodedPairsInFileOrder) {
+TEST(CommandFileTest, ReadsAddressPortAndDecodedPairsInFileOrderWhereverReadsEnd) {
     const std::string pair = "\r\nWAIT \"*\"\r\nSEND \"x\"\r\n";
     // clang-format off
     const std::pair<std::string, std::string> rows[] = {
         // The argument ends at the second quote even after a backslash, which then stays.
         {"192.168.1.1 23\r\nWAIT \"login:\"\r\nSEND \"admin\\m\"\rWAIT \"\"\r\nSEND \"say \\\"hi\\\\\"\r\nWAIT \"*\"\r\nSEND \"\"\r\n\r\n\r\n",
          "192.168.1.1 23 [login:|admin\r\n] [|say \\] [*|]"},
+        // Escapes are decoded in turn: \m, then \", then a doubled backslash.
+        {"1.2.3.4 23\r\nWAIT \"a\\mb\\\\m\\\\\\\\\"\r\nSEND \"c\\M\\\\\\\\\\\\\"\r\n", "1.2.3.4 23 [a\r\nb\\\r\n\\\\|c\\M\\\\\\]"},
         // Pairs are taken by position, so an empty line shifts them.
         {"1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\n\r\nWAIT \"*\"\r\nSEND \"b\"\r\n", "1.2.3.4 23 [*|a] [|*]"},
+        {"1.2.3.4 23\r\nWAIT \"x\"\r\nSEND \"y\"\r\rWAIT \"\"\r\nSEND \"z\"", "1.2.3.4 23 [x|y] [|]"},
         {"10.0.0.1  23\rWAIT \"*\"\rSEND \"x\"\r", "10.0.0.1  [*|x]"},  // two blanks: an empty port
         // A third word telnet, in any case, asks for searching the replies.
         {"192.168.1.1 23 telnet" + pair, "192.168.1.1 23 telnet [*|x]"},
@@ -49,23 +39,25 @@ TEST_F(CommandFileTest, ReadsAddressPortAndDecodedPairsInFileOrder) {
         {"192.168.1.1 23 raw telnet" + pair, "192.168.1.1 23 [*|x]"},
     };
     // clang-format on
+    TestApp t;
+    t.InitPaths();
+    const std::string& path = t.app.paths.CommandFilePath;
     for (const auto& [content, script] : rows) {
-        EXPECT_TRUE(Read(content)) << content;
-        EXPECT_EQ(Script(), script);
+        for (size_t piece : {1u, 2u, 3u, 4096u}) {  // line ends split between two reads
+            t.files.readPiece = piece;
+            t.files.files[path] = content;
+            EXPECT_TRUE(ReadCommandFile(t.app.modemContext, path)) << content;
+            EXPECT_EQ(Script(t.app.modem), script) << piece;
+        }
     }
     EXPECT_TRUE(t.LogMessages().empty());
 }
 
-TEST_F(CommandFileTest, DecodesEscapesInOrderAndInPlace) {
-    std::string text = "a\\mb\\\\m\\\"c\\M\\\\\\\\";
-    EXPECT_EQ(DecodeEscapes(text), "a\r\nb\\\r\n\"c\\M\\\\");
-    EXPECT_EQ(text, "a\r\nb\\\r\n\"c\\M\\\\");
-}
-
-TEST_F(CommandFileTest, ARejectedFileLogsOneLineSetsTheErrorIconAndKeepsThePreviousScript) {
+TEST(CommandFileTest, ARejectedFileLogsOneLineSetsTheErrorIconAndKeepsThePreviousScript) {
     const std::string pair = "\r\nWAIT \"*\"\r\nSEND \"x\"\r\n";
-    const std::string firstLine = "first line must be IP & Port.";
-    const std::pair<std::string, std::string> cases[] = {
+    const std::string firstLine = "first line must be IP & Port.",
+                      odd = "Command Pairs must be even.";
+    const std::pair<std::string, std::string> rows[] = {
         {"modem 23" + pair, firstLine},
         {pair, firstLine},
         {"", firstLine},
@@ -74,118 +66,67 @@ TEST_F(CommandFileTest, ARejectedFileLogsOneLineSetsTheErrorIconAndKeepsThePrevi
         {"192.168.1.1" + pair, "Unknown Error 9"},                        // no port
         {"192.168.1.1 23\r\n", "Unknown Error 9"},                        // no pairs
         {"192.168.1.1 23\nWAIT \"*\"\nSEND \"x\"\n", "Unknown Error 9"},  // LF only: one line
-        {"1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\nWAIT \"*\"\r\n", "Command Pairs must be even."},
+        {"1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\nWAIT \"*\"\r\n", odd},
         // Keywords count only in capitals: three of these four lines are commands.
-        {"1.2.3.4 23\r\nWAIT \"*\"\r\nsend \"a\"\r\nWAIT \"*\"\r\nSEND \"b\"\r\n",
-         "Command Pairs must be even."},
+        {"1.2.3.4 23\r\nWAIT \"*\"\r\nsend \"a\"\r\nWAIT \"*\"\r\nSEND \"b\"\r\n", odd},
+        {"1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\nWAITING\r\n", odd},
     };
-    for (const auto& [content, rejection] : cases) {
-        Read("5.6.7.8 23" + pair);
-        t.app.IconState = 0;
-        EXPECT_FALSE(Read(content)) << content;
-        EXPECT_EQ(t.LogMessages().back(), "Invalid telnet Commands file : " + rejection);
+    std::vector<std::string> log;
+    for (const auto& [content, rejection] : rows) {
+        TestApp t;
+        t.InitPaths();
+        const std::string& path = t.app.paths.CommandFilePath;
+        t.files.files[path] = "5.6.7.8 23" + pair;
+        ASSERT_TRUE(ReadCommandFile(t.app.modemContext, path));
+        t.files.files[path] = content;
+        EXPECT_FALSE(ReadCommandFile(t.app.modemContext, path)) << content;
+        EXPECT_EQ(t.LogMessages(), (std::vector{"Invalid telnet Commands file : " + rejection}));
         EXPECT_EQ(t.app.IconState, 5) << content;
         if (rejection != "Unknown Error 9") {  // a fault while reading may leave part behind
-            EXPECT_EQ(Script(), "5.6.7.8 23 [*|x]") << content;
+            EXPECT_EQ(Script(t.app.modem), "5.6.7.8 23 [*|x]") << content;
         }
     }
-    EXPECT_EQ(t.LogMessages().size(), std::size(cases));  // one line each
+    TestApp t;
+    t.InitPaths();
     EXPECT_FALSE(ReadCommandFile(t.app.modemContext, "C:\\nowhere\\Reboot.Txt"));
-    EXPECT_EQ(t.LogMessages().back(),
-              "Invalid telnet Commands file : C:\\nowhere\\Reboot.Txt Does Not Exist.");
+    EXPECT_EQ(t.LogMessages(),
+              (std::vector<std::string>{"Invalid telnet Commands file : C:\\nowhere\\Reboot.Txt "
+                                        "Does Not Exist."}));
 }
 
-// A file that shrinks between the counting pass and the reading pass ends too early.
-class ShrinkingFiles : public FakeFiles {
+// Each opening reads the next of `passes`, as if the file changed in between.
+class ChangingFiles : public FakeFiles {
   public:
-    std::deque<std::string> passes;
+    std::deque<std::string> passes, opened;
+    bool CanOpenForReading(const std::string&) override { return true; }
     std::unique_ptr<FileReader> OpenForReading(const std::string&) override {
-        if (passes.empty())
-            return nullptr;
-        opened.push_back(passes.front());
+        opened.push_back(std::move(passes.front()));
         passes.pop_front();
         return std::make_unique<TextReader>(opened.back());
     }
-    bool CanOpenForReading(const std::string&) override { return true; }
-
-  private:
-    std::deque<std::string> opened;
 };
 
-TEST(CommandFileChangeTest, AFileThatEndsEarlyInTheSecondPassGivesCode62) {
-    TestApp t;
-    t.InitPaths();
-    ShrinkingFiles shrinking;
-    shrinking.passes = {"1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"x\"\r\n",
-                        "1.2.3.4 23\r\nWAIT \"*\"\r\n"};
-    Platform platform = t.Compose({.files = &shrinking});
-    App app(platform);
-    app.paths = t.app.paths;
-    EXPECT_FALSE(ReadCommandFile(app.modemContext, "C:\\Reboot.Txt"));
-    EXPECT_NE(shrinking.files[app.paths.LogPath].find(
-                  "Invalid telnet Commands file : Unknown Error 62\r\n"),
-              std::string::npos);
-}
-
-// A command file of `size` bytes made while it is read: line 1 and two pairs, then lines of
-// 'x' that are no command lines, megabytes long.
-class GeneratedFile : public FileReader {
-  public:
-    explicit GeneratedFile(size_t size) : left_(size) {}
-    int64_t Read(char* buffer, size_t size) override {
-        const std::string head =
-            "10.0.0.1 23\r\nWAIT \"*\"\r\nSEND \"a\\m\"\r\nWAIT \"\"\r\nSEND \"b\"\r\n";
-        size_t n = std::min(size, left_);
-        if (pos_ < head.size()) {
-            n = std::min(n, head.copy(buffer, n, pos_));
-        } else {
-            std::fill_n(buffer, n, 'x');
-            buffer[0] = (pos_ / size) % 640 ? 'x' : '\r';
-        }
-        pos_ += n;
-        left_ -= n;
-        return static_cast<int64_t>(n);
-    }
-
-  private:
-    size_t left_;
-    size_t pos_ = 0;
-};
-
-class GeneratedFiles : public FakeFiles {
-  public:
-    size_t size = 0;
-    std::unique_ptr<FileReader> OpenForReading(const std::string&) override {
-        return std::make_unique<GeneratedFile>(size);
-    }
-    bool CanOpenForReading(const std::string&) override { return true; }
-};
-
-TEST(CommandFileMemoryTest, AHundredMegabyteFileIsReadInLittleMemory) {
-    TestApp t;
-    t.InitPaths();
-    GeneratedFiles big;
-    big.size = 100u << 20;
-    Platform platform = t.Compose({.files = &big});
-    App app(platform);
-    app.paths = t.app.paths;
-    bench::ResetHeapPeak();
-    const size_t before = bench::HeapInUse();
-    ASSERT_TRUE(ReadCommandFile(app.modemContext, app.paths.CommandFilePath));
-    const size_t peak = bench::HeapPeak() - before;
-    std::cout << "[ heap     ] peak above start while reading 100 MiB: " << peak << " bytes\n";
-    EXPECT_LT(peak, 64u << 10);
-    ASSERT_EQ(app.modem.CommandPairs.size(), 2u);
-    EXPECT_EQ(app.modem.CommandPairs[0].SendText, "a\r\n");
-    EXPECT_EQ(app.modem.CommandPairs[1].WaitText, "");
-}
-
-TEST_F(CommandFileTest, LineEndsSplitBetweenTwoReadsAreOneLineEnd) {
-    for (size_t piece : {1u, 2u, 3u, 7u}) {
-        t.files.readPiece = piece;
-        // Line 4 is empty (CR CR), so the second pair is shifted by one line.
-        EXPECT_TRUE(Read("1.2.3.4 23\r\nWAIT \"x\"\r\nSEND \"y\"\r\rWAIT \"\"\r\nSEND \"z\""));
-        EXPECT_EQ(Script(), "1.2.3.4 23 [x|y] [|]") << piece;
+TEST(CommandFileTest, AHugeFileIsReadInLittleMemoryAndOneThatShrinksGivesCode62) {
+    const std::string head =
+        "10.0.0.1 23\r\nWAIT \"*\"\r\nSEND \"a\\m\"\r\nWAIT \"\"\r\nSEND \"b\"\r\n";
+    const std::string huge = head + std::string(16u << 20, 'x');
+    const std::pair<std::string, std::string> rows[] = {
+        {huge, "10.0.0.1 23 [*|a\r\n] [|b]"},
+        {"10.0.0.1 23\r\n",
+         "05/12/2026 19:42:28 >   Invalid telnet Commands file : Unknown Error 62\r\n"}};
+    for (const auto& [second, outcome] : rows) {
+        TestApp t;
+        t.InitPaths();
+        ChangingFiles files;
+        files.passes = {second.size() > head.size() ? huge : head, second};
+        Platform platform = t.Compose({.files = &files});
+        App app(platform);
+        app.paths = t.app.paths;
+        bench::ResetHeapPeak();
+        const size_t before = bench::HeapInUse();
+        const bool read = ReadCommandFile(app.modemContext, "C:\\Reboot.Txt");
+        EXPECT_LT(bench::HeapPeak() - before, 64u << 10);
+        EXPECT_EQ(read ? Script(app.modem) : files.files[app.paths.LogPath], outcome);
     }
 }
 
