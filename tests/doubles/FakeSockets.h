@@ -1,5 +1,4 @@
 #pragma once
-#include <deque>
 #include <functional>
 #include <set>
 #include <string>
@@ -12,22 +11,22 @@ namespace qv::test {
 // Scripted sockets: every receive takes the next of `replies` ("" when none is left), sends
 // succeed unless their text is in `failSendsOf`. A receive moves the steady clock `clockMs`
 // (when given) by its whole time-out when nothing came, else by 100 ms. Probes started without
-// waiting stay in `pending` until the test answers the oldest with Answer.
+// waiting stay in `pending` until the test answers the oldest with Answer. A socket's number is
+// free again once it is closed, as on Windows.
 class FakeSockets : public Sockets {
   public:
     struct Call {
         SocketId socket;
         uint16_t port;
         uint32_t timeoutMs;
-        std::function<void(SocketId, bool)> done;
+        std::function<void(SocketId, bool)> done;  // probes only
     };
 
     bool startFailsLibrary = false, connectSucceeds = true, startFails = false;
     int cleanups = 0;
     std::vector<Call> connects, pending;
-    std::deque<std::string> replies;
+    std::vector<std::string> replies, sent;
     std::vector<uint32_t> receiveTimeouts;
-    std::vector<std::string> sent;
     std::set<std::string> failSendsOf;
     std::set<SocketId> open;  // opened and not yet closed
     uint64_t* clockMs = nullptr;
@@ -39,18 +38,17 @@ class FakeSockets : public Sockets {
         return connectSucceeds;
     }
     int Send(SocketId s, const std::string& bytes, uint32_t) override {
-        if (!open.count(s) || failSendsOf.count(bytes))
-            return -1;
-        sent.push_back(bytes);
-        return static_cast<int>(bytes.size());
+        const bool sends = open.count(s) && !failSendsOf.count(bytes);
+        if (sends)
+            sent.push_back(bytes);
+        return sends ? static_cast<int>(bytes.size()) : -1;
     }
     std::string Receive(SocketId s, size_t, uint32_t timeoutMs) override {
         receiveTimeouts.push_back(timeoutMs);
-        std::string reply;
-        if (open.count(s) && !replies.empty()) {
-            reply = replies.front();
-            replies.pop_front();
-        }
+        const bool answers = open.count(s) && !replies.empty();
+        const std::string reply = answers ? replies.front() : "";
+        if (answers)
+            replies.erase(replies.begin());
         if (clockMs)
             *clockMs += reply.empty() ? timeoutMs : 100;
         return reply;
@@ -71,13 +69,7 @@ class FakeSockets : public Sockets {
     }
     void Close(SocketId s) override { open.erase(s); }
     void CancelBlockingCall() override {}
-
-  private:
-    SocketId Open() {
-        open.insert(nextId_);
-        return nextId_++;
-    }
-    SocketId nextId_ = 1;
+    SocketId Open() { return *open.insert(open.empty() ? 1 : *open.rbegin() + 1).first; }
 };
 
 }  // namespace qv::test

@@ -33,7 +33,7 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
          {"login: please", "bye"}, {"admin\r\n", "REBOOT\r\n"},
          {"Recv : login: please", "Send : admin\r\n", "Recv : ", "Send : REBOOT\r\n", "Recv : bye", "Send : bye"}, {},
          {30000, 30000}, {1000, 2000, 1000, 1000}},
-        {"", "", {}, {}, {}, {"Invalid telnet Commands file : first line must be IP & Port.", "Unable to Reboot Modem - Invalid commands in " + path}},
+        {"", "", {}, {}, {}, {"Invalid telnet Commands file : " + path + " Does Not Exist.", "Unable to Reboot Modem - Invalid commands in " + path}},
         {"127.0.0.1 40000", login, {}, {}, {}, {"Unable to Reboot Modem - Can't able to Connect 127.0.0.1:40000"}},
         {"127.0.0.1 23", login, {"Login:\r\nmore\r\n"}, {}, {}, {invalid + "Login:\tmore\t"}, {30000}},
         {"127.0.0.1 23", login, {"log"}, {}, {}, {invalid + "log"}, {30000}},
@@ -76,7 +76,8 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
     for (const Row& row : rows) {
         TestApp t;
         t.InitPaths();
-        t.files.files[path] = row.line1 + "\r\n" + row.commands;
+        if (!row.line1.empty())  // else there is no command file
+            t.files.files[path] = row.line1 + "\r\n" + row.commands;
         t.app.modem.ReceiveTimeoutMs = row.receiveTimeoutMs;
         t.app.diag.ModemTrace = true;
         t.app.settings.SrvModemFail = true;
@@ -115,12 +116,10 @@ TEST(RebootTest, ACallOrAReReadDuringTheConversationChangesNothing) {
     EXPECT_TRUE(RebootModem(t.app.modemContext));
     EXPECT_EQ(nested, (std::vector<bool>{false, false}));
     EXPECT_EQ(t.sockets.sent, (Strings{"a", "b"}));
-    EXPECT_EQ(t.sockets.connects.size(), 1u);
     EXPECT_TRUE(t.LogMessages().empty());
     EXPECT_EQ(t.ShutdownRequests() + t.app.IconState, 0);
     t.ui.onPump = nullptr;  // once it has ended, the next call runs again
     EXPECT_TRUE(RebootModem(t.app.modemContext));
-    EXPECT_EQ(t.sockets.connects.size(), 2u);
 }
 
 }  // namespace
