@@ -7,51 +7,44 @@
 namespace qv::test {
 namespace {
 
-TEST(TcpConnectTest, PortIsTheLeadingNumberMadeWholeWithinTheSigned16BitRange) {
+// The port is the leading number made whole, within the signed 16-bit range; the stop closes
+// the connection.
+TEST(TcpConnectTest, ConnectsToThePortTheTextNamesWithItsTimeOut) {
     const std::pair<const char*, int> rows[] = {
-        // -1: no connect attempt
-        {"23", 23}, {"23.5", 24},  {"22.5", 22}, {"8 0", 80},    {"32767", 32767}, {"1", 1},
-        {"0", -1},  {"32768", -1}, {"", -1},     {"telnet", -1}, {"-23", -1},      {"1e12", -1}};
+        {"23", 23}, {"23.5", 24}, {"22.5", 22}, {"8 0", 80}, {"32767", 32767}, {"1", 1},
+        {"0", 0},   {"32768", 0}, {"", 0},      {"-23", 0},  {"1e12", 0},      {"telnet", 0}};
     for (const auto& [text, port] : rows) {
         TestApp t;
-        SocketId s = 7;
+        SocketId& s = t.app.modem.ModemSocket = 7;
         EXPECT_EQ(TcpConnect(t.app.modemContext, s, "127.0.0.1", text, 1234), port > 0) << text;
-        EXPECT_EQ(s > 0, port > 0) << text;
-        EXPECT_EQ(t.sockets.connects.size(), port > 0 ? 1u : 0u) << text;
+        std::string calls;
         for (const FakeSockets::Call& c : t.sockets.connects)
-            EXPECT_EQ(std::to_string(c.port) + " " + std::to_string(c.timeoutMs),
-                      std::to_string(port) + " 1234");
-        // Nothing empty goes out; the stop closes what is open.
-        EXPECT_FALSE(TcpSend(t.app.modemContext, s, ""));
-        EXPECT_EQ(TcpSend(t.app.modemContext, s, "x"), port > 0);
-        t.app.modem.ModemSocket = s;
+            calls += std::to_string(c.port) + "/" + std::to_string(c.timeoutMs);
+        EXPECT_EQ(calls, port ? std::to_string(port) + "/1234" : "") << text;
         StopSockets(t.app.modemContext);
-        EXPECT_EQ(t.sockets.sent, std::vector<std::string>(port > 0 ? 1 : 0, "x"));
-        EXPECT_TRUE(t.sockets.open.empty());
-        EXPECT_EQ(t.app.modem.ModemSocket, kNoSocket);
+        EXPECT_TRUE(t.sockets.open.empty() && s == kNoSocket) << text;
     }
 }
 
+// Each answer of a probe of the modem's web port serves the calls until the next arrives; a call
+// meanwhile starts no probe. A probe that cannot start is a failed one; one cut off by the stop
+// answers nothing. A conversation's connection is left alone.
 TEST(ModemReachableTest, AnswersFromTheLatestProbeWithoutWaitingForTheNext) {
     TestApp t;
     EXPECT_FALSE(ModemReachable(t.app.modemContext));  // no command file read yet
     EXPECT_TRUE(t.sockets.pending.empty());
     t.app.modem.ModemAddress = "127.0.0.1";
-    t.app.modem.ModemSocket = 42;  // a conversation's connection is left alone
-    // Each answer serves the calls until the next arrives; a call meanwhile starts no probe.
+    t.app.modem.ModemSocket = 42;
+    std::string got;
     for (bool answer : {true, true, false, false, true}) {
-        const bool before = t.app.modem.ProbeAnswer;
-        EXPECT_EQ(ModemReachable(t.app.modemContext), before);
-        EXPECT_EQ(ModemReachable(t.app.modemContext), before);
-        ASSERT_EQ(t.sockets.pending.size(), 1u);
-        EXPECT_EQ(t.sockets.pending[0].port, 80);
-        EXPECT_EQ(t.sockets.pending[0].timeoutMs, 3000u);
+        got += std::to_string(ModemReachable(t.app.modemContext)) +
+               std::to_string(ModemReachable(t.app.modemContext));
+        for (const FakeSockets::Call& c : t.sockets.pending)
+            got += "/" + std::to_string(c.port) + "/" + std::to_string(c.timeoutMs) + " ";
         t.sockets.Answer(answer);
-        EXPECT_TRUE(t.sockets.open.empty());
     }
-    EXPECT_TRUE(t.app.modem.ProbeAnswer);
-    EXPECT_EQ(t.app.modem.ModemSocket, 42);
-    // A probe that cannot be started is a failed one; one cut off by the stop answers nothing.
+    EXPECT_EQ(got, "00/80/3000 11/80/3000 11/80/3000 00/80/3000 00/80/3000 ");
+    EXPECT_EQ(t.app.modem.ModemSocket + t.sockets.open.size(), 42u);  // each probe closed
     t.sockets.startFails = true;
     EXPECT_FALSE(ModemReachable(t.app.modemContext));
     t.sockets.startFails = false;
