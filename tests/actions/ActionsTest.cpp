@@ -21,12 +21,10 @@ TEST(EventLogTest, LinesGoToTheirFilesAndTheTrayIsRefreshedBeforeEachLogLine) {
     EXPECT_TRUE(t.app.log.WriteLog("first"));
     std::string path = "C:\\\\debug.log";
     EXPECT_TRUE(t.app.log.WriteLogTo(path, "x : 0"));
-    EXPECT_EQ(path, "C:\\debug.log");
     t.files.readOnlyFolders.insert("C:\\Program Files\\Quorvane");
     EXPECT_FALSE(t.app.log.WriteLog("lost"));
-    ASSERT_EQ(t.tray.calls.size(), 2u);
-    EXPECT_EQ(t.tray.calls[0].op, FakeTray::Op::Change);
-    EXPECT_EQ(t.tray.calls[1].picture, Picture::Yellow);
+    EXPECT_EQ(t.tray.calls.size(), 2u);  // a refresh for each log line, even one that is lost
+    EXPECT_EQ(t.tray.LastPicture(), Picture::Yellow);
     EXPECT_EQ(
         t.files.files,
         (Files{{"C:\\Program Files\\Quorvane\\Quorvane.log", "05/12/2026 19:42:28 >   first\r\n"},
@@ -34,36 +32,26 @@ TEST(EventLogTest, LinesGoToTheirFilesAndTheTrayIsRefreshedBeforeEachLogLine) {
 }
 
 TEST(NicTest, BatchesAreWrittenWhenMissingKeptWhenEditedAndReportedWhenUnwritable) {
-    for (bool readOnly : {false, true}) {
-        TestApp t;
-        if (readOnly)
-            t.files.readOnlyFolders = {"c:\\windows"};
-        t.InitPaths();
-        DisableNIC(t.app.nicControl);  // a missing file is written again before it runs
-        t.files.files.erase(kEnable);
-        WriteNicBatches(t.app.nicControl);
-        if (!readOnly)
-            t.files.files[kEnable] += "Rem edited\r\n";  // the user's edit survives a write
-        WriteNicBatches(t.app.nicControl);
-        EnableNIC(t.app.nicControl);
-        const auto run = ShowCommand::MinimizedFocused;
-        Files batches = {
-            {kEnable, "Devcon enable =Net\r\nRem Devcon enable =Modem\r\nRem edited\r\n"},
-            {kDisable, "Devcon disable =Net\r\nRem Devcon disable =Modem\r\n"}};
-        std::vector<std::pair<std::string, ShowCommand>> started = {{kDisable, run},
-                                                                    {kEnable, run}};
-        Strings log;
-        if (readOnly) {
-            batches.clear();
-            started.clear();
-            log = {"File Missing : " + kDisable, "File Missing : " + kEnable};
-        }
-        EXPECT_EQ(t.LogMessages(), log);
-        t.files.files.erase(t.app.paths.LogPath);
-        EXPECT_EQ(t.files.files, batches);
-        EXPECT_EQ(t.process.started, started);
-        EXPECT_EQ(t.app.IconState, readOnly ? 5 : 0);
-    }
+    TestApp t;
+    t.InitPaths();
+    DisableNIC(t.app.nicControl);                // a missing file is written before it runs
+    t.files.files[kEnable] += "Rem edited\r\n";  // the user's edit survives the next write
+    WriteNicBatches(t.app.nicControl);
+    EnableNIC(t.app.nicControl);
+    const auto run = ShowCommand::MinimizedFocused;
+    EXPECT_EQ(t.files.files,
+              (Files{{kEnable, "Devcon enable =Net\r\nRem Devcon enable =Modem\r\nRem edited\r\n"},
+                     {kDisable, "Devcon disable =Net\r\nRem Devcon disable =Modem\r\n"}}));
+    EXPECT_EQ(t.process.started,
+              (std::vector<std::pair<std::string, ShowCommand>>{{kDisable, run}, {kEnable, run}}));
+    TestApp r;
+    r.files.readOnlyFolders = {"c:\\windows"};
+    r.InitPaths();
+    DisableNIC(r.app.nicControl);
+    EnableNIC(r.app.nicControl);
+    EXPECT_EQ(r.LogMessages(),
+              (Strings{"File Missing : " + kDisable, "File Missing : " + kEnable}));
+    EXPECT_TRUE(r.process.started.empty());
 }
 
 TEST(ShutDownTest, LogsTheTrafficTotalWhenBytesWereFetchedThenShutsDownOnce) {

@@ -48,7 +48,6 @@ TEST(ModemReachableTest, AnswersFromTheLatestProbeWithoutWaitingForTheNext) {
     t.sockets.startFails = true;
     EXPECT_FALSE(ModemReachable(t.app.modemContext));
     t.sockets.startFails = false;
-    t.app.modem.ModemSocket = kNoSocket;
     ModemReachable(t.app.modemContext);
     StopSockets(t.app.modemContext);
     t.sockets.Answer(true);

@@ -40,7 +40,6 @@ TEST(CommandFileTest, ReadsTheScriptOrRejectsTheFileWithOneLogLine) {
         {"192.168.1.1 23  telnet" + pair, "192.168.1.1 23 [*|x]"},
         {"192.168.1.1 23 telnets" + pair, "192.168.1.1 23 [*|x]"},
         {"192.168.1.1 23 raw telnet" + pair, "192.168.1.1 23 [*|x]"},
-        {"modem 23" + pair, firstLine},
         {pair, firstLine},
         {"", firstLine},
         {"0.0.0.0 23" + pair, firstLine},
