@@ -39,7 +39,7 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
         {"127.0.0.1 23", login, {"Login:\r\nmore\r\n"}, {}, {}, {invalid + "Login:\tmore\t"}, {30000}},
         {"127.0.0.1 23", login, {"log"}, {}, {}, {invalid + "log"}, {30000}},
         {"127.0.0.1 23", login, {}, {}, {}, {invalid}, {30000}},
-        // The SEND text keeps its CR LF, so "Unable to send : " splits the log line.
+        // A send that fails ends the conversation with its text in the log.
         {"127.0.0.1 23", login + "WAIT \"*\"\r\nSEND \"fail\"\r\n", {"login:"}, {"admin\r\n"}, {"Recv : login:", "Send : admin\r\n", "Recv : "},
          {"Unable to send : fail"}, {30000, 30000}, {1000}},
         // A telnet modem: negotiation alone is no reply; text is gathered until it falls quiet.
