@@ -105,7 +105,6 @@ TEST_F(PingInetTest, CyclesFromTheSecondEntryAndATickDuringACheckIsSkipped) {
 // A home page is fetched from its search page and saved once a day with its first mebibyte.
 TEST_F(PingInetTest, FetchCountsEveryByteLogsAndSavesEachHomePageOncePerDay) {
     t.app.diag.FetchLog = t.app.diag.SavePages = true;
-    t.clock.now.day = 7;
     t.internet.pages = {{Search(1), std::string(30000, 'a') + "\r\nb"},
                         {"http://127.0.0.1/user", "user page"},
                         {"http://127.0.0.1/empty", ""}};
@@ -119,9 +118,9 @@ TEST_F(PingInetTest, FetchCountsEveryByteLogsAndSavesEachHomePageOncePerDay) {
     EXPECT_EQ(fetched, "++-+-++");
     EXPECT_EQ(t.app.traffic.TotalBytesDownloaded, (int64_t{1} << 32) + 30029);
     const std::string folder = t.app.paths.ProgramFolder + "\\";
-    const std::string line = "07/12/2026 19:42:28 >   ";
-    EXPECT_EQ(t.files.files[folder + "7_2.dat"], line + std::string(30000, 'a') + "\r\nb\r\n");
-    EXPECT_EQ(t.files.files[folder + "7_3.dat"].size(), line.size() + (1u << 20) + 2);
+    const std::string line = "05/12/2026 19:42:28 >   ";
+    EXPECT_EQ(t.files.files[folder + "5_2.dat"], line + std::string(30000, 'a') + "\r\nb\r\n");
+    EXPECT_EQ(t.files.files[folder + "5_3.dat"].size(), line.size() + (1u << 20) + 2);
     EXPECT_EQ(t.LogMessages(folder + "debug.log"),
               (Strings{Home(1) + " : 30003", Home(1) + " : 7", Home(0) + " : 0",
                        "http://127.0.0.1/user : 9", "http://127.0.0.1/empty : 0",

@@ -84,6 +84,8 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
         t.app.settings.SrvModemFail = true;
         t.sockets.replies.assign(row.replies.begin(), row.replies.end());
         t.sockets.failSendsOf = {"fail"};
+        t.app.modem.Unread = "login: Password: ";  // what an earlier conversation left
+        t.app.modem.Telnet.Take("\xff\xfd\x01");
         // Meanwhile the dialog reads a shorter file and a tick asks for a reboot, in vain.
         t.ui.onPump = [&] {
             t.app.modem.CommandPairs.clear();
