@@ -82,14 +82,11 @@ TEST_F(PingInetTest, RebootsOnTheThirdFailureOnceThreeMinuteBoundariesPassedSinc
 
 TEST_F(PingInetTest, CyclesFromTheSecondEntryAndATickDuringACheckIsSkipped) {
     Serve();
-    t.app.settings.PingUrlList.push_back("http://127.0.0.1:8080/");  // fetched as it is
-    t.internet.pages["http://127.0.0.1:8080/"] = "x";
     int ticks = 0;  // the timer fires while messages are served during a check
     t.ui.onPump = [&] { ticks += (CheckConnectivity(t.app.connectivityContext), 1); };
     for (int i = 0; i < 5; ++i)
         CheckConnectivity(t.app.connectivityContext);
-    EXPECT_EQ(t.internet.opened,
-              (Strings{Search(1), Search(2), "http://127.0.0.1:8080/", Search(0), Search(1)}));
+    EXPECT_EQ(t.internet.opened, (Strings{Search(1), Search(2), Search(0), Search(1), Search(2)}));
     EXPECT_GT(ticks, 0);
     // Nor does a tick during the modem's reboot fetch or reboot again.
     t.internet.pages.clear();
@@ -110,22 +107,25 @@ TEST_F(PingInetTest, FetchCountsEveryByteLogsAndSavesEachHomePageOncePerDay) {
                         {"http://127.0.0.1/empty", ""}};
     t.internet.sizedPages[Search(2)] = (int64_t{1} << 31) + 5;
     std::string fetched;
-    for (const std::string& url : {Home(1), Home(1), Home(0), std::string("http://127.0.0.1/user"),
-                                   std::string("http://127.0.0.1/empty"), Home(2), Home(2)}) {
+    for (const std::string& url :
+         {Home(0), Home(1), Home(1), Home(0), std::string("http://127.0.0.1/user"),
+          std::string("http://127.0.0.1/empty"), Home(2), Home(2)}) {
         fetched += FetchPage(t.app.connectivityContext, url) ? "+" : "-";
-        t.internet.pages[Search(1)] = "changed";
+        if (url == Home(1))
+            t.internet.pages[Search(0)] = t.internet.pages[Search(1)] = "changed";
     }
-    EXPECT_EQ(fetched, "++-+-++");
-    EXPECT_EQ(t.app.traffic.TotalBytesDownloaded, (int64_t{1} << 32) + 30029);
+    EXPECT_EQ(fetched, "-++++-++");
+    EXPECT_EQ(t.app.traffic.TotalBytesDownloaded, (int64_t{1} << 32) + 30036);
     const std::string folder = t.app.paths.ProgramFolder + "\\";
     const std::string line = "05/12/2026 19:42:28 >   ";
+    EXPECT_EQ(t.files.files[folder + "5_1.dat"], line + "changed\r\n");
     EXPECT_EQ(t.files.files[folder + "5_2.dat"], line + std::string(30000, 'a') + "\r\nb\r\n");
     EXPECT_EQ(t.files.files[folder + "5_3.dat"].size(), line.size() + (1u << 20) + 2);
     EXPECT_EQ(t.LogMessages(folder + "debug.log"),
-              (Strings{Home(1) + " : 30003", Home(1) + " : 7", Home(0) + " : 0",
+              (Strings{Home(0) + " : 0", Home(1) + " : 30003", Home(1) + " : 7", Home(0) + " : 7",
                        "http://127.0.0.1/user : 9", "http://127.0.0.1/empty : 0",
                        Home(2) + " : 2147483653", Home(2) + " : 2147483653"}));
-    EXPECT_EQ(t.files.files.size(), 4u);  // the command file, debug.log and two saved pages
+    EXPECT_EQ(t.files.files.size(), 5u);  // the command file, debug.log and three saved pages
 }
 
 }  // namespace
