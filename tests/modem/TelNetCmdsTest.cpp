@@ -39,11 +39,11 @@ TEST(CommandFileTest, ReadsTheScriptOrRejectsTheFileWithOneLogLine) {
         {"192.168.1.1 23 TelNet" + pair, "192.168.1.1 23 telnet [*|x]"},
         {"192.168.1.1 23  telnet" + pair, "192.168.1.1 23 [*|x]"},
         {"192.168.1.1 23 telnets" + pair, "192.168.1.1 23 [*|x]"},
+        {"192.168.1.1 23 xelnet" + pair, "192.168.1.1 23 [*|x]"},
         {"192.168.1.1 23 raw telnet" + pair, "192.168.1.1 23 [*|x]"},
         {pair, firstLine},
         {"", firstLine},
         {"0.0.0.0 23" + pair, firstLine},
-        {"-1 23" + pair, firstLine},
         {"192.168.1.1" + pair, bad + "Unknown Error 9"},                        // no port
         {"192.168.1.1 23\r\n", bad + "Unknown Error 9"},                        // no pairs
         {"192.168.1.1 23\nWAIT \"*\"\nSEND \"x\"\n", bad + "Unknown Error 9"},  // LF only: one line
