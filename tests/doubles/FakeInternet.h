@@ -1,9 +1,6 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
-#include <deque>
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -13,78 +10,48 @@
 
 namespace qv::test {
 
-// Pages served from memory. An address that is in neither map cannot be opened.
+// Pages served from memory, each read taking as much as it asks for. An address that is in
+// neither map cannot be opened.
 class FakeInternet : public Internet {
   public:
-    // The chunks successive reads return, in order; a chunk longer than the read is split,
-    // an empty chunk ends the page there (a failed read).
-    std::map<std::string, std::vector<std::string>> pages;
-    // Pages of a given length whose reads only count (the buffer is left untouched).
-    std::map<std::string, int64_t> sizedPages;
-    std::vector<std::string> opened;  // every address asked for, in order
-    int openRequests = 0;             // requests not closed yet
-    size_t largestRead = 0;           // the largest size a read asked for
-    // Runs inside every read, before it returns: the address and the read's number from 1.
-    std::function<void(const std::string& url, int read)> onRead;
+    std::map<std::string, std::string> pages;
+    std::map<std::string, int64_t> sizedPages;  // this many bytes, which the reads only count
+    std::vector<std::string> opened;            // every address asked for, in order
+    int openRequests = 0;                       // requests not closed yet
+    size_t largestRead = 0;                     // the largest size a read asked for
     // When set, every request goes to this implementation instead (still counted).
     Internet* passThrough = nullptr;
 
     std::unique_ptr<InternetRequest> OpenUrl(const std::string& url) override {
         opened.push_back(url);
-        std::unique_ptr<InternetRequest> inner;
-        if (passThrough) {
-            inner = passThrough->OpenUrl(url);
-            if (!inner)
-                return nullptr;
-        } else if (!pages.count(url) && !sizedPages.count(url)) {
+        auto request = std::make_unique<Request>(*this);
+        request->inner = passThrough ? passThrough->OpenUrl(url) : nullptr;
+        request->text = pages.count(url) ? pages[url] : "";
+        request->left = sizedPages.count(url) ? sizedPages[url] : int64_t(request->text.size());
+        if (!request->inner && !pages.count(url) && !sizedPages.count(url))
             return nullptr;
-        }
-        auto request = std::make_unique<Request>(*this, url, std::move(inner));
-        if (auto it = pages.find(url); it != pages.end())
-            request->chunks.assign(it->second.begin(), it->second.end());
-        if (auto it = sizedPages.find(url); it != sizedPages.end())
-            request->sizedLeft = it->second;
         return request;
     }
 
   private:
     struct Request : InternetRequest {
-        Request(FakeInternet& owner, std::string url, std::unique_ptr<InternetRequest> inner)
-            : owner(owner), url(std::move(url)), inner(std::move(inner)) {
-            ++owner.openRequests;
-        }
+        explicit Request(FakeInternet& owner) : owner(owner) { ++owner.openRequests; }
         ~Request() override { --owner.openRequests; }
 
         size_t Read(char* buffer, size_t size) override {
             owner.largestRead = std::max(owner.largestRead, size);
-            size_t count = 0;
-            if (inner) {
-                count = inner->Read(buffer, size);
-            } else if (sizedLeft > 0) {
-                count = static_cast<size_t>(std::min<int64_t>(sizedLeft, size));
-                sizedLeft -= static_cast<int64_t>(count);
-            } else if (!chunks.empty()) {
-                std::string& chunk = chunks.front();
-                count = std::min(chunk.size(), size);
-                std::memcpy(buffer, chunk.data(), count);
-                if (count == 0)
-                    chunks.clear();
-                else if (count == chunk.size())
-                    chunks.pop_front();
-                else
-                    chunk.erase(0, count);
-            }
-            if (owner.onRead)
-                owner.onRead(url, ++reads);
+            if (inner)
+                return inner->Read(buffer, size);
+            const auto count = static_cast<size_t>(std::min<int64_t>(left, size));
+            text.erase(0, text.copy(buffer, count));  // a sized page's reads only count
+            left -= static_cast<int64_t>(count);
             return count;
         }
 
         FakeInternet& owner;
-        std::string url;
         std::unique_ptr<InternetRequest> inner;
-        std::deque<std::string> chunks;
-        int64_t sizedLeft = 0;
-        int reads = 0;
+        std::string text;
+        int64_t left = 0;
     };
 };
 
