@@ -1,166 +1,139 @@
-// The Win32 calls and records behind the job interfaces: the registry, the files, the
-// shutdown's token sequence and the tray's record, against the real system or recorded.
+// Winsock and WinINet against servers on 127.0.0.1 (the fake modem, and the same server
+// speaking HTTP, well or badly), and the shutdown's calls as Windows sees them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <optional>
-#include <set>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "actions/FileHelpers.h"
-#include "actions/Registry.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/Win32FileSystem.h"
+#include "connectivity/PingInet.h"
+#include "platform/win32/Win32Internet.h"
 #include "platform/win32/Win32Power.h"
-#include "platform/win32/Win32Process.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32SettingsStore.h"
-#include "platform/win32/Win32Tray.h"
+#include "platform/win32/Win32Sockets.h"
+#include "tests/doubles/FakeModemServer.h"
 #include "tests/doubles/FakePlatform.h"
 
-namespace qv {
+namespace qv::test {
 namespace {
 
-// A registry value's type and bytes as stored, its NUL included; nothing when there is none.
-std::optional<std::string> RawValue(HKEY root, const std::string& subKey, const std::string& name,
-                                    DWORD& type) {
-    win32::UniqueHKey key;
-    char data[512] = {};
-    DWORD size = sizeof data;
-    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS ||
-        RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data),
-                         &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::string(data, size);
-}
-
-// Texts of any length, the empty one too, come back as they were written.
-TEST(Win32SettingsStore, KeepsTextsOfAnyLength) {
-    win32::Win32SettingsStore store;
-    const std::string app = "QuorvaneWinTest";
-    EXPECT_FALSE(store.Read(app, app, "PingInterval").has_value());
-    for (const std::string& text : {std::string("45"), std::string(), std::string(100000, 'x')}) {
-        store.Write(app, app, "PingInterval", text);
-        EXPECT_EQ(store.Read(app, app, "PingInterval"), text);
+TEST(Win32Sockets, ConnectsSendsReceivesAndClosesEverySocket) {
+    win32::Win32Sockets sockets;
+    ASSERT_TRUE(sockets.Start());
+    EXPECT_EQ(sockets.LibraryVersion(), 0x0101);  // Windows Sockets 1.1 was asked for
+    FakeModemServer modem(
+        {Say("Login: "), Expect("admin\r\n"), Say(std::string(60000, 'y')), Silent(20000)});
+    SocketId s = kNoSocket;
+    ASSERT_TRUE(sockets.Connect(s, "127.0.0.1", modem.Port(), 3000));
+    EXPECT_EQ(sockets.Receive(s, 51200, 3000), "Login: ");
+    EXPECT_EQ(sockets.Send(s, "admin\r\n", 3000), 7);
+    // One receive takes at most the buffer; a silent peer ends it at the time-out.
+    std::string got = sockets.Receive(s, 51200, 3000);
+    EXPECT_LE(got.size(), 51200u);
+    for (std::string piece; !(piece = sockets.Receive(s, 51200, 3000)).empty();)
+        got += piece;
+    EXPECT_EQ(got, std::string(60000, 'y'));
+    sockets.Close(s);
+    EXPECT_EQ(modem.Received(), "admin\r\n");  // and it saw the close before its silence ended
+    EXPECT_EQ(sockets.Send(s, "x", 100), -1);  // a closed socket's number names nothing
+    const uint16_t refused = FakeModemServer::RefusingPort();
+    for (const char* address : {"127.0.0.1", "not an address"}) {
+        SocketId bad = kNoSocket;
+        EXPECT_FALSE(sockets.Connect(bad, address, refused, 3000)) << address;
+        sockets.Close(bad);  // left for the caller to close
     }
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\QuorvaneWinTest");
+    // A connect without waiting needs the window its outcome is reported to.
+    SocketId probe = 7;
+    EXPECT_FALSE(sockets.StartConnect(probe, "127.0.0.1", refused, 1000,
+                                      [](SocketId, bool) { ADD_FAILURE() << "no outcome due"; }));
+    EXPECT_EQ(probe, kNoSocket);
+    EXPECT_EQ(sockets.OpenCount(), 0u);
+    sockets.Stop();
 }
 
-TEST(Win32Registry, RunValueIsTheUnquotedPathWithTheSwitchAndItsNul) {
-    test::TestApp t;
-    win32::Win32Registry registry;
-    t.app.paths.ExeBaseName = "QuorvaneRunTest" + std::to_string(GetCurrentProcessId());
-    t.app.paths.ExePath = "C:\\Program Files\\Quorvane Test\\" + t.app.paths.ExeBaseName + ".Exe";
-    const std::string& name = t.app.paths.ExeBaseName;
-    ASSERT_TRUE(AddToStartup(registry, t.app.paths));
-    ASSERT_TRUE(AddToStartup(registry, t.app.paths));  // written again over itself
-    DWORD type = 0;
-    EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, win32::Win32Registry::kRunSubKey, name, type),
-              t.app.paths.ExePath + " /S" + std::string(1, '\0'));
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    RemoveFromStartup(registry, t.app.paths);
-    EXPECT_FALSE(RawValue(HKEY_LOCAL_MACHINE, win32::Win32Registry::kRunSubKey, name, type));
-    EXPECT_FALSE(registry.DeleteRunValue(name));  // nothing left to delete
-    // A key that cannot be opened fails both calls and is not made.
-    const std::string missing = "SOFTWARE\\QuorvaneNoSuchKey";
-    EXPECT_FALSE(win32::Win32Registry::WriteRegString(HKEY_LOCAL_MACHINE, missing, "v", "x"));
-    EXPECT_FALSE(win32::Win32Registry::DeleteRegValue(HKEY_LOCAL_MACHINE, missing, "v"));
-    EXPECT_FALSE(RawValue(HKEY_LOCAL_MACHINE, missing, "v", type));
-}
-
-TEST(Win32FileSystem, WritesFromTheStartAndRefusesWhatItCannotWrite) {
-    win32::Win32FileSystem files;
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder =
-        temp + std::string("qv_files_") + std::to_string(GetCurrentProcessId());
-    const std::string file = folder + "\\a.txt";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    EXPECT_FALSE(FileExists(files, folder));  // a folder is not a file
-    EXPECT_TRUE(WriteTextFile(files, file, "0123456789"));
-    EXPECT_TRUE(WriteTextFile(files, file, "abc"));  // from the start, not shortened
-    EXPECT_EQ(ReadTextFile(files, file), "abc3456789\r\n");
-    {
-        // Held open without sharing by another program.
-        win32::UniqueHandle locked(CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr,
-                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_TRUE(locked.Valid());
-        for (const std::string& path : {file, folder, folder + "\\missing\\b.txt"}) {
-            EXPECT_FALSE(WriteTextFile(files, path, "lost")) << path;
-            EXPECT_FALSE(files.AppendBytes(path, "lost")) << path;
-        }
+TEST(Win32Internet, CountsWhatEachServerSentAndEndsEveryFetch) {
+    auto answer = [](const char* status, const std::string& body, std::vector<ModemStep> then) {
+        then.insert(then.begin(),
+                    {Expect("\r\n\r\n"),
+                     Say(std::string("HTTP/1.1 ") + status +
+                         "\r\nContent-Length: 100000\r\nConnection: close\r\n\r\n" + body)});
+        return then;
+    };
+    const struct {
+        std::vector<ModemStep> server;
+        int64_t least, most;
+        int pumps;  // messages served at least, between the reads
+    } rows[] = {
+        {answer("200 OK", std::string(100000, 'q'), {}), 100000, 100000, 4},
+        {answer("404 Not Found", "no such page", {Hangup()}), 12, 12, 0},  // counted by its body
+        {{Expect("\r\n\r\n"), Hangup()}, 0, 0, 0},  // dropped without an answer
+        {{}, 0, 0, 0},                              // nobody listens
+        // Stalled, or dripping: the read or the page time-out ends it with what came.
+        {answer("200 OK", std::string(30000, 's'), {Silent(5000)}),
+         static_cast<int64_t>(kPageReadSize), 30000, 1},
+        {answer("200 OK", "", std::vector<ModemStep>(20, Say("d"))), 1, 20, 0},
+    };
+    Win32Internet real{Win32Internet::Timeouts{3000, 3000, 1500, 4000}};
+    for (const auto& row : rows) {
+        TestApp t;
+        t.InitPaths();
+        t.internet.passThrough = &real;
+        FakeModemServer server(row.server);
+        const uint16_t port = row.server.empty() ? FakeModemServer::RefusingPort() : server.Port();
+        const bool fetched = FetchPage(t.app.connectivityContext,
+                                       "http://127.0.0.1:" + std::to_string(port) + "/page");
+        const int64_t bytes = t.app.traffic.TotalBytesDownloaded;
+        SCOPED_TRACE(row.least);
+        EXPECT_EQ(fetched, bytes > 0);
+        EXPECT_GE(bytes, row.least);
+        EXPECT_LE(bytes, row.most);
+        EXPECT_EQ(t.internet.openRequests, 0);
+        EXPECT_GE(t.ui.pumps, row.pumps);
+        EXPECT_LE(t.internet.largestRead, kPageReadSize);
+        const std::string& got = server.Received();
+        EXPECT_TRUE(row.server.empty() || (got.rfind("GET /page HTTP/1.1\r\n", 0) == 0 &&
+                                           got.find("\r\nUser-Agent: Quorvane\r\n") != got.npos))
+            << got;
     }
-    EXPECT_TRUE(files.AppendBytes(file, "\r\nd"));
-    EXPECT_EQ(ReadTextFile(files, file), "abc3456789\r\nd\r\n");
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    EXPECT_EQ(WindowsDirectory(files), CharLowerA(windows));  // lower case, no NUL left behind
-    DeleteFileA(file.c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
-TEST(Win32Process, ArgumentsFollowTheProgramsName) {
-    for (const auto& [line, arguments] : std::vector<std::pair<std::string, std::string>>{
-             {"\"C:\\Program Files\\Q\\Quorvane.exe\" /S", "/S"},
-             {"\"C:\\Program Files\\Q\\Quorvane.exe\"", ""},
-             {"Quorvane.exe   x y", "x y"}})
-        EXPECT_EQ(win32::Win32Process::ArgumentsOf(line), arguments) << line;
-}
-
-// The words, each followed by a blank.
-template <typename... T>
-std::string Words(const T&... words) {
-    std::ostringstream out;
-    ((out << words << ' '), ...);
-    return out.str();
-}
-
+// On the NT family the shutdown privilege of the process's own token is enabled (and the token
+// closed again) before the forced shutdown; the family is told anew by every shutdown.
 TEST(Win32Power, EnablesThePrivilegeOnTheNtFamilyOnlyThenForcesTheShutdown) {
-    // The calls with their arguments; the token is a real one of this process, so that it can
-    // be seen to be closed again.
-    std::vector<std::string> seen;
+    std::string seen;
     DWORD version = 0;
     HANDLE token = nullptr;
     LUID luid{};
     win32::ShutdownCalls c;
-    c.GetVersion = [&] { return seen.push_back("GetVersion"), version; };
-    c.GetCurrentProcess = [&] { return seen.push_back("GetCurrentProcess"), HANDLE(42); };
+    c.GetVersion = [&] { return version; };
+    c.GetCurrentProcess = [] { return ::GetCurrentProcess(); };
     c.OpenProcessToken = [&](HANDLE process, DWORD access, HANDLE* out) {
-        seen.push_back(Words("OpenProcessToken", process == HANDLE(42), access));
-        return ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token) && (*out = token);
+        seen += "token " + std::to_string(access) + ", ";
+        return ::OpenProcessToken(process, TOKEN_QUERY, &token) && (*out = token);
     };
     c.LookupPrivilegeValueA = [&](LPCSTR system, LPCSTR name, LUID* out) {
-        seen.push_back(Words("LookupPrivilegeValueA", "'" + std::string(system) + "'", name));
-        return ::LookupPrivilegeValueA(system, name, &luid) && (*out = luid, luid.LowPart != 0);
+        seen += std::string("'") + system + "' " + name + ", ";
+        return ::LookupPrivilegeValueA(system, name, &luid) && (*out = luid, true);
     };
     c.AdjustTokenPrivileges = [&](HANDLE h, BOOL all, TOKEN_PRIVILEGES* p, DWORD length,
                                   TOKEN_PRIVILEGES* previous, DWORD* returned) {
         const LUID& wanted = p->Privileges[0].Luid;
-        seen.push_back(Words("AdjustTokenPrivileges", h == token, all, p->PrivilegeCount,
-                             wanted.LowPart == luid.LowPart && wanted.HighPart == luid.HighPart,
-                             p->Privileges[0].Attributes, length, previous && returned));
+        const bool same = h == token && !all && p->PrivilegeCount == 1 && previous && returned &&
+                          wanted.LowPart == luid.LowPart && wanted.HighPart == luid.HighPart;
+        seen += "enable " + std::to_string(same) + " " +
+                std::to_string(p->Privileges[0].Attributes) + " " + std::to_string(length) + ", ";
         return TRUE;
     };
     c.ExitWindowsEx = [&](UINT flags, DWORD reason) {
-        return seen.push_back(Words("ExitWindowsEx", flags, reason)), TRUE;
+        return seen += "exit " + std::to_string(flags) + " " + std::to_string(reason), TRUE;
     };
-    const std::vector<std::string> older = {"GetVersion", "ExitWindowsEx 5 4294967295 "};
-    const std::vector<std::string> nt = {"GetVersion",
-                                         "GetCurrentProcess",
-                                         "OpenProcessToken 1 40 ",
-                                         "LookupPrivilegeValueA '' SeShutdownPrivilege ",
-                                         "AdjustTokenPrivileges 1 0 1 1 2 16 1 ",
-                                         older[1]};
-    // The family is told anew by every shutdown.
+    const std::string nt = "token 40, '' SeShutdownPrivilege, enable 1 2 16, exit 5 4294967295";
     win32::Win32Power power(c);
     for (const auto& [v, isNt, calls] :
-         std::vector<std::tuple<DWORD, int, std::vector<std::string>>>{
-             {0x0A280105, 1, nt}, {0xC0000A04, 0, older}, {0x1DB10106, 1, nt}}) {
+         std::vector<std::tuple<DWORD, bool, std::string>>{{0x0A280105, true, nt},
+                                                           {0xC0000A04, false, "exit 5 4294967295"},
+                                                           {0x1DB10106, true, nt}}) {
         seen.clear();
         version = v;
         power.ShutDownWindows();
@@ -171,54 +144,5 @@ TEST(Win32Power, EnablesThePrivilegeOnTheNtFamilyOnlyThenForcesTheShutdown) {
     }
 }
 
-TEST(Win32Tray, SendsTheFirstLayoutsRecordWithThePictureAndTheTip) {
-    std::vector<std::pair<DWORD, NOTIFYICONDATAA>> sent;
-    win32::Win32Tray tray([&](DWORD message, NOTIFYICONDATAA* record) {
-        return sent.emplace_back(message, *record), TRUE;
-    });
-    HWND window = reinterpret_cast<HWND>(0x4242);
-    tray.Attach(window, GetModuleHandleA(nullptr));
-    const std::string tip = "Quorvane Helper by Dastrel.", longTip(80, 'x'), cut(63, 'x');
-    constexpr DWORD kNothing = ~DWORD{0};  // no request at all (NIM_ADD is 0)
-    const struct {
-        std::function<void()> call;
-        DWORD message;
-        Picture picture;
-        std::string tip;
-    } rows[] = {
-        {[&] { tray.Change(Picture::WindowIcon, tip); }, NIM_MODIFY, Picture::WindowIcon, tip},
-        {[&] { tray.Show(Picture::Green, tip); }, NIM_ADD, Picture::Green, tip},
-        {[&] { tray.Change(Picture::Frame3, tip); }, NIM_MODIFY, Picture::Frame3, tip},
-        {[&] { tray.Change(Picture::Yellow, longTip); }, NIM_MODIFY, Picture::Yellow, cut},
-        {[&] { tray.Readd(); }, NIM_ADD, Picture::Yellow, cut},
-        {[&] { tray.Remove(); }, NIM_DELETE, Picture::Yellow, cut},
-        {[&] { tray.Readd(); }, kNothing, Picture::Yellow, ""},  // removed: nothing to put back
-    };
-    std::set<HICON> icons;
-    for (const auto& row : rows) {
-        const size_t before = sent.size();
-        row.call();
-        ASSERT_EQ(sent.size(), before + (row.message != kNothing)) << row.message;
-        if (row.message == kNothing)
-            continue;
-        const auto& [message, d] = sent.back();
-        EXPECT_EQ(message, row.message);
-        EXPECT_EQ(d.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
-        EXPECT_EQ(d.hWnd, window);
-        EXPECT_EQ(d.uID, 1u);
-        EXPECT_EQ(d.uFlags, 7u);
-        EXPECT_EQ(d.uCallbackMessage, 0x200u);
-        EXPECT_EQ(d.hIcon, tray.Icon(row.picture));
-        icons.insert(d.hIcon);
-        // The tip, its NUL, blanks and a NUL in the 64th byte; nothing past the first layout.
-        std::string bytes = row.tip + '\0';
-        bytes.resize(63, ' ');
-        bytes.resize(sizeof d.szTip, '\0');
-        EXPECT_EQ(std::string(d.szTip, sizeof d.szTip), bytes);
-    }
-    EXPECT_EQ(icons.size(), 4u);
-    EXPECT_EQ(icons.count(nullptr), 0u);
-}
-
 }  // namespace
-}  // namespace qv
+}  // namespace qv::test
