@@ -1,5 +1,7 @@
-// The program's windows driven by real window messages: the main window with the tray's
-// records, its timers and its barrier; the settings dialog against its description.
+// The Windows side against the real system: WinINet against the fake modem on 127.0.0.1
+// speaking HTTP, well or badly; the shutdown's calls as Windows sees them; and the program's
+// windows driven by real window messages: the main window with the tray's records, its timers and
+// its barrier; the settings dialog against its description.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,18 +11,23 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/frmIcon.h"
+#include "connectivity/PingInet.h"
 #include "platform/win32/MainWindow.h"
+#include "platform/win32/Win32Internet.h"
+#include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32SettingsDialog.h"
 #include "platform/win32/Win32Sockets.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32Tray.h"
 #include "settings/GetSettings.h"
+#include "tests/doubles/FakeModemServer.h"
 #include "tests/doubles/FakePlatform.h"
 
-namespace qv {
+namespace qv::test {
 namespace {
 
 using Items = std::vector<std::string>;
@@ -33,6 +40,92 @@ std::string Words(const T&... words) {
     return out.str();
 }
 
+TEST(Win32Internet, CountsWhatEachServerSentAndEndsEveryFetch) {
+    auto answer = [](const char* status, const std::string& body, std::vector<ModemStep> then) {
+        then.insert(then.begin(),
+                    {Expect("\r\n\r\n"),
+                     Say(std::string("HTTP/1.1 ") + status +
+                         "\r\nContent-Length: 100000\r\nConnection: close\r\n\r\n" + body)});
+        return then;
+    };
+    std::vector<ModemStep> drip;  // a byte a second for 20 s
+    for (int i = 0; i < 20; ++i)
+        drip.insert(drip.end(), {Say("d"), Pause(1000)});
+    const struct {
+        std::vector<ModemStep> server;
+        int64_t least, most, pumps;  // bytes counted; messages served at least, between reads
+    } rows[] = {
+        {answer("200 OK", std::string(100000, 'q'), {}), 100000, 100000, 4},
+        {answer("404 Not Found", "no such page", {Hangup()}), 12, 12, 0},  // counted by its body
+        {{}, 0, 0, 0},                                                     // nobody listens
+        // Stalled, or dripping: the read or the page time-out ends it with what came.
+        {answer("200 OK", std::string(30000, 's'), {Silent(5000)}),
+         static_cast<int64_t>(kPageReadSize), 30000, 1},
+        {answer("200 OK", "", drip), 2, 19, 1},
+    };
+    Win32Internet real{Win32Internet::Timeouts{3000, 3000, 1500, 4000}};
+    for (const auto& row : rows) {
+        TestApp t;
+        t.InitPaths();
+        t.internet.passThrough = &real;
+        FakeModemServer server(row.server);
+        const uint16_t port = row.server.empty() ? FakeModemServer::RefusingPort() : server.Port();
+        const bool fetched = FetchPage(t.app.connectivityContext,
+                                       "http://127.0.0.1:" + std::to_string(port) + "/page");
+        const int64_t bytes = t.app.traffic.TotalBytesDownloaded;
+        const std::string& got = server.Received();
+        const bool asked = got.rfind("GET /page HTTP/1.1\r\n", 0) == 0 &&
+                           got.find("\r\nUser-Agent: Quorvane\r\n") != got.npos;
+        EXPECT_EQ(Words(fetched, bytes >= row.least && bytes <= row.most, t.internet.openRequests,
+                        t.ui.pumps >= row.pumps, t.internet.largestRead <= kPageReadSize,
+                        asked || row.server.empty()),
+                  Words(bytes > 0, 1, 0, 1, 1, 1))
+            << bytes << " bytes after " << got;
+    }
+}
+
+// On the NT family the shutdown privilege of the process's own token is enabled (and the token
+// closed again) before the forced shutdown; the family is told anew by every shutdown.
+TEST(Win32Power, EnablesThePrivilegeOnTheNtFamilyOnlyThenForcesTheShutdown) {
+    std::string seen;
+    DWORD version = 0;
+    HANDLE token = nullptr;
+    win32::ShutdownCalls c;
+    c.GetVersion = [&] { return version; };
+    c.GetCurrentProcess = [] { return ::GetCurrentProcess(); };
+    c.OpenProcessToken = [&](HANDLE process, DWORD access, HANDLE* out) {
+        seen += Words("token", access);
+        return ::OpenProcessToken(process, TOKEN_QUERY, &token) && (*out = token);
+    };
+    c.LookupPrivilegeValueA = [&](LPCSTR system, LPCSTR name, LUID* luid) {
+        *luid = {77, 7};
+        return seen += Words("'" + std::string(system) + "'", name), TRUE;
+    };
+    c.AdjustTokenPrivileges = [&](HANDLE h, BOOL all, TOKEN_PRIVILEGES* p, DWORD length,
+                                  TOKEN_PRIVILEGES* previous, DWORD* returned) {
+        const LUID& luid = p->Privileges[0].Luid;
+        seen += Words("enable", h == token, all, p->PrivilegeCount, luid.LowPart, luid.HighPart,
+                      p->Privileges[0].Attributes, length, previous && returned);
+        return TRUE;
+    };
+    c.ExitWindowsEx = [&](UINT flags, DWORD reason) {
+        return seen += Words("exit", flags, reason), TRUE;
+    };
+    const std::string older = "exit 5 4294967295 ";
+    const std::string nt = "token 40 '' SeShutdownPrivilege enable 1 0 1 77 7 2 16 1 " + older;
+    win32::Win32Power power(c);
+    for (const auto& [v, isNt, calls] : std::vector<std::tuple<DWORD, bool, std::string>>{
+             {0x0A280105, true, nt}, {0xC0000A04, false, older}, {0x1DB10106, true, nt}}) {
+        seen.clear();
+        version = v;
+        power.ShutDownWindows();
+        DWORD flags = 0;  // the token was closed
+        EXPECT_EQ(Words(power.IsWinNT(), seen, isNt && GetHandleInformation(token, &flags)),
+                  Words(isNt, calls, false))
+            << std::hex << v;
+    }
+}
+
 int Dpi(int axis) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, axis);
@@ -41,15 +134,13 @@ int Dpi(int axis) {
 
 std::string TextOf(HWND hwnd) {
     char buffer[512] = {};
-    GetWindowTextA(hwnd, buffer, sizeof buffer);
-    return buffer;
+    return std::string(buffer, GetWindowTextA(hwnd, buffer, sizeof buffer));
 }
 
 TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
     win32::MainWindow window;
-    ASSERT_TRUE(window.Create(instance));
-    test::TestApp t;
+    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
+    TestApp t;
     t.InitPaths();
     FrmIcon form(t.app);
     // Each record as the shell gets it: the message, the first layout's fields and the tip's
@@ -61,7 +152,7 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
                        std::string(d->szTip, sizeof d->szTip));
         return TRUE;
     });
-    tray.Attach(window.Handle(), instance);
+    tray.Attach(window.Handle(), GetModuleHandleA(nullptr));
     win32::Win32Sockets sockets;
     window.Connect(form, tray, sockets);
     auto record = [&](int message, Picture picture, std::string tip) {
@@ -89,13 +180,9 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
     timers.Attach(window.Handle());
     timers.Start(1, 0);
     timers.Start(2, 30000);
-    EXPECT_FALSE(KillTimer(window.Handle(), 1));
-    EXPECT_TRUE(KillTimer(window.Handle(), 2));
+    EXPECT_EQ(Words(KillTimer(window.Handle(), 1), KillTimer(window.Handle(), 2)), "0 1 ");
 
-    t.actions.onCall = [](const std::string& name) {
-        if (name == "ShowSettingsDialog")
-            throw std::length_error("too long");
-    };
+    t.actions.onCall = [](const std::string&) { throw std::length_error("too long"); };
     SendMessageA(window.Handle(), 0x200, 0, kTrayLeftDoubleClick);
     SendMessageA(window.Handle(), 0x200, 0, kTrayLeftDoubleClick);  // and it serves on
     EXPECT_EQ(t.LogMessages(), Items(2, "Unexpected Error : too long"));
@@ -116,7 +203,7 @@ class SettingsDialogWinTest : public ::testing::Test {
         GetSettings(t.app.settingsAccess);
     }
     HWND Control(Ctl id) { return dialog.ControlWindow(id); }
-    test::TestApp t;
+    TestApp t;
     win32::Win32SettingsDialog dialog{t.app, GetModuleHandleA(nullptr)};
     const int dpiX = Dpi(LOGPIXELSX), dpiY = Dpi(LOGPIXELSY);
 };
@@ -126,17 +213,18 @@ class SettingsDialogWinTest : public ::testing::Test {
 TEST_F(SettingsDialogWinTest, EveryDescribedControlIsLaidOut) {
     dialog.LoadHidden();
     EXPECT_FALSE(IsWindowVisible(dialog.Window()));
-    EXPECT_EQ(TextOf(dialog.Window()), kTimeSetTitle);
     HWND tab = FindWindowExA(dialog.Window(), nullptr, WC_TABCONTROLA, nullptr);
-    ASSERT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 5);
-    for (int i = 0; i < 5; ++i) {
+    Items seen = {TextOf(dialog.Window()),
+                  std::to_string(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0))};
+    Items described = {kTimeSetTitle, std::to_string(kTimeSetPages.size())};
+    for (size_t i = 0; i < kTimeSetPages.size(); ++i) {
         char caption[32] = {};
         TCITEMA item{TCIF_TEXT, 0, 0, caption, sizeof caption, 0, 0};
         SendMessageA(tab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
-        EXPECT_STREQ(caption, kTimeSetPages[i]);
+        seen.push_back(caption);
+        described.push_back(kTimeSetPages[i]);
     }
     std::map<HWND, int> pages;  // a window for each page, holding the page's controls only
-    Items seen, described;
     for (const qv::Control& c : TimeSetControls()) {
         HWND hwnd = Control(c.id), page = GetParent(hwnd);
         RECT r{};
@@ -172,12 +260,9 @@ TEST_F(SettingsDialogWinTest, HooksReachTheModelAndItsAnswersTheWindow) {
     EXPECT_EQ(Words(r.left, r.top), Words(MulDiv(3000, dpiX, 1440), MulDiv(1500, dpiY, 1440)));
     SetWindowPos(dialog.Window(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     dialog.ShowDialog();
-    HWND window = dialog.Window();
-    dialog.ShowDialog();  // opening again shows the same dialog
-    EXPECT_EQ(dialog.Window(), window);
     dialog.SelectPage(kPageNic);  // the page's own controls only are shown
-    EXPECT_FALSE(IsWindowVisible(Control(Ctl::Combo1)));
-    EXPECT_TRUE(IsWindowVisible(Control(Ctl::Combo3)));
+    EXPECT_EQ(Words(IsWindowVisible(Control(Ctl::Combo1)), IsWindowVisible(Control(Ctl::Combo3))),
+              "0 1 ");
     SetWindowTextA(Control(Ctl::txtInterval), "100");  // refused: message, then "10"
     EXPECT_EQ(t.ui.messages, Items{kIntervalRangeMessage});
     EXPECT_EQ(TextOf(Control(Ctl::txtInterval)), "10");
@@ -199,11 +284,11 @@ TEST_F(SettingsDialogWinTest, HooksReachTheModelAndItsAnswersTheWindow) {
     EXPECT_EQ(t.LogMessages(), Items{"Unexpected Error : no timers"});
     t.actions.onCall = nullptr;
     SendMessageA(Control(Ctl::CmdModemOK), BM_CLICK, 0, 0);  // OK stores all pages and closes
-    EXPECT_FALSE(dialog.IsDialogLoaded());
-    EXPECT_EQ(Words(*t.store.Get("Reboot"), *t.store.Get("PingInterval"), *t.store.Get("frmTop"),
-                    *t.store.Get("frmLeft")),
-              Words("02:05,07:53,07:55,07:57", 45, MulDiv(30, 1440, dpiY), MulDiv(40, 1440, dpiX)));
+    EXPECT_EQ(Words(dialog.IsDialogLoaded(), *t.store.Get("Reboot"), *t.store.Get("PingInterval"),
+                    *t.store.Get("frmTop"), *t.store.Get("frmLeft")),
+              Words(false, "02:05,07:53,07:55,07:57", 45, MulDiv(30, 1440, dpiY),
+                    MulDiv(40, 1440, dpiX)));
 }
 
 }  // namespace
-}  // namespace qv
+}  // namespace qv::test
