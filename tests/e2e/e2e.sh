@@ -260,8 +260,7 @@ $fail Unable to Reboot Modem - Can't able to Connect 127.0.0.1:23"
 case_telnet() {
     local account=qvmodem password=Modem-Secret marks="$E2E_ROOT/home" etc="$E2E_ROOT/etc" f i
     local sample="$SOURCE/packaging/sample/Reboot.Txt" server kind seen=0 before failed=0
-    command -v busybox socat openssl /usr/sbin/telnetd /bin/login >/dev/null ||
-        e2e_fail "a tool is missing (packages busybox-static, socat, telnetd)"
+    for f in busybox socat openssl /usr/sbin/telnetd /bin/login; do command -v "$f" >/dev/null || e2e_fail "$f is missing (packages busybox-static, socat, telnetd)"; done
     # The account exists only in this mount namespace: copies of /etc/passwd, shadow and group
     # with one line added, a plain pam_unix "login" service (no module writing outside the run)
     # and an empty /var/log. Its shell plays a modem's command line: "reboot" leaves a mark.
