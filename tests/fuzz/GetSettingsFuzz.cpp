@@ -4,6 +4,7 @@
 // first in the page list) or in one "GetSettings Unknown Error : " line with the error state.
 #include <algorithm>
 
+#include "actions/Text.h"
 #include "settings/GetSettings.h"
 #include "tests/doubles/FakePlatform.h"
 #include "tests/fuzz/FuzzCheck.h"

@@ -6,6 +6,7 @@
 // no socket left open, bounded pauses, and a shutdown exactly when a failure meets SrvModemFail.
 #include <numeric>
 
+#include "actions/Text.h"
 #include "modem/ModemReboot.h"
 #include "tests/doubles/FakePlatform.h"
 #include "tests/fuzz/FuzzCheck.h"
