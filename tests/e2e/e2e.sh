@@ -15,13 +15,13 @@
 #   installer  SETUP_AMD64_EXE (from scripts/package): install, again over the running program
 #              with "Start with Windows", uninstall with the program running
 #   soak       [SECONDS]: varied servers for a long stretch; memory, descriptors, message waits
-#   demo       SECONDS OUT_DIR: scripts/run --demo, the log followed live, screenshots at the end
+#
+# scripts/demo defines its own case and runs it through this harness (scripts/run --demo).
 export QV_EXE="$2" QV_PROBE="$3"
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 CASE=$1
 shift 3
-HERE="$(cd "$(dirname "$0")" && pwd)"
-SOURCE="$(cd "$HERE/../.." && pwd)"
+SOURCE="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 SRV="$E2E_ROOT/servers"
 NOTEPAD="Quorvane.log - Notepad"
 WINDOWS_DIR="$WINEPREFIX/drive_c/windows"
@@ -30,8 +30,7 @@ mkdir -p "$SRV"
 # The local world of a run: the program's public page names pointed at 127.0.0.1 (in this
 # mount namespace only), no proxy, and the command file for the fake modem beside the program.
 sandbox() {
-    local names
-    names=$(grep -ho 'http://[^/"]*' "$SOURCE/app/Globals.cpp" "$SOURCE/settings/Settings.h" |
+    local names=$(grep -ho 'http://[^/"]*' "$SOURCE/app/Globals.cpp" "$SOURCE/settings/Settings.h" |
         sed 's|http://||' | sort -u | tr '\n' ' ')
     [[ -n "$names" ]] || e2e_fail "no built-in page names found"
     printf '127.0.0.1 localhost %s\n::1 localhost\n' "$names" >"$E2E_ROOT/hosts"
@@ -48,7 +47,7 @@ CONVERSATION=$'-- connect\nadmin\nsecret\nhelp\nreboot\n-- closed'
 listening() { ss -ltn | grep -q "127.0.0.1:$1 "; }
 # Starts the fake servers (web, modem) and waits until they listen.
 start_servers() {
-    python3 "$HERE/servers.py" "$SRV" "$@" >>"$SRV/out" 2>&1 &
+    python3 "$SOURCE/tests/e2e/servers.py" "$SRV" "$@" >>"$SRV/out" 2>&1 &
     E2E_PIDS+=($!)
     [[ " $* " != *" web "* ]] || wait_for "the web server" 10 listening 80
     [[ " $* " != *" modem "* ]] || wait_for "the modem" 10 listening 23
@@ -71,10 +70,8 @@ wait_tray() { wait_for "a $1 tray icon" 60 tray_is "$1"; }
 # The settings dialog's check boxes and buttons by caption: ticked prints 1 or 0.
 ticked() { probe send "$DIALOG" "=$1" 0xF0 0 0; }     # BM_GETCHECK
 click() { probe send "$DIALOG" "=$1" 0xF5 0 0 >/dev/null; } # BM_CLICK
-open_dialog() {
-    probe post "Icon Form" 0x200 0 0x203 # a double-click on the tray icon
-    wait_window "$DIALOG"
-}
+# A double-click on the tray icon opens the settings dialog.
+open_dialog() { probe post "Icon Form" 0x200 0 0x203 && wait_window "$DIALOG"; }
 box_says() { [[ "$(probe text Quorvane 0xffff)" == "$1" ]]; }
 # A second start only shows its message and ends.
 second_start() {
@@ -99,8 +96,7 @@ case_smoke() {
     probe post "Icon Form" 0x200 1 0x205
     probe menu-key e 30000 || e2e_fail "no popup menu the second time" # &Exit
     wait_exit "$QV_PID"
-    [[ "$(messages)" == "Dastrel's Quorvane Helper Started."$'\n'"Dastrel's Quorvane Helper Quitting." ]] ||
-        e2e_fail "log: $(messages)"
+    [[ "$(messages)" == "Dastrel's Quorvane Helper Started."$'\n'"Dastrel's Quorvane Helper Quitting." ]] || e2e_fail "log: $(messages)"
     e2e_ok "start line, green tray icon, its menu and &Exit; a second start only shows its message"
 
     # Started with an argument (as Windows does) or with a stored NIC lacking its second time,
@@ -123,11 +119,8 @@ case_smoke() {
         mkdir "$APP_DIR"
         [[ $kind == read-only ]] || mount -t tmpfs -o size=2m tmpfs "$APP_DIR"
         cp "$QV_EXE" "$APP_DIR/Quorvane.exe"
-        if [[ $kind == full ]]; then
-            dd if=/dev/zero of="$APP_DIR/filler" bs=4k >/dev/null 2>&1 || true
-        else
-            mount --bind "$APP_DIR" "$APP_DIR" && mount -o remount,bind,ro "$APP_DIR"
-        fi
+        [[ $kind == read-only ]] || dd if=/dev/zero of="$APP_DIR/filler" bs=4k >/dev/null 2>&1 || true
+        [[ $kind == full ]] || { mount --bind "$APP_DIR" "$APP_DIR" && mount -o remount,bind,ro "$APP_DIR"; }
         start_program
         wait_window "Icon Form"
         second_start
@@ -253,11 +246,9 @@ $fail Unable to Reboot Modem - Can't able to Connect 127.0.0.1:23"
     click AddTime
     click OK
     wait_no_window "$DIALOG"
-    for row in "Reboot=$card,$fail,06:30" SrvPing=0 SrvStartup=1 PingInterval=5 SrvModem=1; do
-        [[ "$(stored "${row%%=*}")" == "${row#*=}" ]] || e2e_fail "stored ${row%%=*}: $(stored "${row%%=*}")"
-    done
-    [[ "$(stored frmTop) $(stored frmLeft)" =~ ^[0-9]+\ [0-9]+$ ]] || e2e_fail "the dialog's place is not stored"
-    [[ "$(stored "$RUN_KEY" Quorvane)" == "$APP_DIR_WIN\\Quorvane.Exe /S" ]] || e2e_fail "Run value"
+    row="$(for f in Reboot SrvPing SrvStartup PingInterval SrvModem frmTop frmLeft; do stored $f; done | tr '\n' ' ')"
+    [[ "$row$(stored "$RUN_KEY" Quorvane)" =~ ^"$card,$fail,06:30 0 1 5 1 "[0-9]+\ [0-9]+\ "$APP_DIR_WIN\\Quorvane.Exe /S"$ ]] ||
+        e2e_fail "stored Reboot SrvPing SrvStartup PingInterval SrvModem frmTop frmLeft and the Run value: $row$(stored "$RUN_KEY" Quorvane)"
     pages=$(wc -l <"$SRV/web.rec")
     sleep 8 # no event to wait for: the page service is off
     (($(wc -l <"$SRV/web.rec") == pages)) || e2e_fail "pages fetched after the service was switched off"
@@ -269,9 +260,7 @@ $fail Unable to Reboot Modem - Can't able to Connect 127.0.0.1:23"
 case_telnet() {
     local account=qvmodem password=Modem-Secret marks="$E2E_ROOT/home" etc="$E2E_ROOT/etc" f i
     local sample="$SOURCE/packaging/sample/Reboot.Txt" server kind seen=0 before failed=0
-    for f in busybox socat openssl /usr/sbin/telnetd /bin/login; do
-        command -v "$f" >/dev/null || e2e_fail "$f is missing (packages busybox-static, socat, telnetd)"
-    done
+    for f in busybox socat openssl /usr/sbin/telnetd /bin/login; do command -v "$f" >/dev/null || e2e_fail "$f is missing (packages busybox-static, socat, telnetd)"; done
     # The account exists only in this mount namespace: copies of /etc/passwd, shadow and group
     # with one line added, a plain pam_unix "login" service (no module writing outside the run)
     # and an empty /var/log. Its shell plays a modem's command line: "reboot" leaves a mark.
@@ -477,9 +466,8 @@ case_soak() {
 
     # The table, which scripts/soak puts into docs/performance.md.
     local fetches=$(wc -l <"$SRV/web.rec") rebooted failed unexpected dropped growth=""
-    rebooted=$(messages | grep -c -x 'Modem Rebooted Successfully.' || true)
-    failed=$(messages | grep -c '^Unable to Reboot Modem - ' || true)
-    unexpected=$(messages | grep -c '^Unexpected Error : ' || true)
+    read -r rebooted failed unexpected <<<"$(messages | awk '/^Modem Rebooted Successfully\.$/ { r++ }
+        /^Unable to Reboot Modem - / { f++ } /^Unexpected Error : / { u++ } END { print r + 0, f + 0, u + 0 }')"
     dropped=$(nft list table inet qv80 | sed -n 's/.*counter packets \([0-9]*\).*/\1/p')
     # The longest message wait from second A to second B of the run.
     longest() { awk -v a=$((($1 - run_start) * 1000)) -v b=$((($2 - run_start) * 1000)) '$2 >= a && $2 < b && $3 > m { m = $3 } END { print m + 0 }' "$E2E_ROOT/waits"; }
@@ -508,42 +496,10 @@ case_soak() {
     ((${dropped:-0} > 0)) || e2e_fail "no probe reached the dropped port"
     # The short run in the test suite only reports the waits: a busy machine's scheduling is not
     # the program's doing.
-    if ((duration >= 600)); then
-        ((w_out < 250)) || e2e_fail "a message waited $w_out ms outside the free window"
-        ((fetches >= 500 && rebooted + failed >= 50 && rebooted > 0 && failed > 0)) || e2e_fail "too few fetches or conversations"
-    fi
+    ((duration < 600 || w_out < 250)) || e2e_fail "a message waited $w_out ms outside the free window"
+    ((duration < 600 || (fetches >= 500 && rebooted + failed >= 50 && rebooted > 0 && failed > 0))) ||
+        e2e_fail "too few fetches or conversations"
     e2e_ok "soak of $duration s"
-}
-
-case_demo() {
-    local seconds=$1 out=$2 reboot_at
-    [[ "$seconds" =~ ^[0-9]+$ ]] || e2e_fail "the demo's length is a number of seconds: $seconds"
-    sandbox
-    start_servers web modem
-    reboot_at=$(date -d "@$((($(date +%s) + 10) / 60 * 60 + 60))" +%H:%M)
-    set_setting Time 0,0 PingInterval 5 SrvPing 1 Reboot "$reboot_at" SrvModem 1 \
-        PingUrls "http://127.0.0.1/news.html,http://127.0.0.1/weather.html"
-    echo "Quorvane Helper demo in $APP_DIR: a page every 5 s from the web server on 127.0.0.1:80 (it"
-    echo "answers the built-in page names too), the fake modem on 127.0.0.1:23 rebooted at $reboot_at;"
-    echo "$seconds s (Ctrl-C ends it sooner). The log follows, with the pages served ([web.rec]) and"
-    echo "what the modem received ([modem.rec])."
-    touch "$QV_LOG"
-    tail -F -n +1 "$QV_LOG" "$SRV/web.rec" "$SRV/modem.rec" 2>/dev/null | sed -u -e 's/\r$//' -e "s|^==> $E2E_ROOT/.*/\(.*\) <==|[\1]|" &
-    E2E_PIDS+=($!)
-    start_program
-    trap 'seconds=0' INT
-    while ((seconds-- > 0)) && kill -0 "$QV_PID" 2>/dev/null; do sleep 1 || true; done
-    trap - INT
-    mkdir -p "$out"
-    if kill -0 "$QV_PID" 2>/dev/null; then
-        open_dialog
-        # A double-click on "Current Setting is ..." logs the traffic so far.
-        probe send "$DIALOG" @lblInterval 0x203 1 0 >/dev/null
-        import -window root "$out/screen.png"
-        close_program
-    fi
-    cp "$QV_LOG" "$APP_DIR/Reboot.Txt" "$SRV/web.rec" "$SRV/modem.rec" "$out/"
-    echo "Demo finished. Left in $out: $(ls "$out" | tr '\n' ' ')"
 }
 
 # (exit here: bash reads no further lines of this file, which may have changed meanwhile)

@@ -57,10 +57,7 @@ export DISPLAY=":$(tr -d '[:space:]' <"$E2E_ROOT/display")"
 wineboot -i >/dev/null 2>&1 || true
 # A fresh server, with Wine's own services running before the program starts: a program started
 # just as an idle server goes away can end before it writes a line.
-wine_ready() {
-    wineserver -w || true
-    "$WINE64" "$QV_PROBE" count x >/dev/null 2>&1 || true
-}
+wine_ready() { wineserver -w || true && "$WINE64" "$QV_PROBE" count x >/dev/null 2>&1 || true; }
 wine_ready
 
 probe() { "$WINE64" "$QV_PROBE" "$@" | tr -d '\r'; }
@@ -73,9 +70,8 @@ set_setting() {
 }
 # The data of a REG_SZ value (KEY NAME, or NAME of the settings), or nothing.
 stored() {
-    local key=$SETTINGS_KEY
-    (($# == 1)) || { key=$1 && shift; }
-    "$WINE64" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p"
+    (($# == 2)) || set -- "$SETTINGS_KEY" "$1"
+    "$WINE64" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"
 }
 
 # Starts the program in the background from its folder; QV_PID is the Wine loader's pid.
@@ -115,7 +111,4 @@ wait_no_window() { wait_for "no window \"$1\"" "${2:-60}" no_window "$1"; }
 wait_window() { probe ready-ms "$1" "${2:-60}000" >/dev/null || e2e_fail "no window \"$1\""; }
 
 # Asks the running program's main window to close, as Windows would.
-close_program() {
-    probe post "Icon Form" 0x10 0 0 || true
-    wait_exit "$QV_PID"
-}
+close_program() { probe post "Icon Form" 0x10 0 0 || true && wait_exit "$QV_PID"; }

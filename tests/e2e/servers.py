@@ -13,21 +13,15 @@
 # drip (a byte at a time, 30 ms apart; the web in 100-byte pieces, 20 ms apart), and for the web
 # error500 (the page as a 500) and empty (no body); for the modem silent (never a byte) and garble
 # ("Username: " for "Login: "). Refusing is the firewall's job (nft in the scripts).
-import socketserver
-import sys
-import threading
-import time
+import os, socketserver, sys, threading, time
 
 DIR = sys.argv[1]
 PAGE = (b"<html><body>" + b"keep the line busy " * 200)[:3000]
 
 
 def manner(name):
-    try:
-        with open(f"{DIR}/{name}.ctl", encoding="ascii") as f:
-            return f.read().strip() or "ok"
-    except OSError:
-        return "ok"
+    path = f"{DIR}/{name}.ctl"
+    return (open(path, encoding="ascii").read().strip() if os.path.exists(path) else "") or "ok"
 
 
 def record(name, line):

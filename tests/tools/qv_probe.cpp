@@ -11,14 +11,13 @@
 //   qv_probe menu-key KEY TIMEOUT_MS        wait for an open popup menu, then type KEY (a
 //                                           mnemonic letter, or esc)
 //   qv_probe watch CAPTION SECONDS          every 50 ms time an empty message sent to the
-//                                           window; every second print "sample MS LONGEST_MS"
+//                                           window: print "sample MS_SINCE_START WAIT_MS"
 //
 // CONTROL is a child's id, its caption written as =Caption, or the name of one of the settings
 // dialog's controls written as @Name (@lstReboot). Numbers may be written as 0x... too. Exit
 // code 2 when the window or control is not there within 60 s (or TIMEOUT_MS).
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -44,19 +43,14 @@ BOOL CALLBACK Match(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
-long long Number(const char* text) {
-    return std::strtoll(text, nullptr, 0);
-}
-
 // The top-level windows with the caption, or the parent's children named as CONTROL above.
 std::vector<HWND> All(HWND parent, const std::string& name) {
     Search s{parent == nullptr ? name : name.substr(1), -1, {}};
-    if (parent != nullptr && name[0] == '@') {
-        auto ctl = qv::CtlNamed(s.text);
+    const auto ctl = qv::CtlNamed(s.text);
+    if (parent != nullptr && name[0] == '@')
         s.id = ctl ? qv::win32::SettingsDialogLayout::kFirstControlId + int(*ctl) : 1 << 30;
-    } else if (parent != nullptr && name[0] != '=') {
-        s.id = int(Number(name.c_str()));
-    }
+    else if (parent != nullptr && name[0] != '=')
+        s.id = int(std::strtoll(name.c_str(), nullptr, 0));
     parent ? EnumChildWindows(parent, &Match, LPARAM(&s)) : EnumWindows(&Match, LPARAM(&s));
     return s.found;
 }
@@ -72,15 +66,13 @@ HWND Wait(const char* caption, const char* control = nullptr) {
     std::exit(2);
 }
 
-double Ms(const FILETIME& f) {
-    return double((ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 10000;
-}
+const auto Ms = [](FILETIME f) { return f.dwHighDateTime * 4294967296.0 + f.dwLowDateTime; };
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string command = argc > 2 ? argv[1] : "";
-    auto n = [&](int i) { return Number(argv[i]); };
+    auto n = [&](int i) { return std::strtoll(argv[i], nullptr, 0); };
     DWORD_PTR result = 0;
     HWND window = nullptr;
     if (command == "count" && argc == 3) {
@@ -98,12 +90,12 @@ int main(int argc, char** argv) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
         HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-        FILETIME now, created, exited, kernel, user;
+        FILETIME now, created, unused[3];
         GetSystemTimeAsFileTime(&now);
-        if (!process || !GetProcessTimes(process, &created, &exited, &kernel, &user))
+        if (!GetProcessTimes(process, &created, unused, unused + 1, unused + 2))
             return 2;
         CloseHandle(process);
-        std::printf("%.1f\n", Ms(now) - Ms(created));
+        std::printf("%.1f\n", (Ms(now) - Ms(created)) / 1e4);
     } else if (command == "post" && argc == 6) {
         PostMessageA(Wait(argv[2]), UINT(n(3)), WPARAM(n(4)), LPARAM(n(5)));
     } else if (command == "send" && argc == 7) {
@@ -135,23 +127,15 @@ int main(int argc, char** argv) {
         PostMessageA(window, esc ? WM_KEYDOWN : WM_CHAR, esc ? VK_ESCAPE : WPARAM(argv[2][0]), 0);
     } else if (command == "watch" && argc == 4) {
         window = Wait(argv[2]);
-        ULONGLONG start = GetTickCount64(), next = start + 1000, longest = 0, before = 0;
-        for (; IsWindow(window) && GetTickCount64() - start < ULONGLONG(n(3)) * 1000; Sleep(50)) {
-            before = GetTickCount64();
+        for (ULONGLONG start = GetTickCount64(), before;
+             IsWindow(window) && (before = GetTickCount64()) - start < ULONGLONG(n(3)) * 1000;
+             Sleep(50)) {
             SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result);
-            longest = std::max(longest, GetTickCount64() - before);
-            if (GetTickCount64() >= next) {
-                std::printf("sample %llu %llu\n", GetTickCount64() - start, longest);
-                std::fflush(stdout);
-                longest = 0;
-                next += 1000;
-            }
+            std::printf("sample %llu %llu\n", before - start, GetTickCount64() - before);
+            std::fflush(stdout);
         }
     } else {
-        std::fprintf(
-            stderr,
-            "usage: qv_probe count|ready-ms|post|send|text|select|rect|menu-key|watch ...\n");
-        return 64;
+        return std::fputs("usage: qv_probe count|ready-ms|post|send|text|select|...\n", stderr), 64;
     }
     std::fflush(stdout);
     return 0;
