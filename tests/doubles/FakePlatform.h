@@ -286,9 +286,18 @@ struct TestApp {
     // This app's doubles, except where `parts` names another implementation.
     Platform Compose(const Parts& p) {
         auto or_ = [](auto* part, auto& own) -> decltype(*part) { return part ? *part : own; };
-        return Platform(clock, or_(p.files, files), or_(p.store, store), process, ui, timers,
-                        or_(p.tray, tray), internet, registry, or_(p.sockets, sockets), power,
-                        menu);
+        return Platform{clock,
+                        or_(p.files, files),
+                        or_(p.store, store),
+                        process,
+                        ui,
+                        timers,
+                        or_(p.tray, tray),
+                        internet,
+                        registry,
+                        or_(p.sockets, sockets),
+                        power,
+                        menu};
     }
     // Fills the paths and built-in addresses as start-up does.
     void InitPaths() { InitGlobals(app); }
