@@ -1,5 +1,7 @@
-// The event log, the network card's batch files and the shutdown.
+// The event log, the network card's batch files, the shutdown and the program's paths.
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "actions/EventLog.h"
 #include "actions/Nic.h"
@@ -10,7 +12,6 @@
 namespace qv::test {
 namespace {
 
-using Strings = std::vector<std::string>;
 using Files = std::map<std::string, std::string>;
 const std::string kEnable = "c:\\windows\\EnbNic.bat", kDisable = "c:\\windows\\DisNic.bat";
 
@@ -70,6 +71,29 @@ TEST(ShutDownTest, LogsTheTrafficTotalWhenBytesWereFetchedThenShutsDownOnce) {
         ShutDownPC(t.app.shutdownControl);
         EXPECT_EQ(atShutdown, log) << bytes;  // the line comes first
         EXPECT_EQ(t.power.shutdowns, 1) << bytes;
+    }
+}
+
+TEST(ProgramPaths, AreBuiltFromTheExecutablePath) {
+    const std::array<std::string, 3> rows[] = {
+        {"C:\\Program Files\\Quorvane\\QUORVANE.EXE", "C:\\WINDOWS",
+         "C:\\Program Files\\Quorvane QUORVANE C:\\Program Files\\Quorvane\\QUORVANE.Exe "
+         "C:\\Program Files\\Quorvane\\Reboot.Txt C:\\Program Files\\Quorvane\\QUORVANE.log "
+         "c:\\windows\\DisNic.bat c:\\windows\\EnbNic.bat"},
+        // At a drive root a single backslash; the Windows directory is taken as it comes.
+        {"D:\\Quorvane.exe", "Z:\\WinNT\\",
+         "D:\\ Quorvane D:\\Quorvane.Exe D:\\Reboot.Txt D:\\Quorvane.log z:\\winnt\\\\DisNic.bat "
+         "z:\\winnt\\\\EnbNic.bat"}};
+    for (const auto& [exe, windows, paths] : rows) {
+        TestApp t;
+        t.process.exePath = exe;
+        t.files.windowsDirectory = windows;
+        t.InitPaths();
+        const ProgramPaths& p = t.app.paths;
+        EXPECT_EQ(p.ProgramFolder + " " + p.ExeBaseName + " " + p.ExePath + " " +
+                      p.CommandFilePath + " " + p.LogPath + " " + p.DisableBatchPath + " " +
+                      p.EnableBatchPath,
+                  paths);
     }
 }
 

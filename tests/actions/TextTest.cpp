@@ -9,11 +9,8 @@
 namespace qv::test {
 namespace {
 
-std::string Joined(const std::vector<std::string>& parts) {
-    std::string all;
-    for (const std::string& part : parts)
-        all += "[" + part + "]";
-    return all;
+std::string Joined(const Strings& parts) {
+    return parts.empty() ? "" : "[" + Join(parts, "][") + "]";
 }
 
 TEST(TextTest, NumbersPartsReplacementsFilesAndLogLines) {

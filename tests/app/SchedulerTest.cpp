@@ -53,13 +53,6 @@ struct Program {
     std::vector<int64_t> shutTicks;  // the simulated times of tmrShut's ticks
 };
 
-std::string Journal(const Strings& lines) {
-    std::string all;
-    for (const std::string& line : lines)
-        all += (all.empty() ? "" : "|") + line;
-    return all;
-}
-
 class SchedulerTest : public ::testing::Test, public Program {};
 
 TEST(ShutdownRange, HoldsBetweenBothEndsInclusiveAndAcrossMidnight) {
@@ -126,7 +119,7 @@ TEST(Scheduler, ServicesFallDueByTheClock) {
         GetSettings(p.t.app.settingsAccess);
         ArmServiceTimers(p.t.app);
         p.RunFrom(row.spans);
-        EXPECT_EQ(Journal(p.timed), row.timed) << row.stored;
+        EXPECT_EQ(Join(p.timed), row.timed) << row.stored;
         std::string log;  // the hourly traffic line has its own test
         for (const std::string& line : p.t.LogMessages())
             log += line.starts_with("Total") ? "" : line + "|";
@@ -142,7 +135,7 @@ TEST_F(SchedulerTest, HourlyTrafficLineAndMinuteCountCaption) {
     t.timers.Run(kMinute);
     t.app.traffic.TotalBytesDownloaded = 1536;
     t.timers.Run(60 * kMinute);
-    EXPECT_EQ(Journal(t.LogMessages()),
+    EXPECT_EQ(Join(t.LogMessages()),
               "Total Data Downloaded for Connectivity : 0 KB.|Total Data Downloaded for "
               "Connectivity : 1.5 KB.");
     EXPECT_EQ(t.app.MinuteCount, 120);
@@ -179,9 +172,9 @@ TEST_F(SchedulerTest, ArmServiceTimersFollowsTheSwitchesAndTheInterval) {
     ArmServiceTimers(t.app);
     timed.clear();
     t.timers.Run(7 * kSecond - 1);
-    EXPECT_EQ(Journal(timed), "");
+    EXPECT_EQ(Join(timed), "");
     t.timers.Run(1);
-    EXPECT_EQ(Journal(timed), "04:00 CheckConnectivity");
+    EXPECT_EQ(Join(timed), "04:00 CheckConnectivity");
 
     t.app.KeepAliveActive = true;
     s().SrvPing = s().SrvModem = false;
@@ -237,7 +230,7 @@ TEST_F(SchedulerTest, AFailureNoRoutineCaughtIsReportedAndTheProgramServesOn) {
     t.timers.Run(40 * kSecond);
     EXPECT_EQ(t.actions.Count("ShowSettingsDialog"), 2);
     EXPECT_EQ(t.actions.Count("CheckConnectivity"), 3);
-    EXPECT_EQ(Journal(t.LogMessages()),
+    EXPECT_EQ(Join(t.LogMessages()),
               "Unexpected Error : std::bad_alloc|Unexpected Error : std::bad_alloc");
 }
 

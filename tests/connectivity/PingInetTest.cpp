@@ -10,8 +10,6 @@
 namespace qv::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 TEST(DateTimeTest, CountsMinuteBoundariesFromTheZeroPoint) {
     const std::tuple<LocalTime, LocalTime, int64_t> rows[] = {
         {kDateTimeZero, {1899, 12, 31, 0, 1, 59}, 1441},

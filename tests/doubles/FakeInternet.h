@@ -17,14 +17,12 @@ class FakeInternet : public Internet {
     std::map<std::string, std::string> pages;
     std::map<std::string, int64_t> sizedPages;  // this many bytes, which the reads only count
     std::vector<std::string> opened;            // every address asked for, in order
-    int openRequests = 0;                       // requests not closed yet
-    size_t largestRead = 0;                     // the largest size a read asked for
-    // When set, every request goes to this implementation instead (still counted).
+    // When set, every request goes to this implementation instead (still listed in `opened`).
     Internet* passThrough = nullptr;
 
     std::unique_ptr<InternetRequest> OpenUrl(const std::string& url) override {
         opened.push_back(url);
-        auto request = std::make_unique<Request>(*this);
+        auto request = std::make_unique<Request>();
         request->inner = passThrough ? passThrough->OpenUrl(url) : nullptr;
         request->text = pages.count(url) ? pages[url] : "";
         request->left = sizedPages.count(url) ? sizedPages[url] : int64_t(request->text.size());
@@ -35,11 +33,7 @@ class FakeInternet : public Internet {
 
   private:
     struct Request : InternetRequest {
-        explicit Request(FakeInternet& owner) : owner(owner) { ++owner.openRequests; }
-        ~Request() override { --owner.openRequests; }
-
         size_t Read(char* buffer, size_t size) override {
-            owner.largestRead = std::max(owner.largestRead, size);
             if (inner)
                 return inner->Read(buffer, size);
             const auto count = static_cast<size_t>(std::min<int64_t>(left, size));
@@ -48,7 +42,6 @@ class FakeInternet : public Internet {
             return count;
         }
 
-        FakeInternet& owner;
         std::unique_ptr<InternetRequest> inner;
         std::string text;
         int64_t left = 0;

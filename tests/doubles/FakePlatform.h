@@ -17,6 +17,14 @@ namespace qv::test {
 
 using Strings = std::vector<std::string>;
 
+// The items, `sep` between each two.
+inline std::string Join(const Strings& items, const std::string& sep = "|") {
+    std::string all;
+    for (size_t i = 0; i < items.size(); ++i)
+        all += (i ? sep : "") + items[i];
+    return all;
+}
+
 // A clock the test sets by hand. Its steady count moves only when something moves it (the
 // fake sockets' receives do).
 class FakeClock : public Clock {

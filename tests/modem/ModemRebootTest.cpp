@@ -7,7 +7,6 @@
 namespace qv::test {
 namespace {
 
-using Strings = std::vector<std::string>;
 using Waits = std::vector<uint32_t>;
 
 // Conversations played from the command file over scripted sockets, with the trace on and a

@@ -7,7 +7,6 @@
 #include "settings/GetSettings.h"
 #include "settings/SaveSettings.h"
 #include "settings/TimeSet.h"
-#include "settings/Twips.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace qv::test {
@@ -101,12 +100,6 @@ class Dialog : public TimeSetView {
         std::istringstream names(probe);
         Strings shown;
         std::string name;
-        auto join = [](const auto& items, const char* sep) {
-            std::string all;
-            for (size_t i = 0; i < items.size(); ++i)
-                all += (i ? sep : "") + items[i];
-            return all;
-        };
         while (names >> name) {
             const std::optional<Ctl> id = CtlNamed(name.substr(0, name.find_first_of("~?")));
             const Settings& s = t.app.settings;
@@ -114,13 +107,13 @@ class Dialog : public TimeSetView {
             if (name[0] == '=')
                 v = t.store.Get(name.substr(1)).value_or("<none>");
             else if (name == "messages")
-                v = join(t.ui.messages, "|");
+                v = Join(t.ui.messages, "|");
             else if (name == "log")
-                v = join(t.LogMessages(), "|");
+                v = Join(t.LogMessages(), "|");
             else if (name == "view")
-                v = join(events, "|");
+                v = Join(events, "|");
             else if (name == "written")
-                v = join(t.store.writtenKeys, " ");
+                v = Join(t.store.writtenKeys, " ");
             else if (name == "world") {
                 Strings world = t.actions.calls;
                 for (const auto& [line, show] : t.process.started)
@@ -129,7 +122,7 @@ class Dialog : public TimeSetView {
                              t.process.shellOpened.end());
                 for (const auto& [key, value] : t.registry.runValues)
                     world.push_back("Run " + key + "=" + value);
-                v = join(world, "|");
+                v = Join(world, "|");
             } else if (name == "state")
                 v = Cat(
                     d.Loaded(), " icon", t.app.IconState,
@@ -138,7 +131,7 @@ class Dialog : public TimeSetView {
                     t.app.diag.FetchLog, t.app.diag.SavePages);
             else if (name == "record")
                 v = Cat(s.FreeStartHour, "-", s.FreeEndHour, " ", s.NicOnHour, ":", s.NicOnMinute,
-                        " ", s.ShutFromHour, " ", join(s.RebootTimes, ","), " ", s.PingInterval,
+                        " ", s.ShutFromHour, " ", Join(s.RebootTimes, ","), " ", s.PingInterval,
                         " ", s.PingUrlList.size(), " ", s.SrvPing, s.SrvShutAt, s.SrvStartup);
             else if (name.back() == '~')
                 v = std::to_string(d.Get(*id).color);
@@ -147,11 +140,11 @@ class Dialog : public TimeSetView {
                                        ? d.Get(*id).selected
                                        : d.Get(*id).value);
             else
-                v = d.Get(*id).kind == ControlKind::ListBox ? join(d.Get(*id).items, " ")
+                v = d.Get(*id).kind == ControlKind::ListBox ? Join(d.Get(*id).items, " ")
                                                             : d.Text(*id);
             shown.push_back(v);
         }
-        return join(shown, " / ");
+        return Join(shown, " / ");
     }
     void ControlChanged(const Control& c) override {
         events.push_back(CtlName(c.id) + ("=" + c.text));
@@ -403,18 +396,6 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
     };
     for (const Row& row : rows)
         Check(row);
-}
-
-TEST(DialogPosition, TwipsAndPixelsConvertExactly) {
-    struct Row {
-        int32_t dpi, pixels, twips;
-    };
-    // 1440 / dpi is 15, 10, 8.57 and 7.5 twips per pixel.
-    for (const Row& r : {Row{96, 100, 1500}, Row{144, 100, 1000}, Row{168, 100, 857},
-                         Row{168, 7, 60}, Row{192, 100, 750}, Row{192, 3, 23}, Row{192, -3, -23}}) {
-        EXPECT_EQ(PixelsToTwips(r.pixels, r.dpi), r.twips) << r.dpi << " " << r.pixels;
-        EXPECT_EQ(TwipsToPixels(r.twips, r.dpi), r.pixels) << r.dpi << " " << r.twips;
-    }
 }
 
 }  // namespace
