@@ -6,7 +6,6 @@
 //   qv_probe post CAPTION MSG WPARAM LPARAM post a message to the window
 //   qv_probe send CAPTION CONTROL MSG WPARAM LPARAM   send one to a control; print the answer
 //   qv_probe text CAPTION CONTROL           print a control's text
-//   qv_probe select CAPTION CONTROL INDEX   pick a combo box entry as a user would
 //   qv_probe rect CAPTION                   the client area on the screen: x y width height
 //   qv_probe menu-key KEY TIMEOUT_MS        wait for an open popup menu, then type KEY (a
 //                                           mnemonic letter, or esc)
@@ -107,11 +106,6 @@ int main(int argc, char** argv) {
         std::vector<char> text(size_t(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1);
         SendMessageA(window, WM_GETTEXT, text.size(), LPARAM(text.data()));
         std::printf("%s\n", text.data());
-    } else if (command == "select" && argc == 5) {
-        window = Wait(argv[2], argv[3]);
-        SendMessageA(window, CB_SETCURSEL, WPARAM(n(4)), 0);
-        SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), CBN_SELCHANGE),
-                     LPARAM(window));
     } else if (command == "rect" && argc == 3) {
         RECT r{};
         POINT origin{0, 0};

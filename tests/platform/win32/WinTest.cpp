@@ -1,7 +1,6 @@
-// The Windows side against the real system: WinINet against the fake modem on 127.0.0.1
-// speaking HTTP, well or badly; the shutdown's calls as Windows sees them; and the program's
-// windows driven by real window messages: the main window with the tray's records, its timers and
-// its barrier; the settings dialog against its description.
+// The program's windows against the real system, driven by real window messages: the main window
+// with the tray's records, its timers and its barrier; the settings dialog against its
+// description. WinINet, Winsock and the shutdown are shown end to end (tests/e2e).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,20 +10,15 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "app/frmIcon.h"
-#include "connectivity/PingInet.h"
 #include "platform/win32/MainWindow.h"
-#include "platform/win32/Win32Internet.h"
-#include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32SettingsDialog.h"
 #include "platform/win32/Win32Sockets.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32Tray.h"
 #include "settings/GetSettings.h"
-#include "tests/doubles/FakeModemServer.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace qv::test {
@@ -38,92 +32,6 @@ std::string Words(const T&... words) {
     std::ostringstream out;
     ((out << words << ' '), ...);
     return out.str();
-}
-
-TEST(Win32Internet, CountsWhatEachServerSentAndEndsEveryFetch) {
-    auto answer = [](const char* status, const std::string& body, std::vector<ModemStep> then) {
-        then.insert(then.begin(),
-                    {Expect("\r\n\r\n"),
-                     Say(std::string("HTTP/1.1 ") + status +
-                         "\r\nContent-Length: 100000\r\nConnection: close\r\n\r\n" + body)});
-        return then;
-    };
-    std::vector<ModemStep> drip;  // a byte a second for 20 s
-    for (int i = 0; i < 20; ++i)
-        drip.insert(drip.end(), {Say("d"), Pause(1000)});
-    const struct {
-        std::vector<ModemStep> server;
-        int64_t least, most, pumps;  // bytes counted; messages served at least, between reads
-    } rows[] = {
-        {answer("200 OK", std::string(100000, 'q'), {}), 100000, 100000, 4},
-        {answer("404 Not Found", "no such page", {Hangup()}), 12, 12, 0},  // counted by its body
-        {{}, 0, 0, 0},                                                     // nobody listens
-        // Stalled, or dripping: the read or the page time-out ends it with what came.
-        {answer("200 OK", std::string(30000, 's'), {Silent(5000)}),
-         static_cast<int64_t>(kPageReadSize), 30000, 1},
-        {answer("200 OK", "", drip), 2, 19, 1},
-    };
-    Win32Internet real{Win32Internet::Timeouts{3000, 3000, 1500, 4000}};
-    for (const auto& row : rows) {
-        TestApp t;
-        t.InitPaths();
-        t.internet.passThrough = &real;
-        FakeModemServer server(row.server);
-        const uint16_t port = row.server.empty() ? FakeModemServer::RefusingPort() : server.Port();
-        const bool fetched = FetchPage(t.app.connectivityContext,
-                                       "http://127.0.0.1:" + std::to_string(port) + "/page");
-        const int64_t bytes = t.app.traffic.TotalBytesDownloaded;
-        const std::string& got = server.Received();
-        const bool asked = got.rfind("GET /page HTTP/1.1\r\n", 0) == 0 &&
-                           got.find("\r\nUser-Agent: Quorvane\r\n") != got.npos;
-        EXPECT_EQ(Words(fetched, bytes >= row.least && bytes <= row.most, t.internet.openRequests,
-                        t.ui.pumps >= row.pumps, t.internet.largestRead <= kPageReadSize,
-                        asked || row.server.empty()),
-                  Words(bytes > 0, 1, 0, 1, 1, 1))
-            << bytes << " bytes after " << got;
-    }
-}
-
-// On the NT family the shutdown privilege of the process's own token is enabled (and the token
-// closed again) before the forced shutdown; the family is told anew by every shutdown.
-TEST(Win32Power, EnablesThePrivilegeOnTheNtFamilyOnlyThenForcesTheShutdown) {
-    std::string seen;
-    DWORD version = 0;
-    HANDLE token = nullptr;
-    win32::ShutdownCalls c;
-    c.GetVersion = [&] { return version; };
-    c.GetCurrentProcess = [] { return ::GetCurrentProcess(); };
-    c.OpenProcessToken = [&](HANDLE process, DWORD access, HANDLE* out) {
-        seen += Words("token", access);
-        return ::OpenProcessToken(process, TOKEN_QUERY, &token) && (*out = token);
-    };
-    c.LookupPrivilegeValueA = [&](LPCSTR system, LPCSTR name, LUID* luid) {
-        *luid = {77, 7};
-        return seen += Words("'" + std::string(system) + "'", name), TRUE;
-    };
-    c.AdjustTokenPrivileges = [&](HANDLE h, BOOL all, TOKEN_PRIVILEGES* p, DWORD length,
-                                  TOKEN_PRIVILEGES* previous, DWORD* returned) {
-        const LUID& luid = p->Privileges[0].Luid;
-        seen += Words("enable", h == token, all, p->PrivilegeCount, luid.LowPart, luid.HighPart,
-                      p->Privileges[0].Attributes, length, previous && returned);
-        return TRUE;
-    };
-    c.ExitWindowsEx = [&](UINT flags, DWORD reason) {
-        return seen += Words("exit", flags, reason), TRUE;
-    };
-    const std::string older = "exit 5 4294967295 ";
-    const std::string nt = "token 40 '' SeShutdownPrivilege enable 1 0 1 77 7 2 16 1 " + older;
-    win32::Win32Power power(c);
-    for (const auto& [v, isNt, calls] : std::vector<std::tuple<DWORD, bool, std::string>>{
-             {0x0A280105, true, nt}, {0xC0000A04, false, older}, {0x1DB10106, true, nt}}) {
-        seen.clear();
-        version = v;
-        power.ShutDownWindows();
-        DWORD flags = 0;  // the token was closed
-        EXPECT_EQ(Words(power.IsWinNT(), seen, isNt && GetHandleInformation(token, &flags)),
-                  Words(isNt, calls, false))
-            << std::hex << v;
-    }
 }
 
 int Dpi(int axis) {
@@ -173,7 +81,6 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
         sent,
         (Items{record(NIM_ADD, Picture::Green, tip), record(NIM_MODIFY, Picture::Yellow, x80),
                record(NIM_ADD, Picture::Yellow, x80), record(NIM_DELETE, Picture::Yellow, x80)}));
-    EXPECT_NE(tray.Icon(Picture::Green), tray.Icon(Picture::Yellow));
 
     // A window timer of period 0 is never set; any other is.
     win32::Win32Timers timers;
