@@ -1,9 +1,12 @@
 // The page fetch path over an in-memory internet: time per fetch and the most heap it holds,
 // against the page size. Without the page-saving switch the heap a fetch needs must not grow
 // with the page; with it on (a built-in home page) the page text is kept for the .dat file.
+// The command file is read the same way: the heap its reading holds must not grow with the
+// file, however long its lines.
 #include <benchmark/benchmark.h>
 
 #include "connectivity/PingInet.h"
+#include "modem/TelNetCmds.h"
 #include "bench/HeapCounter.h"
 #include "tests/doubles/FakePlatform.h"
 
@@ -38,8 +41,27 @@ void BM_FetchPageSaved(benchmark::State& state) {
     Fetch(state, true);
 }
 
+// A command file of four short lines, then `size` bytes of one line that is no command.
+void BM_ReadCommandFile(benchmark::State& state) {
+    test::TestApp t;
+    t.InitPaths();
+    const std::string& path = t.app.paths.CommandFilePath;
+    t.files.files[path] = "1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\n" +
+                          std::string(static_cast<size_t>(state.range(0)), 'x');
+    size_t peak = 0;
+    for (auto _ : state) {
+        const size_t before = bench::HeapInUse();
+        bench::ResetHeapPeak();
+        benchmark::DoNotOptimize(ReadCommandFile(t.app.modemContext, path));
+        peak = std::max(peak, bench::HeapPeak() - before);
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+    state.counters["peak_heap_bytes"] = static_cast<double>(peak);
+}
+
 BENCHMARK(BM_FetchPage)->Arg(1 << 20)->Arg(10 << 20)->Arg(100 << 20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FetchPageSaved)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadCommandFile)->Arg(1 << 20)->Arg(16 << 20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qv

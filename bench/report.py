@@ -98,6 +98,18 @@ if fetch_native:
               f"{kib(b['peak_heap_bytes'])} |")
     print()
 
+command_file = [b for n, b in medians.items() if n.startswith("BM_ReadCommandFile")]
+if command_file:
+    print("The command file, read the same way: four short lines, then one long line that is no "
+          "command. The heap its reading holds does not grow with the file.")
+    print()
+    print("| file | time per read | peak heap |")
+    print("|---|---|---|")
+    for b in command_file:
+        size = b["run_name"].partition("/")[2]
+        print(f"| {mib(size)} | {b['real_time']:.3f} {b['time_unit']} | {kib(b['peak_heap_bytes'])} |")
+    print()
+
 print("## Start-up under wine64")
 print()
 startup = wine.get("startup_ms_runs", [""])[0]
