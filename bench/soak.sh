@@ -50,14 +50,16 @@ case_soak() {
     while (($(date +%s) < run_start + inside)); do sleep 5 && alive; done
     # Outside the free window, the modem's web port dropping every packet: the dialog's close
     # rereads the settings, and "&ViewErrorLog" leaves the error state so the tray probes again.
+    # The port drops only once the window is left: a page fetch already under way would wait
+    # on the dropped port for its whole time-out, and the window with it.
     kill "${E2E_PIDS[-1]}"
     echo ok >"$SRV/web.ctl" && echo ok >"$SRV/modem.ctl" && unblock 23
     set_setting Time "$(((10#$(date +%H) + 1) % 24)),$(((10#$(date +%H) + 2) % 24))" SrvModem 0
-    block 80 drop
     open_dialog
     # The dialog serves a close only once it has loaded the settings: asked until it closes.
     closed() { probe post "$DIALOG" 0x10 0 0 && sleep 0.5 && no_window "$DIALOG"; }
     wait_for "the dialog to close" 60 closed
+    block 80 drop
     probe post "Icon Form" 0x111 101 0
     wait_window "$NOTEPAD"
     probe post "$NOTEPAD" 0x10 0 0
