@@ -170,12 +170,12 @@ void Check(const Row& row) {
     dialog.Run(row.script);
     std::vector<std::pair<std::string, std::string>> shows = {
         {"messages", ""}, {"log", ""}, {"world", ""}};
-    for (const auto& [probe, shown] : row.shows) {
+    for (const auto& named : row.shows) {
         auto quiet = std::find_if(shows.begin(), shows.end(),
-                                  [&](const auto& s) { return s.first == probe; });
+                                  [&](const auto& s) { return s.first == named.first; });
         if (quiet != shows.end())
             shows.erase(quiet);
-        shows.emplace_back(probe, shown);
+        shows.push_back(named);
     }
     for (const auto& [probe, shown] : shows)
         EXPECT_EQ(dialog.Show(probe), shown) << row.script << " : " << probe;
