@@ -67,7 +67,9 @@ TEST(ShutdownRange, HoldsBetweenBothEndsInclusiveAndAcrossMidnight) {
         {8, 30, 8, 45, 8, 29, false},  {8, 30, 8, 45, 8, 45, true},   {8, 30, 8, 45, 9, 40, false},
         // Across midnight: from the start through midnight to the end.
         {23, 0, 1, 0, 22, 59, false},  {23, 0, 1, 0, 23, 0, true},    {23, 0, 1, 0, 0, 30, true},
-        {23, 0, 1, 0, 1, 0, true},     {23, 0, 1, 0, 1, 1, false},    {23, 0, 1, 0, 12, 0, false}};
+        {23, 0, 1, 0, 1, 0, true},     {23, 0, 1, 0, 1, 1, false},    {23, 0, 1, 0, 12, 0, false},
+        // Both ends the same minute: that minute only.
+        {8, 0, 8, 0, 8, 0, true},      {8, 0, 8, 0, 8, 1, false},     {8, 0, 8, 0, 7, 59, false}};
     // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(InShutdownRange(c.fh, c.fm, c.th, c.tm, c.h, c.m), c.holds)

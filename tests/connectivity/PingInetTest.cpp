@@ -84,7 +84,10 @@ TEST_F(PingInetTest, CyclesFromTheSecondEntryAndATickDuringACheckIsSkipped) {
     t.ui.onPump = [&] { ticks += (CheckConnectivity(t.app.connectivityContext), 1); };
     for (int i = 0; i < 5; ++i)
         CheckConnectivity(t.app.connectivityContext);
-    EXPECT_EQ(t.internet.opened, (Strings{Search(1), Search(2), Search(0), Search(1), Search(2)}));
+    const std::string yahoo = "http://search.yahoo.com/search?p=weather",
+                      bing = "http://www.bing.com/search?q=weather",
+                      msn = "http://www.msn.com/en-us/search?q=weather";
+    EXPECT_EQ(t.internet.opened, (Strings{bing, msn, yahoo, bing, msn}));
     EXPECT_GT(ticks, 0);
     // Nor does a tick during the modem's reboot fetch or reboot again.
     t.internet.pages.clear();

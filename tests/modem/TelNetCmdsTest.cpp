@@ -39,6 +39,7 @@ TEST(CommandFileTest, ReadsTheScriptOrRejectsTheFileWithOneLogLine) {
         {"192.168.1.1 23  telnet" + pair, "192.168.1.1 23 [*|x]"},
         {"192.168.1.1 23 telnets" + pair, "192.168.1.1 23 [*|x]"},
         {"192.168.1.1 23 xelnet" + pair, "192.168.1.1 23 [*|x]"},
+        {"192.168.1.1 23 telnex" + pair, "192.168.1.1 23 [*|x]"},
         {"192.168.1.1 23 raw telnet" + pair, "192.168.1.1 23 [*|x]"},
         {pair, firstLine},
         {"", firstLine},

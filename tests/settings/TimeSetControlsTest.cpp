@@ -128,6 +128,8 @@ TEST(TimeSetControls, FaultsAreNamed) {
         {"Label1 is on no page", [](auto& c) { Of(c, Ctl::Label1).page = 5; }},
         {"CmdMiscOK lies outside the dialog", [](auto& c) { c.back().place.x = 440; }},
         {"", [](auto& c) { c.back().place.x = 436; }},  // flush with the right edge: inside
+        {"Label1 lies outside the dialog", [](auto& c) { Of(c, Ctl::Label1).place.y = -1; }},
+        {"", [](auto& c) { Of(c, Ctl::Label1).place.y = 0; }},  // flush with the top: inside
         {"Label10 is held by no frame of its page",
          [](auto& c) { Of(c, Ctl::Label10).frame = Ctl::Label1; }},
         {"Combo1 is described as Label2",

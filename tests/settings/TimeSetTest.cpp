@@ -337,7 +337,9 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
           {"record", "22-6 0:5 23 02:03,02:05,07:53,07:55,07:57 0 3 111"},
           {"world", "ArmServiceTimers|Run Quorvane=" + exe}}},
         // Hours are judged as read and stored whole.
-        {{}, "Combo1=24|CmdTimeOK!", {{"=Time Label6", "2,8 / 02"}, {"world", "ArmServiceTimers"}}},
+        {{},
+         "Combo1=24|Combo2=24|CmdTimeOK!",
+         {{"=Time Label6 Label8", "2,8 / 02 / 08"}, {"world", "ArmServiceTimers"}}},
         {{}, "Combo1=-1|CmdTimeOK!", {{"=Time", "2,8"}, {"world", "ArmServiceTimers"}}},
         {{},
          "Combo1=7.6|CmdTimeOK!",
