@@ -290,8 +290,7 @@ case_telnet() {
         # The next case's file, before its minute comes.
         [[ -z "${cases[$((i + 1))]:-}" ]] || write_file $(cut -d' ' -f2,3 <<<"${cases[$((i + 1))]}")
         last=$(messages | grep -E '^(Modem Rebooted Successfully\.|Unable to )' | tail -1)
-        echo "outcome: $server $kind file: modem rebooted=$(($(reboots) > before)), logged: $last"
-        [[ $(($(reboots) > before)) == 1 && "$last" == "Modem Rebooted Successfully." ]] || failed=$((failed + 1))
+        [[ $(($(reboots) > before)) == 1 && "$last" == "Modem Rebooted Successfully." ]] || { failed=$((failed + 1)) && echo "failed: $server $kind file, logged: $last"; }
     done
     close_program
     [[ -n "${QV_TELNET_MEASURE:-}" ]] || ((failed == 0)) || e2e_fail "$failed of ${#cases[@]} reboots failed or were misreported"

@@ -39,12 +39,5 @@ TEST(MakeWhole, RoundsHalvesToEvenAndOverflowsOutsideThirtyTwoBits) {
     }
 }
 
-TEST(SwitchOn, IsAnyNumberButZero) {
-    for (const char* on : {"1", "-1", "2"})
-        EXPECT_TRUE(SwitchOn(on)) << on;
-    for (const char* off : {"0", "", "yes", "True"})
-        EXPECT_FALSE(SwitchOn(off)) << off;
-}
-
 }  // namespace
 }  // namespace qv
