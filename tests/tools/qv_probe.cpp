@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
         }
     } else {
-        return std::fputs("usage: qv_probe count|ready-ms|post|send|text|rect|menu-key|watch\n", stderr), 64;
+        return std::fputs("usage: qv_probe COMMAND ARGS, as listed in qv_probe.cpp\n", stderr), 64;
     }
     std::fflush(stdout);
     return 0;
