@@ -13,6 +13,21 @@
 namespace qv {
 namespace {
 
+// Runs `round` once an iteration; reports `bytes` processed a round and the most heap a round
+// held above what was in use before it.
+template <class Round>
+void MeasureHeap(benchmark::State& state, int64_t bytes, Round round) {
+    size_t peak = 0;
+    for (auto _ : state) {
+        const size_t before = bench::HeapInUse();
+        bench::ResetHeapPeak();
+        round();
+        peak = std::max(peak, bench::HeapPeak() - before);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+    state.counters["peak_heap_bytes"] = static_cast<double>(peak);
+}
+
 void Fetch(benchmark::State& state, bool savePages) {
     const int64_t size = state.range(0);
     test::TestApp t;
@@ -21,17 +36,11 @@ void Fetch(benchmark::State& state, bool savePages) {
     const std::string served = savePages ? t.app.paths.SearchPageUrls[0] : url;
     t.internet.sizedPages[served] = size;
     t.app.diag.SavePages = savePages;
-    size_t peak = 0;
-    for (auto _ : state) {
-        const size_t before = bench::HeapInUse();
-        bench::ResetHeapPeak();
+    MeasureHeap(state, size, [&] {
         benchmark::DoNotOptimize(FetchPage(t.app.connectivityContext, url));
-        peak = std::max(peak, bench::HeapPeak() - before);
         t.files.files.clear();  // the saved page, so that every round saves it again
         t.internet.opened.clear();
-    }
-    state.SetBytesProcessed(state.iterations() * size);
-    state.counters["peak_heap_bytes"] = static_cast<double>(peak);
+    });
 }
 
 void BM_FetchPage(benchmark::State& state) {
@@ -48,15 +57,8 @@ void BM_ReadCommandFile(benchmark::State& state) {
     const std::string& path = t.app.paths.CommandFilePath;
     t.files.files[path] = "1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\n" +
                           std::string(static_cast<size_t>(state.range(0)), 'x');
-    size_t peak = 0;
-    for (auto _ : state) {
-        const size_t before = bench::HeapInUse();
-        bench::ResetHeapPeak();
-        benchmark::DoNotOptimize(ReadCommandFile(t.app.modemContext, path));
-        peak = std::max(peak, bench::HeapPeak() - before);
-    }
-    state.SetBytesProcessed(state.iterations() * state.range(0));
-    state.counters["peak_heap_bytes"] = static_cast<double>(peak);
+    MeasureHeap(state, state.range(0),
+                [&] { benchmark::DoNotOptimize(ReadCommandFile(t.app.modemContext, path)); });
 }
 
 BENCHMARK(BM_FetchPage)->Arg(1 << 20)->Arg(10 << 20)->Arg(100 << 20)->Unit(benchmark::kMillisecond);
