@@ -15,51 +15,14 @@
 #include "actions/FileHelpers.h"
 #include "app/frmIcon.h"
 #include "settings/GetSettings.h"
+#include "bench/CountingDoubles.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace qv {
 namespace {
 
-// Counts the services called, without keeping a record of each call.
-class CountingActions : public Actions {
-  public:
-    enum Name { kShutDown, kReboot, kEnable, kDisable, kFetch, kReachable, kOther, kCount };
-    explicit CountingActions(App& app) : app_(app) {}
-    std::array<int, kCount> count{};
-
-    void SetServiceTimerIntervals() override { qv::SetServiceTimerIntervals(app_); }
-    void ArmServiceTimers() override { qv::ArmServiceTimers(app_); }
-    void StartSockets() override { ++count[kOther]; }
-    void StopSockets() override { ++count[kOther]; }
-    void WriteNicBatches() override { ++count[kOther]; }
-    bool ModemReachable() override {
-        ++count[kReachable];
-        return false;
-    }
-    void EnableNIC() override { ++count[kEnable]; }
-    void DisableNIC() override { ++count[kDisable]; }
-    bool RebootModem() override {
-        ++count[kReboot];
-        return true;
-    }
-    void CheckConnectivity() override {  // every fetch succeeds with 2 KB
-        ++count[kFetch];
-        app_.traffic.TotalBytesDownloaded += 2048;
-        TrayAnimate(app_);
-    }
-    void ShutDownPC() override { ++count[kShutDown]; }
-
-  private:
-    App& app_;
-};
-
-class CountingTray : public test::FakeTray {
-  public:
-    int notified = 0;
-    void Show(Picture, const std::string&) override { ++notified; }
-    void Change(Picture, const std::string&) override { ++notified; }
-    void Remove() override { ++notified; }
-};
+using bench::CountingActions;
+using bench::CountingTray;
 
 TEST(SchedulerBench, ThirtyDaysOfEveryTimer) {
     test::FakeClock clock;

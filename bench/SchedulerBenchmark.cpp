@@ -10,6 +10,7 @@
 #include "app/ProgramActions.h"
 #include "app/Scheduler.h"
 #include "app/frmIcon.h"
+#include "bench/CountingDoubles.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace qv {
@@ -17,40 +18,8 @@ namespace {
 
 constexpr int kDays = 30;
 
-// The services, counted; the scheduler's own two go to the scheduler.
-class CountingActions : public Actions {
-  public:
-    explicit CountingActions(App& app) : app_(app) {}
-    int calls = 0;
-    void SetServiceTimerIntervals() override { qv::SetServiceTimerIntervals(app_); }
-    void ArmServiceTimers() override { qv::ArmServiceTimers(app_); }
-    void StartSockets() override { ++calls; }
-    void StopSockets() override { ++calls; }
-    void WriteNicBatches() override { ++calls; }
-    bool ModemReachable() override { return ++calls % 2 == 0; }
-    void EnableNIC() override { ++calls; }
-    void DisableNIC() override { ++calls; }
-    bool RebootModem() override { return ++calls > 0; }
-    void CheckConnectivity() override {
-        ++calls;
-        app_.traffic.TotalBytesDownloaded += 2048;
-        TrayAnimate(app_);
-    }
-    void ShutDownPC() override { ++calls; }
-
-  private:
-    App& app_;
-};
-
-// A tray that only counts: the test double's record of every call would cost more than the
-// scheduler itself.
-class CountingTray : public test::FakeTray {
-  public:
-    int notified = 0;
-    void Show(Picture, const std::string&) override { ++notified; }
-    void Change(Picture, const std::string&) override { ++notified; }
-    void Remove() override { ++notified; }
-};
+using bench::CountingActions;
+using bench::CountingTray;
 
 // The program over the doubles, every service on, ready to run.
 template <typename ActionsType>

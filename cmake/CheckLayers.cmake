@@ -2,17 +2,17 @@
 # file, written by qv_add_layer() in Layers.cmake, gives the folder, the folders it may include,
 # the files its CMakeLists.txt lists and whether only the standard library may be included.
 #
-# Every .h and .cpp of the folder is read (the folder's own subfolders too, unless they are
-# libraries of their own). An include "a/b/File.h" belongs to folder a/b if that is a library's
-# folder (platform/win32, platform/posix), otherwise to a. Fails naming the file, the line and
-# the folder it may not include.
+# Every C or C++ file of the folder (.h, .hpp, .inl, .c, .cpp, .cc) is read, the folder's own
+# subfolders too unless they are libraries of their own, and each must be listed. An include's
+# path is first resolved ("a/../b/File.h" is "b/File.h"); it then belongs to the folder its first
+# part names. A path that climbs out of the tree belongs to no folder and fails. Fails naming the
+# file, the line and the folder it may not include.
 cmake_minimum_required(VERSION 3.25)
 include(${QV_CONFIG})
 if(NOT QV_ROOT OR NOT QV_FOLDER)
   message(FATAL_ERROR "CheckLayers.cmake: QV_CONFIG must name a file that sets QV_ROOT and QV_FOLDER")
 endif()
 
-set(library_folders platform/win32 platform/posix)
 # The C++20 standard library, and nothing else, for the logic folders.
 set(standard_headers
   algorithm any array atomic barrier bit bitset charconv chrono codecvt compare complex concepts
@@ -25,8 +25,11 @@ set(standard_headers
   version cassert cctype cerrno cfenv cfloat cinttypes climits clocale cmath csetjmp csignal
   cstdarg cstddef cstdint cstdio cstdlib cstring ctime cuchar cwchar cwctype)
 
-file(GLOB_RECURSE files RELATIVE ${QV_ROOT}/${QV_FOLDER}
-     ${QV_ROOT}/${QV_FOLDER}/*.h ${QV_ROOT}/${QV_FOLDER}/*.cpp)
+set(source_globs)
+foreach(extension h hpp inl c cpp cc)
+  list(APPEND source_globs ${QV_ROOT}/${QV_FOLDER}/*.${extension})
+endforeach()
+file(GLOB_RECURSE files RELATIVE ${QV_ROOT}/${QV_FOLDER} ${source_globs})
 list(SORT files)
 list(JOIN QV_ALLOWED ", " allowed_text)
 set(failures 0)
@@ -37,16 +40,6 @@ macro(report file line text)
 endmacro()
 
 foreach(file ${files})
-  # Files of a subfolder that is a library of its own are checked with that library.
-  set(skip FALSE)
-  foreach(other ${library_folders})
-    if(NOT other STREQUAL QV_FOLDER AND "${QV_FOLDER}/${file}" MATCHES "^${other}/")
-      set(skip TRUE)
-    endif()
-  endforeach()
-  if(skip)
-    continue()
-  endif()
   if(NOT file IN_LIST QV_LISTED)
     report(${file} 1 "is not listed in ${QV_FOLDER}/CMakeLists.txt")
   endif()
@@ -72,20 +65,18 @@ ${QV_FOLDER}/ may include no operating-system or other outside header")
       endif()
       continue()
     endif()
-    # A quoted include names its folder from the top of the tree.
-    if(NOT header MATCHES "/")
+    # A quoted include names its folder from the top of the tree; "a/../b/File.h" names b/, so
+    # the path is resolved before it is judged.
+    cmake_path(SET resolved NORMALIZE "${header}")
+    if(resolved MATCHES "^\\.\\./|^\\.\\.$|^/")
+      report(${file} ${number} "includes \"${header}\", which leaves the tree")
+      continue()
+    endif()
+    if(NOT resolved MATCHES "/")
       report(${file} ${number} "includes \"${header}\" without its folder")
       continue()
     endif()
-    set(owner "")
-    foreach(candidate ${library_folders})
-      if(header MATCHES "^${candidate}/")
-        set(owner ${candidate})
-      endif()
-    endforeach()
-    if(owner STREQUAL "")
-      string(REGEX REPLACE "/.*$" "" owner "${header}")
-    endif()
+    string(REGEX REPLACE "/.*$" "" owner "${resolved}")
     if(NOT owner IN_LIST QV_ALLOWED)
       report(${file} ${number} "includes \"${header}\": ${QV_FOLDER}/ may not include ${owner}/ \
 (it may include ${allowed_text})")

@@ -1,7 +1,7 @@
 # The program's folders as libraries, each linking only the folders below it:
 #
-#   platform < actions < settings < modem < connectivity < app < platform/win32
-#   platform < platform/posix
+#   platform < actions < settings < modem < connectivity < app < win32
+#   platform < posix
 #
 # qv_add_layer() makes one library and a check, run in every build before the library is
 # compiled, that reads every file of the folder: an include of a folder the library does not

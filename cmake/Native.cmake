@@ -4,9 +4,9 @@ include(GoogleTest)
 # The unit tests mirror the logic's folders: tests/<folder>/ tests the code of <folder>/.
 file(GLOB QV_UNIT_TESTS CONFIGURE_DEPENDS tests/actions/*.cpp tests/settings/*.cpp
   tests/modem/*.cpp tests/connectivity/*.cpp tests/app/*.cpp)
-add_executable(qv_unit_tests ${QV_UNIT_TESTS} ${QV_TEST_DOUBLES})
+add_executable(qv_unit_tests ${QV_UNIT_TESTS})
 target_include_directories(qv_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(qv_unit_tests PRIVATE qv_platform_posix GTest::gmock_main)
+target_link_libraries(qv_unit_tests PRIVATE qv_posix GTest::gmock_main)
 qv_link_logic(qv_unit_tests)
 qv_strict_warnings(qv_unit_tests)
 gtest_discover_tests(qv_unit_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
@@ -24,3 +24,8 @@ qv_link_logic(qv_bench ${QV_BENCH_SUFFIX})
 qv_strict_warnings(qv_bench)
 add_test(NAME scheduler_bench COMMAND qv_bench)
 set_tests_properties(scheduler_bench PROPERTIES LABELS bench TIMEOUT 120)
+
+# The layer check's own table: small trees checked by cmake/CheckLayers.cmake.
+add_test(NAME layer_check COMMAND ${CMAKE_COMMAND} -DQV_SOURCE=${CMAKE_SOURCE_DIR}
+         -DQV_WORK=${CMAKE_BINARY_DIR}/layer-check -P ${CMAKE_SOURCE_DIR}/tests/cmake/CheckLayersTest.cmake)
+set_tests_properties(layer_check PROPERTIES LABELS unit)

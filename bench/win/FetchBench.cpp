@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "connectivity/PingInet.h"
-#include "platform/win32/Win32Internet.h"
+#include "win32/Win32Internet.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/SettingsDialogLayout.h"
+#include "win32/SettingsDialogLayout.h"
 #include "settings/TimeSetControls.h"
 
 namespace {

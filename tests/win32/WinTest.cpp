@@ -1,0 +1,201 @@
+// The program's windows against the real system, driven by real window messages: the main window
+// with the tray's records, its timers and its barrier; the settings dialog against its
+// description. WinINet, Winsock and the shutdown are shown end to end (tests/e2e).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/frmIcon.h"
+#include "win32/MainWindow.h"
+#include "win32/Win32SettingsDialog.h"
+#include "win32/Win32Sockets.h"
+#include "win32/Win32Timers.h"
+#include "win32/Win32Tray.h"
+#include "settings/GetSettings.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv::test {
+namespace {
+
+using Items = std::vector<std::string>;
+
+// The words, blank-separated.
+template <typename... T>
+std::string Words(const T&... words) {
+    std::ostringstream out;
+    ((out << words << ' '), ...);
+    return out.str();
+}
+
+int Dpi(int axis) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, axis);
+    return ReleaseDC(nullptr, screen), dpi;
+}
+
+std::string TextOf(HWND hwnd) {
+    char buffer[512] = {};
+    return std::string(buffer, GetWindowTextA(hwnd, buffer, sizeof buffer));
+}
+
+TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
+    win32::MainWindow window;
+    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
+    TestApp t;
+    t.InitPaths();
+    FrmIcon form(t.app);
+    // Each record as the shell gets it: the message, the first layout's fields and the tip's
+    // bytes (its NUL, blanks, a NUL in the 64th; nothing past the first layout).
+    Items sent;
+    win32::Win32Tray tray([&](DWORD message, NOTIFYICONDATAA* d) {
+        sent.push_back(Words(message, d->cbSize, d->hWnd == window.Handle(), d->uID, d->uFlags,
+                             d->uCallbackMessage, d->hIcon) +
+                       std::string(d->szTip, sizeof d->szTip));
+        return TRUE;
+    });
+    tray.Attach(window.Handle(), GetModuleHandleA(nullptr));
+    win32::Win32Sockets sockets;
+    window.Connect(form, tray, sockets);
+    auto record = [&](int message, Picture picture, std::string tip) {
+        tip = (tip + '\0').substr(0, 63);
+        tip.resize(63, ' ');
+        return Words(message, NOTIFYICONDATAA_V1_SIZE, 1, 1, 7, 512, tray.Icon(picture)) + tip +
+               std::string(65, '\0');
+    };
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    const std::string tip = "Quorvane Helper by Dastrel.", x80(80, 'x');
+    SendMessageA(window.Handle(), taskbarCreated, 0, 0);  // nothing added: nothing to put back
+    tray.Show(Picture::Green, tip);
+    tray.Change(Picture::Yellow, x80);
+    SendMessageA(window.Handle(), taskbarCreated, 0, 0);
+    tray.Remove();
+    SendMessageA(window.Handle(), taskbarCreated, 0, 0);
+    EXPECT_EQ(
+        sent,
+        (Items{record(NIM_ADD, Picture::Green, tip), record(NIM_MODIFY, Picture::Yellow, x80),
+               record(NIM_ADD, Picture::Yellow, x80), record(NIM_DELETE, Picture::Yellow, x80)}));
+
+    // A window timer of period 0 is never set; any other is.
+    win32::Win32Timers timers;
+    timers.Attach(window.Handle());
+    timers.Start(1, 0);
+    timers.Start(2, 30000);
+    EXPECT_EQ(Words(KillTimer(window.Handle(), 1), KillTimer(window.Handle(), 2)), "0 1 ");
+
+    t.actions.onCall = [](const std::string&) { throw std::length_error("too long"); };
+    SendMessageA(window.Handle(), 0x200, 0, kTrayLeftDoubleClick);
+    SendMessageA(window.Handle(), 0x200, 0, kTrayLeftDoubleClick);  // and it serves on
+    EXPECT_EQ(t.LogMessages(), Items(2, "Unexpected Error : too long"));
+    EXPECT_EQ(t.app.IconState, 5);
+    DestroyWindow(window.Handle());  // which posts the quit message: taken off the queue again
+    for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
+    }
+}
+
+class SettingsDialogWinTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
+        InitCommonControlsEx(&controls);
+        t.InitPaths();
+        t.store.Put("frmTop", "1500");
+        t.store.Put("frmLeft", "3000");
+        GetSettings(t.app.settingsAccess);
+    }
+    HWND Control(Ctl id) { return dialog.ControlWindow(id); }
+    TestApp t;
+    win32::Win32SettingsDialog dialog{t.app, GetModuleHandleA(nullptr)};
+    const int dpiX = Dpi(LOGPIXELSX), dpiY = Dpi(LOGPIXELSY);
+};
+
+// Every described control has its window with its id, on its page, at its place, showing what
+// the model holds; the title and the tabs are the description's.
+TEST_F(SettingsDialogWinTest, EveryDescribedControlIsLaidOut) {
+    dialog.LoadHidden();
+    EXPECT_FALSE(IsWindowVisible(dialog.Window()));
+    HWND tab = FindWindowExA(dialog.Window(), nullptr, WC_TABCONTROLA, nullptr);
+    Items seen = {TextOf(dialog.Window()),
+                  std::to_string(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0))};
+    Items described = {kTimeSetTitle, std::to_string(kTimeSetPages.size())};
+    for (size_t i = 0; i < kTimeSetPages.size(); ++i) {
+        char caption[32] = {};
+        TCITEMA item{TCIF_TEXT, 0, 0, caption, sizeof caption, 0, 0};
+        SendMessageA(tab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        seen.push_back(caption);
+        described.push_back(kTimeSetPages[i]);
+    }
+    std::map<HWND, int> pages;  // a window for each page, holding the page's controls only
+    for (const qv::Control& c : TimeSetControls()) {
+        HWND hwnd = Control(c.id), page = GetParent(hwnd);
+        RECT r{};
+        GetWindowRect(hwnd, &r);
+        MapWindowPoints(nullptr, dialog.Window(), reinterpret_cast<POINT*>(&r), 2);
+        // A picker's window is as high as its text field; an etched line sizes itself.
+        const bool wide = c.kind != ControlKind::Line, high = wide && !c.IsPicker();
+        const bool list = c.kind == ControlKind::ListBox;
+        seen.push_back(Words(CtlName(c.id), GetDlgCtrlID(hwnd), GetParent(page) == dialog.Window(),
+                             pages.emplace(page, c.page).first->second, r.left, r.top,
+                             wide ? r.right - r.left : 0, high ? r.bottom - r.top : 0,
+                             list ? "" : TextOf(hwnd)));
+        described.push_back(Words(
+            CtlName(c.id), 1000 + static_cast<int>(c.id), true, c.page, MulDiv(c.place.x, dpiX, 96),
+            MulDiv(c.place.y, dpiY, 96), wide ? MulDiv(c.place.w, dpiX, 96) : 0,
+            high ? MulDiv(c.place.h, dpiY, 96) : 0, list ? "" : dialog.Model()->Text(c.id)));
+    }
+    EXPECT_EQ(seen, described);
+    EXPECT_EQ(pages.size(), kTimeSetPages.size());
+    // The window cannot be built from a description with a control it cannot place.
+    std::vector<qv::Control> description = TimeSetControls();
+    description[static_cast<size_t>(Ctl::Combo7)].place = {};
+    EXPECT_THROW(win32::SettingsDialogLayout{description}, std::invalid_argument);
+}
+
+// What the window's hooks on single controls see (keys released, double-clicks), the barrier in
+// the dialog's procedures, and its place, kept in twips.
+TEST_F(SettingsDialogWinTest, HooksReachTheModelAndItsAnswersTheWindow) {
+    dialog.SetFrame1Caption("Network Interface Settings 7");  // loads it hidden
+    EXPECT_EQ(TextOf(Control(Ctl::Frame1)), "Network Interface Settings 7");
+    RECT r{};
+    GetWindowRect(dialog.Window(), &r);
+    EXPECT_EQ(Words(r.left, r.top), Words(MulDiv(3000, dpiX, 1440), MulDiv(1500, dpiY, 1440)));
+    SetWindowPos(dialog.Window(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    dialog.ShowDialog();
+    dialog.SelectPage(kPageNic);  // the page's own controls only are shown
+    EXPECT_EQ(Words(IsWindowVisible(Control(Ctl::Combo1)), IsWindowVisible(Control(Ctl::Combo3))),
+              "0 1 ");
+    SetWindowTextA(Control(Ctl::txtInterval), "100");  // refused: message, then "10"
+    EXPECT_EQ(t.ui.messages, Items{kIntervalRangeMessage});
+    EXPECT_EQ(TextOf(Control(Ctl::txtInterval)), "10");
+    SetWindowTextA(Control(Ctl::txtInterval), "45");
+    SendMessageA(Control(Ctl::txtInterval), WM_SYSKEYUP, VK_RETURN, 1 << 29);  // Alt+Enter
+    EXPECT_EQ(TextOf(Control(Ctl::lblInterval)), "Current Setting is 45 Seconds.");
+    HWND list = Control(Ctl::lstReboot);
+    for (UINT key : {WM_KEYUP, WM_SYSKEYUP}) {  // Delete takes the chosen entry, Alt held or not
+        SendMessageA(list, LB_SETCURSEL, 0, 0);
+        SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                     LPARAM(list));
+        SendMessageA(list, key, VK_DELETE, key == WM_SYSKEYUP ? 1 << 29 : 0);
+    }
+    SendMessageA(Control(Ctl::Frame1), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+    SendMessageA(Control(Ctl::Label19), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+    EXPECT_TRUE(t.app.diag.MinuteCountDisplay && t.app.diag.FetchLog);
+    t.actions.onCall = [](const std::string&) { throw std::runtime_error("no timers"); };
+    SendMessageA(Control(Ctl::CmdModemOK), BM_CLICK, 0, 0);
+    EXPECT_EQ(t.LogMessages(), Items{"Unexpected Error : no timers"});
+    t.actions.onCall = nullptr;
+    SendMessageA(Control(Ctl::CmdModemOK), BM_CLICK, 0, 0);  // OK stores all pages and closes
+    EXPECT_EQ(Words(dialog.IsDialogLoaded(), *t.store.Get("Reboot"), *t.store.Get("PingInterval"),
+                    *t.store.Get("frmTop"), *t.store.Get("frmLeft")),
+              Words(false, "02:05,07:53,07:55,07:57", 45, MulDiv(30, 1440, dpiY),
+                    MulDiv(40, 1440, dpiX)));
+}
+
+}  // namespace
+}  // namespace qv::test
