@@ -36,28 +36,46 @@ uint32_t Left(const ModemContext& ctx, uint64_t deadline) {
     return now >= deadline ? 0 : static_cast<uint32_t>(std::min<uint64_t>(deadline - now, ~0u));
 }
 
-// What the modem says next, with its telnet commands removed and answered. From a modem that
+// What the modem says next, with its telnet commands removed and answered, at most `limit`
+// characters of it: the rest stays in the connection for the next receive. From a modem that
 // has never sent a telnet command, one receive, as ever. From one that speaks telnet, all it
 // says until it falls quiet for QuietGapMs; a receive that brings only negotiation is no reply
-// yet. Ends early when the modem closes, the deadline passes or a receive buffer is full; ""
-// when no text came.
-std::string ReceiveReply(const ModemContext& ctx, uint64_t deadline) {
+// yet. With `textAtHand` the reply adds to text already taken, so even the first receive waits
+// only for the quiet gap. Ends early when the modem closes, the deadline passes or the limit is
+// reached; "" when no text came.
+std::string ReceiveReply(const ModemContext& ctx, uint64_t deadline, size_t limit,
+                         bool textAtHand) {
     ModemState& modem = ctx.modem;
     std::string reply;
-    for (uint32_t left = Left(ctx, deadline); left > 0; left = Left(ctx, deadline)) {
-        const bool quietEnds = !reply.empty();
+    for (uint32_t left = Left(ctx, deadline); left > 0 && reply.size() < limit;
+         left = Left(ctx, deadline)) {
+        const bool quietEnds = textAtHand || !reply.empty();
         const std::string bytes =
-            TcpReceive(ctx, modem.ModemSocket, quietEnds ? std::min(left, modem.QuietGapMs) : left);
+            TcpReceive(ctx, modem.ModemSocket, quietEnds ? std::min(left, modem.QuietGapMs) : left,
+                       limit - reply.size());
         if (bytes.empty())
             break;
         TelnetFilter::Output taken = modem.Telnet.Take(bytes);
         if (!taken.answers.empty())
             TcpSend(ctx, modem.ModemSocket, taken.answers);
         reply += taken.data;
-        if (!modem.Telnet.PeerSpeaksTelnet() || reply.size() >= kReceiveBufferSize)
+        if (!modem.Telnet.PeerSpeaksTelnet())
             break;
     }
     return reply;
+}
+
+// What a search may still take: a reply's worth, and never more than the search holds at most.
+size_t SearchRoom(const std::string& seen) {
+    return seen.size() >= kSearchLimit ? 0
+                                       : std::min(kReceiveBufferSize, kSearchLimit - seen.size());
+}
+
+// The last characters of a failure's text that a log line carries: one receive buffer's worth,
+// where the prompt would have been.
+std::string FailureText(const std::string& step) {
+    const std::string text = ReplaceAll(step, "\r\n", "\t");
+    return text.size() > kReceiveBufferSize ? text.substr(text.size() - kReceiveBufferSize) : text;
 }
 
 // The wait part of a pair when line 1 asks for searching: the WAIT text anywhere in what came
@@ -70,13 +88,13 @@ bool SearchReply(const ModemContext& ctx, const std::string& waitText, std::stri
     std::string seen = std::move(modem.Unread);
     modem.Unread.clear();
     if (waitText == "*") {
-        step = seen + ReceiveReply(ctx, deadline);
+        step = seen + ReceiveReply(ctx, deadline, SearchRoom(seen), !seen.empty());
         return true;
     }
     size_t from = 0;
     size_t at = 0;
     while ((at = seen.find(waitText, from)) == std::string::npos) {
-        const std::string more = seen.size() < kSearchLimit ? ReceiveReply(ctx, deadline) : "";
+        const std::string more = ReceiveReply(ctx, deadline, SearchRoom(seen), false);
         if (more.empty()) {
             step = seen;
             return false;
@@ -105,13 +123,14 @@ bool PlayPairs(const ModemContext& ctx, const std::vector<CommandPair>& pairs, b
             if (searchReplies) {
                 matched = SearchReply(ctx, pair.WaitText, step);
             } else {
-                step = ReceiveReply(ctx, ctx.clock.SteadyMs() + modem.ReceiveTimeoutMs);
+                step = ReceiveReply(ctx, ctx.clock.SteadyMs() + modem.ReceiveTimeoutMs,
+                                    kReceiveBufferSize, false);
                 matched = pair.WaitText == "*" || BeginsWith(step, pair.WaitText);
             }
             ui.PumpMessages();
             if (!matched) {
                 ctx.log.ReportFailure("Unable to Reboot Modem - Invalid Responce " +
-                                      ReplaceAll(step, "\r\n", "\t"));
+                                      FailureText(step));
                 return false;
             }
         }

@@ -1,5 +1,7 @@
 #include "modem/TCPMod.h"
 
+#include <algorithm>
+
 #include "actions/EventLog.h"
 #include "actions/ProgramError.h"
 #include "settings/LeadingNumber.h"
@@ -56,8 +58,9 @@ std::string TcpReceive(const ModemContext& ctx, SocketId socket) {
     return TcpReceive(ctx, socket, ctx.modem.ReceiveTimeoutMs);
 }
 
-std::string TcpReceive(const ModemContext& ctx, SocketId socket, uint32_t timeoutMs) {
-    return ctx.sockets.Receive(socket, kReceiveBufferSize, timeoutMs);
+std::string TcpReceive(const ModemContext& ctx, SocketId socket, uint32_t timeoutMs,
+                       size_t maxBytes) {
+    return ctx.sockets.Receive(socket, std::min(maxBytes, kReceiveBufferSize), timeoutMs);
 }
 
 void CloseSocket(const ModemContext& ctx, SocketId& socket) {

@@ -28,10 +28,11 @@ bool TcpConnect(const ModemContext& ctx, SocketId& socket, const std::string& ad
 // One send of the text's bytes; true when at least one byte went out.
 bool TcpSend(const ModemContext& ctx, SocketId socket, const std::string& text);
 
-// One receive of at most 51200 bytes within the receive time-out (or the given one); "" when
-// nothing came.
+// One receive of at most 51200 bytes (or of the given number, never more) within the receive
+// time-out (or the given one); "" when nothing came.
 std::string TcpReceive(const ModemContext& ctx, SocketId socket);
-std::string TcpReceive(const ModemContext& ctx, SocketId socket, uint32_t timeoutMs);
+std::string TcpReceive(const ModemContext& ctx, SocketId socket, uint32_t timeoutMs,
+                       size_t maxBytes = kReceiveBufferSize);
 
 // Shuts down and closes a socket held in a variable and sets the variable to 0. Does nothing
 // when the variable holds no socket.

@@ -8,7 +8,8 @@
 
 namespace qv::test {
 
-// Scripted sockets: every receive takes the next of `replies` ("" when none is left), sends
+// Scripted sockets: every receive takes the next of `replies` ("" when none is left), at most
+// the bytes asked for, the rest staying first in line; sends
 // succeed unless their text is in `failSendsOf`. A receive moves the steady clock `clockMs`
 // (when given) by its whole time-out when nothing came, else by 100 ms. Probes started without
 // waiting stay in `pending` until the test answers the oldest with Answer. A socket's number is
@@ -43,12 +44,14 @@ class FakeSockets : public Sockets {
             sent.push_back(bytes);
         return sends ? static_cast<int>(bytes.size()) : -1;
     }
-    std::string Receive(SocketId s, size_t, uint32_t timeoutMs) override {
+    std::string Receive(SocketId s, size_t maxBytes, uint32_t timeoutMs) override {
         receiveTimeouts.push_back(timeoutMs);
         const bool answers = open.count(s) && !replies.empty();
-        const std::string reply = answers ? replies.front() : "";
-        if (answers)
+        const std::string reply = answers ? replies.front().substr(0, maxBytes) : "";
+        if (answers && reply.size() == replies.front().size())
             replies.erase(replies.begin());
+        else if (answers)
+            replies.front().erase(0, reply.size());
         if (clockMs)
             *clockMs += reply.empty() ? timeoutMs : 100;
         return reply;

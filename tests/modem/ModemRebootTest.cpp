@@ -54,7 +54,7 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
          {wontEcho, "admin\r\n", "secret\r\n", "reboot\r\n"},
          {"Recv : \r\nBanner\r\nhost login:", "Send : admin\r\n", "Recv :  admin\r\nPassword:", "Send : secret\r\n",
           "Recv : ", "Send : reboot\r\n", "Recv :  xy", "Send :  xy"}, {},
-         {30000, 29900, 500, 29300, 500, 30000, 500, 500, 30000, 500}, {1000, 1000, 2000, 1000, 1000}},
+         {30000, 29900, 500, 29300, 500, 30000, 500, 500, 500, 500}, {1000, 1000, 2000, 1000, 1000}},
         // Two prompts in one reply: the second WAIT receives nothing.
         {"127.0.0.1 23 TELNET", "WAIT \"login:\"\r\nSEND \"a\"\r\nWAIT \"Password:\"\r\nSEND \"b\"\r\n",
          {doEcho + "login: Password: ", ""}, {wontEcho, "a", "b"}, {"Recv : login:", "Send : a", "Recv :  Password:", "Send : b"}, {},
@@ -63,6 +63,12 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
         {"127.0.0.1 23 telnet", "WAIT \"login:\"\r\nSEND \"a\"\r\n",
          {doEcho, "no", "ise", "\r\n", "more", "mo", "re", "mo", "re", "mo", "re", "unread"}, {wontEcho},
          {}, {invalid + "noise\tmoremoremoremo"}, {1000, 900, 500, 500, 500, 500, 400, 300, 200, 100}, {}, 1000},
+        // With text left by the previous prompt, WAIT "*" takes it and what follows until the
+        // modem falls quiet, not the whole receive bound.
+        {"127.0.0.1 23 telnet", "WAIT \"login:\"\r\nSEND \"a\"\r\nWAIT \"*\"\r\nSEND \"b\"\r\n",
+         {doEcho + "login: rest", "", " more", ""}, {wontEcho, "a", "b"},
+         {"Recv : login:", "Send : a", "Recv :  rest more", "Send : b"}, {},
+         {30000, 500, 500, 500}, {1000, 1000}},
         // A modem that closes before the prompt fails at once.
         {"127.0.0.1 23 telnet", "WAIT \"Password:\"\r\nSEND \"a\"\r\n", {"\xff\xfb\x01login: "}, {"\xff\xfe\x01"},
          {}, {invalid + "login: "}, {30000, 500, 29400}},
@@ -103,6 +109,53 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
                   row.log.empty() ? "000" : "150")
             << name;
         EXPECT_FALSE(t.app.modem.Reboot.Running()) << name;
+    }
+}
+
+// A reply holds at most one receive buffer (51,200 characters) and a search at most 1 MiB, to the
+// byte, whatever the modem sends at once; the rest stays in the connection. A failure's line
+// carries the last 51,200 characters of what came.
+TEST(RebootTest, RepliesAndSearchesStopAtTheirCaps) {
+    const std::string doEcho = "\xff\xfd\x01";
+    const std::string path = "C:\\Program Files\\Quorvane\\Reboot.Txt";
+    const std::string invalid = "Unable to Reboot Modem - Invalid Responce ";
+    const size_t buffer = 51200, search = 1 << 20;
+    const std::string full(buffer, 'n');
+    struct Row {
+        std::string line1, commands;
+        Strings replies, trace, log;
+    };
+    // Twenty full buffers and a piece bring the search to 1 MiB exactly, just before the prompt.
+    Strings flood = {doEcho};
+    for (size_t at = 0; at + buffer <= search; at += buffer)
+        flood.push_back(full);
+    flood.push_back(std::string(search % buffer, 'n') + "login: ");
+    // clang-format off
+    const std::vector<Row> rows = {
+        // One receive takes a buffer's worth; the next WAIT finds the rest.
+        {"127.0.0.1 23", "WAIT \"*\"\r\nSEND \"a\"\r\nWAIT \"xy\"\r\nSEND \"b\"\r\n",
+         {full + "xy"}, {"Recv : " + full, "Send : a", "Recv : xy", "Send : b"}, {}},
+        // A telnet modem's gathered reply stops at the buffer too.
+        {"127.0.0.1 23", "WAIT \"*\"\r\nSEND \"a\"\r\nWAIT \"xy\"\r\nSEND \"b\"\r\n",
+         {doEcho + full.substr(3), "abcxy", ""}, {"Recv : " + full.substr(3) + "abc", "Send : a", "Recv : xy", "Send : b"}, {}},
+        // A reply longer than the buffer fails with its first buffer, all of it in the line.
+        {"127.0.0.1 23", "WAIT \"login:\"\r\nSEND \"a\"\r\n", {full + "login:"}, {}, {invalid + full}},
+        // The search stops at 1 MiB; its line keeps the last 51,200 characters.
+        {"127.0.0.1 23 telnet", "WAIT \"login:\"\r\nSEND \"a\"\r\n", flood, {}, {invalid + full}},
+        {"127.0.0.1 23 telnet", "WAIT \"login:\"\r\nSEND \"a\"\r\n", {doEcho + "\r\n" + full + "\r\n", ""}, {},
+         {invalid + full.substr(1) + "\t"}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        TestApp t;
+        t.InitPaths();
+        t.files.files[path] = row.line1 + "\r\n" + row.commands;
+        t.app.diag.ModemTrace = true;
+        t.sockets.replies.assign(row.replies.begin(), row.replies.end());
+        const std::string name = row.line1 + " " + std::to_string(row.replies.size());
+        EXPECT_EQ(RebootModem(t.app.modemContext), row.log.empty()) << name;
+        EXPECT_EQ(t.ui.messages, row.trace) << name;
+        EXPECT_EQ(t.LogMessages(), row.log) << name;
     }
 }
 
