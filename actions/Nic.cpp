@@ -13,7 +13,8 @@ void RunBatch(const NicControl& nic, const std::string& path) {
             return;
         }
     }
-    nic.process.StartProgram(path, ShowCommand::MinimizedFocused);
+    if (!nic.process.StartProgram(path, ShowCommand::MinimizedFocused))
+        nic.log.ReportFailure(kBatchStartFailed + path);
 }
 
 }  // namespace

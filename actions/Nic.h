@@ -14,6 +14,9 @@ inline constexpr const char* kEnableBatchText =
 inline constexpr const char* kDisableBatchText =
     "Devcon disable =Net\r\nRem Devcon disable =Modem\r\n";
 
+// The failure line of a batch file that Windows would not start, followed by its path.
+inline constexpr const char* kBatchStartFailed = "Unable to Start : ";
+
 // What switching the network card uses.
 struct NicControl {
     FileSystem& files;
@@ -27,7 +30,8 @@ struct NicControl {
 void WriteNicBatches(const NicControl& nic);
 
 // Start the enable or disable batch file, minimized with the focus, without waiting. A missing
-// file is written again first; when it still cannot be found the failure is logged.
+// file is written again first; when it still cannot be found, or cannot be started, the failure
+// is logged. A start that succeeds logs nothing: the caller has written its own line.
 void EnableNIC(const NicControl& nic);
 void DisableNIC(const NicControl& nic);
 

@@ -40,6 +40,11 @@ target_link_libraries(qv_probe PRIVATE qv_settings user32 kernel32 advapi32)
 target_link_options(qv_probe PRIVATE ${QV_STATIC_LINK})
 qv_strict_warnings(qv_probe)
 
+# Stands in for icacls in the installer's run, recording what it is asked (see qv_record.cpp).
+add_executable(qv_record tests/tools/qv_record.cpp)
+target_link_options(qv_record PRIVATE ${QV_STATIC_LINK})
+qv_strict_warnings(qv_record)
+
 # End-to-end runs of the real program under wine64 (win64 only: these machines run no 32-bit
 # Windows code).
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -54,9 +59,10 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_test(NAME e2e_telnet_servers COMMAND ${QV_E2E} telnet ${QV_E2E_EXES})
   set_tests_properties(e2e_telnet_servers PROPERTIES LABELS e2e TIMEOUT 600)
   # The installer that scripts/package builds for this test (a 64-bit build of the released
-  # one's script), installed, installed again and uninstalled.
+  # one's script), installed, installed again and uninstalled, with its icacls calls recorded.
   add_test(NAME e2e_installer COMMAND ${QV_E2E} installer ${QV_E2E_EXES}
-           ${CMAKE_SOURCE_DIR}/build/package/Quorvane-${PROJECT_VERSION}-setup-amd64.exe)
+           ${CMAKE_SOURCE_DIR}/build/package/Quorvane-${PROJECT_VERSION}-setup-amd64.exe
+           $<TARGET_FILE:qv_record>)
   set_tests_properties(e2e_installer PROPERTIES LABELS "e2e;installer" TIMEOUT 600)
   # A short soak (bench/soak.sh): fetches, conversations and dropped probes for 90 s
   # (scripts/soak runs the long one and measures it).

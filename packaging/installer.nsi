@@ -103,6 +103,27 @@ UninstPage instfiles
   ${EndIf}
 !macroend
 
+; The rights in the program folder. The folder and all in it get what they inherit from
+; Program Files: only administrators may change them, as a program that starts at every logon
+; needs (a user who could replace it, or put a DLL beside it, would run code as the next
+; administrator to log on). The reset also takes back the Users group's grant over the whole
+; folder that earlier installers made. Then the Users group may add to the log, and only that
+; (the program only appends to it), so that the program logs under any account; the
+; installer creates the log, empty, when it is missing, as a user's copy could not. Reboot.Txt
+; stays for administrators: it says what is sent to the modem, its password included.
+; icacls goes by its full path: the installer runs elevated, and must not run a program of that
+; name lying in its own or the current folder.
+!macro SetFolderRights
+  ${IfNot} ${FileExists} "$INSTDIR\Quorvane.log"
+    FileOpen $0 "$INSTDIR\Quorvane.log" w
+    FileClose $0
+  ${EndIf}
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$INSTDIR" /reset /T /C /Q'
+  Pop $0
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$INSTDIR\Quorvane.log" /grant *S-1-5-32-545:(AD)'
+  Pop $0
+!macroend
+
 Section "Quorvane Helper" SecMain
   SectionIn RO
   !insertmacro CloseRunningCopy
@@ -117,9 +138,7 @@ Section "Quorvane Helper" SecMain
   File "${STAGE}\sample\Reboot.Txt"
   SetOutPath "$INSTDIR"
 
-  ; The program writes its log and reads Reboot.Txt in its own folder.
-  nsExec::ExecToLog 'icacls "$INSTDIR" /grant *S-1-5-32-545:(OI)(CI)M'
-  Pop $0
+  !insertmacro SetFolderRights
 
   !insertmacro WriteBatch "$WINDIR\EnbNic.bat" "enable"
   !insertmacro WriteBatch "$WINDIR\DisNic.bat" "disable"
@@ -144,7 +163,7 @@ SectionEnd
 ; the installer has; the stored switch makes the settings dialog show the box ticked for the
 ; installing account.
 Section /o "Start with Windows" SecStartup
-  WriteRegStr HKLM "${RUN_KEY}" "Quorvane" "$INSTDIR\Quorvane.Exe /S"
+  WriteRegStr HKLM "${RUN_KEY}" "Quorvane" '"$INSTDIR\Quorvane.Exe" /S'
   WriteRegStr HKCU "${SECTION_KEY}" "SrvStartup" "1"
 SectionEnd
 

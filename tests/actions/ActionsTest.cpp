@@ -55,6 +55,27 @@ TEST(NicTest, BatchesAreWrittenWhenMissingKeptWhenEditedAndReportedWhenUnwritabl
     EXPECT_TRUE(r.process.started.empty());
 }
 
+TEST(NicTest, ABatchFileThatDoesNotStartIsReportedAndOneThatStartsAddsNothing) {
+    // starts, the switch, what the log holds afterwards, the icon state
+    const std::tuple<bool, void (*)(const NicControl&), Strings, int32_t> rows[] = {
+        {true, EnableNIC, {"Enable Nic Command Issued."}, 1},
+        {true, DisableNIC, {"Enable Nic Command Issued."}, 1},
+        {false, EnableNIC, {"Enable Nic Command Issued.", "Unable to Start : " + kEnable}, 5},
+        {false, DisableNIC, {"Enable Nic Command Issued.", "Unable to Start : " + kDisable}, 5},
+    };
+    for (const auto& [starts, nicSwitch, log, iconState] : rows) {
+        TestApp t;
+        t.InitPaths();
+        WriteNicBatches(t.app.nicControl);
+        t.app.IconState = 1;
+        t.process.startSucceeds = starts;
+        t.app.log.WriteLog("Enable Nic Command Issued.");  // the caller's line
+        nicSwitch(t.app.nicControl);
+        EXPECT_EQ(t.LogMessages(), log) << starts;
+        EXPECT_EQ(t.app.IconState, iconState) << starts;
+    }
+}
+
 TEST(ShutDownTest, LogsTheTrafficTotalWhenBytesWereFetchedThenShutsDownOnce) {
     const std::tuple<int64_t, const char*, Strings> rows[] = {
         {0, ".", {}},  // nothing fetched: no traffic line, the shutdown all the same

@@ -12,8 +12,10 @@
 #              listed reboot in one minute (times stored while the settings dialog is open and
 #              read at its close), a failed reboot shutting down in the next
 #   telnet     listed reboots against busybox's and netkit's telnetd logging a test account in
-#   installer  SETUP_AMD64_EXE (from scripts/package): install, again over the running program
-#              with "Start with Windows", uninstall with the program running
+#   installer  SETUP_AMD64_EXE (from scripts/package) QV_RECORD_EXE: install, again over the
+#              running program with "Start with Windows" (the folder's rights and the Run value
+#              each time), the program's own save of the Run value, uninstall with the program
+#              running
 #
 # scripts/demo (scripts/run --demo) and bench/soak.sh (scripts/soak) define cases of their own and
 # run them through this harness.
@@ -298,7 +300,7 @@ case_telnet() {
 }
 
 case_installer() {
-    local installer=$1 product="Quorvane Helper" row run_value
+    local installer=$1 recorder=$2 product="Quorvane Helper" row path
     [[ -f "$installer" ]] || e2e_fail "no installer $installer: run scripts/package"
     local dir="$WINEPREFIX/drive_c/Program Files/$product" dir_win="C:\\Program Files\\$product"
     local menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$product"
@@ -310,14 +312,56 @@ case_installer() {
     crlf() { sed 's/\r*$/\r/' "$1"; }
     shortcuts() { ls "$menu" 2>/dev/null | tr '\n' '|'; }
     same_files() { for f in "$@"; do cmp -s "$f" "$kept/${f##*/}" || e2e_fail "${f##*/} changed"; done; }
+    # The rights. Wine keeps no access list: it answers every file and folder with one made of
+    # the Unix mode (SYSTEM and the owner all, Everyone read and execute), and its icacls does
+    # nothing. So the installer's icacls calls are recorded (qv_record stands in for icacls) and
+    # compared whole, as the commands Windows would carry out: the folder and all in it reset to
+    # what Program Files gives (which also takes back an earlier installer's grant to Users over
+    # the folder), then Users may append to the log, nothing more. The access lists Wine
+    # returns are read back too: no right for Users or Everyone to write, append, delete or
+    # change the folder or the program, nor more than to append to the log.
+    cp "$recorder" "$WINDOWS_DIR/system32/icacls.exe"
+    export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;icacls.exe=n" QV_RECORD="Z:${E2E_ROOT//\//\\}\\icacls.rec"
+    local rights_calls="\"$dir_win\" /reset /T /C /Q
+\"$dir_win\\Quorvane.log\" /grant *S-1-5-32-545:(AD)"
+    # Users' and Everyone's entries of a path: "SID MASK" each, marked "!" where they hold one of
+    # the rights in FORBIDDEN: by default to write, append, write attributes or extended ones,
+    # delete (also a folder's child), change the list or the owner, generic write or all.
+    users_rights() {
+        local kind sid mask forbidden=${2:-0x500D0156}
+        probe rights "$1" >"$E2E_ROOT/rights" || e2e_fail "no access list of $1"
+        while read -r kind sid mask; do
+            [[ $kind == allow && ($sid == S-1-5-32-545 || $sid == S-1-1-0) ]] || continue
+            ((mask & forbidden)) && echo -n "! "
+            echo "$sid $mask"
+        done <"$E2E_ROOT/rights"
+    }
+    check_rights() {
+        [[ "$(tr -d '\r' <"$E2E_ROOT/icacls.rec")" == "$rights_calls" ]] ||
+            e2e_fail "the installer's icacls calls: $(cat "$E2E_ROOT/icacls.rec")"
+        rm "$E2E_ROOT/icacls.rec"
+        local found row
+        for row in "$dir_win|" "$dir_win\\Quorvane.exe|" "$dir_win\\Quorvane.log|0x500D0152"; do
+            found=$(users_rights "${row%|*}" ${row#*|})
+            [[ "$found" != *"!"* ]] || e2e_fail "${row%|*}: $found"
+        done
+    }
+    # The Run value as stored: REG_SZ (1), then its bytes with the terminating NUL.
+    run_value_is() {
+        local want="1 $(printf '%s\0' "$1" | od -An -tx1 | tr -d ' \n')" got
+        got=$(probe value "$RUN_KEY" Quorvane) || true
+        [[ "$got" == "$want" ]] || e2e_fail "Run value $got, not $want (\"$1\")"
+    }
+    local run_data="\"$dir_win\\Quorvane.Exe\" /S"
 
     [[ ! -e "$WINDOWS_DIR/EnbNic.bat" ]] || e2e_fail "batch files before the install"
     setup "$installer" /S
+    check_rights
     cmp -s "$dir/Quorvane.exe" "$QV_EXE" || e2e_fail "Program Files does not hold the program just built (run scripts/package)"
     cmp -s "$dir/UserGuide.txt" <(crlf "$SOURCE/docs/UserGuide.txt") &&
         cmp -s "$dir/sample/Reboot.Txt" <(crlf "$SOURCE/packaging/sample/Reboot.Txt") &&
-        [[ "$(ls "$dir" | tr '\n' '|')" == "Quorvane.exe|UserGuide.txt|sample|uninstall.exe|" ]] ||
-        e2e_fail "program folder: $(ls -R "$dir")"
+        [[ "$(ls "$dir" | tr '\n' '|')" == "Quorvane.exe|Quorvane.log|UserGuide.txt|sample|uninstall.exe|" ]] &&
+        [[ ! -s "$dir/Quorvane.log" ]] || e2e_fail "program folder: $(ls -R "$dir")"
     [[ "$(shortcuts)" == "$product.lnk|Uninstall $product.lnk|User Guide.lnk|" ]] || e2e_fail "Start menu: $(shortcuts)"
     # A shortcut holds its target's full path.
     for row in "$product.lnk|Quorvane.exe" "User Guide.lnk|UserGuide.txt" "Uninstall $product.lnk|uninstall.exe"; do
@@ -333,7 +377,7 @@ case_installer() {
     wait_message "Dastrel's Quorvane Helper Started."
     wait_window "Icon Form"
     same_files "$WINDOWS_DIR/EnbNic.bat" "$WINDOWS_DIR/DisNic.bat"
-    e2e_ok "install: the program, guide, sample, shortcuts, uninstall entry and batch files; no Run value"
+    e2e_ok "install: the program, guide, sample, empty log, shortcuts, uninstall entry and batch files; no Run value; icacls resets the folder, Users may append to the log; read back for Users and Everyone: folder $(users_rights "$dir_win" | tr '\n' ' ')program $(users_rights "$dir_win\\Quorvane.exe" | tr '\n' ' ')log $(users_rights "$dir_win\\Quorvane.log" | tr '\n' ' ')"
 
     # Again, over the running program, with "Start with Windows": the user's files stay (a
     # DisNic.bat edited to the same size), nothing is made twice, nothing starts.
@@ -341,14 +385,28 @@ case_installer() {
     printf 'Devcon disable =Net\r\nRem Devcon disable =Ports\r\n' >"$WINDOWS_DIR/DisNic.bat"
     cp "$dir/Reboot.Txt" "$QV_LOG" "$WINDOWS_DIR/DisNic.bat" "$kept/"
     setup "$installer" /S /STARTUP
+    check_rights
     wait_exit "$QV_PID" 30
     no_window "Icon Form" || e2e_fail "a program runs after the install"
     same_files "$dir/Reboot.Txt" "$QV_LOG" "$WINDOWS_DIR/DisNic.bat"
     cmp -s "$dir/Quorvane.exe" "$QV_EXE" && [[ "$(shortcuts)" == "$product.lnk|Uninstall $product.lnk|User Guide.lnk|" ]] ||
         e2e_fail "installed again: $(shortcuts)"
-    run_value=$(stored "$RUN_KEY" Quorvane)
-    [[ "$run_value" == "$dir_win\\Quorvane.Exe /S" && "$(stored SrvStartup)" == 1 ]] || e2e_fail "Run value $run_value"
-    e2e_ok "again over the running program: closed, the user's files kept; \"Start with Windows\" writes the Run value"
+    run_value_is "$run_data"
+    [[ "$(stored SrvStartup)" == 1 ]] || e2e_fail "SrvStartup $(stored SrvStartup)"
+    e2e_ok "again over the running program: closed, the user's files kept, the rights reset again; \"Start with Windows\" writes the Run value $run_data"
+
+    # Started by Windows with that value's command line, the box shows ticked; the program's own
+    # save rewrites a value of an earlier version (the path unquoted) quoted.
+    "$WINE64" reg add "$RUN_KEY" /v Quorvane /t REG_SZ /d "$dir_win\\Quorvane.Exe /S" /f >/dev/null 2>&1
+    start_program /S
+    wait_message "Dastrel's Quorvane Helper Started with Windows."
+    open_dialog
+    [[ "$(ticked "Run on Windows Startup")" == 1 ]] || e2e_fail "the box is clear after a start by Windows"
+    probe send "$DIALOG" @CmdMiscOK 0xF5 0 0 >/dev/null # BM_CLICK
+    wait_no_window "$DIALOG"
+    run_value_is "$run_data"
+    close_program
+    e2e_ok "started by Windows, the box shows ticked; the program's save writes the Run value $run_data"
 
     # Uninstall with the program running. The uninstaller runs from a copy: wait for its work.
     start_program

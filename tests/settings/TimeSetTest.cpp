@@ -314,7 +314,7 @@ const std::string kAllKeys =
 TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
     const std::string five = "02:01,02:03,02:05,07:53,07:55,07:57";
     const std::string kept = "=ShutAt =SrvShutAt =ShutDuring =SrvShutDuring";
-    const std::string exe = "C:\\Program Files\\Quorvane\\Quorvane.Exe /S";
+    const std::string exe = "\"C:\\Program Files\\Quorvane\\Quorvane.Exe\" /S";
     const Row rows[] = {
         // Every page in order; ShutAt and ShutDuring stay as stored; the Run value is deleted.
         {{"run=C:\\Quorvane.exe /S"},
@@ -326,7 +326,8 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
                " / 50 / 0 / 0 / 1440 / 2880 / <none> / 0 / <none> / 0"},
           {"world", "ArmServiceTimers"},
           {"state", "0 icon0 diag0000"}}},
-        {{},
+        // A ticked box writes the Run value anew: the unquoted one of an earlier version goes.
+        {{"run=C:\\Program Files\\Quorvane\\Quorvane.Exe /S"},
          "Combo1#22|Combo2#6|Combo3=0|Combo4=5|Check1+1|Combo9=8|Combo10=0|Check6+1|Combo11=23|"
          "Combo12=1|Combo13=1|Combo14=0|Check5+1|Check7+2|Check2+1|txtInterval=|"
          "lstUrls#4|lstUrls^46|lstUrls#3|lstUrls^46|lstReboot#0|lstReboot^46|CmdTimeOK!",

@@ -11,11 +11,17 @@
 //                                           mnemonic letter, or esc)
 //   qv_probe watch CAPTION SECONDS          every 50 ms time an empty message sent to the
 //                                           window: print "sample MS_SINCE_START WAIT_MS"
+//   qv_probe rights PATH                    the file's or folder's access list as Windows
+//                                           returns it: "allow|deny SID MASK" for each entry
+//   qv_probe value HKLM|HKCU\KEY NAME       a registry value as stored: its type, then its
+//                                           data's bytes in hex
 //
 // CONTROL is a child's id, its caption written as =Caption, or the name of one of the settings
 // dialog's controls written as @Name (@lstReboot). Numbers may be written as 0x... too. Exit
 // code 2 when the window or control is not there within 60 s (or TIMEOUT_MS).
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -128,6 +134,43 @@ int main(int argc, char** argv) {
             std::printf("sample %llu %llu\n", before - start, GetTickCount64() - before);
             std::fflush(stdout);
         }
+    } else if (command == "rights" && argc == 3) {
+        PACL dacl = nullptr;
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        if (GetNamedSecurityInfoA(argv[2], SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                  nullptr, &dacl, nullptr, &sd) != ERROR_SUCCESS)
+            return 2;
+        if (dacl == nullptr)
+            std::printf("allow S-1-1-0 0x%08lx\n", GENERIC_ALL);  // no list: all for everyone
+        for (DWORD i = 0; dacl != nullptr && i < dacl->AceCount; ++i) {
+            ACCESS_ALLOWED_ACE* ace = nullptr;  // a denying entry has the same layout
+            char* sid = nullptr;
+            if (GetAce(dacl, i, reinterpret_cast<void**>(&ace)) &&
+                ConvertSidToStringSidA(&ace->SidStart, &sid)) {
+                bool allow = ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE;
+                std::printf("%s %s 0x%08lx\n", allow ? "allow" : "deny", sid, ace->Mask);
+                LocalFree(sid);
+            }
+        }
+        LocalFree(sd);
+    } else if (command == "value" && argc == 4) {
+        std::string key = argv[2];
+        HKEY root = key.rfind("HKCU\\", 0) == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+        HKEY opened = nullptr;
+        DWORD type = 0;
+        std::vector<BYTE> data(65536);
+        DWORD size = DWORD(data.size());
+        if (RegOpenKeyExA(root, key.substr(5).c_str(), 0, KEY_QUERY_VALUE, &opened) != 0)
+            return 2;
+        // The bytes as stored: no terminator added, unlike RegGetValue.
+        LONG queried = RegQueryValueExA(opened, argv[3], nullptr, &type, data.data(), &size);
+        RegCloseKey(opened);
+        if (queried != ERROR_SUCCESS)
+            return 2;
+        std::printf("%lu ", type);
+        for (DWORD i = 0; i < size; ++i)
+            std::printf("%02x", data[i]);
+        std::printf("\n");
     } else {
         return std::fputs("usage: qv_probe COMMAND ARGS, as listed in qv_probe.cpp\n", stderr), 64;
     }
