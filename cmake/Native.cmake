@@ -3,9 +3,11 @@
 include(GoogleTest)
 # The unit tests mirror the logic's folders: tests/<folder>/ tests the code of <folder>/.
 file(GLOB QV_UNIT_TESTS CONFIGURE_DEPENDS tests/actions/*.cpp tests/settings/*.cpp
-  tests/modem/*.cpp tests/connectivity/*.cpp tests/app/*.cpp)
+  tests/modem/*.cpp tests/connectivity/*.cpp tests/report/*.cpp tests/app/*.cpp)
 add_executable(qv_unit_tests ${QV_UNIT_TESTS})
 target_include_directories(qv_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
+# The report's page and CSV are compared with files beside their test.
+target_compile_definitions(qv_unit_tests PRIVATE QV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(qv_unit_tests PRIVATE qv_posix GTest::gmock_main)
 qv_link_logic(qv_unit_tests)
 qv_strict_warnings(qv_unit_tests)

@@ -126,9 +126,10 @@ std::string ReportPage(const std::deque<Night>& nights, const std::string& decim
     html += kStyle;
     html += "</style></head><body><h1>Quorvane Helper - Night Report</h1>";
     html += "<p class=\"summary\">Last " + std::to_string(nights.size()) +
-            " nights: " + TrafficText(t.kilobytes, decimal) + ", " + PercentText(share, decimal) +
-            " online, " + std::to_string(t.outages) + " outages, " + std::to_string(t.reboots) +
-            " reboots, " + std::to_string(t.helped) + " helped.</p>";
+            (nights.size() == 1 ? " night: " : " nights: ") + TrafficText(t.kilobytes, decimal) +
+            ", " + PercentText(share, decimal) + " online, " + std::to_string(t.outages) +
+            " outages, " + std::to_string(t.reboots) + " reboots, " + std::to_string(t.helped) +
+            " helped.</p>";
     html += NightChart(nights, decimal);
     html += "<p class=\"legend\"><span style=\"color:" + std::string(kOnlineColour) +
             "\">&#9632; online</span><span style=\"color:" + kOutageColour +
