@@ -54,7 +54,8 @@ TEST(FreeWindowLines, TellThePartOfTheWindowTheProgramSaw) {
     };
     const Row rows[] = {
         {7, 58, 30, 130 * kSecond, "",
-         started + "Free Usage Time Started.|Free Usage Time Ended : 3 KB in 2 Pages, 0 Failed.|"},
+         started +
+             "Free Usage Time Started.|Free Usage Time Ended : 1,5 KB in 1 Pages, 0 Failed.|"},
         {1, 59, 10, 120 * kSecond, "",
          started + "Free Usage Time Started.|"},  // opens at the 02:00 minute
         {3, 0, 0, 61 * kSecond, "exit",
@@ -90,7 +91,9 @@ TEST(NightReportMenu, WritesThePageBesideItsCsvAndOpensIt) {
         std::string world;
     };
     const Row rows[] = {
-        {"", "opened " + folder + "NightReport.html|page: Last 1 night: 1,5 KB, 100,0% online"},
+        {"", "opened " + folder +
+                 "NightReport.html|page: Last 1 night: 1,5 KB, 100,0% online, 0 outages, 0 "
+                 "reboots, 0 helped"},
         {"no log", "box Quorvane: " + std::string(kLogUnreadable) + log + "|state 5|lines 1"},
         {"read-only", "box Quorvane: " + std::string(kReportUnwritable) + folder +
                           "NightReport.html|state 5|lines 3"},
