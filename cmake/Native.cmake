@@ -31,3 +31,13 @@ set_tests_properties(scheduler_bench PROPERTIES LABELS bench TIMEOUT 120)
 add_test(NAME layer_check COMMAND ${CMAKE_COMMAND} -DQV_SOURCE=${CMAKE_SOURCE_DIR}
          -DQV_WORK=${CMAKE_BINARY_DIR}/layer-check -P ${CMAKE_SOURCE_DIR}/tests/cmake/CheckLayersTest.cmake)
 set_tests_properties(layer_check PROPERTIES LABELS unit)
+
+# The night report seen in a real browser: headless Chromium renders the report of a sample log
+# of three nights to a PNG, which must show the bars where the nights put them.
+add_executable(qv_report_page tests/tools/report_page.cpp)
+target_link_libraries(qv_report_page PRIVATE qv_report)
+qv_strict_warnings(qv_report_page)
+add_test(NAME report_in_browser
+         COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/report/browser_check.py $<TARGET_FILE:qv_report_page>
+                 ${CMAKE_SOURCE_DIR}/tests/report/three-nights.log ${CMAKE_BINARY_DIR}/report-in-browser)
+set_tests_properties(report_in_browser PROPERTIES LABELS browser TIMEOUT 180)

@@ -54,6 +54,13 @@ void NightBuilder::CloseNight(int64_t at) {
     night.end = std::max(at, night.begin);
     if (outageOpen_)
         CloseOutage(night.partial ? lastFailure_ : night.end, false);
+    if (night.partial) {
+        // The window is not known: the night is shown over the whole hours its lines fall in.
+        night.begin -= night.begin % 3600;
+        night.end += (3600 - night.end % 3600) % 3600;
+        if (night.end == night.begin)
+            night.end += 3600;
+    }
     nights_.push_back(std::move(night));
     night_.reset();
     pendingReboot_.reset();

@@ -47,7 +47,8 @@ struct Night {
     int64_t begin = 0;
     int64_t end = 0;
     // From a log without this version's lines: only failures, reboots and traffic lines; the
-    // window and the pages opened are not known.
+    // window and the pages opened are not known, and the night spans the whole hours its lines
+    // fall in.
     bool partial = false;
     // The window had no end line: the program stopped or the log ends inside it.
     bool cut = false;

@@ -12,8 +12,8 @@ constexpr int kWidth = 960;
 constexpr int kBarLeft = 190;
 constexpr int kBarWidth = 600;
 constexpr int kTrafficLeft = 805;
-constexpr int kRowHeight = 44;
-constexpr int kBarTop = 14;  // within a row
+constexpr int kRowHeight = 54;
+constexpr int kBarTop = 18;  // within a row
 constexpr int kBarHeight = 16;
 
 std::string Number(double value) {

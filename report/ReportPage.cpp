@@ -12,7 +12,7 @@ constexpr const char* kStyle =
     "body{font-family:sans-serif;margin:16px;color:#222;background:#fff}"
     "h1{font-size:20px;margin:0 0 8px}h2{font-size:16px;margin:18px 0 4px}"
     "p{margin:4px 0}.summary{font-weight:bold}.note{color:#666}"
-    ".chart text{font-size:13px}.chart .hours{font-size:11px;fill:#555}"
+    ".legend{font-size:13px}.chart text{font-size:13px}.chart .hours{font-size:11px;fill:#555}"
     "table{border-collapse:collapse;font-size:13px}"
     "th,td{border:1px solid #bbb;padding:2px 8px;text-align:left;vertical-align:top}"
     "th{background:#eee}.legend span{margin-right:14px}";
@@ -50,7 +50,9 @@ std::string HelpedText(const Reboot& reboot) {
     return *reboot.helped ? "helped" : "did not help";
 }
 
-std::string EndText(const Outage& outage) {
+std::string EndText(const Night& night, const Outage& outage) {
+    if (night.partial)
+        return ClockText(outage.end) + " (last failure)";
     return ClockText(outage.end) + (outage.restored ? "" : " (window ended)");
 }
 
@@ -63,7 +65,7 @@ std::string Joined(const Night& night, const Outage& outage, std::string (*text)
 }
 
 std::string Figures(const Night& night, const std::string& decimal) {
-    std::string window = night.partial ? "Failures and reboots from " : "Window ";
+    std::string window = night.partial ? "Window not known, its lines from " : "Window ";
     window += ClockText(night.begin) + " to " + ClockText(night.end) + " (" +
               LengthText(night.Length()) + ")";
     std::string pages =
@@ -92,8 +94,8 @@ std::string OutageTable(const Night& night) {
         "<table><tr><th>Start</th><th>End</th><th>Length</th>"
         "<th>Reboots inside</th><th>Helped</th></tr>";
     for (const Outage& outage : night.outages) {
-        html += "<tr><td>" + ClockText(outage.start) + "</td><td>" + EndText(outage) + "</td><td>" +
-                LengthText(outage.end - outage.start) + "</td><td>" +
+        html += "<tr><td>" + ClockText(outage.start) + "</td><td>" + EndText(night, outage) +
+                "</td><td>" + LengthText(outage.end - outage.start) + "</td><td>" +
                 Joined(night, outage, RebootText, "<br>") + "</td><td>" +
                 Joined(night, outage, HelpedText, "<br>") + "</td></tr>";
     }
@@ -133,7 +135,7 @@ std::string ReportPage(const std::deque<Night>& nights, const std::string& decim
     html += NightChart(nights, decimal);
     html += "<p class=\"legend\"><span style=\"color:" + std::string(kOnlineColour) +
             "\">&#9632; online</span><span style=\"color:" + kOutageColour +
-            "\">&#9632; outage</span><span>&#9650; reboot after no connectivity</span>"
+            "\">&#9632; outage</span><span>&#9660; reboot after no connectivity</span>"
             "<span>&#9679; listed reboot</span><span style=\"color:#1a56db\">blue: rebooted"
             "</span><span>black: reboot failed</span><span style=\"color:#8e44ad\">&#9670; "
             "network card</span><span>&#9632; shutdown</span></p>";
@@ -151,8 +153,8 @@ std::string OutagesCsv(const std::deque<Night>& nights) {
     for (auto it = nights.rbegin(); it != nights.rend(); ++it) {
         for (const Outage& outage : it->outages) {
             csv += DateText(it->begin) + "," + DateText(outage.start) + " " +
-                   ClockText(outage.start) + "," + DateText(outage.end) + " " + EndText(outage) +
-                   "," + LengthText(outage.end - outage.start) + "," +
+                   ClockText(outage.start) + "," + DateText(outage.end) + " " +
+                   EndText(*it, outage) + "," + LengthText(outage.end - outage.start) + "," +
                    CsvField(Joined(*it, outage, RebootText, "; ")) + "," +
                    CsvField(Joined(*it, outage, HelpedText, "; ")) + "\r\n";
         }

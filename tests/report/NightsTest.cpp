@@ -118,9 +118,9 @@ TEST(NightsTest, LogsTellTheirNights) {
               "05 04:00:00 Total Data Downloaded for Connectivity : 300 KB.",
               "06 02:10:00 " + kFail,
               "06 03:00:00 Total Data Downloaded for Connectivity : 1E+03 KB."}),
-         "2026-12-05 03:00:00-2026-12-05 03:30:00 partial kb=300 opened=? failed=4 online=? "
+         "2026-12-05 03:00:00-2026-12-05 04:00:00 partial kb=300 opened=? failed=4 online=? "
          "outages=2/120s reboots=1 [03:00:00-03:02:00 watch@03:02:00 ok] [03:30:00-03:30:00]\n"
-         "2026-12-06 02:10:00-2026-12-06 02:10:00 partial kb=700 opened=? failed=1 online=? "
+         "2026-12-06 02:00:00-2026-12-06 03:00:00 partial kb=700 opened=? failed=1 online=? "
          "outages=1/0s reboots=0 [02:10:00-02:10:00]\n"},
         {"another region's separators; a restart inside the window cuts it",
          Log({"07 02:00:00 " + kOpen, "07 02:10:00 " + kFail, "07 02:20:00 " + kStart,
