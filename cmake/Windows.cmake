@@ -39,6 +39,10 @@ target_compile_definitions(qv_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(qv_probe PRIVATE qv_settings user32 kernel32 advapi32)
 target_link_options(qv_probe PRIVATE ${QV_STATIC_LINK})
 qv_strict_warnings(qv_probe)
+# The browser of the end-to-end runs: records the page it was asked to open (tests/e2e).
+add_executable(qv_open_recorder tests/tools/qv_open_recorder.cpp)
+target_link_options(qv_open_recorder PRIVATE ${QV_STATIC_LINK})
+qv_strict_warnings(qv_open_recorder)
 
 # End-to-end runs of the real program under wine64 (win64 only: these machines run no 32-bit
 # Windows code).
