@@ -44,6 +44,7 @@ void FrmIcon::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
+    EndFreeWindow(app_);
     app_.os.tray.Remove();
     app_.actions().StopSockets();
 }

@@ -44,7 +44,8 @@ struct Night {
 };
 
 // The window's lines: found open at the start or when it opens, ended when it closes, when the
-// program quits or before a shutdown; a failed page counts in the end line.
+// program quits or is closed by Windows, or before a shutdown; a failed page counts in the end
+// line.
 TEST(FreeWindowLines, TellThePartOfTheWindowTheProgramSaw) {
     const std::string started = "Dastrel's Quorvane Helper Started.|";
     struct Row {
@@ -61,6 +62,9 @@ TEST(FreeWindowLines, TellThePartOfTheWindowTheProgramSaw) {
         {3, 0, 0, 61 * kSecond, "exit",
          started + "Free Usage Time Started.|Free Usage Time Ended : 1,5 KB in 1 Pages, 1 "
                    "Failed.|Dastrel's Quorvane Helper Quitting.|"},
+        {3, 0, 0, 61 * kSecond, "unload",
+         started + "Free Usage Time Started.|Free Usage Time Ended : 1,5 KB in 1 Pages, 1 "
+                   "Failed.|"},
         {3, 0, 0, 61 * kSecond, "shutdown",
          started + "Free Usage Time Started.|Free Usage Time Ended : 1,5 KB in 1 Pages, 1 "
                    "Failed.|Total Data Downloaded for Connectivity : 1,5 KB.|"},
@@ -73,6 +77,8 @@ TEST(FreeWindowLines, TellThePartOfTheWindowTheProgramSaw) {
         if (row.then == "exit") {
             EXPECT_THROW(n.form.mExit_Click(), ProcessEnded);
         }
+        if (row.then == "unload")  // closed by Windows: no quit line
+            n.form.Form_Unload();
         if (row.then == "shutdown")
             ShutDownPC(n.t.app.shutdownControl);
         EXPECT_EQ(n.Log(), row.log) << row.h << ":" << row.m << " " << row.then;
