@@ -102,6 +102,12 @@ def main():
     width, height, rows = read_png(png)
     if (width, height) != (WIDTH, HEIGHT):
         fail("the picture is %dx%d" % (width, height))
+    # The whole page fits the picture: blank rows and columns at its bottom and right.
+    inked = [y for y, row in enumerate(rows) if any(max(p) - min(p) > 30 or max(p) < 200 for p in row)]
+    if not inked or inked[-1] > HEIGHT - 40:
+        fail("the page does not end inside the picture (last ink at row %s)" % (inked[-1:] or "none"))
+    if any(max(p) < 200 for row in rows for p in row[WIDTH - 20:]):
+        fail("the page is wider than the picture")
     found = bands(rows, (ONLINE, OUTAGE, PARTIAL))
     if len(found) != 3:
         fail("%d bars instead of 3: %s" % (len(found), found))
