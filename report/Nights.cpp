@@ -68,6 +68,17 @@ void NightBuilder::CloseNight(int64_t at) {
         nights_.pop_front();
 }
 
+void NightBuilder::EndUnfinishedNight(int64_t lastLine) {
+    if (!night_)
+        return;
+    if (night_->partial) {
+        CloseNight(lastWatchEvent_);
+    } else {
+        night_->cut = true;  // the program stopped inside the window
+        CloseNight(lastLine);
+    }
+}
+
 void NightBuilder::AddReboot(int64_t at, bool listed, bool rebooted) {
     if (!night_)
         return;  // outside the window: not part of any night
@@ -94,17 +105,13 @@ void NightBuilder::Add(const LogEvent& e) {
     lastLine_ = e.at;
     switch (e.kind) {
         case EventKind::ProgramStarted:
-            if (night_)
-                night_->partial ? CloseNight(lastWatchEvent_)
-                                : (night_->cut = true, CloseNight(previousLine));
+            EndUnfinishedNight(previousLine);
             runTraffic_ = 0;
             takesTraffic_ = false;
             pendingReboot_.reset();
             break;
         case EventKind::WindowStarted:
-            if (night_)
-                night_->partial ? CloseNight(lastWatchEvent_)
-                                : (night_->cut = true, CloseNight(previousLine));
+            EndUnfinishedNight(previousLine);
             OpenNight(e.at, false);
             break;
         case EventKind::WindowEnded:

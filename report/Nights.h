@@ -89,6 +89,8 @@ class NightBuilder {
   private:
     void OpenNight(int64_t at, bool partial);
     void CloseNight(int64_t at);
+    // A new start or a new window: the night being read ends without its end line.
+    void EndUnfinishedNight(int64_t lastLine);
     void CloseOutage(int64_t at, bool restored);
     void AddReboot(int64_t at, bool listed, bool rebooted);
     void AddMark(int64_t at, MarkKind kind);

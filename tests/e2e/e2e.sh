@@ -145,11 +145,11 @@ case_night() {
     local far bystander lines card_at card fail night reboot rest bytes last cycle
     local nic="$E2E_ROOT/nic" expected page csv outage pages
     sandbox
-    # The user's browser is a recorder registered for .html files (this prefix's user only).
+    # The user's browser is a recorder registered for .html files in this run's prefix.
     export QV_OPENED="$E2E_ROOT/opened.txt"
     local recorder="$(dirname "$QV_PROBE")/qv_open_recorder.exe"
-    "$WINE64" reg add 'HKCU\Software\Classes\.html' /ve /d QvTest.Page /f >/dev/null 2>&1
-    "$WINE64" reg add 'HKCU\Software\Classes\QvTest.Page\shell\open\command' /ve \
+    "$WINE64" reg add 'HKCR\.html' /ve /d QvTest.Page /f >/dev/null 2>&1
+    "$WINE64" reg add 'HKCR\QvTest.Page\shell\open\command' /ve \
         /d "\"Z:${recorder//\//\\}\" \"%1\"" /f >/dev/null 2>&1
     start_servers modem
     # The timed services are on from the start, half a day away; the night's times come later.
