@@ -205,7 +205,7 @@ Modem Rebooted Successfully."
     probe post "Icon Form" 0x111 104 0
     wait_for "the browser to be asked for the report" 60 test -s "$QV_OPENED"
     page=$("$WINE64" winepath -u "$(sed -n 's/^.* "\(.*\)"\r*$/\1/p' "$QV_OPENED" | head -1)" 2>/dev/null | tr -d '\r')
-    csv="${page%.html}.csv"
+    page=$(realpath -m "$page") csv="${page%.html}.csv"
     [[ "$page" == "$WINEPREFIX"/drive_c/users/*/Temp/NightReport.html && -s "$page" && -s "$csv" &&
         ! -e "$APP_DIR/NightReport.html" ]] || e2e_fail "the report at $page: $(cat "$QV_OPENED")"
     # The date and time of the first line with the text, as the report writes them.
