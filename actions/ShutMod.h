@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "actions/EventLog.h"
 #include "actions/Traffic.h"
 #include "platform/Clock.h"
@@ -12,9 +14,12 @@ struct ShutdownControl {
     Clock& clock;
     EventLog& log;
     const TrafficCounter& traffic;
+    // Runs first (the free window's end line).
+    std::function<void()> beforeShutdown;
 };
 
-// Logs the traffic total when bytes were fetched, then has Windows shut down at once.
+// Runs `beforeShutdown`, logs the traffic total when bytes were fetched, then has Windows shut
+// down at once.
 void ShutDownPC(const ShutdownControl& shut);
 
 }  // namespace qv

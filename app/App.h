@@ -8,6 +8,7 @@
 #include "actions/ShutMod.h"
 #include "actions/Traffic.h"
 #include "app/Actions.h"
+#include "app/FreeWindowWatch.h"
 #include "app/Globals.h"
 #include "app/Icon.h"
 #include "app/Scheduler.h"
@@ -53,12 +54,15 @@ struct App {
     int32_t MinuteCount = 0;  // minute-alarm ticks since start
     FormTimers timers;
     SchedulerState sched;
+    FreeWindowState freeWindow;
+    ActionRunning nightReport;  // "&NightReport" serves window messages while it reads
 
     // The modules, each with what it uses.
     EventLog log{os.files, os.clock, paths.LogPath, IconState};
     SettingsAccess settingsAccess{os.store, paths, log, settings};
     NicControl nicControl{os.files, os.process, paths, log};
-    ShutdownControl shutdownControl{os.power, os.clock, log, traffic};
+    ShutdownControl shutdownControl{os.power, os.clock, log, traffic,
+                                    [this] { EndFreeWindow(*this); }};
     ModemContext modemContext{os.sockets, os.clock, os.ui, os.files, log,
                               paths,      settings, diag,  modem,    shutdownControl};
     ConnectivityContext connectivityContext{

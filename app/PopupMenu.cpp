@@ -4,7 +4,11 @@ namespace qv {
 
 const std::vector<MenuEntry>& PopupSysEntries() {
     static const std::vector<MenuEntry> entries{
-        {kCmdLog, "&ViewErrorLog"}, {0, ""}, {kCmdSettings, "&Settings"}, {0, ""},
+        {kCmdLog, "&ViewErrorLog"},
+        {kCmdNightReport, "&NightReport"},
+        {0, ""},
+        {kCmdSettings, "&Settings"},
+        {0, ""},
         {kCmdExit, "&Exit"},
     };
     return entries;

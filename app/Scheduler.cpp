@@ -8,6 +8,7 @@
 #include "actions/Text.h"
 #include "actions/Traffic.h"
 #include "app/App.h"
+#include "app/FreeWindowWatch.h"
 #include "settings/FreeTime.h"
 #include "settings/LeadingNumber.h"
 
@@ -141,6 +142,7 @@ void CheckNicForFreeWindow(App& app) {
 
 void tmrMinuteAlarm_Timer(App& app) {
     LocalTime now = app.os.clock.Now();
+    WatchFreeWindow(app);
     // Wraps instead of overflowing; that is some four thousand years away.
     app.MinuteCount = app.MinuteCount == INT32_MAX ? 0 : app.MinuteCount + 1;
     int32_t count = app.MinuteCount;
@@ -150,6 +152,7 @@ void tmrMinuteAlarm_Timer(App& app) {
     if (count % 2 == 0 && s.SrvShutDuring &&
         InShutdownRange(s.ShutFromHour, s.ShutFromMinute, s.ShutToHour, s.ShutToMinute, now.hour,
                         now.minute)) {
+        EndFreeWindow(app);
         app.log.WriteLog(kAutoShutDownLine);
         app.actions().ShutDownPC();
     }
@@ -168,6 +171,7 @@ void tmrShut_Timer(App& app) {
     if (minute == app.sched.ShutActedMinute)
         return;
     app.sched.ShutActedMinute = minute;
+    EndFreeWindow(app);
     app.log.WriteLog(kShutDownLine);
     app.actions().ShutDownPC();
 }
@@ -212,6 +216,7 @@ void tmrPing_Timer(App& app) {
     SchedulerState& s = app.sched;
     if (s.KeepAlive.Running() || s.ModemReboot.Running())
         return;
+    WatchFreeWindow(app);
     if (!IsFreeTime(app.settings, app.os.clock))
         return;
     app.KeepAliveActive = true;

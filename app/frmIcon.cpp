@@ -3,7 +3,9 @@
 #include "actions/FileHelpers.h"
 #include "app/App.h"
 #include "app/Barrier.h"
+#include "app/FreeWindowWatch.h"
 #include "app/Icon.h"
+#include "app/NightReport.h"
 #include "app/PopupMenu.h"
 #include "app/Scheduler.h"
 #include "app/Timer.h"
@@ -31,6 +33,7 @@ void FrmIcon::Form_Load() {
     UpdateTrayIcon(app_);
     app_.log.WriteLog(app_.os.process.CommandLineArguments().empty() ? kStartedLine
                                                                      : kStartedWithWindowsLine);
+    WatchFreeWindow(app_);
 }
 
 void FrmIcon::Form_Activate() {
@@ -41,6 +44,7 @@ void FrmIcon::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
+    EndFreeWindow(app_);
     app_.os.tray.Remove();
     app_.actions().StopSockets();
 }
@@ -49,6 +53,7 @@ void FrmIcon::mExit_Click() {
     if (app_.dialogHost() != nullptr)
         app_.dialogHost()->UnloadDialog();
     app_.os.tray.Remove();
+    EndFreeWindow(app_);
     app_.log.WriteLog(kQuittingLine);
     Form_Unload();
     app_.os.process.EndProcess();
@@ -131,6 +136,9 @@ void FrmIcon::ServeMenuCommand(int commandId) {
     switch (commandId) {
         case kCmdLog:
             mLog_Click();
+            break;
+        case kCmdNightReport:
+            MakeNightReport(app_);
             break;
         case kCmdSettings:
             mSettings_Click();

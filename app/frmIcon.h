@@ -26,7 +26,8 @@ class FrmIcon {
     void Form_Load();
     // Adds the tray icon; the platform layer hides the window.
     void Form_Activate();
-    // Removes the tray icon and stops the socket library.
+    // Ends the free window's part the program saw, removes the tray icon and stops the socket
+    // library.
     void Form_Unload();
     // "&Exit": closes the dialog, removes the icon, logs the quit line, unloads, ends.
     void mExit_Click();

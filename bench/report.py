@@ -110,6 +110,23 @@ if command_file:
         print(f"| {mib(size)} | {b['real_time']:.3f} {b['time_unit']} | {kib(b['peak_heap_bytes'])} |")
     print()
 
+night_report = [b for n, b in medians.items() if n.startswith("BM_NightReport")]
+if night_report:
+    print("## Night report")
+    print()
+    print("\"&NightReport\" over a log in memory (nights of failures, reboots and traffic lines, "
+          "its last line torn), native Release build: the log read a piece at a time, the last "
+          "14 nights, the page and the CSV written. The peak is the heap held above the log "
+          "itself; it does not grow with the log.")
+    print()
+    print("| log | time per report | processor time | peak heap |")
+    print("|---|---|---|---|")
+    for b in night_report:
+        size = int(b["run_name"].partition("/")[2]) * 1048576
+        print(f"| {mib(size)} | {b['real_time']:.1f} {b['time_unit']} | "
+              f"{b['cpu_time']:.1f} {b['time_unit']} | {kib(b['peak_heap_bytes'])} |")
+    print()
+
 print("## Start-up under wine64")
 print()
 startup = wine.get("startup_ms_runs", [""])[0]

@@ -1,6 +1,7 @@
 # The program's folders as libraries, each linking only the folders below it:
 #
 #   platform < actions < settings < modem < connectivity < app < win32
+#   actions < report < app
 #   platform < posix
 #
 # qv_add_layer() makes one library and a check, run in every build before the library is
@@ -28,7 +29,7 @@ function(qv_add_layer target)
     qv_strict_warnings(${target})
     # The optimised copy for programs that are timed inside a debug build (qv_bench).
     if(QV_OPTIMISED_COPY)
-      list(TRANSFORM arg_LINKS APPEND _o2 REGEX "^qv_(actions|settings|modem|connectivity|app)$"
+      list(TRANSFORM arg_LINKS APPEND _o2 REGEX "^qv_(actions|settings|modem|connectivity|report|app)$"
            OUTPUT_VARIABLE links_o2)
       add_library(${target}_o2 STATIC EXCLUDE_FROM_ALL ${arg_SOURCES})
       target_include_directories(${target}_o2 PUBLIC ${PROJECT_SOURCE_DIR})

@@ -3,9 +3,11 @@
 include(GoogleTest)
 # The unit tests mirror the logic's folders: tests/<folder>/ tests the code of <folder>/.
 file(GLOB QV_UNIT_TESTS CONFIGURE_DEPENDS tests/actions/*.cpp tests/settings/*.cpp
-  tests/modem/*.cpp tests/connectivity/*.cpp tests/app/*.cpp)
+  tests/modem/*.cpp tests/connectivity/*.cpp tests/report/*.cpp tests/app/*.cpp)
 add_executable(qv_unit_tests ${QV_UNIT_TESTS})
 target_include_directories(qv_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
+# The report's page and CSV are compared with files beside their test.
+target_compile_definitions(qv_unit_tests PRIVATE QV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(qv_unit_tests PRIVATE qv_posix GTest::gmock_main)
 qv_link_logic(qv_unit_tests)
 qv_strict_warnings(qv_unit_tests)
@@ -29,3 +31,13 @@ set_tests_properties(scheduler_bench PROPERTIES LABELS bench TIMEOUT 120)
 add_test(NAME layer_check COMMAND ${CMAKE_COMMAND} -DQV_SOURCE=${CMAKE_SOURCE_DIR}
          -DQV_WORK=${CMAKE_BINARY_DIR}/layer-check -P ${CMAKE_SOURCE_DIR}/tests/cmake/CheckLayersTest.cmake)
 set_tests_properties(layer_check PROPERTIES LABELS unit)
+
+# The night report seen in a real browser: headless Chromium renders the report of a sample log
+# of three nights to a PNG, which must show the bars where the nights put them.
+add_executable(qv_report_page tests/tools/report_page.cpp)
+target_link_libraries(qv_report_page PRIVATE qv_report)
+qv_strict_warnings(qv_report_page)
+add_test(NAME report_in_browser
+         COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/report/browser_check.py $<TARGET_FILE:qv_report_page>
+                 ${CMAKE_SOURCE_DIR}/tests/report/three-nights.log ${CMAKE_BINARY_DIR}/report-in-browser)
+set_tests_properties(report_in_browser PROPERTIES LABELS browser TIMEOUT 180)

@@ -39,6 +39,10 @@ target_compile_definitions(qv_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(qv_probe PRIVATE qv_settings user32 kernel32 advapi32)
 target_link_options(qv_probe PRIVATE ${QV_STATIC_LINK})
 qv_strict_warnings(qv_probe)
+# The browser of the end-to-end runs: records the page it was asked to open (tests/e2e).
+add_executable(qv_open_recorder tests/tools/qv_open_recorder.cpp)
+target_link_options(qv_open_recorder PRIVATE ${QV_STATIC_LINK})
+qv_strict_warnings(qv_open_recorder)
 
 # Stands in for icacls in the installer's run, recording what it is asked (see qv_record.cpp).
 add_executable(qv_record tests/tools/qv_record.cpp)

@@ -16,6 +16,11 @@ struct ConnectivityState {
     // The last successful fetch, or the last modem reboot started by the watch. The zero point
     // at start, so three failures right after start reboot the modem at once.
     LocalTime LastPageOK = kDateTimeZero;
+    // Pages opened and failed since start (they only grow), and fetches failed in a row since
+    // the last page that opened; a modem reboot does not end the row.
+    int64_t PagesOpened = 0;
+    int64_t PagesFailed = 0;
+    int64_t FailedInARow = 0;
     // A check is under way (its fetch or reboot lets window messages run); ticks that arrive
     // meanwhile are skipped.
     ActionRunning Check;

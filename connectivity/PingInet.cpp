@@ -6,6 +6,7 @@
 
 #include "actions/EventLog.h"
 #include "actions/FileHelpers.h"
+#include "actions/FreeWindowLines.h"
 #include "connectivity/DateTime.h"
 #include "actions/Running.h"
 #include "actions/Text.h"
@@ -81,10 +82,16 @@ void CheckConnectivity(const ConnectivityContext& ctx) {
     if (FetchPage(ctx, entry)) {
         net.LastPageOK = ctx.clock.Now();
         net.PageFailures = 0;
+        ++net.PagesOpened;
+        if (net.FailedInARow > 0)
+            ctx.log.WriteLog(RestoredLine(net.FailedInARow));
+        net.FailedInARow = 0;
         if (ctx.pageFetched)
             ctx.pageFetched();
     } else {
         ++net.PageFailures;
+        ++net.PagesFailed;
+        ++net.FailedInARow;
         ctx.log.ReportFailure("Unable to open : " + entry);
     }
 

@@ -25,6 +25,8 @@ class FileSystem {
     // Opens the file for read and write (created when missing), writes the bytes from the
     // start without shortening a longer file, closes it.
     virtual bool WriteBytesFromStart(const std::string& path, const std::string& bytes) = 0;
+    // Writes the file anew (created when missing, a longer one shortened), closes it.
+    virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
     // True when the path names a file that can be opened for reading now.
     virtual bool CanOpenForReading(const std::string& path) = 0;
     // The whole content of a file, or nothing when it cannot be opened or read.
@@ -33,6 +35,9 @@ class FileSystem {
     virtual std::unique_ptr<FileReader> OpenForReading(const std::string& path) = 0;
     // The Windows directory as the system gives it (GetWindowsDirectoryA into 256 characters).
     virtual std::string WindowsDirectoryRaw() = 0;
+    // The user's own folder for temporary files (GetTempPathA), with or without its last
+    // backslash; empty when the system gives none.
+    virtual std::string TemporaryFolder() = 0;
 };
 
 }  // namespace qv

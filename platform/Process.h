@@ -22,6 +22,9 @@ class Process {
     virtual bool StartProgram(const std::string& commandLine, ShowCommand show) = 0;
     // ShellExecuteA with no owner, no verb, no parameters and no directory.
     virtual void ShellOpen(const std::string& file, ShowCommand show) = 0;
+    // Opens a file with the program the user chose for its kind (a page in the default
+    // browser), without waiting for it; false when nothing could be started.
+    virtual bool OpenDocument(const std::string& path) = 0;
     // Ends the process at once.
     [[noreturn]] virtual void EndProcess() = 0;
 };

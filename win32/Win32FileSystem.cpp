@@ -58,6 +58,22 @@ bool Win32FileSystem::WriteBytesFromStart(const std::string& path, const std::st
     return WriteAll(file.Get(), bytes);
 }
 
+bool Win32FileSystem::WriteWholeFile(const std::string& path, const std::string& bytes) {
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return false;
+    return WriteAll(file.Get(), bytes);
+}
+
+std::string Win32FileSystem::TemporaryFolder() {
+    char buffer[MAX_PATH + 1];
+    DWORD n = GetTempPathA(sizeof buffer, buffer);
+    if (n == 0 || n > MAX_PATH)
+        return "";
+    return std::string(buffer, n);
+}
+
 bool Win32FileSystem::CanOpenForReading(const std::string& path) {
     UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

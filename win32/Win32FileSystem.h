@@ -11,6 +11,8 @@ class Win32FileSystem : public FileSystem {
     std::optional<std::string> ReadAll(const std::string& path) override;
     std::unique_ptr<FileReader> OpenForReading(const std::string& path) override;
     std::string WindowsDirectoryRaw() override;
+    bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+    std::string TemporaryFolder() override;
 };
 
 }  // namespace qv::win32

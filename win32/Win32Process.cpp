@@ -72,6 +72,13 @@ void Win32Process::ShellOpen(const std::string& file, ShowCommand show) {
     ShellExecuteA(nullptr, nullptr, file.c_str(), nullptr, nullptr, static_cast<int>(show));
 }
 
+bool Win32Process::OpenDocument(const std::string& path) {
+    // ShellExecute's result is a number above 32 on success.
+    HINSTANCE result =
+        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
 void Win32Process::EndProcess() {
     ExitProcess(0);
 }

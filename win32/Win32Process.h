@@ -15,6 +15,7 @@ class Win32Process : public Process {
     std::string CommandLineArguments() override;
     bool StartProgram(const std::string& commandLine, ShowCommand show) override;
     void ShellOpen(const std::string& file, ShowCommand show) override;
+    bool OpenDocument(const std::string& path) override;
     [[noreturn]] void EndProcess() override;
 
     // The arguments part of a full command line as Windows passes it.

@@ -174,7 +174,7 @@ TEST_F(TrayTest, OnlyDoubleClickAndRightButtonUpActAndTicksOfStoppedTimersAreDro
     std::string captions;
     for (const MenuEntry& e : t.menu.shown[0])
         captions += (e.IsSeparator() ? "-" : e.caption) + " ";
-    EXPECT_EQ(captions, "&ViewErrorLog - &Settings - &Exit ");
+    EXPECT_EQ(captions, "&ViewErrorLog &NightReport - &Settings - &Exit ");
     EXPECT_EQ(World(t),
               "ShowSettingsDialog|ShowSettingsDialog|ModemReachable|UnloadSettingsDialog|"
               "StopSockets|tray1:2|tray2:0|tray1:2|tray2:0|log: Dastrel's Quorvane Helper "

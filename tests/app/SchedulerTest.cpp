@@ -85,28 +85,32 @@ TEST(Scheduler, ServicesFallDueByTheClock) {
         std::string stored, spans, timed, log;  // "+": the modem answers; "-": a reboot fails
     };
     const std::string shut = "Auto ShutDown Command Issued.|",
-                      on = "Auto Enable NIC Command Issued.|";
+                      on = "Auto Enable NIC Command Issued.|",
+                      started = "Free Usage Time Started.|",
+                      ended = "Free Usage Time Ended : 0 KB in 0 Pages, 0 Failed.|";
     const Row rows[] = {
         {"SrvShutDuring=1", "07:59:30+4, 08:55:30+7",  // 08:01-09:00
          "08:01 ShutDownPC|08:03 ShutDownPC|08:57 ShutDownPC|08:59 ShutDownPC",
          shut + shut + shut + shut},
         {"SrvNicDuringD=1 +", "01:50:30+30", "01:55 DisableNIC",
-         "Auto Disable NIC Command Issued.|"},
+         "Auto Disable NIC Command Issued.|" + started},
         {"SrvNicDuringN=1", "07:40:30+30", "07:45 EnableNIC|07:50 EnableNIC|07:55 EnableNIC",
-         on + on + on},
+         started + on + on + on + ended},
+        // The window's end line comes before the shutdown's own line.
         {"SrvShutAt=1 SrvNicAt=1", "07:59:05+1443",  // 08:00, 01:59, 07:58
          "08:00 ShutDownPC|01:59 EnableNIC|07:58 DisableNIC|08:00 ShutDownPC",
-         "ShutDown Command Issued.|Enable Nic Command Issued.|Disable Nic Command Issued.|ShutDown "
-         "Command Issued.|"},
+         "ShutDown Command Issued.|Enable Nic Command Issued.|" + started +
+             "Disable Nic Command Issued.|" + ended + "ShutDown Command Issued.|"},
         {"SrvNicAt=1 NIC=1:59,1:59", "01:58:30+2", "01:59 EnableNIC|01:59 DisableNIC",
-         "Enable Nic Command Issued.|Disable Nic Command Issued.|"},
+         "Enable Nic Command Issued.|Disable Nic Command Issued.|" + started},
         // "02:01" and " 2 : 1 " both name 02:01: two reboots in one tick, none in the next.
         {"SrvModem=1 Reboot=02:01,,2.4:1,02.5:00,02:00.6,_2_:_1_,07:,0700,00:00x,99999999999:00",
          "01:59:03+4, 06:59:30+2", "02:01 RebootModem|02:01 RebootModem",
-         "Modem Rebooted Successfully.|Modem Rebooted Successfully.|"},
+         started + "Modem Rebooted Successfully.|Modem Rebooted Successfully.|"},
         {"SrvModem=1 Reboot=00:00x -", "23:59:30+2", "00:00 RebootModem", ""},  // failed: no line
         {"SrvPing=1 PingInterval=20", "03:00:00+1, 09:00:00+2",  // only in the free window
-         "03:00 CheckConnectivity|03:00 CheckConnectivity|03:01 CheckConnectivity", ""},
+         "03:00 CheckConnectivity|03:00 CheckConnectivity|03:01 CheckConnectivity",
+         started + ended},
     };
     for (const Row& row : rows) {
         Program p;
@@ -233,7 +237,8 @@ TEST_F(SchedulerTest, AFailureNoRoutineCaughtIsReportedAndTheProgramServesOn) {
     EXPECT_EQ(t.actions.Count("ShowSettingsDialog"), 2);
     EXPECT_EQ(t.actions.Count("CheckConnectivity"), 3);
     EXPECT_EQ(Join(t.LogMessages()),
-              "Unexpected Error : std::bad_alloc|Unexpected Error : std::bad_alloc");
+              "Free Usage Time Started.|Unexpected Error : std::bad_alloc|Unexpected Error : "
+              "std::bad_alloc");
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ class PingInetTest : public ::testing::Test {
 
 // Each step "day/hh:mm:ss" and + (the pages answer) or - (they do not) is one check; its
 // outcome: "ok" (the tray animates), "x" (logged), then R for a reboot that worked or F for one
-// that did not.
+// that did not; rN: the page opened after N failed in a row.
 TEST_F(PingInetTest, RebootsOnTheThirdFailureOnceThreeMinuteBoundariesPassedSinceTheLastSuccess) {
     // clang-format off
     std::map<std::string, std::string> tokens = {{"StartTrayAnimation", "ok"}, {"Modem Rebooted Successfully.", "R"},
@@ -48,11 +48,11 @@ TEST_F(PingInetTest, RebootsOnTheThirdFailureOnceThreeMinuteBoundariesPassedSinc
         tokens["Unable to open : " + Home(i)] = "x";
     const std::tuple<bool, std::string, std::string> rows[] = {
         {true, "7/02:00:10- 7/02:00:20- 7/02:00:30- 7/02:00:40-", "x x xR x"},  // after start
-        {true, "7/10:00:30+ 7/10:00:40- 7/10:01:00- 7/10:02:59- 7/10:03:00-", "ok x x x xR"},
-        {true, "7/11:00:00+ 7/11:30:00- 7/11:31:00- 7/11:31:05- 7/11:32:00+", "ok x x xR ok"},
+        {true, "7/10:00:30+ 7/10:00:40- 7/10:01:00- 7/10:02:59- 7/10:03:00-", "okr4 x x x xR"},  // the row before failed four times
+        {true, "7/11:00:00+ 7/11:30:00- 7/11:31:00- 7/11:31:05- 7/11:32:00+", "okr4 x x xR okr3"},  // a reboot does not end the row
         // A failed reboot restarts the count all the same.
         {false, "8/02:00:00- 8/02:00:10- 8/02:00:20- 8/02:00:30- 8/02:01:00- 8/02:02:59- 8/02:03:00-", "x x xF x x x xF"},
-        {true, "9/07:58:00+ 9/07:59:00- 9/07:59:50- 10/02:00:05-", "ok x x xR"},  // over night
+        {true, "9/07:58:00+ 9/07:59:00- 9/07:59:50- 10/02:00:05-", "okr7 x x xR"},  // over night
     };
     // clang-format on
     for (const auto& [connects, steps, want] : rows) {
@@ -71,8 +71,10 @@ TEST_F(PingInetTest, RebootsOnTheThirdFailureOnceThreeMinuteBoundariesPassedSinc
             got += got.empty() ? "" : " ";
             for (const std::string& call : t.actions.calls)
                 got += tokens.at(call);
-            for (const std::string& line : t.LogMessages())
-                got += tokens.at(line);
+            for (const std::string& line : t.LogMessages())  // "rN": restored after N failures
+                got += line.starts_with("Connectivity Restored after ")
+                           ? "r" + line.substr(28, line.size() - 28 - 14)
+                           : tokens.at(line);
         }
         EXPECT_EQ(got, want) << steps;
     }

@@ -65,6 +65,7 @@ class FakeFiles : public FileSystem {
     std::map<std::string, std::string> files;
     std::set<std::string> folders, readOnlyFolders;
     std::string windowsDirectory = "C:\\WINDOWS";
+    std::string temporaryFolder = "C:\\Users\\me\\Temp\\";
     size_t readPiece = 4096;  // the most a read of an open file returns
 
     bool AppendBytes(const std::string& path, const std::string& bytes) override {
@@ -84,6 +85,10 @@ class FakeFiles : public FileSystem {
         return it == files.end() ? nullptr : std::make_unique<TextReader>(it->second, readPiece);
     }
     std::string WindowsDirectoryRaw() override { return windowsDirectory; }
+    bool WriteWholeFile(const std::string& path, const std::string& bytes) override {
+        return Writable(path) && (files[path] = bytes, true);
+    }
+    std::string TemporaryFolder() override { return temporaryFolder; }
     bool Writable(const std::string& path) const {
         return !path.empty() && !folders.count(path) &&
                std::none_of(readOnlyFolders.begin(), readOnlyFolders.end(),
@@ -130,7 +135,8 @@ class FakeProcess : public Process {
     int priorityRaised = 0;
     std::string exePath = "C:\\Program Files\\Quorvane\\Quorvane.exe", arguments;
     std::vector<std::pair<std::string, ShowCommand>> started;
-    Strings shellOpened;
+    Strings shellOpened, documentsOpened;
+    bool openSucceeds = true;
 
     bool ClaimSingleInstance() override { return !otherInstanceRunning; }
     void RaiseThreadPriority() override { ++priorityRaised; }
@@ -141,6 +147,10 @@ class FakeProcess : public Process {
         return startSucceeds;
     }
     void ShellOpen(const std::string& file, ShowCommand) override { shellOpened.push_back(file); }
+    bool OpenDocument(const std::string& path) override {
+        documentsOpened.push_back(path);
+        return openSucceeds;
+    }
     [[noreturn]] void EndProcess() override { throw ProcessEnded{}; }
 };
 

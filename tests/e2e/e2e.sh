@@ -8,7 +8,8 @@
 #   smoke      start lines, the tray icon and its menu, the single-instance rule, a bad stored
 #              setting, and a program folder where the log cannot be written (read-only, full)
 #   night      a whole night in a few minutes against the fake modem and web server: lost
-#              connectivity rebooting the modem, keep-alive fetches, "&ViewErrorLog", card and
+#              connectivity rebooting the modem, keep-alive fetches, "&ViewErrorLog",
+#              "&NightReport" (a recorder as the browser), card and
 #              listed reboot in one minute (times stored while the settings dialog is open and
 #              read at its close), a failed reboot shutting down in the next
 #   telnet     listed reboots against busybox's and netkit's telnetd logging a test account in
@@ -87,6 +88,8 @@ second_start() {
 
 case_smoke() {
     local row arg nic lines kind
+    # The free window half a day away: its lines stay out of these logs.
+    set_setting Time "$(((10#$(date +%H) + 12) % 24)),$(((10#$(date +%H) + 13) % 24))"
     start_program
     wait_message "Dastrel's Quorvane Helper Started."
     wait_tray green
@@ -135,13 +138,21 @@ case_smoke() {
 
 # The stored NIC value for an hh:mm: both times, in plain numbers.
 nic_of() { echo "$((10#${1%:*})):$((10#${1#*:})),$((10#${1%:*})):$((10#${1#*:}))"; }
+kb_of() { awk -v b="$1" 'BEGIN { printf "%.15g", b / 1024 }'; }
+ended_line() { echo "Free Usage Time Ended : $(kb_of "$1") KB in $2 Pages, 3 Failed."; }
 total_line() { echo "Total Data Downloaded for Connectivity : $(awk -v b="$1" 'BEGIN { printf "%.15g", b / 1024 }') KB."; }
 until_epoch() { echo $(($1 - $(date +%s) > 1 ? $1 - $(date +%s) : 1)); }
 
 case_night() {
     local far bystander lines card_at card fail night reboot rest bytes last cycle
-    local nic="$E2E_ROOT/nic" expected
+    local nic="$E2E_ROOT/nic" expected page csv outage pages
     sandbox
+    # The user's browser is a recorder registered for .html files in this run's prefix.
+    export QV_OPENED="$E2E_ROOT/opened.txt"
+    local recorder="$(dirname "$QV_PROBE")/qv_open_recorder.exe"
+    "$WINE64" reg add 'HKCR\.html' /ve /d QvTest.Page /f >/dev/null 2>&1
+    "$WINE64" reg add 'HKCR\QvTest.Page\shell\open\command' /ve \
+        /d "\"Z:${recorder//\//\\}\" \"%1\"" /f >/dev/null 2>&1
     start_servers modem
     # The timed services are on from the start, half a day away; the night's times come later.
     far=$(date -d "+12 hours" +%H:%M)
@@ -162,12 +173,14 @@ case_night() {
     start_servers web
     wait_message "Modem Rebooted Successfully."
     expected="Dastrel's Quorvane Helper Started.
+Free Usage Time Started.
 Unable to open : http://www.bing.com/
 Unable to open : http://www.msn.com/
 Unable to open : http://127.0.0.1/night/1.html
 No Connectivity Since last 3 Minutes - Rebooting Modem.
 Modem Rebooted Successfully."
-    [[ "$(messages)" == "$expected" ]] || e2e_fail "lost connectivity: $(messages)"
+    [[ "$(messages | head -7)" == "$expected" ]] || e2e_fail "lost connectivity: $(messages)"
+    wait_message "Connectivity Restored after 3 Failed Pages."
     wait_for "the modem's line to close" 30 grep -q -x -- "-- closed" "$SRV/modem.rec"
     [[ "$(cat "$SRV/modem.rec")" == "$CONVERSATION" ]] || e2e_fail "the modem received"
     e2e_ok "lost connectivity at the start reboots the modem with Reboot.Txt"
@@ -176,7 +189,7 @@ Modem Rebooted Successfully."
     wait_tray yellow
     probe post "Icon Form" 0x111 101 0 # &ViewErrorLog
     wait_window "$NOTEPAD"
-    [[ "$(probe text "$NOTEPAD" 0)" == "$(tr -d '\r' <"$QV_LOG" | head -6)" ]] ||
+    [[ "$(probe text "$NOTEPAD" 0)" == "$(tr -d '\r' <"$QV_LOG" | head -8)" ]] ||
         e2e_fail "Notepad shows: $(probe text "$NOTEPAD" 0)"
     probe post "$NOTEPAD" 0x10 0 0
     wait_tray blue
@@ -188,6 +201,24 @@ Modem Rebooted Successfully."
     [[ "$cycle$cycle" == *"$(head -5 "$SRV/web.rec" | cut -d' ' -f1,2 | tr '\n' '|')"* ]] ||
         e2e_fail "pages fetched out of turn"
     e2e_ok "keep-alive fetches go round the page list"
+
+    # "&NightReport": the page and its CSV in the user's temporary folder, never beside the
+    # program, handed to the browser; the open night's figures are the log's.
+    probe post "Icon Form" 0x111 104 0
+    wait_for "the browser to be asked for the report" 60 test -s "$QV_OPENED"
+    page=$("$WINE64" winepath -u "$(sed -n 's/^.* "\(.*\)"\r*$/\1/p' "$QV_OPENED" | head -1)" 2>/dev/null | tr -d '\r')
+    page=$(realpath -m "$page") csv="${page%.html}.csv"
+    [[ "$page" == "$WINEPREFIX"/drive_c/users/*/Temp/NightReport.html && -s "$page" && -s "$csv" &&
+        ! -e "$APP_DIR/NightReport.html" ]] || e2e_fail "the report at $page: $(cat "$QV_OPENED")"
+    # The date and time of the first line with the text, as the report writes them.
+    stamp() { tr -d '\r' <"$QV_LOG" | grep -F -- "$1" | head -1 | awk '{ split($1, d, "/"); print d[3] "-" d[2] "-" d[1] " " $2 }'; }
+    outage="$(stamp "Free Usage Time Started." | cut -d' ' -f1),$(stamp "Unable to open : "),$(stamp "Connectivity Restored after ")"
+    grep -q -F "Last 1 night: " "$page" && grep -q -F ", 1 outages, 1 reboots, 1 helped.</p>" "$page" &&
+        grep -q -F " 3 failed &middot; " "$page" ||
+        e2e_fail "the page's figures: $(grep -o '<p[^<]*' "$page" | head -3)"
+    [[ "$(tr -d '\r' <"$csv" | tail -n +2)" == "$outage,"*",\"$(stamp "No Connectivity" | cut -d' ' -f2) after no connectivity, rebooted\",helped" ]] ||
+        e2e_fail "the outages' CSV: $(cat "$csv")"
+    e2e_ok "&NightReport writes the page and its CSV into the temporary folder and opens the page; its outage is the log's"
 
     # A bystander in the same prefix, for the shutdown below.
     (cd "$APP_DIR" && exec "$WINE64" notepad) >/dev/null 2>&1 &
@@ -220,9 +251,11 @@ Modem Rebooted Successfully."
 $card Disable Nic Command Issued.
 $fail Unable to Reboot Modem - Can't able to Connect 127.0.0.1:23"
     rest=$(grep -v -x -F "$reboot" <<<"$night")
-    [[ $(grep -c . <<<"$reboot") == 1 && "$(tail -2 <<<"$night" | head -1)" == "${expected##*$'\n'}" &&
-        ("$rest" == "$expected"$'\n'"$fail $(total_line "$bytes")" ||
-        "$rest" == "$expected"$'\n'"$fail $(total_line $((bytes - last)))") ]] ||
+    # The window's end line, for the whole run, comes before the shutdown's traffic line.
+    pages=$(wc -l <"$SRV/web.rec")
+    [[ $(grep -c . <<<"$reboot") == 1 && "$(tail -3 <<<"$night" | head -1)" == "${expected##*$'\n'}" &&
+        ("$rest" == "$expected"$'\n'"$fail $(ended_line "$bytes" "$pages")"$'\n'"$fail $(total_line "$bytes")" ||
+        "$rest" == "$expected"$'\n'"$fail $(ended_line $((bytes - last)) $((pages - 1)))"$'\n'"$fail $(total_line $((bytes - last)))") ]] ||
         e2e_fail "the night ($bytes bytes sent): $night"
     wait_for "the batch files to run" 60 test -s "$nic.on" -a -s "$nic.off"
     [[ "$(tr -d '\r ' <"$nic.on")$(tr -d '\r ' <"$nic.off")" == enabledisable ]] || e2e_fail "batch files ran"

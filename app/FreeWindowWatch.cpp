@@ -1,0 +1,35 @@
+#include "app/FreeWindowWatch.h"
+
+#include "actions/FreeWindowLines.h"
+#include "app/App.h"
+#include "settings/FreeTime.h"
+
+namespace qv {
+
+FreeWindowSoFar FreeWindowCounts(const App& app) {
+    const FreeWindowState& w = app.freeWindow;
+    return {app.traffic.TotalBytesDownloaded - w.BytesAtStart,
+            app.net.PagesOpened - w.OpenedAtStart, app.net.PagesFailed - w.FailedAtStart};
+}
+
+void WatchFreeWindow(App& app) {
+    FreeWindowState& w = app.freeWindow;
+    const bool free = IsFreeTime(app.settings, app.os.clock);
+    if (free && !w.Open) {
+        w = {true, app.traffic.TotalBytesDownloaded, app.net.PagesOpened, app.net.PagesFailed};
+        app.log.WriteLog(kFreeWindowStartedLine);
+    } else if (!free && w.Open) {
+        EndFreeWindow(app);
+    }
+}
+
+void EndFreeWindow(App& app) {
+    if (!app.freeWindow.Open)
+        return;
+    const FreeWindowSoFar seen = FreeWindowCounts(app);
+    app.freeWindow.Open = false;
+    app.log.WriteLog(FreeWindowEndedLine(seen.bytes, seen.pagesOpened, seen.pagesFailed,
+                                         app.os.clock.DecimalSeparator()));
+}
+
+}  // namespace qv

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "report/Nights.h"
+#include "report/ReportPage.h"
+#include "report/ReportText.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv::report {
+namespace {
+
+// A log from "dd hh:mm:ss message" rows of December 2026, each line in the house layout with
+// the given separators and CR LF.
+std::string Log(const std::vector<std::string>& rows, const std::string& date = "/",
+                const std::string& time = ":") {
+    std::string log;
+    for (const std::string& row : rows) {
+        if (row.size() < 12 || row[2] != ' ') {
+            log += row + "\r\n";  // garbage as it stands
+            continue;
+        }
+        log += row.substr(0, 2) + date + "12" + date + "2026 " + row.substr(3, 2) + time +
+               row.substr(6, 2) + time + row.substr(9, 2) + " >   " + row.substr(12) + "\r\n";
+    }
+    return log;
+}
+
+NightsRead Read(const std::string& log, const std::optional<OpenWindowNow>& now = {},
+                size_t piece = 7) {
+    test::TextReader reader(log, piece);
+    return ReadNights([&](char* b, size_t n) { return reader.Read(b, n); }, now);
+}
+
+std::string Optional(const std::optional<double>& v) {
+    if (!v)
+        return "?";
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%g", *v);
+    return buffer;
+}
+
+// The whole model of the nights, one line each.
+std::string Describe(const std::deque<Night>& nights) {
+    std::string all;
+    for (const Night& n : nights) {
+        all += DateText(n.begin) + " " + ClockText(n.begin) + "-" + DateText(n.end) + " " +
+               ClockText(n.end) + (n.partial ? " partial" : "") + (n.cut ? " cut" : "") +
+               (n.live ? " live" : "") + " kb=" + Optional(n.kilobytes) +
+               " opened=" + (n.opened ? std::to_string(*n.opened) : "?") +
+               " failed=" + std::to_string(n.failed) + " online=" + Optional(n.OnlineShare()) +
+               " outages=" + std::to_string(n.outageCount) + "/" + std::to_string(n.outageSeconds) +
+               "s reboots=" + std::to_string(n.rebootCount);
+        for (const Outage& o : n.outages) {
+            all += " [" + ClockText(o.start) + "-" + ClockText(o.end) +
+                   (o.restored ? " restored" : "");
+            for (size_t i : o.reboots) {
+                const Reboot& r = n.reboots[i];
+                all += std::string(" ") + (r.listed ? "listed" : "watch") + "@" + ClockText(r.at) +
+                       (r.rebooted ? " ok" : " failed") +
+                       (r.helped ? (*r.helped ? " helped" : " no help") : "");
+            }
+            all += "]";
+        }
+        for (const Mark& m : n.marks)
+            all += std::string(" ") + (m.kind == MarkKind::Shutdown ? "shutdown" : "nic") + "@" +
+                   ClockText(m.at);
+        all += "\n";
+    }
+    return all;
+}
+
+const std::string kStart = "Dastrel's Quorvane Helper Started.";
+const std::string kOpen = "Free Usage Time Started.";
+const std::string kFail = "Unable to open : http://a.example/";
+const std::string kReboot = "No Connectivity Since last 3 Minutes - Rebooting Modem.";
+const std::string kRebooted = "Modem Rebooted Successfully.";
+
+struct Row {
+    std::string what;
+    std::string log;
+    std::string nights;
+};
+
+// Logs as they come against the whole model of nights and outages.
+TEST(NightsTest, LogsTellTheirNights) {
+    const Row rows[] = {
+        {"a night across midnight: a watch reboot that helped, one that did not",
+         Log({"06 21:59:00 " + kStart, "06 22:00:00 " + kOpen, "06 23:50:00 " + kFail,
+              "06 23:51:00 " + kFail, "06 23:53:00 " + kFail, "06 23:53:00 " + kReboot,
+              "06 23:53:40 " + kRebooted, "06 23:55:00 Connectivity Restored after 3 Failed Pages.",
+              "07 01:00:00 " + kFail, "07 01:03:00 " + kReboot,
+              "07 01:03:30 Unable to Reboot Modem - Can't able to Connect 10.0.0.1:23",
+              "07 01:09:00 Connectivity Restored after 9 Failed Pages.",
+              "07 06:00:00 Free Usage Time Ended : 2048.5 KB in 1400 Pages, 12 Failed."}),
+         "2026-12-06 22:00:00-2026-12-07 06:00:00 kb=2048.5 opened=1400 failed=12 "
+         "online=0.970833 outages=2/840s reboots=2 [23:50:00-23:55:00 restored "
+         "watch@23:53:00 ok helped] [01:00:00-01:09:00 restored watch@01:03:00 failed no help]\n"},
+        {"a window that is the whole day, from a start to the quit, with a listed reboot",
+         Log({"06 10:00:00 Dastrel's Quorvane Helper Started with Windows.", "06 10:00:00 " + kOpen,
+              "06 12:00:00 " + kRebooted, "07 09:00:00 Enable Nic Command Issued.",
+              "07 10:00:00 Free Usage Time Ended : 0 KB in 0 Pages, 0 Failed.",
+              "07 10:00:00 Dastrel's Quorvane Helper Quitting."}),
+         "2026-12-06 10:00:00-2026-12-07 10:00:00 kb=0 opened=0 failed=0 online=1 "
+         "outages=0/0s reboots=1 nic@09:00:00\n"},
+        {"a start inside the window; a shutdown at its end; the window still out at its end",
+         Log({"07 03:30:00 " + kStart, "07 03:30:00 " + kOpen, "07 07:58:00 " + kFail,
+              "07 08:00:00 Free Usage Time Ended : 1,5 KB in 3 Pages, 1 Failed.",
+              "07 08:00:00 ShutDown Command Issued.",
+              "07 08:00:00 Total Data Downloaded for Connectivity : 1,5 KB."}),
+         "2026-12-07 03:30:00-2026-12-07 08:00:00 kb=1.5 opened=3 failed=1 "
+         "online=0.992593 outages=1/120s reboots=0 [07:58:00-08:00:00] shutdown@08:00:00\n"},
+        {"an older log: failures, reboots and traffic lines only, two nights",
+         Log({"05 01:00:00 " + kStart, "05 01:00:00 Total Data Downloaded for Connectivity : 0 KB.",
+              "05 03:00:00 " + kFail, "05 03:01:00 " + kFail, "05 03:02:00 " + kFail,
+              "05 03:02:00 " + kReboot, "05 03:02:30 " + kRebooted, "05 03:30:00 " + kFail,
+              "05 04:00:00 Total Data Downloaded for Connectivity : 300 KB.",
+              "06 02:10:00 " + kFail,
+              "06 03:00:00 Total Data Downloaded for Connectivity : 1E+03 KB."}),
+         "2026-12-05 03:00:00-2026-12-05 04:00:00 partial kb=300 opened=? failed=4 online=? "
+         "outages=2/120s reboots=1 [03:00:00-03:02:00 watch@03:02:00 ok] [03:30:00-03:30:00]\n"
+         "2026-12-06 02:00:00-2026-12-06 03:00:00 partial kb=700 opened=? failed=1 online=? "
+         "outages=1/0s reboots=0 [02:10:00-02:10:00]\n"},
+        {"another region's separators; a restart inside the window cuts it",
+         Log({"07 02:00:00 " + kOpen, "07 02:10:00 " + kFail, "07 02:20:00 " + kStart,
+              "07 02:20:00 " + kOpen, "07 02:30:00 Auto Disable NIC Command Issued.",
+              "07 08:00:00 Free Usage Time Ended : 12,25 KB in 7 Pages, 0 Failed."},
+             ". ", "."),
+         "2026-12-07 02:00:00-2026-12-07 02:10:00 cut kb=? opened=? failed=1 online=1 "
+         "outages=1/0s reboots=0 [02:10:00-02:10:00]\n"
+         "2026-12-07 02:20:00-2026-12-07 08:00:00 kb=12.25 opened=7 failed=0 online=1 "
+         "outages=0/0s reboots=0 nic@02:30:00\n"},
+        {"garbage, unknown and malformed lines are skipped; a torn last line is ignored",
+         "\x01garbage\r\n\r\n07/12/2026 02:00:00 >   " + kOpen + "\r\n" +
+             Log({"07 02:01:00 Something this report does not know.", "32 02:02:00 " + kFail,
+                  "07 25:02:00 " + kFail,
+                  "07 02:03:00 Free Usage Time Ended : x KB in 1 Pages, 0 Failed.",
+                  "07 02:04:00 " + kFail, "not a line at all, though long enough"}) +
+             "07/12/2026 02:05:00 >   " + kFail,
+         "2026-12-07 02:00:00-2026-12-07 02:04:00 cut kb=? opened=? failed=1 online=1 "
+         "outages=1/0s reboots=0 [02:04:00-02:04:00]\n"},
+        {"a window still open as the report is made",
+         Log({"07 02:00:00 " + kOpen, "07 02:30:00 " + kFail}),
+         "2026-12-07 02:00:00-2026-12-07 03:00:00 live kb=10 opened=99 failed=1 online=0.5 "
+         "outages=1/1800s reboots=0 [02:30:00-03:00:00]\n"},
+    };
+    for (const Row& row : rows) {
+        std::optional<OpenWindowNow> now;
+        if (row.what.starts_with("a window still open"))
+            now = OpenWindowNow{LocalSeconds(2026, 12, 7, 3, 0, 0), 10, 99, 1};
+        NightsRead read = Read(row.log, now);
+        EXPECT_FALSE(read.failed);
+        EXPECT_EQ(Describe(read.nights), row.nights) << row.what;
+    }
+}
+
+std::string Golden(const std::string& name) {
+    FILE* file = std::fopen((std::string(QV_SOURCE_DIR "/tests/report/") + name).c_str(), "rb");
+    std::string content;
+    if (file != nullptr) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            content.append(buffer, n);
+        std::fclose(file);
+    }
+    return content;
+}
+
+// The page and the CSV of the first row's night, whole, with a comma for the decimal point.
+TEST(NightsTest, PageAndCsvOfOneNight) {
+    const std::string log =
+        Log({"06 22:00:00 " + kOpen, "06 23:50:00 " + kFail, "06 23:53:00 " + kReboot,
+             "06 23:53:40 " + kRebooted, "06 23:55:00 Connectivity Restored after 3 Failed Pages.",
+             "07 01:00:00 " + kFail, "07 01:02:00 " + kRebooted,
+             "07 05:59:00 Free Usage Time Ended : 2048,5 KB in 1400 Pages, 12 Failed.",
+             "07 05:59:00 Auto ShutDown Command Issued."});
+    const std::deque<Night> nights = Read(log).nights;
+    EXPECT_EQ(ReportPage(nights, ","), Golden("one-night.html"));
+    EXPECT_EQ(OutagesCsv(nights), Golden("one-night.csv"));
+}
+
+// Only the last fourteen nights are kept, and what is held does not grow with the log.
+TEST(NightsTest, KeepsTheLastFourteenNights) {
+    std::vector<std::string> rows;
+    for (int day = 1; day <= 20; ++day) {
+        const std::string d = (day < 10 ? "0" : "") + std::to_string(day);
+        rows.push_back(d + " 02:00:00 " + kOpen);
+        rows.push_back(d + " 08:00:00 Free Usage Time Ended : 1 KB in 1 Pages, 0 Failed.");
+    }
+    NightsRead read = Read(Log(rows), std::nullopt, 4096);
+    ASSERT_EQ(read.nights.size(), kReportNights);
+    EXPECT_EQ(DateText(read.nights.front().begin), "2026-12-07");
+    EXPECT_EQ(DateText(read.nights.back().begin), "2026-12-20");
+}
+
+}  // namespace
+}  // namespace qv::report
