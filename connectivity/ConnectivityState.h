@@ -16,6 +16,13 @@ struct ConnectivityState {
     // The last successful fetch, or the last modem reboot started by the watch. The zero point
     // at start, so three failures right after start reboot the modem at once.
     LocalTime LastPageOK = kDateTimeZero;
+    // The three-minute rule's pacing: its reboots since a page last opened, when its limit was
+    // reached (it rests from then on), and its last reboot, from which the grace counts.
+    int32_t RuleReboots = 0;
+    bool LimitReached = false;
+    LocalTime LimitReachedAt = kDateTimeZero;
+    LocalTime LastRuleReboot = kDateTimeZero;
+    bool GraceRunning = false;
     // A check is under way (its fetch or reboot lets window messages run); ticks that arrive
     // meanwhile are skipped.
     ActionRunning Check;
