@@ -63,8 +63,17 @@ struct App {
     NicControl nicControl{os.files, os.process, paths, log};
     ShutdownControl shutdownControl{os.power, os.clock, log, traffic,
                                     [this] { EndFreeWindow(*this); }};
-    ModemContext modemContext{os.sockets, os.clock, os.ui, os.files, log,
-                              paths,      settings, diag,  modem,    shutdownControl};
+    ModemContext modemContext{os.sockets,
+                              os.clock,
+                              os.ui,
+                              os.files,
+                              log,
+                              paths,
+                              settings,
+                              diag,
+                              modem,
+                              shutdownControl,
+                              [this] { timers.tmrModemProof.SetEnabled(os.timers, true); }};
     ConnectivityContext connectivityContext{
         os.internet, os.clock, os.ui, os.files, log,          paths,
         settings,    diag,     net,   traffic,  modemContext, [this] { TrayAnimate(*this); }};

@@ -9,6 +9,7 @@
 #include "actions/Traffic.h"
 #include "app/App.h"
 #include "app/FreeWindowWatch.h"
+#include "modem/RestartProof.h"
 #include "settings/FreeTime.h"
 #include "settings/LeadingNumber.h"
 
@@ -229,6 +230,11 @@ void tmrPing_Timer(App& app) {
         if (app.timers.tmrModem.Ticking())
             RebootAtListedTimes(app, s.DeferredModemTime);
     }
+}
+
+void tmrModemProof_Timer(App& app) {
+    if (!RestartProofTick(app.modemContext))
+        app.timers.tmrModemProof.SetEnabled(app.os.timers, false);
 }
 
 }  // namespace qv

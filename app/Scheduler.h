@@ -64,5 +64,8 @@ void tmrShut_Timer(App& app);
 void tmrNIC_Timer(App& app);
 void tmrModem_Timer(App& app);
 void tmrPing_Timer(App& app);
+// tmrModemProof (5 s, on only while a reboot is being watched): the next probe of the modem's
+// web port, or the watch's end.
+void tmrModemProof_Timer(App& app);
 
 }  // namespace qv

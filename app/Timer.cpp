@@ -30,8 +30,8 @@ void FormTimer::Apply(TimerHost& host) {
 }
 
 FormTimer* FormTimers::Find(int timerId) {
-    for (FormTimer* t :
-         {&tmrMinuteAlarm, &tmrShut, &tmrModem, &tmrPing, &tmrNIC, &tmrIconUpdate, &tmrIconAni}) {
+    for (FormTimer* t : {&tmrMinuteAlarm, &tmrShut, &tmrModem, &tmrPing, &tmrNIC, &tmrIconUpdate,
+                         &tmrIconAni, &tmrModemProof}) {
         if (t->Id() == timerId)
             return t;
     }
@@ -44,6 +44,7 @@ void CreateFormTimers(App& app) {
     t.tmrIconAni.SetInterval(host, 200);
     t.tmrMinuteAlarm.SetInterval(host, 60000);
     t.tmrIconUpdate.SetInterval(host, 30000);
+    t.tmrModemProof.SetInterval(host, 5000);
     t.tmrMinuteAlarm.SetEnabled(host, true);
     t.tmrIconUpdate.SetEnabled(host, true);
 }

@@ -14,6 +14,7 @@ enum TimerId : int {
     kTmrNIC = 5,
     kTmrIconUpdate = 6,
     kTmrIconAni = 7,
+    kTmrModemProof = 8,
 };
 
 // The longest period a window timer accepts (USER_TIMER_MAXIMUM).
@@ -45,7 +46,7 @@ class FormTimer {
     bool enabled_ = false;
 };
 
-// The seven timers of frmIcon.
+// The eight timers of frmIcon.
 struct FormTimers {
     FormTimer tmrMinuteAlarm{kTmrMinuteAlarm};
     FormTimer tmrShut{kTmrShut};
@@ -54,6 +55,8 @@ struct FormTimers {
     FormTimer tmrNIC{kTmrNIC};
     FormTimer tmrIconUpdate{kTmrIconUpdate};
     FormTimer tmrIconAni{kTmrIconAni};
+    // Probes the modem's web port while the watch over a reboot is under way.
+    FormTimer tmrModemProof{kTmrModemProof};
 
     // The timer with this identifier, or nullptr.
     FormTimer* Find(int timerId);

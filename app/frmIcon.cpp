@@ -119,6 +119,9 @@ void FrmIcon::ServeTimer(int timerId) {
         case kTmrIconAni:
             tmrIconAni_Timer(app_);
             break;
+        case kTmrModemProof:
+            tmrModemProof_Timer(app_);
+            break;
         default:
             break;
     }

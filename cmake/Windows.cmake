@@ -72,6 +72,10 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   # (scripts/soak runs the long one and measures it).
   add_test(NAME e2e_soak COMMAND bash ${CMAKE_SOURCE_DIR}/bench/soak.sh soak ${QV_E2E_EXES} 90)
   set_tests_properties(e2e_soak PROPERTIES LABELS e2e TIMEOUT 600)
+  # The three-minute rule paced (3 reboots, then a rest) on a dead line, and each reboot proved
+  # by the modem's web port; about ten minutes of the clock.
+  add_test(NAME e2e_pacing COMMAND ${QV_E2E} pacing ${QV_E2E_EXES})
+  set_tests_properties(e2e_pacing PROPERTIES LABELS e2e TIMEOUT 1200)
   # A whole night of the program in a few minutes, against a fake modem and a local web server.
   add_test(NAME e2e_night COMMAND ${QV_E2E} night ${QV_E2E_EXES})
   set_tests_properties(e2e_night PROPERTIES LABELS e2e-night TIMEOUT 900)

@@ -21,6 +21,13 @@ struct ConnectivityState {
     int64_t PagesOpened = 0;
     int64_t PagesFailed = 0;
     int64_t FailedInARow = 0;
+    // The three-minute rule's pacing: its reboots since a page last opened, when its limit was
+    // reached (it rests from then on), and its last reboot, from which the grace counts.
+    int32_t RuleReboots = 0;
+    bool LimitReached = false;
+    LocalTime LimitReachedAt = kDateTimeZero;
+    LocalTime LastRuleReboot = kDateTimeZero;
+    bool GraceRunning = false;
     // A check is under way (its fetch or reboot lets window messages run); ticks that arrive
     // meanwhile are skipped.
     ActionRunning Check;

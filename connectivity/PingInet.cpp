@@ -8,6 +8,7 @@
 #include "actions/FileHelpers.h"
 #include "actions/FreeWindowLines.h"
 #include "connectivity/DateTime.h"
+#include "connectivity/RebootPacing.h"
 #include "actions/Running.h"
 #include "actions/Text.h"
 #include "modem/ModemReboot.h"
@@ -86,17 +87,21 @@ void CheckConnectivity(const ConnectivityContext& ctx) {
         if (net.FailedInARow > 0)
             ctx.log.WriteLog(RestoredLine(net.FailedInARow));
         net.FailedInARow = 0;
+        PageOpened(ctx);
         if (ctx.pageFetched)
             ctx.pageFetched();
     } else {
-        ++net.PageFailures;
+        if (FailureCounts(ctx))
+            ++net.PageFailures;
         ++net.PagesFailed;
         ++net.FailedInARow;
         ctx.log.ReportFailure("Unable to open : " + entry);
     }
 
-    if (net.PageFailures >= 3 && MinutesBetween(net.LastPageOK, ctx.clock.Now()) >= 3) {
+    if (net.PageFailures >= 3 && MinutesBetween(net.LastPageOK, ctx.clock.Now()) >= 3 &&
+        RuleMayReboot(ctx)) {
         net.PageFailures = 0;
+        RuleRebooted(ctx);
         ctx.log.WriteLog("No Connectivity Since last 3 Minutes - Rebooting Modem.");
         if (RebootModem(ctx.modem))
             ctx.log.WriteLog("Modem Rebooted Successfully.");

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "actions/EventLog.h"
 #include "actions/ProgramPaths.h"
 #include "actions/ShutMod.h"
@@ -25,6 +27,8 @@ struct ModemContext {
     ModemState& modem;
     // A failed reboot shuts the computer down when SrvModemFail is on.
     const ShutdownControl& shutdown;
+    // Runs when the watch over a reboot begins, so that its ticks start.
+    std::function<void()> restartWatchBegins;
 };
 
 }  // namespace qv

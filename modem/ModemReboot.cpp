@@ -6,6 +6,7 @@
 
 #include "actions/Running.h"
 #include "actions/Text.h"
+#include "modem/RestartProof.h"
 #include "modem/TCPMod.h"
 #include "modem/TelNetCmds.h"
 
@@ -172,6 +173,7 @@ bool Converse(const ModemContext& ctx) {
     const std::string address = ctx.modem.ModemAddress;
     const std::string port = ctx.modem.ModemPort;
     const bool searchReplies = ctx.modem.SearchReplies;
+    ProbeBeforeReboot(ctx);
     if (!TcpConnect(ctx, ctx.modem.ModemSocket, address, port, ctx.modem.ConnectTimeoutMs)) {
         ctx.log.ReportFailure("Unable to Reboot Modem - Can't able to Connect " + address + ":" +
                               port);
@@ -188,6 +190,8 @@ bool RebootModem(const ModemContext& ctx) {
     ActionRunning::Hold running(ctx.modem.Reboot);
     bool rebooted = Converse(ctx);
     CloseSocket(ctx, ctx.modem.ModemSocket);
+    if (WatchRestart(ctx, rebooted) && ctx.restartWatchBegins)
+        ctx.restartWatchBegins();
     if (!rebooted && ctx.settings.SrvModemFail)
         ShutDownPC(ctx.shutdown);
     return rebooted;

@@ -15,6 +15,15 @@ struct CommandPair {
     std::string SendText;  // already decoded; "" sends nothing
 };
 
+// The watch over a reboot that the script reported as done (modem/RestartProof.h).
+struct RestartWatch {
+    enum class Stage { Idle, Before, Watching };
+    Stage stage = Stage::Idle;
+    bool answeredBefore = false;  // the web port answered the probe made before the reboot
+    bool wentDown = false;        // a probe since the reboot found it silent
+    uint64_t sinceMs = 0;         // the steady clock when the conversation ended
+};
+
 // The modem's address, the reboot script and the telnet connection.
 struct ModemState {
     std::string ModemAddress;  // as written in the command file; empty until it was read
@@ -43,6 +52,7 @@ struct ModemState {
     std::string Unread;
 
     ActionRunning Reboot;  // a conversation is in progress
+    RestartWatch Restart;
 };
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 
 #include "actions/EventLog.h"
 #include "actions/ProgramError.h"
+#include "modem/RestartProof.h"
 #include "settings/LeadingNumber.h"
 
 namespace qv {
@@ -92,6 +93,7 @@ void ModemProbeAnswered(const ModemContext& ctx, SocketId probe, bool connected)
         return;
     ctx.modem.ProbeAnswer = connected;
     CloseSocket(ctx, ctx.modem.ProbeSocket);
+    RestartProofAnswer(ctx, connected);
 }
 
 }  // namespace qv

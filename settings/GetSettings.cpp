@@ -64,6 +64,11 @@ void LoadAll(const SettingsAccess& access) {
     s.SrvNicAt = flag(keys::kSrvNicAt);
     s.SrvModem = flag(keys::kSrvModem);
     s.SrvPing = flag(keys::kSrvPing);
+
+    // Read last, so that a faulty value here leaves every older key loaded.
+    LoadPair(text(keys::kRebootLimit, defaults::kRebootLimit), ',', s.RebootLimitCount,
+             s.RebootLimitHours);
+    s.RebootGraceMinutes = WholeNumber(text(keys::kRebootGrace, defaults::kRebootGrace));
 }
 
 }  // namespace

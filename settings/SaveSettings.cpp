@@ -32,6 +32,7 @@ class Saver {
         s_.PingInterval = WholeNumber(d_.Text(Ctl::txtInterval));
         Write(keys::kPingInterval, std::to_string(s_.PingInterval));
         Switch(Ctl::Check5, keys::kSrvPing, s_.SrvPing);
+        RebootPacing();
         Yield();
         ShutdownTime();
         ShutdownRange();
@@ -111,6 +112,22 @@ class Saver {
                 return true;
         }
         return false;
+    }
+
+    // A box outside its range keeps the value it had.
+    void Ranged(Ctl control, int low, int high, int32_t& field) {
+        const double n = Number(control);
+        if (n >= low && n <= high)
+            field = MakeWhole(n);
+    }
+
+    void RebootPacing() {
+        Ranged(Ctl::txtRebootLimit, 0, 99, s_.RebootLimitCount);
+        Ranged(Ctl::txtRebootRest, 1, 24, s_.RebootLimitHours);
+        Ranged(Ctl::txtRebootGrace, 0, 60, s_.RebootGraceMinutes);
+        Write(keys::kRebootLimit,
+              std::to_string(s_.RebootLimitCount) + "," + std::to_string(s_.RebootLimitHours));
+        Write(keys::kRebootGrace, std::to_string(s_.RebootGraceMinutes));
     }
 
     void ShutdownTime() {

@@ -33,6 +33,12 @@ struct Settings {
     bool SrvNicAt = false;
     bool SrvModem = false;
     bool SrvPing = false;
+    // The three-minute rule's pacing: after RebootLimitCount reboots with no page opened in
+    // between it rests RebootLimitHours (a count of 0 sets no limit); after each of its reboots
+    // it counts no failure for RebootGraceMinutes.
+    int32_t RebootLimitCount = 0;
+    int32_t RebootLimitHours = 0;
+    int32_t RebootGraceMinutes = 0;
 
     bool operator==(const Settings&) const = default;
 };
@@ -57,6 +63,8 @@ inline constexpr const char* kSrvStartup = "SrvStartup";
 inline constexpr const char* kSrvNicAt = "SrvNicAt";
 inline constexpr const char* kSrvModem = "SrvModem";
 inline constexpr const char* kSrvPing = "SrvPing";
+inline constexpr const char* kRebootLimit = "RebootLimit";
+inline constexpr const char* kRebootGrace = "RebootGrace";
 }  // namespace keys
 
 namespace defaults {
@@ -68,6 +76,9 @@ inline constexpr const char* kPingInterval = "50";
 inline constexpr const char* kPingUrls = "http://www.wikipedia.org/,http://www.debian.org/";
 inline constexpr const char* kShutAt = "08:00";
 inline constexpr const char* kShutDuring = "08:01-09:00";
+// No limit and no grace: the three-minute rule reboots whenever it falls due.
+inline constexpr const char* kRebootLimit = "0,0";
+inline constexpr const char* kRebootGrace = "0";
 }  // namespace defaults
 
 }  // namespace qv

@@ -22,8 +22,10 @@ void TimeSet::ChangeText(Ctl id, const std::string& text, bool fromProgram) {
         c.selected = -1;
     if (fromProgram)
         Notify(c);  // the window already shows what the user typed
-    if (id == Ctl::txtInterval)
-        txtInterval_Change();
+    for (const RangedBox& box : kRangedBoxes) {
+        if (box.id == id)
+            RangedBox_Change(box);
+    }
 }
 
 void TimeSet::SetText(Ctl id, const std::string& text) {
@@ -136,6 +138,10 @@ void TimeSet::ControlInit() {
     ClearItems(Ctl::lstUrls);
     for (const std::string& url : s.PingUrlList)
         AddItem(Ctl::lstUrls, url);
+    SetText(Ctl::txtRebootLimit, std::to_string(s.RebootLimitCount));
+    // No rest is stored while there is no limit; the box offers the usual four hours.
+    SetText(Ctl::txtRebootRest, s.RebootLimitHours == 0 ? "4" : std::to_string(s.RebootLimitHours));
+    SetText(Ctl::txtRebootGrace, std::to_string(s.RebootGraceMinutes));
     PickerSelect(Ctl::Combo9, s.ShutAtHour);
     PickerSelect(Ctl::Combo10, s.ShutAtMinute);
     PickerSelect(Ctl::Combo11, s.ShutFromHour);

@@ -12,6 +12,24 @@ namespace qv {
 inline constexpr const char* kTimeSetTitle = "Quorvane Helper Utility by Dastrel (v1.1).";
 inline constexpr const char* kIntervalRangeMessage = "Sorry the permittable range is 1-60 only.";
 inline constexpr const char* kIntervalReplacement = "10";
+inline constexpr const char* kRebootLimitRangeMessage = "Sorry the permittable range is 0-99 only.";
+inline constexpr const char* kRebootRestRangeMessage = "Sorry the permittable range is 1-24 only.";
+inline constexpr const char* kRebootGraceRangeMessage = "Sorry the permittable range is 0-60 only.";
+
+// A text box of the CONNECTIVITY page whose whole number is checked on every change: outside
+// its range the message is shown and the replacement put in.
+struct RangedBox {
+    Ctl id;
+    int32_t low, high;
+    const char* message;
+    const char* replacement;
+};
+inline constexpr RangedBox kRangedBoxes[] = {
+    {Ctl::txtInterval, 1, 60, kIntervalRangeMessage, kIntervalReplacement},
+    {Ctl::txtRebootLimit, 0, 99, kRebootLimitRangeMessage, "0"},
+    {Ctl::txtRebootRest, 1, 24, kRebootRestRangeMessage, "4"},
+    {Ctl::txtRebootGrace, 0, 60, kRebootGraceRangeMessage, "0"},
+};
 inline constexpr const char* kInvalidUrlMessage = "The Url you Inputted is not valid.";
 inline constexpr const char* kFatalSaveMessage = "Fatal Error : Cannot Save the Settings.";
 inline constexpr const char* kConfigProgramName = "Wirecall.exe";
@@ -63,7 +81,7 @@ class TimeSet {
     const std::vector<Control>& Controls() const { return controls_; }
     const Control& Get(Ctl id) const { return controls_.at(static_cast<size_t>(id)); }
     const std::string& Text(Ctl id) const { return Get(id).text; }
-    // Sets a text or caption; a change of txtInterval's text runs its range check.
+    // Sets a text or caption; a change of a ranged box's text runs its range check.
     void SetText(Ctl id, const std::string& text);
     void SetColor(Ctl id, uint32_t color);
     void SetValue(Ctl id, int value);
@@ -90,7 +108,7 @@ class TimeSet {
     // Event handlers.
     void CmdAddRbtTime_Click();
     void lstReboot_KeyUp(int keyCode);
-    void txtInterval_Change();
+    void RangedBox_Change(const RangedBox& box);
     void txtInterval_KeyUp(int keyCode);
     void txtUrl_KeyUp(int keyCode);
     void lstUrls_KeyUp(int keyCode);

@@ -184,7 +184,16 @@ std::vector<Control> TimeSetControls() {
     b.Label(Ctl::Label19, "Add URL :", {24, 52, 70, 20});
     b.Add(Ctl::txtUrl, K::TextBox, {98, 48, 406, 24}).color =
         kBlue;  // filled with the first home page on load
-    b.Add(Ctl::lstUrls, K::ListBox, {24, 80, 480, 156}).color = kBlue;
+    b.Add(Ctl::lstUrls, K::ListBox, {24, 80, 480, 100}).color = kBlue;
+    // The three-minute rule's pacing.
+    b.Label(Ctl::Label24, "Reboot at most", {24, 192, 100, 20});
+    b.Add(Ctl::txtRebootLimit, K::TextBox, {126, 188, 40, 24}, "0");
+    b.Label(Ctl::Label25, "times without a page, then rest", {172, 192, 206, 20});
+    b.Add(Ctl::txtRebootRest, K::TextBox, {380, 188, 40, 24}, "4");
+    b.Label(Ctl::Label26, "Hours.", {426, 192, 78, 20});
+    b.Label(Ctl::Label27, "After a reboot wait", {24, 222, 134, 20});
+    b.Add(Ctl::txtRebootGrace, K::TextBox, {160, 218, 40, 24}, "0");
+    b.Label(Ctl::Label28, "Minutes before counting failures.", {206, 222, 298, 20});
     b.Label(Ctl::Label20, "Open Pages after every :", {24, 250, 160, 20});
     b.Add(Ctl::txtInterval, K::TextBox, {186, 246, 50, 24}, "50");
     b.Label(Ctl::Label21, "Seconds to maintain connection.", {242, 250, 262, 20});

@@ -43,8 +43,9 @@ enum TimeSetPage : int { kPageTime = 0, kPageNic, kPageModem, kPageConnectivity,
     X(Label15) X(CmdNicOK) X(Label16)                                                           \
     X(Label17) X(Label18) X(Combo7) X(Combo8) X(CmdAddRbtTime) X(txtReboot) X(lstReboot)        \
     X(Check4) X(CmdConfigModem) X(CmdModemOK) X(Check9) X(Line1) X(Line2)                       \
-    X(Label19) X(txtUrl) X(lstUrls) X(Label20) X(txtInterval) X(Label21) X(lblInterval)         \
-    X(Check5) X(CmdConnectivityOK)                                                              \
+    X(Label19) X(txtUrl) X(lstUrls) X(Label24) X(txtRebootLimit) X(Label25) X(txtRebootRest)    \
+    X(Label26) X(Label27) X(txtRebootGrace) X(Label28) X(Label20) X(txtInterval) X(Label21)     \
+    X(lblInterval) X(Check5) X(CmdConnectivityOK)                                               \
     X(Check1) X(Combo9) X(Combo10) X(Check6) X(Combo11) X(Combo12) X(Combo13) X(Combo14)        \
     X(Check2) X(Text2) X(Label23) X(CmdMiscOK)
 // clang-format on

@@ -51,15 +51,15 @@ void TimeSet::lstReboot_KeyUp(int keyCode) {
         RemoveItem(Ctl::lstReboot, list.selected);
 }
 
-void TimeSet::txtInterval_Change() {
-    const std::string& text = Text(Ctl::txtInterval);
+void TimeSet::RangedBox_Change(const RangedBox& box) {
+    const std::string& text = Text(box.id);
     if (text.empty())
         return;
-    int32_t seconds = 0;
-    if (IntervalOf(text, seconds) && seconds >= 1 && seconds <= 60)
+    int32_t number = 0;
+    if (IntervalOf(text, number) && number >= box.low && number <= box.high)
         return;
-    ShowMessage(kIntervalRangeMessage);
-    SetText(Ctl::txtInterval, kIntervalReplacement);  // runs this check again, and passes
+    ShowMessage(box.message);
+    SetText(box.id, box.replacement);  // runs this check again, and passes
 }
 
 void TimeSet::txtInterval_KeyUp(int keyCode) {

@@ -5,7 +5,9 @@
 
 #include "connectivity/DateTime.h"
 #include "connectivity/PingInet.h"
+#include "actions/NumberText.h"
 #include "tests/doubles/FakePlatform.h"
+#include "tests/doubles/SimTimers.h"
 
 namespace qv::test {
 namespace {
@@ -77,6 +79,62 @@ TEST_F(PingInetTest, RebootsOnTheThirdFailureOnceThreeMinuteBoundariesPassedSinc
                            : tokens.at(line);
         }
         EXPECT_EQ(got, want) << steps;
+    }
+}
+
+// A six-hour outage from 02:00, a page every 50 s (the default), under the rule's pacing
+// ("count,hours" limit and grace minutes): how many reboots, then the times of its first eight
+// reboots and limit lines ("Lhh:mm>" the time the line names). A page that opens at `opens` starts
+// the count again.
+TEST_F(PingInetTest, PacesTheRulesRebootsByItsLimitAndGrace) {
+    struct Row {
+        int count, hours, grace;
+        std::string opens, want;
+    };
+    // clang-format off
+    const Row rows[] = {
+        // No pacing: a reboot every three minutes, all night.
+        {0, 0, 0, "", "120 02:01 02:04 02:07 02:10 02:13 02:16 02:19 02:22"},
+        {3, 4, 0, "", "6 02:01 02:04 02:07 L02:10>06:10. 06:10 06:13 06:16 L06:19>10:19."},
+        {0, 4, 10, "", "28 02:01 02:14 02:27 02:40 02:53 03:06 03:19 03:32"},
+        {3, 4, 10, "", "6 02:01 02:14 02:27 L02:40>06:40. 06:40 06:53 07:06 L07:19>11:19."},
+        // A page between the reboots starts the count (and ends the grace) again.
+        {3, 1, 0, "02:07", "19 02:01 02:04 02:10 02:13 02:16 L02:19>03:19. 03:19 03:22"},
+        {2, 1, 10, "02:05", "10 02:01 02:08 02:21 L02:34>03:34. 03:34 03:47 L04:00>05:00. 05:00"},
+    };
+    // clang-format on
+    const std::string limit = "No Connectivity - Reboot Limit Reached, Next Reboot after ";
+    for (const Row& row : rows) {
+        TestApp t;
+        t.InitPaths();
+        t.app.settings.PingUrlList = {t.app.paths.HomePageUrls[0]};
+        t.app.settings.RebootLimitCount = row.count;
+        t.app.settings.RebootLimitHours = row.hours;
+        t.app.settings.RebootGraceMinutes = row.grace;
+        t.files.files[t.app.paths.CommandFilePath] = "127.0.0.1 23\r\nWAIT \"\"\r\nSEND \"x\"\r\n";
+        t.clock.Set(2, 0, 0);
+        int reboots = 0, events = 0;
+        std::string times;
+        for (int tick = 0; tick < 6 * 72; ++tick) {
+            const std::string at = TimeText(t.clock.now.hour, t.clock.now.minute);
+            t.internet.pages.clear();
+            if (at == row.opens && t.clock.now.second < 50)
+                for (const std::string& url : t.app.paths.SearchPageUrls)
+                    t.internet.pages[url] = "<html>";
+            t.files.files.erase(t.app.paths.LogPath);
+            CheckConnectivity(t.app.connectivityContext);
+            for (const std::string& line : t.LogMessages()) {
+                const bool rebooted = line == "Modem Rebooted Successfully.";
+                reboots += rebooted;
+                if (rebooted && events++ < 8)
+                    times += " " + at;
+                else if (line.starts_with(limit) && events++ < 8)
+                    times += " L" + at + ">" + line.substr(limit.size());
+            }
+            t.clock.now = SimTimers::AddSeconds(t.clock.now, 50);
+        }
+        EXPECT_EQ(std::to_string(reboots) + times, row.want)
+            << row.count << "," << row.hours << " " << row.grace << " " << row.opens;
     }
 }
 

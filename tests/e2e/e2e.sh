@@ -13,6 +13,8 @@
 #              listed reboot in one minute (times stored while the settings dialog is open and
 #              read at its close), a failed reboot shutting down in the next
 #   telnet     listed reboots against busybox's and netkit's telnetd logging a test account in
+#   pacing     the line dead with the reboot limit 3,1: three reboots, the limit line and no
+#              fourth; each reboot proved by the modem's web port going silent and coming back
 #   installer  SETUP_AMD64_EXE (from scripts/package) QV_RECORD_EXE: install, again over the
 #              running program with "Start with Windows" (the folder's rights and the Run value
 #              each time), the program's own save of the Run value, uninstall with the program
@@ -47,7 +49,8 @@ sandbox() {
 }
 # What the fake modem receives in one conversation of that file.
 CONVERSATION=$'-- connect\nadmin\nsecret\nhelp\nreboot\n-- closed'
-listening() { ss -ltn | grep -q "127.0.0.1:$1 "; }
+listening_on() { ss -ltn | grep -q " $1:$2 "; }
+listening() { listening_on 127.0.0.1 "$1"; }
 # Starts the fake servers (web, modem) and waits until they listen.
 start_servers() {
     python3 "$SOURCE/tests/e2e/servers.py" "$SRV" "$@" >>"$SRV/out" 2>&1 &
@@ -263,33 +266,46 @@ $fail Unable to Reboot Modem - Can't able to Connect 127.0.0.1:23"
     e2e_ok "at $card the card's batch files run and the listed reboot succeeds; at $fail a failed reboot logs the total and shuts down"
 }
 
-case_telnet() {
-    local account=qvmodem password=Modem-Secret marks="$E2E_ROOT/home" etc="$E2E_ROOT/etc" f i
-    local sample="$SOURCE/packaging/sample/Reboot.Txt" server kind seen=0 before failed=0
+# A test account that exists only in this mount namespace: copies of /etc/passwd, shadow and
+# group with one line added, a plain pam_unix "login" service (no module writing outside the run)
+# and an empty /var/log. Its shell plays a modem's command line: "reboot" leaves a line in
+# $MODEM_MARKS/reboots. Then busybox telnetd listens on ADDRESS:PORT.
+MODEM_ACCOUNT=qvmodem MODEM_PASSWORD=Modem-Secret MODEM_MARKS="$E2E_ROOT/home"
+modem_account() {
+    local etc="$E2E_ROOT/etc" f
     for f in busybox socat openssl /usr/sbin/telnetd /bin/login; do command -v "$f" >/dev/null || e2e_fail "$f is missing (packages busybox-static, socat, telnetd)"; done
-    # The account exists only in this mount namespace: copies of /etc/passwd, shadow and group
-    # with one line added, a plain pam_unix "login" service (no module writing outside the run)
-    # and an empty /var/log. Its shell plays a modem's command line: "reboot" leaves a mark.
     chmod 755 "$E2E_ROOT"
-    mkdir -p "$etc" && mkdir -m 1777 "$marks"
+    mkdir -p "$etc" && mkdir -m 1777 "$MODEM_MARKS"
     printf '%s\n' '#!/bin/sh' "printf 'Test modem ready.\\r\\n'" \
         "while printf 'modem> ' && IFS= read -r line; do case \$(printf %s \"\$line\" | tr -d '\\r\\0') in" \
-        "reboot) echo reboot >>$marks/reboots; printf 'Rebooting...\\r\\n'; exit 0 ;;" \
+        "reboot) echo reboot >>$MODEM_MARKS/reboots; printf 'Rebooting...\\r\\n'; exit 0 ;;" \
         "help) printf 'Commands: help, reboot\\r\\n' ;; esac; done" >"$E2E_ROOT/shell"
     chmod 755 "$E2E_ROOT/shell"
     cp /etc/passwd /etc/group /etc/shadow "$etc/"
-    echo "$account:x:4242:4242:Test modem:$marks:$E2E_ROOT/shell" >>"$etc/passwd"
-    echo "$account:x:4242:" >>"$etc/group"
-    echo "$account:$(openssl passwd -6 "$password"):19000:0:99999:7:::" >>"$etc/shadow"
+    echo "$MODEM_ACCOUNT:x:4242:4242:Test modem:$MODEM_MARKS:$E2E_ROOT/shell" >>"$etc/passwd"
+    echo "$MODEM_ACCOUNT:x:4242:" >>"$etc/group"
+    echo "$MODEM_ACCOUNT:$(openssl passwd -6 "$MODEM_PASSWORD"):19000:0:99999:7:::" >>"$etc/shadow"
     printf '%s required pam_unix.so\n' auth account session >"$etc/pam-login"
     for f in passwd group shadow; do mount --bind "$etc/$f" "/etc/$f"; done
     mount --bind "$etc/pam-login" /etc/pam.d/login
     mount -t tmpfs tmpfs /var/log
-    busybox telnetd -F -b 127.0.0.1 -p 2323 -l /bin/login >"$SRV/busybox.out" 2>&1 &
+    busybox telnetd -F -b "$1" -p "$2" -l /bin/login >"$SRV/busybox.out" 2>&1 &
     E2E_PIDS+=($!)
+    wait_for "busybox telnetd" 10 listening_on "$1" "$2"
+}
+modem_reboots() { if [[ -f "$MODEM_MARKS/reboots" ]]; then wc -l <"$MODEM_MARKS/reboots"; else echo 0; fi; }
+# The shipped sample Reboot.Txt for the test account on ADDRESS PORT.
+sample_file() {
+    sed -e "s/^192.0.2.1 23 /$1 $2 /" -e "s/\"admin/\"$MODEM_ACCOUNT/" \
+        -e "s/\"secret/\"$MODEM_PASSWORD/" -e 's/$/\r/' "$SOURCE/packaging/sample/Reboot.Txt"
+}
+
+case_telnet() {
+    local account=$MODEM_ACCOUNT password=$MODEM_PASSWORD f i
+    local sample="$SOURCE/packaging/sample/Reboot.Txt" server kind seen=0 before failed=0
+    modem_account 127.0.0.1 2323
     socat TCP-LISTEN:2324,bind=127.0.0.1,reuseaddr,fork EXEC:/usr/sbin/telnetd,nofork >"$SRV/netkit.out" 2>&1 &
     E2E_PIDS+=($!)
-    wait_for "busybox telnetd" 10 listening 2323
     wait_for "netkit telnetd" 10 listening 2324
     grep -q -x '192.0.2.1 23 telnet' "$sample" || e2e_fail "the sample's line 1 has changed"
 
@@ -298,15 +314,13 @@ case_telnet() {
     local cases=("busybox sample 2323" "busybox star 2323" "netkit sample 2324" "netkit star 2324")
     write_file() {
         if [[ $1 == sample ]]; then
-            sed -e "s/^192.0.2.1 23 /127.0.0.1 $2 /" -e "s/\"admin/\"$account/" \
-                -e "s/\"secret/\"$password/" -e 's/$/\r/' "$sample"
+            sample_file 127.0.0.1 "$2"
         else
             printf '%s\r\n' "127.0.0.1 $2" 'WAIT "*"' "SEND \"$account\\m\"" 'WAIT "*"' \
                 "SEND \"$password\\m\"" 'WAIT "*"' 'SEND "reboot\m"' 'WAIT "*"' 'SEND ""'
         fi >"$APP_DIR/Reboot.Txt"
     }
     outcomes() { messages | grep -c -E '^(Modem Rebooted Successfully\.|Unable to )' || true; }
-    reboots() { if [[ -f "$marks/reboots" ]]; then wc -l <"$marks/reboots"; else echo 0; fi; }
     more_outcomes() { (($(outcomes) > seen)); }
     # Two more minutes than cases: the cases follow the outcomes, not the minutes.
     local times=""
@@ -319,17 +333,65 @@ case_telnet() {
     wait_window "Icon Form"
     for i in "${!cases[@]}"; do
         read -r server kind _ <<<"${cases[$i]}"
-        before=$(reboots)
+        before=$(modem_reboots)
         wait_for "a reboot outcome" 300 more_outcomes
         seen=$((seen + 1))
         # The next case's file, before its minute comes.
         [[ -z "${cases[$((i + 1))]:-}" ]] || write_file $(cut -d' ' -f2,3 <<<"${cases[$((i + 1))]}")
         last=$(messages | grep -E '^(Modem Rebooted Successfully\.|Unable to )' | tail -1)
-        [[ $(($(reboots) > before)) == 1 && "$last" == "Modem Rebooted Successfully." ]] || { failed=$((failed + 1)) && echo "failed: $server $kind file, logged: $last"; }
+        [[ $(($(modem_reboots) > before)) == 1 && "$last" == "Modem Rebooted Successfully." ]] || { failed=$((failed + 1)) && echo "failed: $server $kind file, logged: $last"; }
     done
     close_program
     [[ -n "${QV_TELNET_MEASURE:-}" ]] || ((failed == 0)) || e2e_fail "$failed of ${#cases[@]} reboots failed or were misreported"
     e2e_ok "busybox and netkit telnetd: both kinds of command file reboot the modem and are logged as such"
+}
+
+# The line dead all night, the rule paced to 3 reboots and a rest of 1 hour, and a modem (busybox
+# telnetd on 127.0.0.2) whose web port goes silent for a while at each reboot, as a restarting
+# modem's does. Takes about ten minutes: the rule's three minutes are the clock's.
+case_pacing() {
+    local down=12 limit restarts n at
+    sandbox # the built-in pages on 127.0.0.1, where nothing listens: every page fails
+    modem_account 127.0.0.2 2323
+    sample_file 127.0.0.2 2323 >"$APP_DIR/Reboot.Txt"
+    # The modem's web port, silent for $down seconds after each reboot the modem receives.
+    modem_web() {
+        local seen=0 web
+        trap 'kill $web 2>/dev/null' EXIT
+        while :; do
+            socat TCP-LISTEN:80,bind=127.0.0.2,reuseaddr,fork SYSTEM:'printf "HTTP/1.0 200 OK\\r\\n\\r\\n"' &
+            web=$!
+            until (($(modem_reboots) > seen)); do sleep 0.1; done
+            seen=$(modem_reboots)
+            kill $web; wait $web 2>/dev/null || true
+            sleep $down
+        done
+    }
+    modem_web &
+    E2E_PIDS+=($!)
+    wait_for "the modem's web port" 10 listening_on 127.0.0.2 80
+    set_setting Time 0,0 PingInterval 5 SrvPing 1 PingUrls "" RebootLimit 3,1 SrvModem 0 SrvModemFail 0
+    start_program
+    limit="No Connectivity - Reboot Limit Reached, Next Reboot after "
+    has_limit() { messages | grep -q -F -- "$limit"; }
+    wait_for "the reboot limit" 900 has_limit
+    # A minute more of failing pages, and still no fourth reboot.
+    n=$(messages | grep -c -x -F "Unable to open : http://www.msn.com/")
+    wait_message "Unable to open : http://www.msn.com/" $((n + 4)) 120
+    [[ $(messages | grep -c -x -F "No Connectivity Since last 3 Minutes - Rebooting Modem.") == 3 &&
+        $(messages | grep -c -x -F "Modem Rebooted Successfully.") == 3 && $(modem_reboots) == 3 ]] ||
+        e2e_fail "not three reboots ($(modem_reboots) received)"
+    at=$(grep -a -F -- "$limit" "$QV_LOG" | head -1 | cut -c12-16)
+    [[ "$(messages | grep -F -- "$limit")" == "$limit$(date -d "$at 1 hour" +%H:%M)." ]] ||
+        e2e_fail "the limit line at $at"
+    e2e_ok "3,1: three reboots, then the limit line naming the time an hour on, and no fourth"
+    # Each reboot: the web port went silent and answered again within the watch.
+    restarts=$(messages | sed -n 's/^Modem Restarted in \([0-9]*\) Seconds\.$/\1/p')
+    (($(grep -c . <<<"$restarts") >= 2)) || e2e_fail "restarts proved: $restarts"
+    for n in $restarts; do ((n >= 1 && n <= down + 20)) || e2e_fail "restarted in $n seconds"; done
+    ! messages | grep -q -E "^Modem did not" || e2e_fail "a restart was missed"
+    close_program
+    e2e_ok "each reboot proved by the web port: restarted in $(tr '\n' ' ' <<<"$restarts")seconds"
 }
 
 case_installer() {

@@ -69,7 +69,15 @@ TEST(TimeSetControls, EveryControlAsDescribed) {
         {"Line2", K::Line, kPageModem, nullptr, {16, 322, 390, 2}, kBlack, "", ""},
         {"Label19", K::Label, kPageConnectivity, nullptr, {24, 52, 70, 20}, kBlack, "", "Add URL :"},
         {"txtUrl", K::TextBox, kPageConnectivity, nullptr, {98, 48, 406, 24}, kBlue, "", ""},
-        {"lstUrls", K::ListBox, kPageConnectivity, nullptr, {24, 80, 480, 156}, kBlue, "", ""},
+        {"lstUrls", K::ListBox, kPageConnectivity, nullptr, {24, 80, 480, 100}, kBlue, "", ""},
+        {"Label24", K::Label, kPageConnectivity, nullptr, {24, 192, 100, 20}, kBlack, "", "Reboot at most"},
+        {"txtRebootLimit", K::TextBox, kPageConnectivity, nullptr, {126, 188, 40, 24}, kBlack, "", "0"},
+        {"Label25", K::Label, kPageConnectivity, nullptr, {172, 192, 206, 20}, kBlack, "", "times without a page, then rest"},
+        {"txtRebootRest", K::TextBox, kPageConnectivity, nullptr, {380, 188, 40, 24}, kBlack, "", "4"},
+        {"Label26", K::Label, kPageConnectivity, nullptr, {426, 192, 78, 20}, kBlack, "", "Hours."},
+        {"Label27", K::Label, kPageConnectivity, nullptr, {24, 222, 134, 20}, kBlack, "", "After a reboot wait"},
+        {"txtRebootGrace", K::TextBox, kPageConnectivity, nullptr, {160, 218, 40, 24}, kBlack, "", "0"},
+        {"Label28", K::Label, kPageConnectivity, nullptr, {206, 222, 298, 20}, kBlack, "", "Minutes before counting failures."},
         {"Label20", K::Label, kPageConnectivity, nullptr, {24, 250, 160, 20}, kBlack, "", "Open Pages after every :"},
         {"txtInterval", K::TextBox, kPageConnectivity, nullptr, {186, 246, 50, 24}, kBlack, "", "50"},
         {"Label21", K::Label, kPageConnectivity, nullptr, {242, 250, 262, 20}, kBlack, "", "Seconds to maintain connection."},
@@ -134,7 +142,7 @@ TEST(TimeSetControls, FaultsAreNamed) {
          [](auto& c) { Of(c, Ctl::Label10).frame = Ctl::Label1; }},
         {"Combo1 is described as Label2",
          [](auto& c) { std::swap(Of(c, Ctl::Combo1), Of(c, Ctl::Label2)); }},
-        {"the description has 63 controls, not 64", [](auto& c) { c.pop_back(); }},
+        {"the description has 71 controls, not 72", [](auto& c) { c.pop_back(); }},
     };
     for (const Case& k : cases) {
         std::vector<Control> controls = TimeSetControls();

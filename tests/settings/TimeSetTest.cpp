@@ -183,6 +183,8 @@ void Check(const Row& row) {
 }
 
 const std::string kRange = kIntervalRangeMessage, kBadUrl = kInvalidUrlMessage;
+const std::string kLimit = kRebootLimitRangeMessage, kRest = kRebootRestRangeMessage,
+                  kGrace = kRebootGraceRangeMessage;
 const std::string kFile = "C:\\Program Files\\Quorvane\\Reboot.Txt";
 
 TEST(TimeSet, FillsThePagesFromTheRecord) {
@@ -244,6 +246,15 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
          {{"txtInterval", "10"},
           {"messages", kRange + "|" + kRange + "|" + kRange + "|" + kRange + "|" + kRange + "|" +
                            kRange + "|" + kRange}}},
+        // The reboot pacing boxes are checked on every change, like the interval.
+        {{}, "", {{"txtRebootLimit txtRebootRest txtRebootGrace", "0 / 4 / 0"}}},
+        {{"RebootLimit=3,5", "RebootGrace=10"},
+         "txtRebootLimit=99|txtRebootRest=24|txtRebootRest=1|txtRebootGrace=60|txtRebootGrace=",
+         {{"txtRebootLimit txtRebootRest txtRebootGrace", "99 / 1 / "}}},
+        {{"RebootLimit=100,25", "RebootGrace=61"},
+         "txtRebootLimit=3|txtRebootLimit=-1|txtRebootRest=0|txtRebootGrace=-0.6",
+         {{"txtRebootLimit txtRebootRest txtRebootGrace", "0 / 4 / 0"},
+          {"messages", Join({kLimit, kRest, kGrace, kLimit, kRest, kGrace}, "|")}}},
         // Enter stores the interval at once (a store that fails says so), and a close without OK
         // keeps it only.
         {{"failwrite=PingInterval"},
@@ -309,7 +320,8 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
 
 const std::string kAllKeys =
     "Time NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem SrvModemFail PingUrls "
-    "PingInterval SrvPing SrvShutAt SrvShutDuring SrvStartup frmTop frmLeft";
+    "PingInterval SrvPing RebootLimit RebootGrace SrvShutAt SrvShutDuring SrvStartup frmTop "
+    "frmLeft";
 
 TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
     const std::string five = "02:01,02:03,02:05,07:53,07:55,07:57";
@@ -337,6 +349,13 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
            "02:03,02:05,07:53,07:55,07:57 /  / 0 / 1"},
           {"record", "22-6 0:5 23 02:03,02:05,07:53,07:55,07:57 0 3 111"},
           {"world", "ArmServiceTimers|Run Quorvane=" + exe}}},
+        // The reboot pacing as "count,hours" and minutes; an emptied rest keeps the stored one.
+        {{},
+         "txtRebootLimit=3|txtRebootRest=4|txtRebootGrace=10|CmdConnectivityOK!",
+         {{"=RebootLimit =RebootGrace", "3,4 / 10"}, {"world", "ArmServiceTimers"}}},
+        {{"RebootLimit=3,5", "RebootGrace=10"},
+         "txtRebootLimit=|txtRebootRest=|txtRebootGrace=|CmdConnectivityOK!",
+         {{"=RebootLimit =RebootGrace", "0,5 / 0"}, {"world", "ArmServiceTimers"}}},
         // Hours are judged as read and stored whole.
         {{},
          "Combo1=24|Combo2=24|CmdTimeOK!",
@@ -358,7 +377,8 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
          "Check1+1|Combo10=75|Check6+1|Combo12=-5|CmdMiscOK!",
          {{kept + " written record",
            "08:00 / 0 / 08:01-09:00 / 0 / Time NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot "
-           "SrvModem SrvModemFail PingUrls PingInterval SrvPing SrvStartup frmTop frmLeft / 2-8 "
+           "SrvModem SrvModemFail PingUrls PingInterval SrvPing RebootLimit RebootGrace SrvStartup "
+           "frmTop frmLeft / 2-8 "
            "1:59 8 " +
                five + " 50 5 000"},
           {"world", "ArmServiceTimers"}}},

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include "app/App.h"
+#include "app/Scheduler.h"
+#include "app/Timer.h"
+#include "modem/ModemReboot.h"
+#include "tests/doubles/FakePlatform.h"
+
+namespace qv::test {
+namespace {
+
+// A reboot whose web-port probe answered `before` ("+" connected, "-" refused, " " not yet)
+// while the script ran, then the watch's probes every 5 s answered as `after` says (the last
+// answer repeats): the lines the log gains and whether the watch's timer ran. The timer stops
+// itself when the watch ends.
+TEST(RestartProof, TellsFromTheWebPortWhetherTheModemRestarted) {
+    struct Row {
+        char before;
+        std::string script, after;
+        Strings log;
+    };
+    const std::string done = "WAIT \"\"\r\nSEND \"x\"\r\n",
+                      fails = "WAIT \"\"\r\nSEND \"fail\"\r\n";
+    // clang-format off
+    const Row rows[] = {
+        {'+', done, "+--+", {"Modem Restarted in 20 Seconds."}},
+        {'+', done, "-  +", {"Modem Restarted in 20 Seconds."}},
+        {'+', done, "+", {"Modem did not Restart."}},
+        {'+', done, "+-", {"Modem did not Come Back."}},
+        {'-', done, "-+", {}},
+        {' ', done, "-+", {}},
+        {'+', fails, "-+", {"Unable to send : fail"}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        TestApp t;
+        t.InitPaths();
+        CreateFormTimers(t.app);
+        t.files.files[t.app.paths.CommandFilePath] = "127.0.0.1 23\r\n" + row.script;
+        t.sockets.failSendsOf = {"fail"};
+        t.ui.onPump = [&] {
+            if (row.before != ' ' && !t.sockets.pending.empty())
+                t.sockets.Answer(row.before == '+');
+        };
+        RebootModem(t.app.modemContext);
+        t.ui.onPump = nullptr;
+        const bool watched = t.timers.running.count(kTmrModemProof) == 1;
+        for (size_t tick = 0; t.timers.running.count(kTmrModemProof) && tick < 100; ++tick) {
+            t.clock.steadyMs += 5000;
+            tmrModemProof_Timer(t.app);
+            const char answer = row.after[std::min(tick, row.after.size() - 1)];
+            if (answer != ' ' && !t.sockets.pending.empty())
+                t.sockets.Answer(answer == '+');
+        }
+        const std::string name = row.before + row.script + row.after;
+        EXPECT_EQ(t.LogMessages(), row.log) << name;
+        EXPECT_EQ(watched, row.before == '+' && row.script == done) << name;
+    }
+}
+
+}  // namespace
+}  // namespace qv::test
