@@ -129,6 +129,16 @@ std::optional<EventKind> Classify(std::string_view message, LogEvent& event) {
         return EventKind::ModemRebooted;
     if (message.starts_with(kUnableToReboot) || message.starts_with(kUnableToSend))
         return EventKind::RebootFailed;
+    if (message == "Modem did not Restart." || message == "Modem did not Come Back.") {
+        event.restartSeconds = message == "Modem did not Restart." ? -1 : -2;
+        return EventKind::RestartProved;
+    }
+    if (message.starts_with("Modem Restarted in ")) {
+        std::string_view rest = message.substr(std::string_view("Modem Restarted in ").size());
+        if (WholeNumber(rest, event.restartSeconds, rest) && rest == " Seconds.")
+            return EventKind::RestartProved;
+        return std::nullopt;
+    }
     for (std::string_view nic : kNicLines) {
         if (message == nic)
             return EventKind::NicSwitched;

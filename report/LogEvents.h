@@ -15,6 +15,8 @@ enum class EventKind {
     RebootAfterOutage,  // "No Connectivity Since last 3 Minutes - Rebooting Modem."
     ModemRebooted,      // "Modem Rebooted Successfully."
     RebootFailed,       // a line that tells a modem reboot failed
+    RestartProved,      // "Modem Restarted in N Seconds.", "Modem did not Restart." or
+                        // "Modem did not Come Back.": what the web port told after a reboot
     NicSwitched,        // the network card switched on or off
     ShutdownIssued,     // "ShutDown Command Issued." or "Auto ShutDown Command Issued."
     Traffic,            // "Total Data Downloaded for Connectivity : ... KB."
@@ -29,6 +31,9 @@ struct LogEvent {
     double kilobytes = 0;  // Traffic, WindowEnded
     int64_t pages = 0;     // WindowEnded: pages opened; Restored: failed pages in a row
     int64_t failed = 0;    // WindowEnded: pages failed
+    // RestartProved: the seconds the modem took, or -1 when it did not restart, -2 when it did
+    // not come back.
+    int64_t restartSeconds = 0;
 };
 
 // The line's time and what it says; nothing for a line the report does not know, a line

@@ -86,7 +86,7 @@ void NightBuilder::AddReboot(int64_t at, bool listed, bool rebooted) {
     ++night.rebootCount;
     if (night.reboots.size() >= kListedPerNight)
         return;
-    night.reboots.push_back({at, listed, rebooted, std::nullopt});
+    night.reboots.push_back({at, listed, rebooted, std::nullopt, std::nullopt});
     if (outageOpen_)
         outage_.reboots.push_back(night.reboots.size() - 1);
 }
@@ -155,6 +155,13 @@ void NightBuilder::Add(const LogEvent& e) {
             else
                 AddReboot(e.at, true, rebooted);
             pendingReboot_.reset();
+            break;
+        }
+        case EventKind::RestartProved: {
+            // The watch reports on the night's last reboot, even after the window ended.
+            Night* night = night_ ? &*night_ : (nights_.empty() ? nullptr : &nights_.back());
+            if (night && !night->reboots.empty() && night->reboots.back().rebooted)
+                night->reboots.back().restartSeconds = e.restartSeconds;
             break;
         }
         case EventKind::NicSwitched:

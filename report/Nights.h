@@ -27,6 +27,9 @@ struct Reboot {
     bool listed = false;         // at a listed time; otherwise after three minutes without a page
     bool rebooted = false;       // the modem said it rebooted
     std::optional<bool> helped;  // a page opened within five minutes; nothing when not known
+    // What the modem's web port told after it: the seconds it took to restart, -1 when it did
+    // not restart, -2 when it did not come back; nothing when it was not watched.
+    std::optional<int64_t> restartSeconds;
 };
 
 struct Outage {

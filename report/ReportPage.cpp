@@ -39,9 +39,19 @@ Totals Sum(const std::deque<Night>& nights) {
     return t;
 }
 
+std::string RestartText(const Reboot& reboot) {
+    if (!reboot.restartSeconds)
+        return "";
+    if (*reboot.restartSeconds == -1)
+        return ", did not restart";
+    if (*reboot.restartSeconds == -2)
+        return ", did not come back";
+    return ", restarted in " + std::to_string(*reboot.restartSeconds) + " s";
+}
+
 std::string RebootText(const Reboot& reboot) {
     return ClockText(reboot.at) + (reboot.listed ? " listed" : " after no connectivity") +
-           (reboot.rebooted ? ", rebooted" : ", failed");
+           (reboot.rebooted ? ", rebooted" : ", failed") + RestartText(reboot);
 }
 
 std::string HelpedText(const Reboot& reboot) {

@@ -59,7 +59,8 @@ std::string Describe(const std::deque<Night>& nights) {
                 const Reboot& r = n.reboots[i];
                 all += std::string(" ") + (r.listed ? "listed" : "watch") + "@" + ClockText(r.at) +
                        (r.rebooted ? " ok" : " failed") +
-                       (r.helped ? (*r.helped ? " helped" : " no help") : "");
+                       (r.helped ? (*r.helped ? " helped" : " no help") : "") +
+                       (r.restartSeconds ? " restart=" + std::to_string(*r.restartSeconds) : "");
             }
             all += "]";
         }
@@ -97,6 +98,18 @@ TEST(NightsTest, LogsTellTheirNights) {
          "2026-12-06 22:00:00-2026-12-07 06:00:00 kb=2048.5 opened=1400 failed=12 "
          "online=0.970833 outages=2/840s reboots=2 [23:50:00-23:55:00 restored "
          "watch@23:53:00 ok helped] [01:00:00-01:09:00 restored watch@01:03:00 failed no help]\n"},
+        {"each reboot with what the modem's web port told after it, the last after the window",
+         Log({"07 02:00:00 " + kOpen, "07 02:10:00 " + kFail, "07 02:10:00 " + kReboot,
+              "07 02:10:09 " + kRebooted, "07 02:10:40 Modem Restarted in 31 Seconds.",
+              "07 02:20:00 " + kFail, "07 02:20:00 " + kReboot, "07 02:20:09 " + kRebooted,
+              "07 02:25:09 Modem did not Restart.",
+              "07 02:26:00 No Connectivity - Reboot Limit Reached, Next Reboot after 03:26.",
+              "07 02:59:00 " + kRebooted,
+              "07 03:00:00 Free Usage Time Ended : 0 KB in 0 Pages, 2 Failed.",
+              "07 03:04:00 Modem did not Come Back.", "07 03:05:00 Modem Restarted in x Seconds."}),
+         "2026-12-07 02:00:00-2026-12-07 03:00:00 kb=0 opened=0 failed=2 online=0.166667 "
+         "outages=1/3000s reboots=3 [02:10:00-03:00:00 watch@02:10:00 ok no help restart=31 "
+         "watch@02:20:00 ok no help restart=-1 listed@02:59:00 ok no help restart=-2]\n"},
         {"a window that is the whole day, from a start to the quit, with a listed reboot",
          Log({"06 10:00:00 Dastrel's Quorvane Helper Started with Windows.", "06 10:00:00 " + kOpen,
               "06 12:00:00 " + kRebooted, "07 09:00:00 Enable Nic Command Issued.",
@@ -167,12 +180,14 @@ std::string Golden(const std::string& name) {
     return content;
 }
 
-// The page and the CSV of the first row's night, whole, with a comma for the decimal point.
+// The page and the CSV of the first row's night, whole, with a comma for the decimal point and
+// what the web port told after each reboot.
 TEST(NightsTest, PageAndCsvOfOneNight) {
     const std::string log =
         Log({"06 22:00:00 " + kOpen, "06 23:50:00 " + kFail, "06 23:53:00 " + kReboot,
-             "06 23:53:40 " + kRebooted, "06 23:55:00 Connectivity Restored after 3 Failed Pages.",
-             "07 01:00:00 " + kFail, "07 01:02:00 " + kRebooted,
+             "06 23:53:40 " + kRebooted, "06 23:54:10 Modem Restarted in 30 Seconds.",
+             "06 23:55:00 Connectivity Restored after 3 Failed Pages.", "07 01:00:00 " + kFail,
+             "07 01:02:00 " + kRebooted, "07 01:07:02 Modem did not Restart.",
              "07 05:59:00 Free Usage Time Ended : 2048,5 KB in 1400 Pages, 12 Failed.",
              "07 05:59:00 Auto ShutDown Command Issued."});
     const std::deque<Night> nights = Read(log).nights;
