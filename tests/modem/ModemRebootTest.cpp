@@ -22,7 +22,7 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
     struct Row {
         std::string line1, commands;
         Strings replies = {}, sent = {}, trace = {}, log = {};  // no log: rebooted
-        Waits receives = {}, sleeps = {};
+        Waits receives = {}, pauses = {};
         uint32_t receiveTimeoutMs = 30000;
     };
     // clang-format off
@@ -96,7 +96,7 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
         EXPECT_EQ(t.ui.messages, row.trace) << name;
         EXPECT_EQ(t.LogMessages(), row.log) << name;
         EXPECT_EQ(t.sockets.receiveTimeouts, row.receives) << name;
-        EXPECT_EQ(t.ui.sleeps, row.sleeps) << name;
+        EXPECT_EQ(t.ui.pauses, row.pauses) << name;
         // Shut down, error icon, connections left open.
         EXPECT_EQ(std::to_string(t.ShutdownRequests()) + std::to_string(t.app.IconState) +
                       std::to_string(t.sockets.open.size() + t.app.modem.ModemSocket),

@@ -16,6 +16,7 @@
 #include "win32/MainWindow.h"
 #include "win32/Win32SettingsDialog.h"
 #include "win32/Win32Sockets.h"
+#include "win32/Win32Ui.h"
 #include "win32/Win32Timers.h"
 #include "win32/Win32Tray.h"
 #include "settings/GetSettings.h"
@@ -61,8 +62,9 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
         return TRUE;
     });
     tray.Attach(window.Handle(), GetModuleHandleA(nullptr));
-    win32::Win32Sockets sockets;
-    window.Connect(form, tray, sockets);
+    win32::Win32Ui ui;
+    win32::Win32Sockets sockets(ui);
+    window.Connect(form, tray, sockets, ui);
     auto record = [&](int message, Picture picture, std::string tip) {
         tip = (tip + '\0').substr(0, 63);
         tip.resize(63, ' ');
