@@ -53,6 +53,8 @@ class Win32Sockets : public Sockets {
     // WSACancelBlockingCall when WSAIsBlocking says a call is in progress.
     void CancelBlockingCall() override;
 
+    // The system socket of a connection (INVALID_SOCKET for none), for the Windows-side tests.
+    SOCKET Handle(SocketId socket) const;
     // The version the last successful WSAStartup agreed on.
     uint16_t LibraryVersion() const { return version_; }
     // Sockets opened and not yet closed.
@@ -79,7 +81,6 @@ class Win32Sockets : public Sockets {
         UniqueSocketEvent event;
         UniqueSocket socket;  // closed before its event
     };
-    SOCKET Handle(SocketId socket) const;
     WSAEVENT Event(SocketId socket) const;
     // Waits for one of `events` on the connection until the deadline; false when it timed out
     // or the program was asked to end.

@@ -106,5 +106,38 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
     }
 }
 
+// The program asked to end (a close request, the end of the session or a quit message, all
+// one request to the logic) at any wait of a conversation that would fail: the conversation
+// stops there, writes no failure line, never shuts the computer down and closes its connection.
+TEST(RebootTest, AnEndAtAnyWaitStopsTheConversationWithoutFailureOrShutdown) {
+    auto play = [](int endAtWait, TestApp& t) {
+        t.InitPaths();
+        t.files.files[t.app.paths.CommandFilePath] =
+            "127.0.0.1 23\r\nWAIT \"login:\"\r\nSEND \"admin\\m\"\r\nWAIT \"\"\r\nSEND "
+            "\"REBOOT\\m\"\r\nWAIT \"bye\"\r\nSEND \"x\"\r\n";
+        t.app.settings.SrvModemFail = true;
+        t.sockets.replies = {"login:"};
+        t.ui.endAtWait = endAtWait;
+        return RebootModem(t.app.modemContext);
+    };
+    TestApp unended;
+    EXPECT_FALSE(play(0, unended));
+    EXPECT_EQ(unended.LogMessages(), Strings{"Unable to Reboot Modem - Invalid Responce "});
+    EXPECT_EQ(unended.ShutdownRequests(), 1);
+    ASSERT_GT(unended.ui.waits, 10);  // the connect, receives, sends, pumps and pauses
+    for (int wait = 1; wait <= unended.ui.waits; ++wait) {
+        TestApp t;
+        EXPECT_FALSE(play(wait, t)) << wait;
+        EXPECT_EQ(Join(t.LogMessages()) + "/" + std::to_string(t.ShutdownRequests()) + "/" +
+                      std::to_string(t.app.IconState) + "/" +
+                      std::to_string(t.sockets.open.size() + t.app.modem.ModemSocket),
+                  "/0/0/0")
+            << wait;
+        // Nothing starts once the end was asked for.
+        EXPECT_FALSE(RebootModem(t.app.modemContext));
+        EXPECT_EQ(t.sockets.connects.size(), 1u) << wait;
+    }
+}
+
 }  // namespace
 }  // namespace qv::test

@@ -101,6 +101,79 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
     }
 }
 
+// A loopback listener that never accepts: connects to it succeed, and it reads nothing.
+struct SilentListener {
+    SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    uint16_t port = 0;
+    SilentListener() {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = inet_addr("127.0.0.1");
+        int size = sizeof a;
+        bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        listen(s, 4);
+        getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
+        port = ntohs(a.sin_port);
+    }
+    ~SilentListener() { closesocket(s); }
+};
+
+// Real loopback sockets behind the main window. A wait serves the window; a send to a peer
+// that stops reading fails within its bound; a probe's outcome is its own socket's, so a late
+// message of a closed probe whose socket value the next probe got is dropped; a close request
+// in the middle of a wait ends the wait and is kept until the action is over, then carried
+// out as a close at once would be.
+TEST(MainWindow, WaitsServeTheWindowAndACloseInTheMiddleWaitsForTheAction) {
+    win32::MainWindow window;
+    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
+    TestApp t;
+    t.InitPaths();
+    FrmIcon form(t.app);
+    win32::Win32Tray tray([](DWORD, NOTIFYICONDATAA*) { return TRUE; });
+    win32::Win32Ui ui;
+    win32::Win32Sockets sockets(ui);
+    ASSERT_TRUE(sockets.Start());
+    sockets.Attach(window.Handle());
+    window.Connect(form, tray, sockets, ui);
+    SilentListener peer;
+
+    SocketId c = kNoSocket;
+    ASSERT_TRUE(sockets.Connect(c, "127.0.0.1", peer.port, 5000));
+    PostMessageA(window.Handle(), kTrayCallbackMessage, 0, kTrayRightButtonUp);
+    EXPECT_EQ(sockets.Receive(c, 100, 300), "");
+    EXPECT_EQ(t.menu.shown.size(), 1u);  // the menu opened during the wait
+    EXPECT_EQ(sockets.Send(c, std::string(64 << 20, 'x'), 300), -1);
+
+    SocketId closed = kNoSocket;
+    SilentListener gone;
+    const uint16_t refusing = gone.port;
+    closesocket(gone.s), gone.s = INVALID_SOCKET;
+    std::string answers;
+    auto answer = [&](SocketId probe, bool connected) {
+        answers += std::to_string(probe == closed) + std::to_string(connected) + " ";
+        sockets.Close(probe);
+    };
+    ASSERT_TRUE(sockets.StartConnect(closed, "127.0.0.1", refusing, 3000, answer));
+    // As a late "connected" of an earlier probe with the same socket value would come.
+    PostMessageA(window.Handle(), win32::Win32Sockets::kConnectMessage,
+                 static_cast<WPARAM>(sockets.Handle(closed)), WSAMAKESELECTREPLY(FD_CONNECT, 0));
+    for (MSG msg; answers.empty() && GetMessageA(&msg, nullptr, 0, 0) > 0;)
+        ui.Dispatch(msg);
+    EXPECT_EQ(answers, "10 ");
+
+    t.actions.calls.clear();
+    PostMessageA(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(sockets.Receive(c, 100, 30000), "");
+    EXPECT_EQ(sockets.Send(c, "x", 30000), -1);  // every later wait ends at once
+    EXPECT_EQ(Words(IsWindow(window.Handle()), Join(t.actions.calls), t.tray.calls.size()),
+              "1  0 ");
+    window.EndAsRequested(ui.TakeEndRequest());
+    EXPECT_EQ(Words(IsWindow(window.Handle()), Join(t.actions.calls), t.tray.calls.size()),
+              "0 StopSockets 1 ");  // unloaded: the icon removed, the sockets stopped
+    for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
+    }
+}
+
 class SettingsDialogWinTest : public ::testing::Test {
   protected:
     void SetUp() override {
