@@ -12,8 +12,9 @@
 #              listed reboot in one minute (times stored while the settings dialog is open and
 #              read at its close), a failed reboot shutting down in the next
 #   telnet     listed reboots against busybox's and netkit's telnetd logging a test account in
-#   installer  SETUP_AMD64_EXE (from scripts/package): install, again over the running program
-#              with "Start with Windows", uninstall with the program running
+#   installer  SETUP_AMD64_EXE (from scripts/package): install, again over the program in the
+#              middle of a conversation with "Shutdown on Failure." and "Start with Windows",
+#              uninstall with the program running
 #
 # scripts/demo (scripts/run --demo) and bench/soak.sh (scripts/soak) define cases of their own and
 # run them through this harness.
@@ -335,24 +336,43 @@ case_installer() {
     same_files "$WINDOWS_DIR/EnbNic.bat" "$WINDOWS_DIR/DisNic.bat"
     e2e_ok "install: the program, guide, sample, shortcuts, uninstall entry and batch files; no Run value"
 
-    # Again, over the running program, with "Start with Windows": the user's files stay (a
-    # DisNic.bat edited to the same size), nothing is made twice, nothing starts.
-    printf '%s\r\n' "127.0.0.1 23" 'WAIT "Login:"' >"$dir/Reboot.Txt"
+    # Again, over the running program in the middle of a listed reboot that waits for a modem
+    # that never speaks, with "Shutdown on Failure." and "Start with Windows": the program ends
+    # with no line (no failure, no quit line), nothing is shut down (a bystander in the prefix
+    # would end with it), the user's files stay (a DisNic.bat edited to the same size), nothing
+    # is made twice, nothing starts.
+    printf '%s\r\n' "127.0.0.1 23" 'WAIT "Login:"' 'SEND "admin\m"' >"$dir/Reboot.Txt"
     printf 'Devcon disable =Net\r\nRem Devcon disable =Ports\r\n' >"$WINDOWS_DIR/DisNic.bat"
+    touch "$SRV/modem.rec" && echo silent >"$SRV/modem.ctl"
+    start_servers modem
+    E2E_DUMP=("$SRV/modem.rec")
+    close_program
+    (cd "$dir" && exec "$WINE64" notepad) >/dev/null 2>&1 &
+    local bystander=$! at=$((($(date +%s) + 20) / 60 * 60 + 60))
+    wait_window "Untitled - Notepad"
+    set_setting Reboot "$(date -d "@$at" +%H:%M)" SrvModem 1 SrvModemFail 1
+    start_program
+    wait_message "Dastrel's Quorvane Helper Started." 2
+    wait_window "Icon Form"
+    (($(date +%s) < at)) || e2e_fail "the program started too late for its reboot"
+    wait_for "the listed reboot to connect" $((at - $(date +%s) + 90)) grep -q -x -- "-- connect" "$SRV/modem.rec"
     cp "$dir/Reboot.Txt" "$QV_LOG" "$WINDOWS_DIR/DisNic.bat" "$kept/"
     setup "$installer" /S /STARTUP
     wait_exit "$QV_PID" 30
     no_window "Icon Form" || e2e_fail "a program runs after the install"
+    wait_for "the modem's line to close" 30 grep -q -x -- "-- closed" "$SRV/modem.rec"
+    kill -0 "$bystander" 2>/dev/null || e2e_fail "the computer was shut down"
+    kill "$bystander"
     same_files "$dir/Reboot.Txt" "$QV_LOG" "$WINDOWS_DIR/DisNic.bat"
     cmp -s "$dir/Quorvane.exe" "$QV_EXE" && [[ "$(shortcuts)" == "$product.lnk|Uninstall $product.lnk|User Guide.lnk|" ]] ||
         e2e_fail "installed again: $(shortcuts)"
     run_value=$(stored "$RUN_KEY" Quorvane)
     [[ "$run_value" == "$dir_win\\Quorvane.Exe /S" && "$(stored SrvStartup)" == 1 ]] || e2e_fail "Run value $run_value"
-    e2e_ok "again over the running program: closed, the user's files kept; \"Start with Windows\" writes the Run value"
+    e2e_ok "again over the program in the middle of a conversation: closed with no line and no shutdown, the user's files kept; \"Start with Windows\" writes the Run value"
 
     # Uninstall with the program running. The uninstaller runs from a copy: wait for its work.
     start_program
-    wait_message "Dastrel's Quorvane Helper Started." 2
+    wait_message "Dastrel's Quorvane Helper Started." 3
     wait_window "Icon Form"
     cp "$QV_LOG" "$kept/"
     setup "$dir_win\\uninstall.exe" /S
