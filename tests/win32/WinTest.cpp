@@ -105,13 +105,13 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
 struct SilentListener {
     SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     uint16_t port = 0;
-    SilentListener() {
+    explicit SilentListener(int backlog = 4) {
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = inet_addr("127.0.0.1");
         int size = sizeof a;
         bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-        listen(s, 4);
+        listen(s, backlog);
         getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
         port = ntohs(a.sin_port);
     }
@@ -144,16 +144,31 @@ TEST(MainWindow, WaitsServeTheWindowAndACloseInTheMiddleWaitsForTheAction) {
     EXPECT_EQ(t.menu.shown.size(), 1u);  // the menu opened during the wait
     EXPECT_EQ(sockets.Send(c, std::string(64 << 20, 'x'), 300), -1);
 
+    // A listener whose queue is full: a further connect stays under way until its time-out.
+    SilentListener full(0);
+    std::vector<win32::UniqueSocket> queued;
+    for (int i = 0; i < 3; ++i) {
+        queued.emplace_back(socket(AF_INET, SOCK_STREAM, 0));
+        u_long on = 1;
+        ioctlsocket(queued.back().Get(), FIONBIO, &on);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = inet_addr("127.0.0.1");
+        a.sin_port = htons(full.port);
+        connect(queued.back().Get(), reinterpret_cast<sockaddr*>(&a), sizeof a);
+    }
+    fd_set first;  // the queue is full once the first of them is in
+    FD_ZERO(&first);
+    FD_SET(queued.front().Get(), &first);
+    timeval generous{30, 0};
+    ASSERT_EQ(select(0, nullptr, &first, nullptr, &generous), 1);
     SocketId closed = kNoSocket;
-    SilentListener gone;
-    const uint16_t refusing = gone.port;
-    closesocket(gone.s), gone.s = INVALID_SOCKET;
     std::string answers;
     auto answer = [&](SocketId probe, bool connected) {
         answers += std::to_string(probe == closed) + std::to_string(connected) + " ";
         sockets.Close(probe);
     };
-    ASSERT_TRUE(sockets.StartConnect(closed, "127.0.0.1", refusing, 3000, answer));
+    ASSERT_TRUE(sockets.StartConnect(closed, "127.0.0.1", full.port, 1000, answer));
     // As a late "connected" of an earlier probe with the same socket value would come.
     PostMessageA(window.Handle(), win32::Win32Sockets::kConnectMessage,
                  static_cast<WPARAM>(sockets.Handle(closed)), WSAMAKESELECTREPLY(FD_CONNECT, 0));
