@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "actions/ProgramPaths.h"
 #include "app/App.h"
 
 namespace qv {
@@ -13,6 +14,16 @@ void ReportUnexpected(App& app, const char* what) noexcept {
         app.log.ReportFailure(std::string(kUnexpectedError) + (what != nullptr ? what : ""));
     } catch (const std::exception&) {
         // Not even the line could be written (memory is short): the error icon says it.
+    }
+}
+
+void ReportStartupFailure(App& app, const char* what) noexcept {
+    ReportUnexpected(app, what);
+    try {
+        app.os.ui.ShowMessage(std::string(kUnexpectedError) + (what != nullptr ? what : ""),
+                              kAppTitle);
+    } catch (const std::exception&) {
+        // Not even the text could be made: the log line, if any, says it.
     }
 }
 

@@ -12,6 +12,10 @@ inline constexpr const char* kUnexpectedError = "Unexpected Error : ";
 // "Unexpected Error : " + what happened. Never throws.
 void ReportUnexpected(App& app, const char* what) noexcept;
 
+// Reports a failure at start-up: as ReportUnexpected, and then the same text in one message
+// box with the program's caption, so that a program that cannot start never ends silently.
+void ReportStartupFailure(App& app, const char* what) noexcept;
+
 // The barrier at every entry from Windows into the program (window procedures, timer ticks,
 // tray and menu handlers, and so every message dispatched while an action pumps): a failure
 // inside `handler` is reported and ends there, and the program goes on serving messages.
@@ -22,6 +26,19 @@ void Barrier(App& app, F&& handler) {
         std::forward<F>(handler)();
     } catch (const std::exception& e) {
         ReportUnexpected(app, e.what());
+    }
+}
+
+// The barrier around start-up (building the dialog, Form_Load, Form_Activate): false after a
+// failure, which has been reported with ReportStartupFailure; the program then ends.
+template <typename F>
+bool StartupBarrier(App& app, F&& startUp) {
+    try {
+        std::forward<F>(startUp)();
+        return true;
+    } catch (const std::exception& e) {
+        ReportStartupFailure(app, e.what());
+        return false;
     }
 }
 

@@ -49,6 +49,8 @@ bool FetchPage(const ConnectivityContext& ctx, const std::string& url) {
         }
         ctx.traffic.TotalBytesDownloaded += total;
     }  // closes the request, then the session
+    if (ctx.ui.EndRequested())
+        return false;  // cut short because the program is ending: nothing more is written
     const bool received = total > 0;
 
     if (ctx.diag.FetchLog) {
@@ -80,7 +82,11 @@ void CheckConnectivity(const ConnectivityContext& ctx) {
     const std::string entry =
         list[static_cast<size_t>(net.PageIndex % static_cast<int64_t>(list.size()))];
 
-    if (FetchPage(ctx, entry)) {
+    const bool fetched = FetchPage(ctx, entry);
+    // A fetch that the end of the program cut short is no failure of the line.
+    if (ctx.ui.EndRequested())
+        return;
+    if (fetched) {
         net.LastPageOK = ctx.clock.Now();
         net.PageFailures = 0;
         ++net.PagesOpened;

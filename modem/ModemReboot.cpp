@@ -129,6 +129,8 @@ bool PlayPairs(const ModemContext& ctx, const std::vector<CommandPair>& pairs, b
                 matched = pair.WaitText == "*" || BeginsWith(step, pair.WaitText);
             }
             ui.PumpMessages();
+            if (ui.EndRequested())
+                return false;
             if (!matched) {
                 ctx.log.ReportFailure("Unable to Reboot Modem - Invalid Responce " +
                                       FailureText(step));
@@ -145,18 +147,20 @@ bool PlayPairs(const ModemContext& ctx, const std::vector<CommandPair>& pairs, b
                 TcpSend(ctx, modem.ModemSocket,
                         modem.Telnet.PeerSpeaksTelnet() ? TelnetFilter::Escape(step) : step);
             ui.PumpMessages();
+            if (ui.EndRequested())
+                return false;
             if (!sent) {
                 ctx.log.ReportFailure("Unable to send : " + pair.SendText);
                 return false;
             }
             if (IsRebootCommand(pair.SendText)) {
                 ui.PumpMessages();
-                ui.Sleep(kRebootPauseMs);
+                ui.Pause(kRebootPauseMs);
             }
         }
         if (ctx.diag.ModemTrace)
             ui.ShowMessage("Send : " + step, kAppTitle);
-        ui.Sleep(kPairPauseMs);
+        ui.Pause(kPairPauseMs);
     }
     return true;
 }
@@ -175,6 +179,8 @@ bool Converse(const ModemContext& ctx) {
     const bool searchReplies = ctx.modem.SearchReplies;
     ProbeBeforeReboot(ctx);
     if (!TcpConnect(ctx, ctx.modem.ModemSocket, address, port, ctx.modem.ConnectTimeoutMs)) {
+        if (ctx.ui.EndRequested())
+            return false;
         ctx.log.ReportFailure("Unable to Reboot Modem - Can't able to Connect " + address + ":" +
                               port);
         return false;
@@ -185,14 +191,16 @@ bool Converse(const ModemContext& ctx) {
 }  // namespace
 
 bool RebootModem(const ModemContext& ctx) {
-    if (ctx.modem.Reboot.Running())
+    // Once the program was asked to end, no conversation starts.
+    if (ctx.modem.Reboot.Running() || ctx.ui.EndRequested())
         return false;
     ActionRunning::Hold running(ctx.modem.Reboot);
     bool rebooted = Converse(ctx);
     CloseSocket(ctx, ctx.modem.ModemSocket);
     if (WatchRestart(ctx, rebooted) && ctx.restartWatchBegins)
         ctx.restartWatchBegins();
-    if (!rebooted && ctx.settings.SrvModemFail)
+    // A conversation stopped because the program is ending has not failed.
+    if (!rebooted && ctx.settings.SrvModemFail && !ctx.ui.EndRequested())
         ShutDownPC(ctx.shutdown);
     return rebooted;
 }

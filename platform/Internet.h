@@ -14,7 +14,9 @@ class InternetRequest {
     virtual size_t Read(char* buffer, size_t size) = 0;
 };
 
-// Page fetching over HTTP with the system's proxy settings.
+// Page fetching over HTTP with the system's proxy settings. Opening and reading serve the
+// window while they wait, and fail at once when the program was asked to end
+// (Ui::EndRequested).
 class Internet {
   public:
     virtual ~Internet() = default;

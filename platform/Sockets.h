@@ -13,7 +13,8 @@ using SocketId = int32_t;
 inline constexpr SocketId kNoSocket = 0;
 
 // IPv4 TCP connections over the system's socket library, every wait bounded by the caller's
-// time-out.
+// time-out. The waits serve the window meanwhile, and end at once, as failed, when the program
+// was asked to end (Ui::EndRequested).
 class Sockets {
   public:
     virtual ~Sockets() = default;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <vector>
 
@@ -108,10 +109,24 @@ bool PosixSockets::ConnectOpened(SocketId socket, const std::string& address, ui
 
 int PosixSockets::Send(SocketId socket, const std::string& bytes, uint32_t timeoutMs) {
     int fd = Fd(socket);
-    if (fd < 0 || !WaitFor(fd, POLLOUT, timeoutMs))
+    if (fd < 0)
         return -1;
-    ssize_t n = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    return n > INT_MAX ? INT_MAX : static_cast<int>(n);
+    // Every byte must go before the deadline: a peer that stops reading cannot hold the send.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    size_t sent = 0;
+    while (sent < bytes.size()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || !WaitFor(fd, POLLOUT, static_cast<uint32_t>(left.count())))
+            return -1;
+        ssize_t n =
+            ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+            return -1;
+        if (n > 0)
+            sent += static_cast<size_t>(n);
+    }
+    return sent > INT_MAX ? INT_MAX : static_cast<int>(sent);
 }
 
 std::string PosixSockets::Receive(SocketId socket, size_t maxBytes, uint32_t timeoutMs) {

@@ -5,6 +5,7 @@
 #include "app/frmIcon.h"
 #include "win32/Win32Sockets.h"
 #include "win32/Win32Tray.h"
+#include "win32/Win32Ui.h"
 #include "res/resource.h"
 
 namespace qv::win32 {
@@ -45,6 +46,19 @@ LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     return result;
 }
 
+void MainWindow::EndAsRequested(EndRequest request) {
+    if (form_ == nullptr || hwnd_ == nullptr || !IsWindow(hwnd_))
+        return;
+    if (request == EndRequest::Close) {
+        SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+    } else if (request == EndRequest::EndSession) {
+        // Windows ends the process once the session's end was answered; should it still run,
+        // it ends as a close would end it.
+        Barrier(form_->app(), [&] { form_->Form_Unload(); });
+        DestroyWindow(hwnd_);
+    }
+}
+
 LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
         if (tray_ != nullptr)
@@ -65,10 +79,18 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             form_->OnMenuCommand(LOWORD(wParam));
             return 0;
         case WM_ENDSESSION:
-            if (wParam)
+            // In the middle of an action (a conversation, a fetch, a save) the action stops at
+            // its wait first; the main loop unloads once it has returned.
+            if (wParam && ui_ != nullptr && ui_->Waiting())
+                ui_->RequestEnd(EndRequest::EndSession);
+            else if (wParam)
                 form_->Form_Unload();
             return 0;
         case WM_CLOSE:
+            if (ui_ != nullptr && ui_->Waiting()) {
+                ui_->RequestEnd(EndRequest::Close);
+                return 0;
+            }
             form_->Form_Unload();
             DestroyWindow(hwnd_);
             return 0;

@@ -9,6 +9,8 @@ namespace qv::win32 {
 
 class Win32Sockets;
 class Win32Tray;
+class Win32Ui;
+enum class EndRequest;
 
 // The hidden top-level window "Icon Form" that owns the timers and receives the tray's
 // callbacks. Its events go to the FrmIcon logic.
@@ -17,11 +19,16 @@ class MainWindow {
     static constexpr const char* kClassName = "QuorvaneIconForm";
 
     bool Create(HINSTANCE instance);
-    void Connect(FrmIcon& form, Win32Tray& tray, Win32Sockets& sockets) {
+    void Connect(FrmIcon& form, Win32Tray& tray, Win32Sockets& sockets, Win32Ui& ui) {
         form_ = &form;
         tray_ = &tray;
         sockets_ = &sockets;
+        ui_ = &ui;
     }
+    // Carries out a close request or the end of the session that came in the middle of an
+    // action, now that the action has returned: as it would have been carried out at once.
+    // A quit message's request is the main loop's.
+    void EndAsRequested(EndRequest request);
     HWND Handle() const { return hwnd_; }
     ~MainWindow();
 
@@ -33,6 +40,7 @@ class MainWindow {
     FrmIcon* form_ = nullptr;
     Win32Tray* tray_ = nullptr;
     Win32Sockets* sockets_ = nullptr;
+    Win32Ui* ui_ = nullptr;
     UINT taskbarCreated_ = 0;
 };
 

@@ -6,10 +6,16 @@
 #include "platform/Internet.h"
 
 namespace qv {
+namespace win32 {
+class Win32Ui;
+}
 
 // Page fetching through WinINet: a session of its own for every page, the system's proxy
 // settings, no cache. Every fetch is bounded by time-outs, so a server that stops answering
-// in the middle of a page cannot hold the program.
+// in the middle of a page cannot hold the program. The calls that wait on the network (the
+// open of the address, each read) run on a helper thread while the program's thread serves the
+// window (win32::OffThreadCall); when the program is asked to end, the request's handles are
+// closed, which ends the call, and the open or read fails at once.
 class Win32Internet : public Internet {
   public:
     struct Timeouts {
@@ -21,12 +27,13 @@ class Win32Internet : public Internet {
         uint32_t pageMs = 120000;
     };
 
-    Win32Internet() = default;
-    explicit Win32Internet(const Timeouts& timeouts) : timeouts_(timeouts) {}
+    explicit Win32Internet(win32::Win32Ui& ui) : ui_(ui) {}
+    Win32Internet(win32::Win32Ui& ui, const Timeouts& timeouts) : ui_(ui), timeouts_(timeouts) {}
 
     std::unique_ptr<InternetRequest> OpenUrl(const std::string& url) override;
 
   private:
+    win32::Win32Ui& ui_;
     Timeouts timeouts_;
 };
 

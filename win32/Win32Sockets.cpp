@@ -1,5 +1,6 @@
 #include "win32/Win32Sockets.h"
 
+#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -7,29 +8,7 @@ namespace qv::win32 {
 namespace {
 
 constexpr WORD kRequestedVersion = 0x0101;  // Windows Sockets 1.1
-
-timeval ToTimeval(uint32_t timeoutMs) {
-    timeval tv{};
-    tv.tv_sec = static_cast<long>(timeoutMs / 1000);
-    tv.tv_usec = static_cast<long>((timeoutMs % 1000) * 1000);
-    return tv;
-}
-
-enum class Readiness { Read, Write };
-
-// Waits until the socket can be read or written; true when it could in time.
-bool WaitFor(SOCKET s, Readiness readiness, uint32_t timeoutMs) {
-    fd_set ready;
-    fd_set failed;
-    FD_ZERO(&ready);
-    FD_ZERO(&failed);
-    FD_SET(s, &ready);
-    FD_SET(s, &failed);
-    timeval tv = ToTimeval(timeoutMs);
-    int r = readiness == Readiness::Read ? ::select(0, &ready, nullptr, &failed, &tv)
-                                         : ::select(0, nullptr, &ready, &failed, &tv);
-    return r > 0 && FD_ISSET(s, &ready);
-}
+constexpr long kConnectionEvents = FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE;
 
 // The IPv4 address record of a dotted address text and a port.
 sockaddr_in Target(const std::string& address, uint16_t port) {
@@ -40,9 +19,24 @@ sockaddr_in Target(const std::string& address, uint16_t port) {
     return target;
 }
 
-bool SetNonBlocking(SOCKET s, bool on) {
-    u_long mode = on ? 1 : 0;
-    return ::ioctlsocket(s, FIONBIO, &mode) == 0;
+// Milliseconds from now to the deadline, 0 once it has passed.
+uint32_t MsUntil(ULONGLONG deadline) {
+    const ULONGLONG now = ::GetTickCount64();
+    return now >= deadline ? 0 : static_cast<uint32_t>(std::min<ULONGLONG>(deadline - now, ~0u));
+}
+
+// What a probe's own socket shows of its connect: 1 connected, 0 failed, -1 still under way.
+int ConnectState(SOCKET s) {
+    fd_set writable;
+    fd_set failed;
+    FD_ZERO(&writable);
+    FD_ZERO(&failed);
+    FD_SET(s, &writable);
+    FD_SET(s, &failed);
+    timeval now{};
+    if (::select(0, nullptr, &writable, &failed, &now) <= 0)
+        return -1;
+    return FD_ISSET(s, &writable) ? 1 : 0;
 }
 
 }  // namespace
@@ -77,37 +71,70 @@ SocketId Win32Sockets::Open() {
     if (!s.Valid())
         return kNoSocket;
     SocketId id = nextId_++;
-    sockets_.emplace(id, std::move(s));
+    sockets_.emplace(id, Connection{UniqueSocketEvent(), std::move(s)});
     return id;
 }
 
 SOCKET Win32Sockets::Handle(SocketId socket) const {
     auto it = sockets_.find(socket);
-    return it == sockets_.end() ? INVALID_SOCKET : it->second.Get();
+    return it == sockets_.end() ? INVALID_SOCKET : it->second.socket.Get();
+}
+
+WSAEVENT Win32Sockets::Event(SocketId socket) const {
+    auto it = sockets_.find(socket);
+    return it == sockets_.end() ? WSA_INVALID_EVENT : it->second.event.Get();
+}
+
+bool Win32Sockets::WaitForEvent(SocketId socket, long events, ULONGLONG deadline, long& happened,
+                                int& error) {
+    for (;;) {
+        const SOCKET s = Handle(socket);
+        const WSAEVENT event = Event(socket);
+        if (s == INVALID_SOCKET || event == WSA_INVALID_EVENT)
+            return false;
+        if (ui_.WaitServing(event, MsUntil(deadline)) != WaitOutcome::Signalled)
+            return false;
+        // The messages served meanwhile may have closed the connection.
+        if (Handle(socket) != s)
+            return false;
+        WSANETWORKEVENTS network{};
+        if (::WSAEnumNetworkEvents(s, event, &network) != 0)
+            return false;
+        happened = network.lNetworkEvents & events;
+        if (happened != 0) {
+            error = 0;
+            for (int bit = 0; bit < FD_MAX_EVENTS; ++bit) {
+                if ((happened & (1L << bit)) != 0 && network.iErrorCode[bit] != 0)
+                    error = network.iErrorCode[bit];
+            }
+            return true;
+        }
+    }
 }
 
 bool Win32Sockets::Connect(SocketId& socket, const std::string& address, uint16_t port,
                            uint32_t timeoutMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     socket = Open();
     SOCKET s = Handle(socket);
-    if (s == INVALID_SOCKET)
+    if (s == INVALID_SOCKET || ui_.EndRequested())
+        return false;
+    Connection& connection = sockets_.at(socket);
+    connection.event.Reset(::WSACreateEvent());
+    // The socket is non-blocking from here on.
+    if (!connection.event.Valid() ||
+        ::WSAEventSelect(s, connection.event.Get(), kConnectionEvents) != 0)
         return false;
     const sockaddr_in target = Target(address, port);
-    if (!SetNonBlocking(s, true))
+    if (::connect(s, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0)
+        return true;
+    if (::WSAGetLastError() != WSAEWOULDBLOCK)
         return false;
-    bool connected = false;
-    if (::connect(s, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0) {
-        connected = true;
-    } else if (::WSAGetLastError() == WSAEWOULDBLOCK && WaitFor(s, Readiness::Write, timeoutMs)) {
-        int error = 0;
-        int length = sizeof error;
-        connected =
-            ::getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) == 0 &&
-            error == 0;
-    }
     // A connect still under way when the time-out ends stays unfinished; the socket is then
     // only good for closing.
-    return SetNonBlocking(s, false) && connected;
+    long happened = 0;
+    int error = 0;
+    return WaitForEvent(socket, FD_CONNECT, deadline, happened, error) && error == 0;
 }
 
 bool Win32Sockets::StartConnect(SocketId& socket, const std::string& address, uint16_t port,
@@ -142,8 +169,12 @@ bool Win32Sockets::StartConnect(SocketId& socket, const std::string& address, ui
 bool Win32Sockets::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kConnectMessage) {
         auto it = pending_.find(static_cast<SOCKET>(wParam));
-        if (it != pending_.end() && WSAGETSELECTEVENT(lParam) == FD_CONNECT)
-            Finish(it, WSAGETSELECTERROR(lParam) == 0);
+        if (it != pending_.end() && WSAGETSELECTEVENT(lParam) == FD_CONNECT) {
+            // The socket itself says whether this outcome is its own.
+            const int state = ConnectState(it->first);
+            if (state >= 0)
+                Finish(it, state == 1);
+        }
         return true;
     }
     if (msg == WM_TIMER && wParam >= kTimerBase) {
@@ -176,25 +207,50 @@ void Win32Sockets::Forget(SOCKET s) {
 }
 
 int Win32Sockets::Send(SocketId socket, const std::string& bytes, uint32_t timeoutMs) {
-    SOCKET s = Handle(socket);
-    if (s == INVALID_SOCKET || !WaitFor(s, Readiness::Write, timeoutMs))
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    if (Handle(socket) == INVALID_SOCKET || ui_.EndRequested())
         return -1;
-    int count =
-        bytes.size() > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(bytes.size());
-    return ::send(s, bytes.data(), count, 0);
+    size_t sent = 0;
+    while (sent < bytes.size()) {
+        const SOCKET s = Handle(socket);
+        if (s == INVALID_SOCKET)
+            return -1;
+        const int piece = static_cast<int>(std::min<size_t>(bytes.size() - sent, INT_MAX));
+        const int n = ::send(s, bytes.data() + sent, piece, 0);
+        if (n > 0) {
+            sent += static_cast<size_t>(n);
+            continue;
+        }
+        if (n == 0 || ::WSAGetLastError() != WSAEWOULDBLOCK)
+            return -1;
+        // A peer that stops reading: what is left must go before the deadline.
+        long happened = 0;
+        int error = 0;
+        if (!WaitForEvent(socket, FD_WRITE | FD_CLOSE, deadline, happened, error))
+            return -1;
+    }
+    return static_cast<int>(std::min<size_t>(sent, INT_MAX));
 }
 
 std::string Win32Sockets::Receive(SocketId socket, size_t maxBytes, uint32_t timeoutMs) {
-    SOCKET s = Handle(socket);
-    if (s == INVALID_SOCKET || !WaitFor(s, Readiness::Read, timeoutMs))
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    if (Handle(socket) == INVALID_SOCKET || ui_.EndRequested())
         return "";
-    if (maxBytes > static_cast<size_t>(INT_MAX))
-        maxBytes = INT_MAX;
-    std::vector<char> buffer(maxBytes);
-    int n = ::recv(s, buffer.data(), static_cast<int>(buffer.size()), 0);
-    if (n <= 0)
-        return "";
-    return std::string(buffer.data(), static_cast<size_t>(n));
+    std::vector<char> buffer(std::min<size_t>(maxBytes, INT_MAX));
+    for (;;) {
+        const SOCKET s = Handle(socket);
+        if (s == INVALID_SOCKET)
+            return "";
+        const int n = ::recv(s, buffer.data(), static_cast<int>(buffer.size()), 0);
+        if (n > 0)
+            return std::string(buffer.data(), static_cast<size_t>(n));
+        if (n == 0 || ::WSAGetLastError() != WSAEWOULDBLOCK)
+            return "";
+        long happened = 0;
+        int error = 0;
+        if (!WaitForEvent(socket, FD_READ | FD_CLOSE, deadline, happened, error))
+            return "";
+    }
 }
 
 void Win32Sockets::Close(SocketId socket) {

@@ -18,6 +18,7 @@
 
 #include "connectivity/PingInet.h"
 #include "win32/Win32Internet.h"
+#include "win32/Win32Ui.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace {
@@ -37,7 +38,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = std::max(1, std::atoi(argv[1]));
-    qv::Win32Internet real;
+    qv::win32::Win32Ui ui;
+    qv::Win32Internet real(ui);
     for (int a = 2; a < argc; ++a) {
         const std::string url = argv[a];
         std::vector<double> seconds;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/Barrier.h"
 #include "app/Icon.h"
 #include "app/PopupMenu.h"
 #include "app/Timer.h"
@@ -76,6 +77,24 @@ TEST(FormLoad, StartsLogsAndShowsTheIconOnTheFirstActivation) {
         EXPECT_EQ(t.app.MinuteCount, 0);
         t.timers.Run(1);
         EXPECT_EQ(t.app.MinuteCount, row.second ? 0 : 1);
+    }
+}
+
+// A failure while the program starts is logged as the barrier logs it and shown in one box
+// with the program's caption; a start that works shows nothing.
+TEST(FormLoad, AFailureAtStartUpIsLoggedAndShown) {
+    for (const bool fails : {false, true}) {
+        TestApp t;
+        FrmIcon form{t.app};
+        t.actions.onCall = [&](const std::string& call) {
+            if (fails && call == "ArmServiceTimers")
+                throw std::runtime_error("no timer");
+        };
+        EXPECT_EQ(StartupBarrier(t.app, [&] { form.Form_Load(); }), !fails);
+        EXPECT_EQ(Join(t.ui.captions) + ": " + Join(t.ui.messages) + "/" + Join(t.LogMessages()),
+                  fails ? "Quorvane: Unexpected Error : no timer/Unexpected Error : no timer"
+                        : ": /Dastrel's Quorvane Helper Started.")
+            << fails;
     }
 }
 

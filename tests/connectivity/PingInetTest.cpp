@@ -189,5 +189,35 @@ TEST_F(PingInetTest, FetchCountsEveryByteLogsAndSavesEachHomePageOncePerDay) {
     EXPECT_EQ(t.files.files.size(), 5u);  // the command file, debug.log and three saved pages
 }
 
+// The program asked to end at any wait of a fetch (its open, a read, the pump between reads)
+// on the check that would be the third failure: no failure line, no reboot and no shutdown,
+// and the count of failures stays.
+TEST_F(PingInetTest, AnEndAtAnyWaitOfAFetchIsNoFailure) {
+    auto check = [](int endAtWait, TestApp& app) {
+        app.InitPaths();
+        app.actions.calls.clear();
+        app.app.settings.PingUrlList = {"http://example.test/"};
+        app.internet.pages["http://example.test/"] = std::string(3 * kPageReadSize, 'x');
+        app.app.settings.SrvModemFail = true;
+        app.app.net.PageFailures = 2;
+        app.ui.endAtWait = endAtWait;
+        CheckConnectivity(app.app.connectivityContext);
+    };
+    TestApp unended;
+    check(0, unended);
+    EXPECT_EQ(unended.actions.calls, Strings{"StartTrayAnimation"});
+    ASSERT_GE(unended.ui.waits, 5);  // the open, four reads and the pumps between them
+    for (int wait = 1; wait <= unended.ui.waits; ++wait) {
+        TestApp e;
+        e.app.net.LastPageOK = {2026, 12, 1, 0, 0, 0};  // long ago
+        check(wait, e);
+        EXPECT_EQ(Join(e.LogMessages()) + Join(e.actions.calls) + "/" +
+                      std::to_string(e.ShutdownRequests()) + "/" +
+                      std::to_string(e.app.net.PageFailures),
+                  "/0/2")
+            << wait;
+    }
+}
+
 }  // namespace
 }  // namespace qv::test

@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -11,7 +12,8 @@
 namespace qv::test {
 
 // Pages served from memory, each read taking as much as it asks for. An address that is in
-// neither map cannot be opened.
+// neither map cannot be opened. Every open and read first asks `waitEnds` (when given), and
+// fails at once when it says the program was asked to end.
 class FakeInternet : public Internet {
   public:
     std::map<std::string, std::string> pages;
@@ -19,10 +21,14 @@ class FakeInternet : public Internet {
     std::vector<std::string> opened;            // every address asked for, in order
     // When set, every request goes to this implementation instead (still listed in `opened`).
     Internet* passThrough = nullptr;
+    std::function<bool()> waitEnds;
 
     std::unique_ptr<InternetRequest> OpenUrl(const std::string& url) override {
         opened.push_back(url);
+        if (waitEnds && waitEnds())
+            return nullptr;
         auto request = std::make_unique<Request>();
+        request->waitEnds = waitEnds;
         request->inner = passThrough ? passThrough->OpenUrl(url) : nullptr;
         request->text = pages.count(url) ? pages[url] : "";
         request->left = sizedPages.count(url) ? sizedPages[url] : int64_t(request->text.size());
@@ -34,6 +40,8 @@ class FakeInternet : public Internet {
   private:
     struct Request : InternetRequest {
         size_t Read(char* buffer, size_t size) override {
+            if (waitEnds && waitEnds())
+                return 0;
             if (inner)
                 return inner->Read(buffer, size);
             const auto count = static_cast<size_t>(std::min<int64_t>(left, size));
@@ -42,6 +50,7 @@ class FakeInternet : public Internet {
             return count;
         }
 
+        std::function<bool()> waitEnds;
         std::unique_ptr<InternetRequest> inner;
         std::string text;
         int64_t left = 0;

@@ -158,18 +158,34 @@ class FakeUi : public Ui {
   public:
     Strings messages, captions;  // every message box's text and caption, in order
     int pumps = 0;
-    std::vector<uint32_t> sleeps;
+    std::vector<uint32_t> pauses;
     std::function<void()> onPump;  // runs nested "window messages" while pumping
+    // Every wait the program makes (a pump, a pause, a socket's or a page's wait) counts; at
+    // the wait numbered `endAtWait` (from 1) the program is asked to end, and that wait and
+    // every later one end at once.
+    int waits = 0, endAtWait = 0;
+    bool endRequested = false;
 
     void ShowMessage(const std::string& text, const std::string& caption) override {
         messages.push_back(text);
         captions.push_back(caption);
     }
     void PumpMessages() override {
-        if (++pumps && onPump)
+        ++pumps;
+        if (!Wait() && onPump)
             onPump();
     }
-    void Sleep(uint32_t ms) override { sleeps.push_back(ms); }
+    void Pause(uint32_t ms) override {
+        if (!Wait())
+            pauses.push_back(ms);
+    }
+    bool EndRequested() const override { return endRequested; }
+    // One wait: true when it ends at once because the program was asked to end.
+    bool Wait() {
+        if (++waits == endAtWait)
+            endRequested = true;
+        return endRequested;
+    }
 };
 
 // The notification area: every request it got.
@@ -292,6 +308,8 @@ struct TestApp {
             return actions.Record("ReadCommandFile:" + path), true;
         };
         sockets.clockMs = &clock.steadyMs;
+        sockets.waitEnds = [this] { return ui.Wait(); };
+        internet.waitEnds = sockets.waitEnds;
     }
 
     // The parts of a Platform that a test replaces with real implementations.

@@ -12,8 +12,9 @@ namespace qv::test {
 // the bytes asked for, the rest staying first in line; sends
 // succeed unless their text is in `failSendsOf`. A receive moves the steady clock `clockMs`
 // (when given) by its whole time-out when nothing came, else by 100 ms. Probes started without
-// waiting stay in `pending` until the test answers the oldest with Answer. A socket's number is
-// free again once it is closed, as on Windows.
+// waiting stay in `pending` until the test answers the oldest with Answer. Numbers are never
+// reused. Every connect, send and receive first asks `waitEnds` (when given), and fails at once
+// when it says the program was asked to end.
 class FakeSockets : public Sockets {
   public:
     struct Call {
@@ -31,21 +32,24 @@ class FakeSockets : public Sockets {
     std::set<std::string> failSendsOf;
     std::set<SocketId> open;  // opened and not yet closed
     uint64_t* clockMs = nullptr;
+    std::function<bool()> waitEnds;
 
     bool Start() override { return !startFailsLibrary; }
     void Stop() override { ++cleanups; }
     bool Connect(SocketId& s, const std::string&, uint16_t port, uint32_t timeoutMs) override {
         connects.push_back({s = Open(), port, timeoutMs, nullptr});
-        return connectSucceeds;
+        return !Ended() && connectSucceeds;
     }
     int Send(SocketId s, const std::string& bytes, uint32_t) override {
-        const bool sends = open.count(s) && !failSendsOf.count(bytes);
+        const bool sends = !Ended() && open.count(s) && !failSendsOf.count(bytes);
         if (sends)
             sent.push_back(bytes);
         return sends ? static_cast<int>(bytes.size()) : -1;
     }
     std::string Receive(SocketId s, size_t maxBytes, uint32_t timeoutMs) override {
         receiveTimeouts.push_back(timeoutMs);
+        if (Ended())
+            return "";
         const bool answers = open.count(s) && !replies.empty();
         const std::string reply = answers ? replies.front().substr(0, maxBytes) : "";
         if (answers && reply.size() == replies.front().size())
@@ -72,7 +76,9 @@ class FakeSockets : public Sockets {
     }
     void Close(SocketId s) override { open.erase(s); }
     void CancelBlockingCall() override {}
-    SocketId Open() { return *open.insert(open.empty() ? 1 : *open.rbegin() + 1).first; }
+    SocketId Open() { return *open.insert(++lastId).first; }
+    bool Ended() const { return waitEnds && waitEnds(); }
+    SocketId lastId = 0;
 };
 
 }  // namespace qv::test

@@ -16,9 +16,9 @@
 #   pacing     the line dead with the reboot limit 3,1: three reboots, the limit line and no
 #              fourth; each reboot proved by the modem's web port going silent and coming back
 #   installer  SETUP_AMD64_EXE (from scripts/package) QV_RECORD_EXE: install, again over the
-#              running program with "Start with Windows" (the folder's rights and the Run value
-#              each time), the program's own save of the Run value, uninstall with the program
-#              running
+#              program in the middle of a conversation with "Shutdown on Failure." and "Start
+#              with Windows" (the folder's rights and the Run value each time), the program's own
+#              save of the Run value, uninstall with the program running
 #
 # scripts/demo (scripts/run --demo) and bench/soak.sh (scripts/soak) define cases of their own and
 # run them through this harness.
@@ -474,21 +474,40 @@ case_installer() {
     same_files "$WINDOWS_DIR/EnbNic.bat" "$WINDOWS_DIR/DisNic.bat"
     e2e_ok "install: the program, guide, sample, empty log, shortcuts, uninstall entry and batch files; no Run value; icacls resets the folder, Users may append to the log; read back for Users and Everyone: folder $(users_rights "$dir_win" | tr '\n' ' ')program $(users_rights "$dir_win\\Quorvane.exe" | tr '\n' ' ')log $(users_rights "$dir_win\\Quorvane.log" | tr '\n' ' ')"
 
-    # Again, over the running program, with "Start with Windows": the user's files stay (a
-    # DisNic.bat edited to the same size), nothing is made twice, nothing starts.
-    printf '%s\r\n' "127.0.0.1 23" 'WAIT "Login:"' >"$dir/Reboot.Txt"
+    # Again, over the running program in the middle of a listed reboot that waits for a modem
+    # that never speaks, with "Shutdown on Failure." and "Start with Windows": the program ends
+    # with no line (no failure, no quit line), nothing is shut down (a bystander in the prefix
+    # would end with it), the user's files stay (a DisNic.bat edited to the same size), nothing
+    # is made twice, nothing starts.
+    printf '%s\r\n' "127.0.0.1 23" 'WAIT "Login:"' 'SEND "admin\m"' >"$dir/Reboot.Txt"
     printf 'Devcon disable =Net\r\nRem Devcon disable =Ports\r\n' >"$WINDOWS_DIR/DisNic.bat"
+    touch "$SRV/modem.rec" && echo silent >"$SRV/modem.ctl"
+    start_servers modem
+    E2E_DUMP=("$SRV/modem.rec")
+    close_program
+    (cd "$dir" && exec "$WINE64" notepad) >/dev/null 2>&1 &
+    local bystander=$! at=$((($(date +%s) + 20) / 60 * 60 + 60))
+    wait_window "Untitled - Notepad"
+    set_setting Reboot "$(date -d "@$at" +%H:%M)" SrvModem 1 SrvModemFail 1
+    start_program
+    wait_message "Dastrel's Quorvane Helper Started." 2
+    wait_window "Icon Form"
+    (($(date +%s) < at)) || e2e_fail "the program started too late for its reboot"
+    wait_for "the listed reboot to connect" $((at - $(date +%s) + 90)) grep -q -x -- "-- connect" "$SRV/modem.rec"
     cp "$dir/Reboot.Txt" "$QV_LOG" "$WINDOWS_DIR/DisNic.bat" "$kept/"
     setup "$installer" /S /STARTUP
     check_rights
     wait_exit "$QV_PID" 30
     no_window "Icon Form" || e2e_fail "a program runs after the install"
+    wait_for "the modem's line to close" 30 grep -q -x -- "-- closed" "$SRV/modem.rec"
+    kill -0 "$bystander" 2>/dev/null || e2e_fail "the computer was shut down"
+    kill "$bystander"
     same_files "$dir/Reboot.Txt" "$QV_LOG" "$WINDOWS_DIR/DisNic.bat"
     cmp -s "$dir/Quorvane.exe" "$QV_EXE" && [[ "$(shortcuts)" == "$product.lnk|Uninstall $product.lnk|User Guide.lnk|" ]] ||
         e2e_fail "installed again: $(shortcuts)"
     run_value_is "$run_data"
     [[ "$(stored SrvStartup)" == 1 ]] || e2e_fail "SrvStartup $(stored SrvStartup)"
-    e2e_ok "again over the running program: closed, the user's files kept, the rights reset again; \"Start with Windows\" writes the Run value $run_data"
+    e2e_ok "again over the program in the middle of a conversation: closed with no line and no shutdown, the user's files kept, the rights reset again; \"Start with Windows\" writes the Run value $run_data"
 
     # Started by Windows with that value's command line, the box shows ticked; the program's own
     # save rewrites a value of an earlier version (the path unquoted) quoted.
@@ -505,7 +524,7 @@ case_installer() {
 
     # Uninstall with the program running. The uninstaller runs from a copy: wait for its work.
     start_program
-    wait_message "Dastrel's Quorvane Helper Started." 2
+    wait_message "Dastrel's Quorvane Helper Started." 3
     wait_window "Icon Form"
     cp "$QV_LOG" "$kept/"
     setup "$dir_win\\uninstall.exe" /S

@@ -11,8 +11,10 @@
 #
 # Each reads its manner from DIR/web.ctl or DIR/modem.ctl at every connection: ok (or no file),
 # drip (a byte at a time, 30 ms apart; the web in 100-byte pieces, 20 ms apart), and for the web
-# error500 (the page as a 500) and empty (no body); for the modem silent (never a byte) and garble
-# ("Username: " for "Login: "). Refusing is the firewall's job (nft in the scripts).
+# error500 (the page as a 500) and empty (no body); for the modem silent (never a byte), garble
+# ("Username: " for "Login: ") and deaf (a burst of 8 MiB of telnet option requests, then it
+# holds the line for 90 s without ever reading, so the answers fill the line and stop).
+# Refusing is the firewall's job (nft in the scripts).
 import os, socketserver, sys, threading, time
 
 DIR = sys.argv[1]
@@ -57,6 +59,10 @@ class Modem(socketserver.StreamRequestHandler):
         mode, answers = manner("modem"), ["Password: ", "Welcome\r\n> "]
         record("modem", "-- connect")
         try:
+            if mode == "deaf":
+                self.wfile.write(b"\xff\xfd\x01" * ((8 << 20) // 3))
+                time.sleep(90)
+                return
             self.send(mode, "Username: " if mode == "garble" else "Login: ")
             while line := self.rfile.readline():
                 record("modem", line.decode("latin-1").rstrip("\r\n\0"))

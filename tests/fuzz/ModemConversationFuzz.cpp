@@ -35,7 +35,7 @@ QV_FUZZ_TARGET(input) {
         t.sockets.replies.push_back(std::move(reply));
     t.app.IconState = 1;
     const bool rebooted = qv::RebootModem(t.app.modemContext);
-    const uint64_t slept = std::accumulate(t.ui.sleeps.begin(), t.ui.sleeps.end(), uint64_t{0});
+    const uint64_t slept = std::accumulate(t.ui.pauses.begin(), t.ui.pauses.end(), uint64_t{0});
     QV_FUZZ_CHECK(t.sockets.open.empty() && t.app.modem.ModemSocket == qv::kNoSocket &&
                   !t.app.modem.Reboot.Running() &&
                   slept <= 3000 * t.app.modem.CommandPairs.size() &&

@@ -22,7 +22,7 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
     struct Row {
         std::string line1, commands;
         Strings replies = {}, sent = {}, trace = {}, log = {};  // no log: rebooted
-        Waits receives = {}, sleeps = {};
+        Waits receives = {}, pauses = {};
         uint32_t receiveTimeoutMs = 30000;
     };
     // clang-format off
@@ -102,7 +102,7 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
         EXPECT_EQ(t.ui.messages, row.trace) << name;
         EXPECT_EQ(t.LogMessages(), row.log) << name;
         EXPECT_EQ(t.sockets.receiveTimeouts, row.receives) << name;
-        EXPECT_EQ(t.ui.sleeps, row.sleeps) << name;
+        EXPECT_EQ(t.ui.pauses, row.pauses) << name;
         // Shut down, error icon, connections left open (the web-port probe's aside).
         const size_t probes = t.app.modem.ProbeSocket != kNoSocket;
         EXPECT_EQ(std::to_string(t.ShutdownRequests()) + std::to_string(t.app.IconState) +
@@ -157,6 +157,41 @@ TEST(RebootTest, RepliesAndSearchesStopAtTheirCaps) {
         EXPECT_EQ(RebootModem(t.app.modemContext), row.log.empty()) << name;
         EXPECT_EQ(t.ui.messages, row.trace) << name;
         EXPECT_EQ(t.LogMessages(), row.log) << name;
+    }
+}
+
+// The program asked to end (a close request, the end of the session or a quit message, all
+// one request to the logic) at any wait of a conversation that would fail: the conversation
+// stops there, writes no failure line, never shuts the computer down and closes its connection.
+TEST(RebootTest, AnEndAtAnyWaitStopsTheConversationWithoutFailureOrShutdown) {
+    auto play = [](int endAtWait, TestApp& t) {
+        t.InitPaths();
+        t.files.files[t.app.paths.CommandFilePath] =
+            "127.0.0.1 23\r\nWAIT \"login:\"\r\nSEND \"admin\\m\"\r\nWAIT \"\"\r\nSEND "
+            "\"REBOOT\\m\"\r\nWAIT \"bye\"\r\nSEND \"x\"\r\n";
+        t.app.settings.SrvModemFail = true;
+        t.sockets.replies = {"login:"};
+        t.ui.endAtWait = endAtWait;
+        return RebootModem(t.app.modemContext);
+    };
+    TestApp unended;
+    EXPECT_FALSE(play(0, unended));
+    EXPECT_EQ(unended.LogMessages(), Strings{"Unable to Reboot Modem - Invalid Responce "});
+    EXPECT_EQ(unended.ShutdownRequests(), 1);
+    ASSERT_GT(unended.ui.waits, 10);  // the connect, receives, sends, pumps and pauses
+    for (int wait = 1; wait <= unended.ui.waits; ++wait) {
+        TestApp t;
+        EXPECT_FALSE(play(wait, t)) << wait;
+        EXPECT_EQ(
+            Join(t.LogMessages()) + "/" + std::to_string(t.ShutdownRequests()) + "/" +
+                std::to_string(t.app.IconState) + "/" +
+                std::to_string(t.sockets.open.size() - (t.app.modem.ProbeSocket != kNoSocket) +
+                               t.app.modem.ModemSocket),
+            "/0/0/0")
+            << wait;
+        // Nothing starts once the end was asked for.
+        EXPECT_FALSE(RebootModem(t.app.modemContext));
+        EXPECT_EQ(t.sockets.connects.size(), 1u) << wait;
     }
 }
 

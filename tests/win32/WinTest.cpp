@@ -16,6 +16,7 @@
 #include "win32/MainWindow.h"
 #include "win32/Win32SettingsDialog.h"
 #include "win32/Win32Sockets.h"
+#include "win32/Win32Ui.h"
 #include "win32/Win32Timers.h"
 #include "win32/Win32Tray.h"
 #include "settings/GetSettings.h"
@@ -61,8 +62,9 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
         return TRUE;
     });
     tray.Attach(window.Handle(), GetModuleHandleA(nullptr));
-    win32::Win32Sockets sockets;
-    window.Connect(form, tray, sockets);
+    win32::Win32Ui ui;
+    win32::Win32Sockets sockets(ui);
+    window.Connect(form, tray, sockets, ui);
     auto record = [&](int message, Picture picture, std::string tip) {
         tip = (tip + '\0').substr(0, 63);
         tip.resize(63, ' ');
@@ -95,6 +97,94 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
     EXPECT_EQ(t.LogMessages(), Items(2, "Unexpected Error : too long"));
     EXPECT_EQ(t.app.IconState, 5);
     DestroyWindow(window.Handle());  // which posts the quit message: taken off the queue again
+    for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
+    }
+}
+
+// A loopback listener that never accepts: connects to it succeed, and it reads nothing.
+struct SilentListener {
+    SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    uint16_t port = 0;
+    explicit SilentListener(int backlog = 4) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = inet_addr("127.0.0.1");
+        int size = sizeof a;
+        bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        listen(s, backlog);
+        getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
+        port = ntohs(a.sin_port);
+    }
+    ~SilentListener() { closesocket(s); }
+};
+
+// Real loopback sockets behind the main window. A wait serves the window; a send to a peer
+// that stops reading fails within its bound; a probe's outcome is its own socket's, so a late
+// message of a closed probe whose socket value the next probe got is dropped; a close request
+// in the middle of a wait ends the wait and is kept until the action is over, then carried
+// out as a close at once would be.
+TEST(MainWindow, WaitsServeTheWindowAndACloseInTheMiddleWaitsForTheAction) {
+    win32::MainWindow window;
+    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
+    TestApp t;
+    t.InitPaths();
+    FrmIcon form(t.app);
+    win32::Win32Tray tray([](DWORD, NOTIFYICONDATAA*) { return TRUE; });
+    win32::Win32Ui ui;
+    win32::Win32Sockets sockets(ui);
+    ASSERT_TRUE(sockets.Start());
+    sockets.Attach(window.Handle());
+    window.Connect(form, tray, sockets, ui);
+    SilentListener peer;
+
+    SocketId c = kNoSocket;
+    ASSERT_TRUE(sockets.Connect(c, "127.0.0.1", peer.port, 5000));
+    PostMessageA(window.Handle(), kTrayCallbackMessage, 0, kTrayRightButtonUp);
+    EXPECT_EQ(sockets.Receive(c, 100, 300), "");
+    EXPECT_EQ(t.menu.shown.size(), 1u);  // the menu opened during the wait
+    EXPECT_EQ(sockets.Send(c, std::string(64 << 20, 'x'), 300), -1);
+
+    // A listener whose queue is full: a further connect stays under way until its time-out.
+    SilentListener full(0);
+    std::vector<win32::UniqueSocket> queued;
+    for (int i = 0; i < 3; ++i) {
+        queued.emplace_back(socket(AF_INET, SOCK_STREAM, 0));
+        u_long on = 1;
+        ioctlsocket(queued.back().Get(), FIONBIO, &on);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = inet_addr("127.0.0.1");
+        a.sin_port = htons(full.port);
+        connect(queued.back().Get(), reinterpret_cast<sockaddr*>(&a), sizeof a);
+    }
+    fd_set first;  // the queue is full once the first of them is in
+    FD_ZERO(&first);
+    FD_SET(queued.front().Get(), &first);
+    timeval generous{30, 0};
+    ASSERT_EQ(select(0, nullptr, &first, nullptr, &generous), 1);
+    SocketId closed = kNoSocket;
+    std::string answers;
+    auto answer = [&](SocketId probe, bool connected) {
+        answers += std::to_string(probe == closed) + std::to_string(connected) + " ";
+        sockets.Close(probe);
+    };
+    ASSERT_TRUE(sockets.StartConnect(closed, "127.0.0.1", full.port, 1000, answer));
+    // As a late "connected" of an earlier probe with the same socket value would come.
+    PostMessageA(window.Handle(), win32::Win32Sockets::kConnectMessage,
+                 static_cast<WPARAM>(sockets.Handle(closed)), WSAMAKESELECTREPLY(FD_CONNECT, 0));
+    for (MSG msg; answers.empty() && GetMessageA(&msg, nullptr, 0, 0) > 0;)
+        ui.Dispatch(msg);
+    EXPECT_EQ(answers, "10 ");
+
+    t.actions.calls.clear();
+    PostMessageA(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(sockets.Receive(c, 100, 30000), "");
+    EXPECT_EQ(sockets.Send(c, "x", 30000), -1);  // every later wait ends at once
+    EXPECT_EQ(Words(IsWindow(window.Handle()), Join(t.actions.calls), t.tray.calls.size()),
+              "1  0 ");
+    window.EndAsRequested(ui.TakeEndRequest());
+    EXPECT_EQ(Words(IsWindow(window.Handle()), Join(t.actions.calls), t.tray.calls.size()),
+              "0 StopSockets 1 ");  // unloaded: the icon removed, the sockets stopped
     for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
     }
 }

@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+
 #include "app/App.h"
+#include "app/Barrier.h"
 #include "app/ProgramActions.h"
 #include "app/frmIcon.h"
 #include "platform/Platform.h"
@@ -37,9 +40,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Ui ui;
     Win32Timers timers;
     Win32Tray tray;
-    Win32Internet internet;
+    Win32Internet internet(ui);
     Win32Registry registry;
-    Win32Sockets sockets;
+    Win32Sockets sockets(ui);
     Win32Power power;
     Win32Menu menu;
 
@@ -56,18 +59,35 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ProgramActions actions(app);
     app.SetActions(actions);
     FrmIcon form(app);
-    Win32SettingsDialog dialog(app, instance);
-    app.SetDialogHost(dialog);
-    ui.SetDialogFilter([&dialog](MSG& msg) { return dialog.PreTranslate(msg); });
+    std::optional<Win32SettingsDialog> dialog;
     sockets.Attach(window.Handle());
-    window.Connect(form, tray, sockets);
+    window.Connect(form, tray, sockets, ui);
 
-    form.Form_Load();
-    form.Form_Activate();
+    // Start-up has its own barrier: a failure there is logged and shown, and the program ends.
+    const bool started = StartupBarrier(app, [&] {
+        form.Form_Load();
+        dialog.emplace(app, instance);
+        app.SetDialogHost(*dialog);
+        ui.SetDialogFilter([&dialog](MSG& msg) { return dialog->PreTranslate(msg); });
+        form.Form_Activate();
+    });
+    if (!started) {
+        ui.SetDialogFilter(nullptr);
+        Barrier(app, [&] { form.Form_Unload(); });
+        return 1;
+    }
     ShowWindow(window.Handle(), SW_HIDE);
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         ui.Dispatch(msg);
+        // A request to end that came in the middle of an action is carried out now that the
+        // action has returned.
+        const EndRequest request = ui.TakeEndRequest();
+        if (request == EndRequest::Quit)
+            PostQuitMessage(ui.ExitCode());
+        else if (request != EndRequest::None)
+            window.EndAsRequested(request);
+    }
     return 0;
 }
