@@ -63,8 +63,12 @@ case_soak() {
     # The port drops only once the window is left: a page fetch already under way would wait
     # on the dropped port for its whole time-out, and the window with it.
     kill "${E2E_PIDS[-1]}"
+    local pages=$(wc -l <"$SRV/web.rec")
     echo ok >"$SRV/web.ctl" && echo ok >"$SRV/modem.ctl" && unblock 23 && unblock 80
     set_setting Time "$(((10#$(date +%H) + 1) % 24)),$(((10#$(date +%H) + 2) % 24))" SrvModem 0
+    # The page held on the dead line comes once its connect is tried again; then two more, so
+    # that no fetch or conversation of the window is under way when the dialog opens.
+    wait_for "pages after the dead line" 120 lines_at_least "$SRV/web.rec" $((pages + 3))
     open_dialog
     # The dialog serves a close only once it has loaded the settings: asked until it closes.
     # (A close takes a second or two under Wine: a dialog already gone is not asked again.)

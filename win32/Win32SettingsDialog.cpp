@@ -53,6 +53,8 @@ void Win32SettingsDialog::ShowDialog() {
 void Win32SettingsDialog::UnloadDialog() {
     if (model_ && model_->Loaded())
         Guarded([&] { model_->Form_Unload(); });
+    else
+        CloseWindow();  // its model was unloaded already (the window came up after): it only goes
 }
 
 void Win32SettingsDialog::SetFrame1Caption(const std::string& caption) {
