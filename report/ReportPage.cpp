@@ -79,7 +79,7 @@ std::string Figures(const Night& night, const std::string& decimal) {
     window += ClockText(night.begin) + " to " + ClockText(night.end) + " (" +
               LengthText(night.Length()) + ")";
     std::string pages =
-        night.opened ? std::to_string(*night.opened) + " pages opened, " : std::string();
+        night.opened ? CountText(*night.opened, "page") + " opened, " : std::string();
     return "<p>" + window + " &middot; " + PercentText(night.OnlineShare(), decimal) +
            " online &middot; " + pages + std::to_string(night.failed) + " failed &middot; " +
            TrafficText(night.kilobytes, decimal) + "</p>";
@@ -112,7 +112,7 @@ std::string OutageTable(const Night& night) {
     html += "</table>";
     const int64_t more = night.outageCount - static_cast<int64_t>(night.outages.size());
     if (more > 0)
-        html += "<p class=\"note\">And " + std::to_string(more) + " more outages.</p>";
+        html += "<p class=\"note\">And " + CountText(more, "more outage") + ".</p>";
     return html;
 }
 
@@ -139,8 +139,8 @@ std::string ReportPage(const std::deque<Night>& nights, const std::string& decim
     html += "</style></head><body><h1>Quorvane Helper - Night Report</h1>";
     html += "<p class=\"summary\">Last " + std::to_string(nights.size()) +
             (nights.size() == 1 ? " night: " : " nights: ") + TrafficText(t.kilobytes, decimal) +
-            ", " + PercentText(share, decimal) + " online, " + std::to_string(t.outages) +
-            " outages, " + std::to_string(t.reboots) + " reboots, " + std::to_string(t.helped) +
+            ", " + PercentText(share, decimal) + " online, " + CountText(t.outages, "outage") +
+            ", " + CountText(t.reboots, "reboot") + ", " + std::to_string(t.helped) +
             " helped.</p>";
     html += NightChart(nights, decimal);
     html += "<p class=\"legend\"><span style=\"color:" + std::string(kOnlineColour) +

@@ -85,4 +85,8 @@ std::string PercentText(const std::optional<double>& share, const std::string& d
     return OneDecimal(std::floor(*share * 1000) / 10, decimal) + "%";
 }
 
+std::string CountText(int64_t count, const std::string& noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 }  // namespace qv::report

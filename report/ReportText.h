@@ -16,5 +16,7 @@ std::string LengthText(int64_t seconds);
 std::string TrafficText(const std::optional<double>& kilobytes, const std::string& decimal);
 // A share 0 to 1 as "97.5%" (one decimal, rounded down); "unknown" when not known.
 std::string PercentText(const std::optional<double>& share, const std::string& decimal);
+// A count with its noun: "1 outage", "0 outages", "2 pages".
+std::string CountText(int64_t count, const std::string& noun);
 
 }  // namespace qv::report

@@ -216,7 +216,7 @@ Modem Rebooted Successfully."
     # The date and time of the first line with the text, as the report writes them.
     stamp() { tr -d '\r' <"$QV_LOG" | grep -F -- "$1" | head -1 | awk '{ split($1, d, "/"); print d[3] "-" d[2] "-" d[1] " " $2 }'; }
     outage="$(stamp "Free Usage Time Started." | cut -d' ' -f1),$(stamp "Unable to open : "),$(stamp "Connectivity Restored after ")"
-    grep -q -F "Last 1 night: " "$page" && grep -q -F ", 1 outages, 1 reboots, 1 helped.</p>" "$page" &&
+    grep -q -F "Last 1 night: " "$page" && grep -q -F ", 1 outage, 1 reboot, 1 helped.</p>" "$page" &&
         grep -q -F " 3 failed &middot; " "$page" ||
         e2e_fail "the page's figures: $(grep -o '<p[^<]*' "$page" | head -3)"
     [[ "$(tr -d '\r' <"$csv" | tail -n +2)" == "$outage,"*",\"$(stamp "No Connectivity" | cut -d' ' -f2) after no connectivity, rebooted\",helped" ]] ||
