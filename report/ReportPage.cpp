@@ -137,11 +137,10 @@ std::string ReportPage(const std::deque<Night>& nights, const std::string& decim
         "<title>Quorvane Helper - Night Report</title><style>";
     html += kStyle;
     html += "</style></head><body><h1>Quorvane Helper - Night Report</h1>";
-    html += "<p class=\"summary\">Last " + std::to_string(nights.size()) +
-            (nights.size() == 1 ? " night: " : " nights: ") + TrafficText(t.kilobytes, decimal) +
-            ", " + PercentText(share, decimal) + " online, " + CountText(t.outages, "outage") +
-            ", " + CountText(t.reboots, "reboot") + ", " + std::to_string(t.helped) +
-            " helped.</p>";
+    html += "<p class=\"summary\">Last " + CountText(static_cast<int64_t>(nights.size()), "night") +
+            ": " + TrafficText(t.kilobytes, decimal) + ", " + PercentText(share, decimal) +
+            " online, " + CountText(t.outages, "outage") + ", " + CountText(t.reboots, "reboot") +
+            ", " + std::to_string(t.helped) + " helped.</p>";
     html += NightChart(nights, decimal);
     html += "<p class=\"legend\"><span style=\"color:" + std::string(kOnlineColour) +
             "\">&#9632; online</span><span style=\"color:" + kOutageColour +

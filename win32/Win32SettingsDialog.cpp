@@ -54,7 +54,7 @@ void Win32SettingsDialog::UnloadDialog() {
     if (model_ && model_->Loaded())
         Guarded([&] { model_->Form_Unload(); });
     else
-        CloseWindow();  // its model was unloaded already (the window came up after): it only goes
+        CloseWindow();  // the window came up after its model was unloaded: nothing to save
 }
 
 void Win32SettingsDialog::SetFrame1Caption(const std::string& caption) {
