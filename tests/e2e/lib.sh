@@ -8,7 +8,7 @@ if [[ -z "${QV_E2E_NETNS:-}" ]]; then
     export QV_E2E_NETNS=1
     exec unshare -n -m -- bash -c 'ip link set lo up && exec bash "$0" "$@"' "$0" "$@"
 fi
-set -euo pipefail
+set -Eeuo pipefail
 [[ -z "${QV_E2E_TRACE:-}" ]] || set -x
 export LC_ALL=C
 
@@ -23,6 +23,10 @@ e2e_fail() {
     exit 1
 }
 e2e_ok() { echo "ok - $*"; }
+# A command of the run's own shell that fails outside a test ends the run naming itself, never in
+# silence (a failure inside a command substitution is told by the command that used it).
+E2E_SHELL=$BASHPID
+trap '[[ $BASHPID != "$E2E_SHELL" ]] || e2e_fail "${BASH_SOURCE[0]##*/} line $LINENO failed: $BASH_COMMAND"' ERR
 
 WINE64="$(command -v wine64 || echo /usr/lib/wine/wine64)"
 # No Mono or Gecko prompts, and no menu entries for the account running the tests.
@@ -55,9 +59,14 @@ for _ in $(seq 600); do [[ ! -s "$E2E_ROOT/display" ]] && kill -0 "$XVFB_PID" &&
 [[ -s "$E2E_ROOT/display" ]] || e2e_fail "Xvfb did not start"
 export DISPLAY=":$(tr -d '[:space:]' <"$E2E_ROOT/display")"
 wineboot -i >/dev/null 2>&1 || true
-# A fresh server, with Wine's own services running before the program starts: a program started
-# just as an idle server goes away can end before it writes a line.
-wine_ready() { wineserver -w || true && "$WINE64" "$QV_PROBE" count x >/dev/null 2>&1 || true; }
+# A fresh server that stays for the whole run (e2e_cleanup ends it), with Wine's own services
+# running before the program starts: a program or a registry write started just as an idle
+# server goes away can end before it does anything.
+wine_ready() {
+    wineserver -w || true
+    wineserver -p
+    "$WINE64" "$QV_PROBE" count x >/dev/null 2>&1 || true
+}
 wine_ready
 
 probe() { "$WINE64" "$QV_PROBE" "$@" | tr -d '\r'; }

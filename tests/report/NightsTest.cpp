@@ -149,7 +149,8 @@ TEST(NightsTest, LogsTellTheirNights) {
              Log({"07 02:01:00 Something this report does not know.", "32 02:02:00 " + kFail,
                   "07 25:02:00 " + kFail,
                   "07 02:03:00 Free Usage Time Ended : x KB in 1 Pages, 0 Failed.",
-                  "07 02:04:00 " + kFail, "not a line at all, though long enough"}) +
+                  "07 02:04:00 " + kFail, "07 02:04:30 Connectivity Restored after 1 Failed Pages!",
+                  "not a line at all, though long enough"}) +
              "07/12/2026 02:05:00 >   " + kFail,
          "2026-12-07 02:00:00-2026-12-07 02:04:00 cut kb=? opened=? failed=1 online=1 "
          "outages=1/0s reboots=0 [02:04:00-02:04:00]\n"},
@@ -193,6 +194,30 @@ TEST(NightsTest, PageAndCsvOfOneNight) {
     const std::deque<Night> nights = Read(log).nights;
     EXPECT_EQ(ReportPage(nights, ","), Golden("one-night.html"));
     EXPECT_EQ(OutagesCsv(nights), Golden("one-night.csv"));
+}
+
+// The texts a reader sees, at the edges of their units and of the calendar.
+TEST(NightsTest, TextsReadAsAReaderWould) {
+    const std::pair<std::string, std::string> rows[] = {
+        {DateText(LocalSeconds(2024, 2, 29, 23, 59, 59)), "2024-02-29"},
+        {DateText(LocalSeconds(2024, 2, 29, 23, 59, 59) + 1), "2024-03-01"},
+        {DateText(LocalSeconds(2027, 1, 1, 0, 0, 0) - 1) + " " +
+             ClockText(LocalSeconds(2027, 1, 1, 0, 0, 0) - 1),
+         "2026-12-31 23:59:59"},
+        {DateText(LocalSeconds(1970, 1, 1, 0, 0, 0) - 86400), "1969-12-31"},
+        {LengthText(4 * 60 + 30) + " " + LengthText(26 * 3600), "0:04:30 26:00:00"},
+        {TrafficText(1023.9, ".") + " " + TrafficText(1024, ","), "1023.9 KB 1,0 MB"},
+        {TrafficText(1536, ".") + " " + TrafficText(102441, ".") + " " +
+             TrafficText(1024.0 * 1024 * 100.04, "."),
+         "1.5 MB 100.0 MB 100.0 GB"},
+        {TrafficText(std::nullopt, ".") + " " + PercentText(std::nullopt, "."), "unknown unknown"},
+        {PercentText(0.9999, ".") + " " + PercentText(1, ",") + " " + PercentText(0.975, "."),
+         "99.9% 100,0% 97.5%"},
+        {CountText(0, "outage") + ", " + CountText(1, "reboot") + ", " + CountText(2, "night"),
+         "0 outages, 1 reboot, 2 nights"},
+    };
+    for (const auto& [got, expected] : rows)
+        EXPECT_EQ(got, expected);
 }
 
 // Only the last fourteen nights are kept, and what is held does not grow with the log.
