@@ -62,6 +62,9 @@ start_servers() {
 block() { nft -f - <<<"table inet qv$1 { chain out { type filter hook output priority 0; tcp dport $1 tcp flags syn counter $2; }; }"; }
 unblock() { nft delete table inet "qv$1" 2>/dev/null || true; }
 lines_at_least() { [[ -f "$1" ]] && (($(wc -l <"$1") >= $2)); }
+# The free window half a day away, whatever the hour of the run (the stored default is 2 to 8):
+# its lines stay out of the case's log.
+window_away() { set_setting Time "$(((10#$(date +%H) + 12) % 24)),$(((10#$(date +%H) + 13) % 24))"; }
 
 # The tray shows the fish of a colour: 10 pixels or more of its body colour (as the icons are
 # drawn) in Wine's tray window on the X screen.
@@ -91,8 +94,7 @@ second_start() {
 
 case_smoke() {
     local row arg nic lines kind
-    # The free window half a day away: its lines stay out of these logs.
-    set_setting Time "$(((10#$(date +%H) + 12) % 24)),$(((10#$(date +%H) + 13) % 24))"
+    window_away
     start_program
     wait_message "Dastrel's Quorvane Helper Started."
     wait_tray green
@@ -403,6 +405,7 @@ case_installer() {
     local kept="$E2E_ROOT/kept"
     APP_DIR=$dir QV_LOG="$dir/Quorvane.log" APP_EXE="$dir_win\\Quorvane.exe" # as the shortcut starts it
     mkdir -p "$kept"
+    window_away
     setup() { "$WINE64" "$@" >/dev/null 2>&1 || e2e_fail "the installer $* ended with $?"; }
     crlf() { sed 's/\r*$/\r/' "$1"; }
     shortcuts() { ls "$menu" 2>/dev/null | tr '\n' '|'; }
