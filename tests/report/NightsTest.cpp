@@ -220,6 +220,26 @@ TEST(NightsTest, TextsReadAsAReaderWould) {
         EXPECT_EQ(got, expected);
 }
 
+// A night lists its first 500 outages and tells how many more it had.
+TEST(NightsTest, ANightListsAtMostFiveHundredOutages) {
+    std::vector<std::string> rows = {"07 02:00:00 " + kOpen};
+    char at[16];
+    for (int i = 0; i < 501; ++i) {
+        const int s = 2 * 3600 + 30 * i + 5;
+        std::snprintf(at, sizeof at, "07 %02d:%02d:%02d ", s / 3600, s / 60 % 60, s % 60);
+        rows.push_back(at + kFail);
+        std::snprintf(at, sizeof at, "07 %02d:%02d:%02d ", s / 3600, s / 60 % 60, s % 60 + 10);
+        rows.push_back(at + std::string("Connectivity Restored after 1 Failed Pages."));
+    }
+    rows.push_back("07 08:00:00 Free Usage Time Ended : 1 KB in 501 Pages, 501 Failed.");
+    NightsRead read = Read(Log(rows), std::nullopt, 4096);
+    ASSERT_EQ(read.nights.size(), 1u);
+    EXPECT_EQ(read.nights[0].outageCount, 501);
+    EXPECT_EQ(read.nights[0].outages.size(), 500u);
+    EXPECT_NE(ReportPage(read.nights, ".").find("<p class=\"note\">And 1 more outage.</p>"),
+              std::string::npos);
+}
+
 // Only the last fourteen nights are kept, and what is held does not grow with the log.
 TEST(NightsTest, KeepsTheLastFourteenNights) {
     std::vector<std::string> rows;
