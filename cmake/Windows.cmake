@@ -7,7 +7,9 @@ if(MINGW)
   set(QV_STRIP $<$<CONFIG:MinSizeRel,Release>:-s>)
 endif()
 
+# The version of the resources (the version record, the manifest) is the project's.
 configure_file(res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+configure_file(res/Quorvane.manifest.in ${CMAKE_BINARY_DIR}/generated/Quorvane.manifest @ONLY)
 add_executable(Quorvane WIN32 win32/main/WinMain.cpp res/Quorvane.rc)
 target_include_directories(Quorvane PRIVATE ${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(Quorvane PRIVATE qv_win32)

@@ -9,7 +9,9 @@
 
 namespace qv {
 
-inline constexpr const char* kTimeSetTitle = "Quorvane Helper Utility by Dastrel (v1.1).";
+// QV_VERSION_SHORT ("major.minor") comes from the project's version (settings/CMakeLists.txt).
+inline constexpr const char* kTimeSetTitle =
+    "Quorvane Helper Utility by Dastrel (v" QV_VERSION_SHORT ").";
 inline constexpr const char* kIntervalRangeMessage = "Sorry the permittable range is 1-60 only.";
 inline constexpr const char* kIntervalReplacement = "10";
 inline constexpr const char* kRebootLimitRangeMessage = "Sorry the permittable range is 0-99 only.";

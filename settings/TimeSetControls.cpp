@@ -213,7 +213,8 @@ std::vector<Control> TimeSetControls() {
     b.Add(Ctl::Combo14, K::MinutePicker, {390, 87, 54, 220});
     b.Add(Ctl::Check2, K::CheckBox, {24, 124, 250, 22}, "Run on Windows Startup");
     Control& about = b.Add(Ctl::Text2, K::TextBox, {24, 160, 480, 76},
-                           "Quorvane Helper Utility, version 1.1.\r\n"
+                           "Quorvane Helper Utility, version " QV_VERSION_SHORT
+                           ".\r\n"
                            "Released in December 2026.\r\n"
                            "Written by Dastrel for home internet subscribers\r\n"
                            "whose provider grants free hours each night.\r\n");

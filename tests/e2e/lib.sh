@@ -40,7 +40,10 @@ QV_LOG="$APP_DIR/Quorvane.log"
 APP_DIR_WIN="Z:${APP_DIR//\//\\}"
 SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Quorvane\Quorvane'
 RUN_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
-DIALOG="Quorvane Helper Utility by Dastrel (v1.1)."
+# The settings dialog's title names the project's version as major.minor (CMakeLists.txt).
+QV_VERSION_SHORT=$(sed -n 's/^project(Quorvane VERSION \([0-9]*\.[0-9]*\).*/\1/p' \
+    "$(dirname "${BASH_SOURCE[0]}")/../../CMakeLists.txt")
+DIALOG="Quorvane Helper Utility by Dastrel (v$QV_VERSION_SHORT)."
 
 # Background processes of the run (servers, samplers), ended with it.
 E2E_PIDS=()
