@@ -86,6 +86,13 @@ def main():
         if os.path.exists(stale):
             os.remove(stale)
     subprocess.run([tool, sample, page, csv], check=True)
+    # The restart proof's three verdicts, each on the reboot it follows (docs/report.png shows them).
+    text = open(page, encoding="latin-1").read()
+    for verdict in ("03:03:00 after no connectivity, rebooted, did not restart",
+                    "03:14:00 after no connectivity, rebooted, did not come back",
+                    "03:25:00 after no connectivity, rebooted, restarted in 48 s"):
+        if verdict not in text:
+            fail("the page does not tell: " + verdict)
     browser = shutil.which("chromium") or fail("no chromium (Debian's chromium package)")
     profile = os.path.join(work, "chromium-profile")
     shutil.rmtree(profile, ignore_errors=True)
@@ -111,7 +118,8 @@ def main():
     found = bands(rows, (ONLINE, OUTAGE, PARTIAL))
     if len(found) != 3:
         fail("%d bars instead of 3: %s" % (len(found), found))
-    # Newest night first: 02:00-08:00 with an outage from 03:00 to 03:30, then a clean night
+    # Newest night first: 02:00-08:00 with an outage from 03:00 to 03:30 and three reboots in
+    # it (the verdicts above), then a clean night
     # but for a half-minute outage, then the older log's night from its failures (partial).
     kinds = []
     for top, bottom in found:
