@@ -86,8 +86,8 @@ if fetch_native:
     print("Natively, over the in-memory internet double, with a counting allocator: the most "
           "heap one fetch holds. The plain double copies no bytes, so its time is only the fetch "
           "loop's own. With the page-saving diagnostic on, a built-in home page's text is kept "
-          "for its .dat file (and copied into the log line and the file double), so that fetch "
-          "grows with the page.")
+          "for its .dat file, at most its first 1 MiB (and copied into the log line and the file "
+          "double), so that fetch's heap grows with the page up to that cap.")
     print()
     print("| run | page | time per fetch | peak heap |")
     print("|---|---|---|---|")
