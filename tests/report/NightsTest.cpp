@@ -124,6 +124,26 @@ TEST(NightsTest, LogsTellTheirNights) {
               "07 08:00:00 Total Data Downloaded for Connectivity : 1,5 KB."}),
          "2026-12-07 03:30:00-2026-12-07 08:00:00 kb=1.5 opened=3 failed=1 "
          "online=0.992593 outages=1/120s reboots=0 [07:58:00-08:00:00] shutdown@08:00:00\n"},
+        {"a fetch and a reboot that the window's end overtook make no night of their own",
+         Log({"07 02:00:00 " + kOpen, "07 07:59:40 " + kFail,
+              "07 08:00:00 Free Usage Time Ended : 1 KB in 3 Pages, 1 Failed.",
+              "07 08:00:10 " + kFail, "07 08:00:10 " + kReboot,
+              "07 08:00:40 Unable to Reboot Modem - Can't able to Connect 10.0.0.1:23",
+              "07 09:00:00 Total Data Downloaded for Connectivity : 1 KB."}),
+         "2026-12-07 02:00:00-2026-12-07 08:00:00 kb=1 opened=3 failed=1 online=0.999074 "
+         "outages=1/20s reboots=0 [07:59:40-08:00:00]\n"},
+        {"a failed reboot helped nothing; a verdict after a reboot outside the window is no "
+         "night's",
+         Log({"06 02:00:00 " + kOpen, "06 02:00:00 " + kFail, "06 02:03:00 " + kReboot,
+              "06 02:03:30 Unable to Reboot Modem - Can't able to Connect 10.0.0.1:23",
+              "06 02:05:00 Connectivity Restored after 3 Failed Pages.", "06 03:09:00 " + kFail,
+              "06 03:10:00 " + kRebooted, "06 03:15:05 Modem did not Restart.",
+              "06 03:20:00 Connectivity Restored after 9 Failed Pages.",
+              "06 08:00:00 Free Usage Time Ended : 9 KB in 9 Pages, 12 Failed.",
+              "06 12:00:00 " + kRebooted, "06 12:00:45 Modem Restarted in 45 Seconds."}),
+         "2026-12-06 02:00:00-2026-12-06 08:00:00 kb=9 opened=9 failed=12 online=0.955556 "
+         "outages=2/960s reboots=2 [02:00:00-02:05:00 restored watch@02:03:00 failed no help] "
+         "[03:09:00-03:20:00 restored listed@03:10:00 ok no help restart=-1]\n"},
         {"an older log: failures, reboots and traffic lines only, two nights",
          Log({"05 01:00:00 " + kStart, "05 01:00:00 Total Data Downloaded for Connectivity : 0 KB.",
               "05 03:00:00 " + kFail, "05 03:01:00 " + kFail, "05 03:02:00 " + kFail,
