@@ -87,11 +87,13 @@ struct Row {
 // Logs as they come against the whole model of nights and outages.
 TEST(NightsTest, LogsTellTheirNights) {
     const Row rows[] = {
-        {"a night across midnight: a watch reboot that helped, one that failed helped nothing",
+        {"a night across midnight: a watch reboot that helped, one that failed helped nothing; a "
+         "verdict long after a reboot is none of its",
          Log({"06 21:59:00 " + kStart, "06 22:00:00 " + kOpen, "06 23:50:00 " + kFail,
               "06 23:51:00 " + kFail, "06 23:53:00 " + kFail, "06 23:53:00 " + kReboot,
               "06 23:53:40 " + kRebooted, "06 23:55:00 Connectivity Restored after 3 Failed Pages.",
-              "07 01:00:00 " + kFail, "07 01:03:00 " + kReboot,
+              "07 00:30:00 Modem did not Restart.", "07 01:00:00 " + kFail,
+              "07 01:03:00 " + kReboot,
               "07 01:03:30 Unable to Reboot Modem - Can't able to Connect 10.0.0.1:23",
               "07 01:07:00 Connectivity Restored after 9 Failed Pages.",
               "07 06:00:00 Free Usage Time Ended : 2048.5 KB in 1400 Pages, 12 Failed."}),
