@@ -13,6 +13,11 @@ FreeWindowSoFar FreeWindowCounts(const App& app) {
 }
 
 void WatchFreeWindow(App& app) {
+    // A tick served inside a fetch or a reboot (a wait serves the window) leaves the window's
+    // lines to the end of that action, so that every line of the window comes before its end.
+    if (app.sched.KeepAlive.Running() || app.sched.ModemReboot.Running() ||
+        app.modem.Reboot.Running())
+        return;
     FreeWindowState& w = app.freeWindow;
     const bool free = IsFreeTime(app.settings, app.os.clock);
     if (free && !w.Open) {

@@ -211,6 +211,7 @@ void tmrModem_Timer(App& app) {
         return;
     }
     RebootAtListedTimes(app, now);
+    WatchFreeWindow(app);
 }
 
 void tmrPing_Timer(App& app) {
@@ -230,6 +231,7 @@ void tmrPing_Timer(App& app) {
         if (app.timers.tmrModem.Ticking())
             RebootAtListedTimes(app, s.DeferredModemTime);
     }
+    WatchFreeWindow(app);
 }
 
 void tmrModemProof_Timer(App& app) {

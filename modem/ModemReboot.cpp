@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 #include <vector>
 
 #include "actions/Running.h"
@@ -43,9 +44,10 @@ uint32_t Left(const ModemContext& ctx, uint64_t deadline) {
 // says until it falls quiet for QuietGapMs; a receive that brings only negotiation is no reply
 // yet. With `textAtHand` the reply adds to text already taken, so even the first receive waits
 // only for the quiet gap. Ends early when the modem closes, the deadline passes or the limit is
-// reached; "" when no text came.
-std::string ReceiveReply(const ModemContext& ctx, uint64_t deadline, size_t limit,
-                         bool textAtHand) {
+// reached; "" when no text came. The answers go out under the conversation's send bound; one
+// that could not be sent ends the reply at once and is left in `unsent`.
+std::string ReceiveReply(const ModemContext& ctx, uint64_t deadline, size_t limit, bool textAtHand,
+                         std::string& unsent) {
     ModemState& modem = ctx.modem;
     std::string reply;
     for (uint32_t left = Left(ctx, deadline); left > 0 && reply.size() < limit;
@@ -57,13 +59,24 @@ std::string ReceiveReply(const ModemContext& ctx, uint64_t deadline, size_t limi
         if (bytes.empty())
             break;
         TelnetFilter::Output taken = modem.Telnet.Take(bytes);
-        if (!taken.answers.empty())
-            TcpSend(ctx, modem.ModemSocket, taken.answers);
         reply += taken.data;
+        if (!taken.answers.empty() && !TcpSend(ctx, modem.ModemSocket, taken.answers)) {
+            unsent = taken.answers;
+            break;
+        }
         if (!modem.Telnet.PeerSpeaksTelnet())
             break;
     }
     return reply;
+}
+
+// Telnet answers as a log line shows them: their bytes as numbers ("255 252 1"), since some of
+// them would end the line.
+std::string BytesText(const std::string& bytes) {
+    std::string text;
+    for (unsigned char c : bytes)
+        text += (text.empty() ? "" : " ") + std::to_string(c);
+    return text;
 }
 
 // What a search may still take: a reply's worth, and never more than the search holds at most.
@@ -83,21 +96,22 @@ std::string FailureText(const std::string& step) {
 // since the previous WAIT took its reply; what follows it stays for the next WAIT. False, with
 // everything that came, when it has not appeared by the time the modem closes or the receive
 // bound passes.
-bool SearchReply(const ModemContext& ctx, const std::string& waitText, std::string& step) {
+bool SearchReply(const ModemContext& ctx, const std::string& waitText, std::string& step,
+                 std::string& unsent) {
     ModemState& modem = ctx.modem;
     const uint64_t deadline = ctx.clock.SteadyMs() + modem.ReceiveTimeoutMs;
     std::string seen = std::move(modem.Unread);
     modem.Unread.clear();
     if (waitText == "*") {
-        step = seen + ReceiveReply(ctx, deadline, SearchRoom(seen), !seen.empty());
+        step = seen + ReceiveReply(ctx, deadline, SearchRoom(seen), !seen.empty(), unsent);
         return true;
     }
     size_t from = 0;
     size_t at = 0;
     while ((at = seen.find(waitText, from)) == std::string::npos) {
-        const std::string more = ReceiveReply(ctx, deadline, SearchRoom(seen), false);
-        if (more.empty()) {
-            step = seen;
+        const std::string more = ReceiveReply(ctx, deadline, SearchRoom(seen), false, unsent);
+        if (more.empty() || !unsent.empty()) {
+            step = seen + more;
             return false;
         }
         from = seen.size() >= waitText.size() ? seen.size() - waitText.size() + 1 : 0;
@@ -116,21 +130,25 @@ bool PlayPairs(const ModemContext& ctx, const std::vector<CommandPair>& pairs, b
     modem.Telnet.Reset();
     modem.Unread.clear();
     for (const CommandPair& pair : pairs) {
-        std::string step;
+        std::string step, unsent;
         if (pair.WaitText.empty()) {
             ui.PumpMessages();
         } else {
             bool matched = true;
             if (searchReplies) {
-                matched = SearchReply(ctx, pair.WaitText, step);
+                matched = SearchReply(ctx, pair.WaitText, step, unsent);
             } else {
                 step = ReceiveReply(ctx, ctx.clock.SteadyMs() + modem.ReceiveTimeoutMs,
-                                    kReceiveBufferSize, false);
+                                    kReceiveBufferSize, false, unsent);
                 matched = pair.WaitText == "*" || BeginsWith(step, pair.WaitText);
             }
             ui.PumpMessages();
             if (ui.EndRequested())
                 return false;
+            if (!unsent.empty()) {
+                ctx.log.ReportFailure("Unable to send : " + BytesText(unsent));
+                return false;
+            }
             if (!matched) {
                 ctx.log.ReportFailure("Unable to Reboot Modem - Invalid Responce " +
                                       FailureText(step));

@@ -5,9 +5,20 @@
 #include "modem/TCPMod.h"
 
 namespace qv {
+namespace {
+
+// What a watch that saw no restart tells.
+const char* Verdict(const RestartWatch& watch) {
+    return watch.wentDown ? "Modem did not Come Back." : "Modem did not Restart.";
+}
+
+}  // namespace
 
 void ProbeBeforeReboot(const ModemContext& ctx) {
     RestartWatch& watch = ctx.modem.Restart;
+    // A watch still under way ends with its verdict as it stands.
+    if (watch.stage == RestartWatch::Stage::Watching)
+        ctx.log.WriteLog(Verdict(watch));
     watch = RestartWatch{};
     watch.stage = RestartWatch::Stage::Before;
     StartModemProbe(ctx);
@@ -52,7 +63,7 @@ bool RestartProofTick(const ModemContext& ctx) {
         return true;
     }
     watch.stage = RestartWatch::Stage::Idle;
-    ctx.log.WriteLog(watch.wentDown ? "Modem did not Come Back." : "Modem did not Restart.");
+    ctx.log.WriteLog(Verdict(watch));
     return false;
 }
 

@@ -12,7 +12,8 @@ namespace qv {
 // that was not answering before proves nothing either way, and nothing is logged.
 inline constexpr uint64_t kRestartWatchMs = 5 * 60 * 1000;
 
-// Before the conversation: asks the modem's web port whether it answers now.
+// Before the conversation: asks the modem's web port whether it answers now. A watch of an
+// earlier reboot still under way first logs its verdict as it stands.
 void ProbeBeforeReboot(const ModemContext& ctx);
 
 // After the conversation: true when the watch begins (the reboot was done and the modem had

@@ -84,8 +84,11 @@ void StartModemProbe(const ModemContext& ctx) {
     const bool started = ctx.sockets.StartConnect(
         m.ProbeSocket, m.ModemAddress, kModemWebPort, m.ProbeConnectTimeoutMs,
         [ctx](SocketId probe, bool connected) { ModemProbeAnswered(ctx, probe, connected); });
-    if (!started)
+    // A probe that cannot start (no route while the modem's link is down) had no answer.
+    if (!started) {
         m.ProbeAnswer = false;
+        RestartProofAnswer(ctx, false);
+    }
 }
 
 void ModemProbeAnswered(const ModemContext& ctx, SocketId probe, bool connected) {

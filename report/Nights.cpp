@@ -29,6 +29,7 @@ void NightBuilder::OpenNight(int64_t at, bool partial) {
     lastWatchEvent_ = at;
     trafficBefore_ = runTraffic_;
     takesTraffic_ = true;
+    proofTarget_.reset();
 }
 
 void NightBuilder::CloseOutage(int64_t at, bool restored) {
@@ -41,7 +42,9 @@ void NightBuilder::CloseOutage(int64_t at, bool restored) {
     if (!night.partial) {
         for (size_t i : outage_.reboots) {
             Reboot& reboot = night.reboots[i];
-            reboot.helped = restored && outage_.end - reboot.at <= kHelpedWithinSeconds;
+            // A reboot that did not run helped nothing: the line came back by itself.
+            reboot.helped =
+                restored && reboot.rebooted && outage_.end - reboot.at <= kHelpedWithinSeconds;
         }
     }
     if (night.outages.size() < kListedPerNight)
@@ -79,13 +82,18 @@ void NightBuilder::EndUnfinishedNight(int64_t lastLine) {
     }
 }
 
-void NightBuilder::AddReboot(int64_t at, bool listed, bool rebooted) {
+void NightBuilder::AddReboot(int64_t at, int64_t lineAt, bool listed, bool rebooted) {
+    // A verdict after this reboot is this reboot's, or none's when it is not listed in a night.
+    if (rebooted)
+        proofTarget_.reset();
     if (!night_)
         return;  // outside the window: not part of any night
     Night& night = *night_;
     ++night.rebootCount;
     if (night.reboots.size() >= kListedPerNight)
         return;
+    if (rebooted)
+        proofTarget_ = ProofTarget{lineAt, night.reboots.size()};
     night.reboots.push_back({at, listed, rebooted, std::nullopt, std::nullopt});
     if (outageOpen_)
         outage_.reboots.push_back(night.reboots.size() - 1);
@@ -109,12 +117,16 @@ void NightBuilder::Add(const LogEvent& e) {
             runTraffic_ = 0;
             takesTraffic_ = false;
             pendingReboot_.reset();
+            proofTarget_.reset();
+            windowLines_ = false;
             break;
         case EventKind::WindowStarted:
             EndUnfinishedNight(previousLine);
             OpenNight(e.at, false);
+            windowLines_ = true;
             break;
         case EventKind::WindowEnded:
+            windowLines_ = true;
             if (night_ && !night_->partial) {
                 night_->kilobytes = e.kilobytes;
                 night_->opened = e.pages;
@@ -124,6 +136,8 @@ void NightBuilder::Add(const LogEvent& e) {
             }
             break;
         case EventKind::PageFailed:
+            if (!night_ && windowLines_)
+                break;
             if (night_ && night_->partial && e.at - lastWatchEvent_ > kPartialNightGap)
                 CloseNight(lastWatchEvent_);
             if (!night_)
@@ -142,7 +156,7 @@ void NightBuilder::Add(const LogEvent& e) {
                 CloseOutage(e.at, true);
             break;
         case EventKind::RebootAfterOutage:
-            if (!night_)
+            if (!night_ && !windowLines_)
                 OpenNight(e.at, true);
             pendingReboot_ = e.at;
             lastWatchEvent_ = e.at;
@@ -151,17 +165,19 @@ void NightBuilder::Add(const LogEvent& e) {
         case EventKind::RebootFailed: {
             const bool rebooted = e.kind == EventKind::ModemRebooted;
             if (pendingReboot_)
-                AddReboot(*pendingReboot_, false, rebooted);
+                AddReboot(*pendingReboot_, e.at, false, rebooted);
             else
-                AddReboot(e.at, true, rebooted);
+                AddReboot(e.at, e.at, true, rebooted);
             pendingReboot_.reset();
             break;
         }
         case EventKind::RestartProved: {
-            // The watch reports on the night's last reboot, even after the window ended.
+            // The watch reports on the reboot it follows, even after the window ended.
             Night* night = night_ ? &*night_ : (nights_.empty() ? nullptr : &nights_.back());
-            if (night && !night->reboots.empty() && night->reboots.back().rebooted)
-                night->reboots.back().restartSeconds = e.restartSeconds;
+            if (proofTarget_ && e.at - proofTarget_->at <= kVerdictWithinSeconds && night &&
+                proofTarget_->index < night->reboots.size())
+                night->reboots[proofTarget_->index].restartSeconds = e.restartSeconds;
+            proofTarget_.reset();
             break;
         }
         case EventKind::NicSwitched:

@@ -21,6 +21,9 @@ inline constexpr size_t kListedPerNight = 500;
 // their outages where no page failed this long.
 inline constexpr int64_t kPartialNightGap = 6 * 3600;
 inline constexpr int64_t kPartialOutageGap = 5 * 60;
+// The restart proof's verdict comes within the watch's five minutes after the reboot's own line
+// (give or take the 5-second tick that ends the watch, late on a busy machine).
+inline constexpr int64_t kVerdictWithinSeconds = 5 * 60 + 30;
 
 struct Reboot {
     int64_t at = 0;
@@ -95,7 +98,7 @@ class NightBuilder {
     // A new start or a new window: the night being read ends without its end line.
     void EndUnfinishedNight(int64_t lastLine);
     void CloseOutage(int64_t at, bool restored);
-    void AddReboot(int64_t at, bool listed, bool rebooted);
+    void AddReboot(int64_t at, int64_t lineAt, bool listed, bool rebooted);
     void AddMark(int64_t at, MarkKind kind);
 
     std::deque<Night> nights_;
@@ -106,6 +109,17 @@ class NightBuilder {
     int64_t lastLine_ = 0;
     // A "Rebooting Modem" line waits for its outcome.
     std::optional<int64_t> pendingReboot_;
+    // The last reboot that the modem said was done, while a verdict of the restart proof may
+    // still come for it: its line's time and its place in the night being read or, once that
+    // night ended, the last night read. Nothing when that reboot is not in a night's list.
+    struct ProofTarget {
+        int64_t at = 0;
+        size_t index = 0;
+    };
+    std::optional<ProofTarget> proofTarget_;
+    // This run of the program writes the window's lines: failures and reboots outside a window
+    // (the last lines of a fetch or reboot that the window's end overtook) make no night.
+    bool windowLines_ = false;
     // The traffic total before the night, in this run of the program (nothing when the log
     // does not tell), and whether a partial night still takes the next traffic line.
     std::optional<double> runTraffic_;

@@ -25,6 +25,18 @@ void LoadPair(const std::string& text, char separator, int32_t& first, int32_t& 
     second = WholeNumber(Part(parts, 2));
 }
 
+// The pacing's "count,hours": a count above 0 comes with a rest of 1 to 24 hours, and one
+// without ("3,0", "3") sets no limit. The record keeps a rest the dialog can show; nothing is
+// assigned unless both numbers read.
+void LoadRebootLimit(const std::string& text, Settings& s) {
+    auto parts = SplitText(text, ',');
+    const int32_t count = WholeNumber(Part(parts, 1));
+    const int32_t hours = parts.size() >= 2 ? WholeNumber(parts[1]) : 0;
+    const bool rests = hours >= 1 && hours <= 24;
+    s.RebootLimitCount = rests ? count : 0;
+    s.RebootLimitHours = rests ? hours : kUsualRebootRestHours;
+}
+
 void LoadAll(const SettingsAccess& access) {
     Settings& s = access.settings;
     auto text = [&](const char* key, const char* def) { return GetSettingText(access, key, def); };
@@ -66,8 +78,7 @@ void LoadAll(const SettingsAccess& access) {
     s.SrvPing = flag(keys::kSrvPing);
 
     // Read last, so that a faulty value here leaves every older key loaded.
-    LoadPair(text(keys::kRebootLimit, defaults::kRebootLimit), ',', s.RebootLimitCount,
-             s.RebootLimitHours);
+    LoadRebootLimit(text(keys::kRebootLimit, defaults::kRebootLimit), s);
     s.RebootGraceMinutes = WholeNumber(text(keys::kRebootGrace, defaults::kRebootGrace));
 }
 

@@ -128,6 +128,10 @@ class Saver {
         Write(keys::kRebootLimit,
               std::to_string(s_.RebootLimitCount) + "," + std::to_string(s_.RebootLimitHours));
         Write(keys::kRebootGrace, std::to_string(s_.RebootGraceMinutes));
+        // An emptied box shows what was stored.
+        d_.SetText(Ctl::txtRebootLimit, std::to_string(s_.RebootLimitCount));
+        d_.SetText(Ctl::txtRebootRest, std::to_string(s_.RebootLimitHours));
+        d_.SetText(Ctl::txtRebootGrace, std::to_string(s_.RebootGraceMinutes));
     }
 
     void ShutdownTime() {

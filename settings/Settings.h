@@ -5,7 +5,10 @@
 
 namespace qv {
 
-// Every user setting in memory. All fields start at zero, empty or off.
+// The rest of the three-minute rule's pacing when none is stored.
+inline constexpr int32_t kUsualRebootRestHours = 4;
+
+// Every user setting in memory. All fields start at zero, empty or off, but the pacing's rest.
 struct Settings {
     int32_t FreeStartHour = 0;
     int32_t FreeEndHour = 0;
@@ -34,10 +37,10 @@ struct Settings {
     bool SrvModem = false;
     bool SrvPing = false;
     // The three-minute rule's pacing: after RebootLimitCount reboots with no page opened in
-    // between it rests RebootLimitHours (a count of 0 sets no limit); after each of its reboots
-    // it counts no failure for RebootGraceMinutes.
+    // between it rests RebootLimitHours, always 1 to 24 (a count of 0 sets no limit); after each
+    // of its reboots it counts no failure for RebootGraceMinutes.
     int32_t RebootLimitCount = 0;
-    int32_t RebootLimitHours = 0;
+    int32_t RebootLimitHours = kUsualRebootRestHours;
     int32_t RebootGraceMinutes = 0;
 
     bool operator==(const Settings&) const = default;
@@ -77,7 +80,7 @@ inline constexpr const char* kPingUrls = "http://www.wikipedia.org/,http://www.d
 inline constexpr const char* kShutAt = "08:00";
 inline constexpr const char* kShutDuring = "08:01-09:00";
 // No limit and no grace: the three-minute rule reboots whenever it falls due.
-inline constexpr const char* kRebootLimit = "0,0";
+inline constexpr const char* kRebootLimit = "0,4";
 inline constexpr const char* kRebootGrace = "0";
 }  // namespace defaults
 

@@ -6,7 +6,8 @@
 
 namespace qv {
 
-TimeSet::TimeSet(const DialogContext& context) : ctx_(context), controls_(TimeSetControls()) {}
+TimeSet::TimeSet(const DialogContext& context)
+    : ctx_(context), controls_(TimeSetControls()), limitCaption_(Text(Ctl::Label25)) {}
 
 void TimeSet::Notify(const Control& control) {
     if (view_ != nullptr)
@@ -139,8 +140,8 @@ void TimeSet::ControlInit() {
     for (const std::string& url : s.PingUrlList)
         AddItem(Ctl::lstUrls, url);
     SetText(Ctl::txtRebootLimit, std::to_string(s.RebootLimitCount));
-    // No rest is stored while there is no limit; the box offers the usual four hours.
-    SetText(Ctl::txtRebootRest, s.RebootLimitHours == 0 ? "4" : std::to_string(s.RebootLimitHours));
+    ShowRebootLimit();
+    SetText(Ctl::txtRebootRest, std::to_string(s.RebootLimitHours));
     SetText(Ctl::txtRebootGrace, std::to_string(s.RebootGraceMinutes));
     PickerSelect(Ctl::Combo9, s.ShutAtHour);
     PickerSelect(Ctl::Combo10, s.ShutAtMinute);

@@ -17,6 +17,8 @@ inline constexpr const char* kIntervalReplacement = "10";
 inline constexpr const char* kRebootLimitRangeMessage = "Sorry the permittable range is 0-99 only.";
 inline constexpr const char* kRebootRestRangeMessage = "Sorry the permittable range is 1-24 only.";
 inline constexpr const char* kRebootGraceRangeMessage = "Sorry the permittable range is 0-60 only.";
+// Label25 while the count is 0: "Reboot at most 0 times: no limit. A limit rests 4 Hours."
+inline constexpr const char* kNoRebootLimitCaption = "times: no limit. A limit rests";
 
 // A text box of the CONNECTIVITY page whose whole number is checked on every change: outside
 // its range the message is shown and the replacement put in.
@@ -111,6 +113,8 @@ class TimeSet {
     void CmdAddRbtTime_Click();
     void lstReboot_KeyUp(int keyCode);
     void RangedBox_Change(const RangedBox& box);
+    // Label25 tells whether the count sets a limit.
+    void ShowRebootLimit();
     void txtInterval_KeyUp(int keyCode);
     void txtUrl_KeyUp(int keyCode);
     void lstUrls_KeyUp(int keyCode);
@@ -152,6 +156,7 @@ class TimeSet {
     bool loaded_ = false;
     ActionRunning saving_;
     bool closeAfterSave_ = false;
+    const std::string limitCaption_;  // Label25 as described, for a count above 0
 };
 
 }  // namespace qv

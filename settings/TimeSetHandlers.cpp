@@ -51,7 +51,15 @@ void TimeSet::lstReboot_KeyUp(int keyCode) {
         RemoveItem(Ctl::lstReboot, list.selected);
 }
 
+void TimeSet::ShowRebootLimit() {
+    // A count of 0 (an empty box stores 0) is no limit, and the sentence says so.
+    const bool limit = LeadingNumber(Text(Ctl::txtRebootLimit)) > 0.5;
+    SetText(Ctl::Label25, limit ? limitCaption_ : kNoRebootLimitCaption);
+}
+
 void TimeSet::RangedBox_Change(const RangedBox& box) {
+    if (box.id == Ctl::txtRebootLimit)
+        ShowRebootLimit();
     const std::string& text = Text(box.id);
     if (text.empty())
         return;

@@ -82,7 +82,9 @@ TEST(ShutdownRange, HoldsBetweenBothEndsInclusiveAndAcrossMidnight) {
 // minute, though their timers tick twice in some; listed reboot times as read.
 TEST(Scheduler, ServicesFallDueByTheClock) {
     struct Row {
-        std::string stored, spans, timed, log;  // "+": the modem answers; "-": a reboot fails
+        // "+": the modem answers; "-": a reboot fails; "~": a fetch takes 70 s, serving the
+        // window, and fails.
+        std::string stored, spans, timed, log;
     };
     const std::string shut = "Auto ShutDown Command Issued.|",
                       on = "Auto Enable NIC Command Issued.|",
@@ -111,6 +113,9 @@ TEST(Scheduler, ServicesFallDueByTheClock) {
         {"SrvPing=1 PingInterval=20", "03:00:00+1, 09:00:00+2",  // only in the free window
          "03:00 CheckConnectivity|03:00 CheckConnectivity|03:01 CheckConnectivity",
          started + ended},
+        // The window ends during a fetch: its end line comes after the fetch's lines.
+        {"SrvPing=1 PingInterval=20 ~", "07:59:30+2", "07:59 CheckConnectivity",
+         started + "Unable to open : x|" + ended},
     };
     for (const Row& row : rows) {
         Program p;
@@ -119,6 +124,15 @@ TEST(Scheduler, ServicesFallDueByTheClock) {
             std::replace(kv.begin(), kv.end(), '_', ' ');
             if (kv == "+" || kv == "-")
                 (kv == "+" ? p.t.actions.modemReachable : p.t.actions.rebootSucceeds) = kv == "+";
+            else if (kv == "~")
+                p.t.actions.onCall = [&p, journal = p.t.actions.onCall](const std::string& name) {
+                    journal(name);
+                    if (name != "CheckConnectivity")
+                        return;
+                    p.t.timers.Block(70 * kSecond);
+                    p.t.timers.ServeDue();
+                    p.t.app.log.WriteLog("Unable to open : x");
+                };
             else
                 p.t.store.Put(kv.substr(0, kv.find('=')), kv.substr(kv.find('=') + 1));
         }

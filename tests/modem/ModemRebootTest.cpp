@@ -72,6 +72,9 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
         // A modem that closes before the prompt fails at once.
         {"127.0.0.1 23 telnet", "WAIT \"Password:\"\r\nSEND \"a\"\r\n", {"\xff\xfb\x01login: "}, {"\xff\xfe\x01"},
          {}, {invalid + "login: "}, {30000, 500, 29400}},
+        // A telnet answer that cannot be sent fails its step (the modem refuses option 42's).
+        {"127.0.0.1 23", "WAIT \"*\"\r\nSEND \"a\"\r\n", {"\xff\xfd*login: "}, {}, {}, {"Unable to send : 255 252 42"}, {30000}},
+        {"127.0.0.1 23 telnet", "WAIT \"login:\"\r\nSEND \"a\"\r\n", {"\xff\xfd*lo", "gin: "}, {}, {}, {"Unable to send : 255 252 42"}, {30000}},
         // A 255 goes out doubled to a telnet modem, as written to one that never sent a 255.
         {"127.0.0.1 23", "WAIT \"*\"\r\nSEND \"p\xffss\\m\"\r\n", {"\xff\xffx", ""}, {"p\xff\xffss\r\n"},
          {"Recv : \xffx", "Send : p\xffss\r\n"}, {}, {30000, 500}, {1000}},
@@ -88,7 +91,7 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
         t.app.diag.ModemTrace = true;
         t.app.settings.SrvModemFail = true;
         t.sockets.replies.assign(row.replies.begin(), row.replies.end());
-        t.sockets.failSendsOf = {"fail"};
+        t.sockets.failSendsOf = {"fail", "\xff\xfc*"};
         t.app.modem.Unread = "login: Password: ";  // what an earlier conversation left
         t.app.modem.Telnet.Take("\xff\xfd\x01");
         // Meanwhile the dialog reads a shorter file and a tick asks for a reboot, in vain.

@@ -11,8 +11,9 @@ namespace {
 
 // A reboot whose web-port probe answered `before` ("+" connected, "-" refused, " " not yet)
 // while the script ran, then the watch's probes every 5 s answered as `after` says (the last
-// answer repeats): the lines the log gains and whether the watch's timer ran. The timer stops
-// itself when the watch ends.
+// answer repeats; "!": the probe cannot start; "R": another reboot, its probe answering "+"): the
+// lines the log gains and whether the watch's timer ran. The timer stops itself when the watch
+// ends.
 TEST(RestartProof, TellsFromTheWebPortWhetherTheModemRestarted) {
     struct Row {
         char before;
@@ -27,6 +28,9 @@ TEST(RestartProof, TellsFromTheWebPortWhetherTheModemRestarted) {
         {'+', done, "-  +", {"Modem Restarted in 20 Seconds."}},
         {'+', done, "+", {"Modem did not Restart."}},
         {'+', done, "+-", {"Modem did not Come Back."}},
+        {'+', done, "!!+", {"Modem Restarted in 15 Seconds."}},
+        {'+', done, "-R-+", {"Modem did not Come Back.", "Modem Restarted in 10 Seconds."}},
+        {'+', done, "+R+", {"Modem did not Restart.", "Modem did not Restart."}},
         {'-', done, "-+", {}},
         {' ', done, "-+", {}},
         {'+', fails, "-+", {"Unable to send : fail"}},
@@ -38,17 +42,23 @@ TEST(RestartProof, TellsFromTheWebPortWhetherTheModemRestarted) {
         CreateFormTimers(t.app);
         t.files.files[t.app.paths.CommandFilePath] = "127.0.0.1 23\r\n" + row.script;
         t.sockets.failSendsOf = {"fail"};
+        char before = row.before;
         t.ui.onPump = [&] {
-            if (row.before != ' ' && !t.sockets.pending.empty())
-                t.sockets.Answer(row.before == '+');
+            if (before != ' ' && !t.sockets.pending.empty())
+                t.sockets.Answer(before == '+');
         };
         RebootModem(t.app.modemContext);
-        t.ui.onPump = nullptr;
+        before = ' ';
         const bool watched = t.timers.running.count(kTmrModemProof) == 1;
         for (size_t tick = 0; t.timers.running.count(kTmrModemProof) && tick < 100; ++tick) {
             t.clock.steadyMs += 5000;
-            tmrModemProof_Timer(t.app);
             const char answer = row.after[std::min(tick, row.after.size() - 1)];
+            t.sockets.startFails = answer == '!';
+            before = answer == 'R' ? '+' : ' ';
+            if (answer == 'R')
+                RebootModem(t.app.modemContext);
+            else
+                tmrModemProof_Timer(t.app);
             if (answer != ' ' && !t.sockets.pending.empty())
                 t.sockets.Answer(answer == '+');
         }

@@ -87,18 +87,21 @@ struct Row {
 // Logs as they come against the whole model of nights and outages.
 TEST(NightsTest, LogsTellTheirNights) {
     const Row rows[] = {
-        {"a night across midnight: a watch reboot that helped, one that did not",
+        {"a night across midnight: a watch reboot that helped, one that failed helped nothing; a "
+         "verdict long after a reboot is none of its",
          Log({"06 21:59:00 " + kStart, "06 22:00:00 " + kOpen, "06 23:50:00 " + kFail,
               "06 23:51:00 " + kFail, "06 23:53:00 " + kFail, "06 23:53:00 " + kReboot,
               "06 23:53:40 " + kRebooted, "06 23:55:00 Connectivity Restored after 3 Failed Pages.",
-              "07 01:00:00 " + kFail, "07 01:03:00 " + kReboot,
+              "07 00:30:00 Modem did not Restart.", "07 01:00:00 " + kFail,
+              "07 01:03:00 " + kReboot,
               "07 01:03:30 Unable to Reboot Modem - Can't able to Connect 10.0.0.1:23",
-              "07 01:09:00 Connectivity Restored after 9 Failed Pages.",
+              "07 01:07:00 Connectivity Restored after 9 Failed Pages.",
               "07 06:00:00 Free Usage Time Ended : 2048.5 KB in 1400 Pages, 12 Failed."}),
          "2026-12-06 22:00:00-2026-12-07 06:00:00 kb=2048.5 opened=1400 failed=12 "
-         "online=0.970833 outages=2/840s reboots=2 [23:50:00-23:55:00 restored "
-         "watch@23:53:00 ok helped] [01:00:00-01:09:00 restored watch@01:03:00 failed no help]\n"},
-        {"each reboot with what the modem's web port told after it, the last after the window",
+         "online=0.975 outages=2/720s reboots=2 [23:50:00-23:55:00 restored "
+         "watch@23:53:00 ok helped] [01:00:00-01:07:00 restored watch@01:03:00 failed no help]\n"},
+        {"each reboot with what the modem's web port told after it, the last after the window; a "
+         "reboot outside the window takes no verdict from them",
          Log({"07 02:00:00 " + kOpen, "07 02:10:00 " + kFail, "07 02:10:00 " + kReboot,
               "07 02:10:09 " + kRebooted, "07 02:10:40 Modem Restarted in 31 Seconds.",
               "07 02:20:00 " + kFail, "07 02:20:00 " + kReboot, "07 02:20:09 " + kRebooted,
@@ -106,7 +109,8 @@ TEST(NightsTest, LogsTellTheirNights) {
               "07 02:26:00 No Connectivity - Reboot Limit Reached, Next Reboot after 03:26.",
               "07 02:59:00 " + kRebooted,
               "07 03:00:00 Free Usage Time Ended : 0 KB in 0 Pages, 2 Failed.",
-              "07 03:04:00 Modem did not Come Back.", "07 03:05:00 Modem Restarted in x Seconds."}),
+              "07 03:04:00 Modem did not Come Back.", "07 03:05:00 Modem Restarted in x Seconds.",
+              "07 12:00:00 " + kRebooted, "07 12:00:45 Modem Restarted in 45 Seconds."}),
          "2026-12-07 02:00:00-2026-12-07 03:00:00 kb=0 opened=0 failed=2 online=0.166667 "
          "outages=1/3000s reboots=3 [02:10:00-03:00:00 watch@02:10:00 ok no help restart=31 "
          "watch@02:20:00 ok no help restart=-1 listed@02:59:00 ok no help restart=-2]\n"},
@@ -117,11 +121,14 @@ TEST(NightsTest, LogsTellTheirNights) {
               "07 10:00:00 Dastrel's Quorvane Helper Quitting."}),
          "2026-12-06 10:00:00-2026-12-07 10:00:00 kb=0 opened=0 failed=0 online=1 "
          "outages=0/0s reboots=1 nic@09:00:00\n"},
-        {"a start inside the window; a shutdown at its end; the window still out at its end",
+        {"a start inside the window; a shutdown at its end; the window still out at its end, the "
+         "lines of its last fetch and reboot after its end line",
          Log({"07 03:30:00 " + kStart, "07 03:30:00 " + kOpen, "07 07:58:00 " + kFail,
               "07 08:00:00 Free Usage Time Ended : 1,5 KB in 3 Pages, 1 Failed.",
               "07 08:00:00 ShutDown Command Issued.",
-              "07 08:00:00 Total Data Downloaded for Connectivity : 1,5 KB."}),
+              "07 08:00:00 Total Data Downloaded for Connectivity : 1,5 KB.",
+              "07 08:00:10 " + kFail, "07 08:00:10 " + kReboot,
+              "07 08:00:40 Unable to Reboot Modem - x"}),
          "2026-12-07 03:30:00-2026-12-07 08:00:00 kb=1.5 opened=3 failed=1 "
          "online=0.992593 outages=1/120s reboots=0 [07:58:00-08:00:00] shutdown@08:00:00\n"},
         {"an older log: failures, reboots and traffic lines only, two nights",

@@ -186,6 +186,8 @@ const std::string kRange = kIntervalRangeMessage, kBadUrl = kInvalidUrlMessage;
 const std::string kLimit = kRebootLimitRangeMessage, kRest = kRebootRestRangeMessage,
                   kGrace = kRebootGraceRangeMessage;
 const std::string kFile = "C:\\Program Files\\Quorvane\\Reboot.Txt";
+const std::string kLimited = "times without a page, then rest",
+                  kNoLimit = "times: no limit. A limit rests";
 
 TEST(TimeSet, FillsThePagesFromTheRecord) {
     Dialog dialog({"Time=7,13", "Reboot=07:55,02:01,02:03",
@@ -246,15 +248,19 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
          {{"txtInterval", "10"},
           {"messages", kRange + "|" + kRange + "|" + kRange + "|" + kRange + "|" + kRange + "|" +
                            kRange + "|" + kRange}}},
-        // The reboot pacing boxes are checked on every change, like the interval.
-        {{}, "", {{"txtRebootLimit txtRebootRest txtRebootGrace", "0 / 4 / 0"}}},
+        // The reboot pacing boxes are checked on every change, like the interval; the sentence
+        // says when the count sets no limit. A stored count without a rest of 1 to 24 hours
+        // sets none.
+        {{},
+         "",
+         {{"txtRebootLimit Label25 txtRebootRest txtRebootGrace", "0 / " + kNoLimit + " / 4 / 0"}}},
         {{"RebootLimit=3,5", "RebootGrace=10"},
          "txtRebootLimit=99|txtRebootRest=24|txtRebootRest=1|txtRebootGrace=60|txtRebootGrace=",
-         {{"txtRebootLimit txtRebootRest txtRebootGrace", "99 / 1 / "}}},
+         {{"txtRebootLimit Label25 txtRebootRest txtRebootGrace", "99 / " + kLimited + " / 1 / "}}},
         {{"RebootLimit=100,25", "RebootGrace=61"},
          "txtRebootLimit=3|txtRebootLimit=-1|txtRebootRest=0|txtRebootGrace=-0.6",
-         {{"txtRebootLimit txtRebootRest txtRebootGrace", "0 / 4 / 0"},
-          {"messages", Join({kLimit, kRest, kGrace, kLimit, kRest, kGrace}, "|")}}},
+         {{"txtRebootLimit Label25 txtRebootRest txtRebootGrace", "0 / " + kNoLimit + " / 4 / 0"},
+          {"messages", Join({kGrace, kLimit, kRest, kGrace}, "|")}}},
         // Enter stores the interval at once (a store that fails says so), and a close without OK
         // keeps it only.
         {{"failwrite=PingInterval"},
@@ -349,13 +355,15 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
            "02:03,02:05,07:53,07:55,07:57 /  / 0 / 1"},
           {"record", "22-6 0:5 23 02:03,02:05,07:53,07:55,07:57 0 3 111"},
           {"world", "ArmServiceTimers|Run Quorvane=" + exe}}},
-        // The reboot pacing as "count,hours" and minutes; an emptied rest keeps the stored one.
+        // The reboot pacing as "count,hours" and minutes; an emptied rest keeps the one the box
+        // showed, and each box shows what was stored.
         {{},
          "txtRebootLimit=3|txtRebootRest=4|txtRebootGrace=10|CmdConnectivityOK!",
          {{"=RebootLimit =RebootGrace", "3,4 / 10"}, {"world", "ArmServiceTimers"}}},
-        {{"RebootLimit=3,5", "RebootGrace=10"},
-         "txtRebootLimit=|txtRebootRest=|txtRebootGrace=|CmdConnectivityOK!",
-         {{"=RebootLimit =RebootGrace", "0,5 / 0"}, {"world", "ArmServiceTimers"}}},
+        {{},
+         "txtRebootLimit=3|txtRebootRest=|txtRebootGrace=|CmdConnectivityOK!",
+         {{"=RebootLimit =RebootGrace txtRebootRest txtRebootGrace", "3,4 / 0 / 4 / 0"},
+          {"world", "ArmServiceTimers"}}},
         // Hours are judged as read and stored whole.
         {{},
          "Combo1=24|Combo2=24|CmdTimeOK!",
