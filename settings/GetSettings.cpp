@@ -69,6 +69,8 @@ void LoadAll(const SettingsAccess& access) {
     LoadPair(text(keys::kRebootLimit, defaults::kRebootLimit), ',', s.RebootLimitCount,
              s.RebootLimitHours);
     s.RebootGraceMinutes = WholeNumber(text(keys::kRebootGrace, defaults::kRebootGrace));
+    s.SrvAwake = SwitchOn(text(keys::kSrvAwake, defaults::kSrvAwake));
+    s.SrvWake = SwitchOn(text(keys::kSrvWake, defaults::kSrvWake));
 }
 
 }  // namespace
