@@ -2,6 +2,7 @@
 
 #include "actions/FreeWindowLines.h"
 #include "app/App.h"
+#include "app/NightKeeper.h"
 #include "settings/FreeTime.h"
 
 namespace qv {
@@ -21,6 +22,8 @@ void WatchFreeWindow(App& app) {
     } else if (!free && w.Open) {
         EndFreeWindow(app);
     }
+    KeepAwakeAsAsked(app);
+    ArmWakeTimer(app);
 }
 
 void EndFreeWindow(App& app) {

@@ -22,7 +22,8 @@ struct FreeWindowSoFar {
 };
 
 // Writes "Free Usage Time Started." when the window is open now and was not before, and the
-// end line when it was open and is not any more.
+// end line when it was open and is not any more; then keeps the computer awake as the window
+// asks and sets the wake timer for the next window.
 void WatchFreeWindow(App& app);
 
 // Writes the end line when the window is open (the program ends or shuts the computer down).
