@@ -130,8 +130,6 @@ TEST(NightKeeper, ASleepIsNoOutage) {
                                                 kReboot},
         // Frozen from outside: no message, the ticks' gap tells.
         {"+60 down z600 +40 up +300", "awake|awake / 02:30:00" + kAwake + " / 02:41:00" + kWoke},
-        {"+60 down z600 +300",
-         "awake|awake / 02:30:00" + kAwake + " / 02:41:00" + kWoke + " / 02:44:00" + kReboot},
         // The ticks come before Windows' message, or the message comes twice: one wake.
         {"+60 sleep z600 +10 resume +10 resume",
          "awake|awake / 02:30:00" + kAwake + " / 02:31:00" + kToSleep + " / 02:41:00" + kWoke},

@@ -72,11 +72,7 @@ TEST(GetSettings, ReadsTheStoreByTheNumberRulesAndStopsAtTheFirstFault) {
              " shut 8:0 8:1-9:0 on 000000010 pace 3,0/0 night 00",
          "GetSettings Unknown Error : 9"},
         // Keeping awake is on unless stored off; waking is off unless stored on.
-        {"SrvAwake=0|SrvWake=yes",
-         "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
-             " shut 8:0 8:1-9:0 on 000000000 pace 0,0/0 night 00",
-         ""},
-        {"SrvAwake=x|SrvWake=-1",
+        {"SrvAwake=0|SrvWake=-1",
          "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
              " shut 8:0 8:1-9:0 on 000000000 pace 0,0/0 night 01",
          ""},

@@ -369,8 +369,7 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
         {{}, "Combo1=23.4|CmdTimeOK!", {{"=Time", "2,8"}, {"world", "ArmServiceTimers"}}},
         {{}, "Combo1=0.4|CmdTimeOK!", {{"=Time", "0,8"}, {"world", "ArmServiceTimers"}}},
         {{}, "Combo1=x|CmdTimeOK!", {{"=Time Label6", "0,8 / 00"}, {"world", "ArmServiceTimers"}}},
-        // Keeping awake is ticked for a store without the key; the boxes store what they show.
-        {{}, "CmdTimeOK!", {{"=SrvAwake =SrvWake", "1 / 0"}, {"world", "ArmServiceTimers"}}},
+        // The boxes store what they show.
         {{"SrvAwake=1"},
          "Check10+0|Check11+1|CmdTimeOK!",
          {{"=SrvAwake =SrvWake", "0 / 1"}, {"world", "ArmServiceTimers"}}},
