@@ -133,8 +133,8 @@ TEST(NightKeeper, ASleepIsNoOutage) {
         // The ticks come before Windows' message, or the message comes twice: one wake.
         {"+60 sleep z600 +10 resume +10 resume",
          "awake|awake / 02:30:00" + kAwake + " / 02:31:00" + kToSleep + " / 02:41:00" + kWoke},
-        // Two minutes between ticks is no sleep.
-        {"+60 z90 +60", "awake / 02:30:00" + kAwake},
+        // Two minutes exactly between two ticks is no sleep.
+        {"+60 z120 +60", "awake / 02:30:00" + kAwake},
         // Before the sleep the line was already failing: those failures are forgotten.
         {"+60 down +30 z600 +100 up +300",
          "awake|awake / 02:30:00" + kAwake + " / 02:41:30" + kWoke},
