@@ -197,7 +197,7 @@ Modem Rebooted Successfully."
     wait_tray yellow
     probe post "Icon Form" 0x111 101 0 # &ViewErrorLog
     wait_window "$NOTEPAD"
-    [[ "$(probe text "$NOTEPAD" 0)" == "$(tr -d '\r' <"$QV_LOG" | head -8)" ]] ||
+    [[ "$(probe text "$NOTEPAD" 0)" == "$(tr -d '\r' <"$QV_LOG" | head -9)" ]] ||
         e2e_fail "Notepad shows: $(probe text "$NOTEPAD" 0)"
     probe post "$NOTEPAD" 0x10 0 0
     wait_tray blue
