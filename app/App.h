@@ -11,6 +11,7 @@
 #include "app/FreeWindowWatch.h"
 #include "app/Globals.h"
 #include "app/Icon.h"
+#include "app/NightKeeper.h"
 #include "app/Scheduler.h"
 #include "app/Timer.h"
 #include "connectivity/ConnectivityState.h"
@@ -55,6 +56,7 @@ struct App {
     FormTimers timers;
     SchedulerState sched;
     FreeWindowState freeWindow;
+    NightKeeperState keeper;
     ActionRunning nightReport;  // "&NightReport" serves window messages while it reads
 
     // The modules, each with what it uses.

@@ -2,6 +2,7 @@
 
 #include "actions/FreeWindowLines.h"
 #include "app/App.h"
+#include "app/NightKeeper.h"
 #include "settings/FreeTime.h"
 
 namespace qv {
@@ -26,6 +27,8 @@ void WatchFreeWindow(App& app) {
     } else if (!free && w.Open) {
         EndFreeWindow(app);
     }
+    KeepAwakeAsAsked(app);
+    ArmWakeTimer(app);
 }
 
 void EndFreeWindow(App& app) {

@@ -22,8 +22,9 @@ struct FreeWindowSoFar {
 };
 
 // Writes "Free Usage Time Started." when the window is open now and was not before, and the
-// end line when it was open and is not any more. Inside a keep-alive cycle or a modem reboot it
-// does nothing: the scheduler calls it again when the action has ended.
+// end line when it was open and is not any more; then keeps the computer awake as the window
+// asks and sets the wake timer for the next window. Inside a keep-alive cycle or a modem reboot
+// it does nothing: the scheduler calls it again when the action has ended.
 void WatchFreeWindow(App& app);
 
 // Writes the end line when the window is open (the program ends or shuts the computer down).

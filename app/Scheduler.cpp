@@ -9,6 +9,7 @@
 #include "actions/Traffic.h"
 #include "app/App.h"
 #include "app/FreeWindowWatch.h"
+#include "app/NightKeeper.h"
 #include "modem/RestartProof.h"
 #include "settings/FreeTime.h"
 #include "settings/LeadingNumber.h"
@@ -126,6 +127,8 @@ void ArmServiceTimers(App& app) {
         app.KeepAliveActive = false;
         app.timers.tmrPing.SetEnabled(host, false);
     }
+    KeepAwakeAsAsked(app);
+    ArmWakeTimer(app);
 }
 
 void CheckNicForFreeWindow(App& app) {

@@ -5,6 +5,7 @@
 #include "app/Barrier.h"
 #include "app/FreeWindowWatch.h"
 #include "app/Icon.h"
+#include "app/NightKeeper.h"
 #include "app/NightReport.h"
 #include "app/PopupMenu.h"
 #include "app/Scheduler.h"
@@ -45,6 +46,7 @@ void FrmIcon::Form_Unload() {
         return;
     unloaded_ = true;
     EndFreeWindow(app_);
+    GiveBackKeepAwake(app_);
     app_.os.tray.Remove();
     app_.actions().StopSockets();
 }
@@ -54,6 +56,7 @@ void FrmIcon::mExit_Click() {
         app_.dialogHost()->UnloadDialog();
     app_.os.tray.Remove();
     EndFreeWindow(app_);
+    GiveBackKeepAwake(app_);
     app_.log.WriteLog(kQuittingLine);
     Form_Unload();
     app_.os.process.EndProcess();
@@ -93,6 +96,7 @@ void FrmIcon::OnTimer(int timerId) {
 }
 
 void FrmIcon::ServeTimer(int timerId) {
+    NoteTimerTick(app_);
     // A tick queued before its timer was switched off is dropped.
     FormTimer* timer = app_.timers.Find(timerId);
     if (timer == nullptr || !timer->Ticking())
@@ -125,6 +129,15 @@ void FrmIcon::ServeTimer(int timerId) {
         default:
             break;
     }
+}
+
+void FrmIcon::OnPowerBroadcast(uint32_t event) {
+    Barrier(app_, [&] {
+        if (event == kPowerSuspend)
+            ComputerGoingToSleep(app_);
+        else if (event == kPowerResumeAutomatic)
+            ComputerResumed(app_);
+    });
 }
 
 void FrmIcon::OnTrayCallback(uint32_t mouseMessage) {

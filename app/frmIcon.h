@@ -16,6 +16,9 @@ inline constexpr const char* kNotepadFailed = "Unable to start Notepad to show t
 // The tray's mouse messages that the main window acts on.
 inline constexpr uint32_t kTrayLeftDoubleClick = 0x203;  // WM_LBUTTONDBLCLK
 inline constexpr uint32_t kTrayRightButtonUp = 0x205;    // WM_RBUTTONUP
+// The power events the main window acts on (WM_POWERBROADCAST's wParam).
+inline constexpr uint32_t kPowerSuspend = 4;           // PBT_APMSUSPEND
+inline constexpr uint32_t kPowerResumeAutomatic = 18;  // PBT_APMRESUMEAUTOMATIC
 
 // The hidden main window's life: start-up, first activation, exit and unload.
 class FrmIcon {
@@ -44,6 +47,9 @@ class FrmIcon {
     void OnTimer(int timerId);
     void OnTrayCallback(uint32_t mouseMessage);
     void OnMenuCommand(int commandId);
+    // A power event: the computer goes to sleep, or resumed (told once per resume; the
+    // other resume events are not looked at).
+    void OnPowerBroadcast(uint32_t event);
 
     App& app() { return app_; }
 

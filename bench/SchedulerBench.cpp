@@ -73,8 +73,9 @@ TEST(SchedulerBench, ThirtyDaysOfEveryTimer) {
     EXPECT_EQ(actions.count[A::kFetch], kDays * 432);
     std::string log = files.files.at(app.paths.LogPath);
     std::vector<std::string> lines = TextLines(log);
-    // The start line, then the actions' lines, the window's two and one traffic line an hour.
-    EXPECT_EQ(lines.size(), static_cast<size_t>(1 + kDays * (1 + 30 + 6 + 2 + 72 + 2 + 24)));
+    // The start line, then the actions' lines, the window's two, the keep-awake request's two
+    // and one traffic line an hour.
+    EXPECT_EQ(lines.size(), static_cast<size_t>(1 + kDays * (1 + 30 + 6 + 2 + 72 + 2 + 2 + 24)));
     EXPECT_EQ(lines.back().substr(24), "Total Data Downloaded for Connectivity : 25920 KB.");
     EXPECT_FALSE(app.tray.AnimationRunning);
 

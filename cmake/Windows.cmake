@@ -78,6 +78,10 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   # by the modem's web port; about ten minutes of the clock.
   add_test(NAME e2e_pacing COMMAND ${QV_E2E} pacing ${QV_E2E_EXES})
   set_tests_properties(e2e_pacing PROPERTIES LABELS e2e TIMEOUT 1200)
+  # The program frozen from outside inside the window (two minutes and more of it) while the
+  # line goes down: one wake, no reboot.
+  add_test(NAME e2e_sleep COMMAND ${QV_E2E} sleep ${QV_E2E_EXES})
+  set_tests_properties(e2e_sleep PROPERTIES LABELS e2e TIMEOUT 600)
   # A whole night of the program in a few minutes, against a fake modem and a local web server.
   add_test(NAME e2e_night COMMAND ${QV_E2E} night ${QV_E2E_EXES})
   set_tests_properties(e2e_night PROPERTIES LABELS e2e-night TIMEOUT 900)

@@ -12,6 +12,7 @@ namespace {
 // texts never change, so old logs read the same.
 constexpr std::string_view kStarted = "Dastrel's Quorvane Helper Started.";
 constexpr std::string_view kStartedWithWindows = "Dastrel's Quorvane Helper Started with Windows.";
+constexpr std::string_view kQuitting = "Dastrel's Quorvane Helper Quitting.";
 constexpr std::string_view kUnableToOpen = "Unable to open : ";
 constexpr std::string_view kRebooting = "No Connectivity Since last 3 Minutes - Rebooting Modem.";
 constexpr std::string_view kRebooted = "Modem Rebooted Successfully.";
@@ -113,6 +114,12 @@ std::optional<EventKind> Classify(std::string_view message, LogEvent& event) {
         return EventKind::ProgramStarted;
     if (message == kFreeWindowStartedLine)
         return EventKind::WindowStarted;
+    if (message == kGoingToSleepLine)
+        return EventKind::GoingToSleep;
+    if (message == kWokeUpLine)
+        return EventKind::WokeUp;
+    if (message == kQuitting)
+        return EventKind::ProgramQuit;
     if (message.starts_with(kFreeWindowEndedPrefix))
         return ReadEnded(message, event) ? std::optional(EventKind::WindowEnded) : std::nullopt;
     if (message.starts_with(kUnableToOpen))

@@ -20,6 +20,9 @@ enum class EventKind {
     NicSwitched,        // the network card switched on or off
     ShutdownIssued,     // "ShutDown Command Issued." or "Auto ShutDown Command Issued."
     Traffic,            // "Total Data Downloaded for Connectivity : ... KB."
+    GoingToSleep,       // "Computer Going to Sleep."
+    WokeUp,             // "Computer Woke Up."
+    ProgramQuit,        // "Dastrel's Quorvane Helper Quitting."
 };
 
 // Seconds since 1 January 1970 of a local date and time (no time zone: only differences count).

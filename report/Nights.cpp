@@ -14,10 +14,10 @@ constexpr int64_t kMarkAfterNight = 60;
 }  // namespace
 
 std::optional<double> Night::OnlineShare() const {
-    if (partial || Length() <= 0)
+    const int64_t awake = AwakeLength();
+    if (partial || awake <= 0)
         return std::nullopt;
-    return static_cast<double>(Length() - std::min(outageSeconds, Length())) /
-           static_cast<double>(Length());
+    return static_cast<double>(awake - std::min(outageSeconds, awake)) / static_cast<double>(awake);
 }
 
 void NightBuilder::OpenNight(int64_t at, bool partial) {
@@ -108,9 +108,68 @@ void NightBuilder::AddMark(int64_t at, MarkKind kind) {
         night->marks.push_back({at, kind});
 }
 
+void NightBuilder::AddGap(int64_t start, int64_t end, GapKind kind) {
+    Night& night = *night_;
+    start = std::max(start, night.begin);
+    if (outageOpen_)
+        CloseOutage(start, false);
+    if (end <= start)
+        return;
+    night.gapSeconds += end - start;
+    if (night.gaps.size() < kListedPerNight)
+        night.gaps.push_back({start, end, kind});
+}
+
+bool NightBuilder::TakePause(const LogEvent& e, int64_t previousLine) {
+    const bool inNight = night_ && !night_->partial;
+    switch (e.kind) {
+        case EventKind::GoingToSleep:
+            sleepFrom_ = e.at;
+            return true;
+        case EventKind::WokeUp:
+            // Without a sleep line the sleep began after the last line before the wake.
+            if (inNight)
+                AddGap(sleepFrom_.value_or(previousLine), e.at, GapKind::Asleep);
+            sleepFrom_.reset();
+            return true;
+        case EventKind::ProgramQuit:
+            quit_ = true;
+            return true;
+        case EventKind::ProgramStarted:
+            if (inNight && !quit_ && !stoppedAt_) {
+                stoppedAt_ = previousLine;
+                runTraffic_ = 0;
+                takesTraffic_ = false;
+                pendingReboot_.reset();
+                return true;
+            }
+            break;
+        case EventKind::WindowStarted:
+            if (stoppedAt_ && inNight) {
+                AddGap(*stoppedAt_, e.at, GapKind::NotRunning);
+                stoppedAt_.reset();
+                return true;
+            }
+            break;
+        default:
+            break;
+    }
+    if (e.kind == EventKind::ProgramStarted)
+        quit_ = false;
+    if (stoppedAt_ && night_) {
+        // The program came back outside the window: the night ended when it stopped.
+        night_->cut = true;
+        CloseNight(*stoppedAt_);
+    }
+    stoppedAt_.reset();
+    return false;
+}
+
 void NightBuilder::Add(const LogEvent& e) {
     const int64_t previousLine = lastLine_;
     lastLine_ = e.at;
+    if (TakePause(e, previousLine))
+        return;
     switch (e.kind) {
         case EventKind::ProgramStarted:
             EndUnfinishedNight(previousLine);
@@ -197,10 +256,18 @@ void NightBuilder::Add(const LogEvent& e) {
                     night->kilobytes = std::max(0.0, e.kilobytes - *trafficBefore_);
             }
             break;
+        case EventKind::GoingToSleep:
+        case EventKind::WokeUp:
+        case EventKind::ProgramQuit:
+            break;  // taken as gaps
     }
 }
 
 std::deque<Night> NightBuilder::Finish(const std::optional<OpenWindowNow>& now) {
+    if (night_ && stoppedAt_) {
+        night_->cut = true;  // started again as the log ends, with no window line yet
+        CloseNight(*stoppedAt_);
+    }
     if (night_) {
         if (night_->partial) {
             CloseNight(lastWatchEvent_);

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -42,6 +43,15 @@ struct Outage {
     std::vector<size_t> reboots;  // places in the night's reboots
 };
 
+// A span of the night in which the computer slept or the program did not run: neither online
+// nor an outage.
+enum class GapKind { Asleep, NotRunning };
+struct Gap {
+    int64_t start = 0;
+    int64_t end = 0;
+    GapKind kind{};
+};
+
 enum class MarkKind { NicSwitch, Shutdown };
 struct Mark {
     int64_t at = 0;
@@ -69,9 +79,13 @@ struct Night {
     std::vector<Reboot> reboots;
     int64_t rebootCount = 0;
     std::vector<Mark> marks;
+    std::vector<Gap> gaps;
+    int64_t gapSeconds = 0;
 
     int64_t Length() const { return end - begin; }
-    // The share of the window online, 0 to 1; nothing for a partial night.
+    // The window's time with the computer awake and the program running.
+    int64_t AwakeLength() const { return Length() - std::min(gapSeconds, Length()); }
+    // The share of that time online, 0 to 1; nothing for a partial night.
     std::optional<double> OnlineShare() const;
 };
 
@@ -100,6 +114,9 @@ class NightBuilder {
     void CloseOutage(int64_t at, bool restored);
     void AddReboot(int64_t at, int64_t lineAt, bool listed, bool rebooted);
     void AddMark(int64_t at, MarkKind kind);
+    // Sleeps, quits and starts: true when the event is taken as a gap of the night being read.
+    bool TakePause(const LogEvent& event, int64_t previousLine);
+    void AddGap(int64_t start, int64_t end, GapKind kind);
 
     std::deque<Night> nights_;
     std::optional<Night> night_;  // the night being read
@@ -126,6 +143,12 @@ class NightBuilder {
     std::optional<double> trafficBefore_;
     bool takesTraffic_ = false;
     Outage outage_;  // the outage being read, while outageOpen_
+    // "Computer Going to Sleep." seen, no wake since; a quit line since the last start; the
+    // last line before a start inside the night without a quit line, until the window's line
+    // of the new start tells whether the night goes on.
+    std::optional<int64_t> sleepFrom_;
+    bool quit_ = false;
+    std::optional<int64_t> stoppedAt_;
 };
 
 struct NightsRead {

@@ -58,11 +58,29 @@ std::string OtherMark(const Night& night, const Mark& mark, double top) {
            "<title>" + ClockText(mark.at) + " network card switched</title></path>";
 }
 
+// The spans asleep and not running, grey over the bar.
+std::string Gaps(const Night& night, double top) {
+    std::string svg;
+    for (const Gap& gap : night.gaps) {
+        const double x = X(night, gap.start);
+        const double w = std::max(2.0, X(night, gap.end) - x);
+        svg += Rect(std::min(x, kBarLeft + kBarWidth - w), top, w, kBarHeight,
+                    gap.kind == GapKind::Asleep ? kAsleepColour : kNotRunningColour,
+                    std::string(GapName(gap.kind)) + " " + ClockText(gap.start) + " to " +
+                        ClockText(gap.end));
+    }
+    return svg;
+}
+
 std::string Label(double x, double y, const std::string& text, const std::string& extra = "") {
     return "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\"" + extra + ">" + text + "</text>";
 }
 
 }  // namespace
+
+const char* GapName(GapKind kind) {
+    return kind == GapKind::Asleep ? "asleep" : "not running";
+}
 
 std::string NightChart(const std::deque<Night>& nights, const std::string& decimal) {
     const int height = std::max<int>(1, static_cast<int>(nights.size())) * kRowHeight + 8;
@@ -86,6 +104,7 @@ std::string NightChart(const std::deque<Night>& nights, const std::string& decim
             svg += Rect(std::min(x, kBarLeft + kBarWidth - w), barTop, w, kBarHeight, kOutageColour,
                         "outage " + ClockText(outage.start) + " to " + ClockText(outage.end));
         }
+        svg += Gaps(night, barTop);
         for (const Reboot& reboot : night.reboots)
             svg += RebootMark(night, reboot, barTop - 12);
         for (const Mark& mark : night.marks)

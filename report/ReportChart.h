@@ -10,6 +10,11 @@ namespace qv::report {
 inline constexpr const char* kOnlineColour = "#2e9d48";
 inline constexpr const char* kOutageColour = "#d93025";
 inline constexpr const char* kPartialColour = "#9cc9a6";
+inline constexpr const char* kAsleepColour = "#8a8a8a";
+inline constexpr const char* kNotRunningColour = "#c4c4c4";
+
+// "asleep" or "not running".
+const char* GapName(GapKind kind);
 
 // The chart as inline SVG: one bar per night, newest first, across the window the night
 // covers: green online, red during outages, reboot marks above it (a triangle after no

@@ -28,8 +28,8 @@ Totals Sum(const std::deque<Night>& nights) {
         if (night.kilobytes)
             t.kilobytes = t.kilobytes.value_or(0) + *night.kilobytes;
         if (night.OnlineShare()) {
-            t.length += night.Length();
-            t.online += night.Length() - std::min(night.outageSeconds, night.Length());
+            t.length += night.AwakeLength();
+            t.online += night.AwakeLength() - std::min(night.outageSeconds, night.AwakeLength());
         }
         t.outages += night.outageCount;
         t.reboots += night.rebootCount;
@@ -116,6 +116,27 @@ std::string OutageTable(const Night& night) {
     return html;
 }
 
+// The spans asleep and not running, in one line; none when the night had none.
+std::string GapsText(const Night& night) {
+    std::string text;
+    for (const Gap& gap : night.gaps) {
+        text += std::string(text.empty() ? "" : ", ") + GapName(gap.kind) + " " +
+                ClockText(gap.start) + " to " + ClockText(gap.end);
+    }
+    return text.empty() ? "" : "<p>Not counted: " + text + ".</p>";
+}
+
+// The CSV rows of a night's gaps: the outages' columns, the reboots and their help left empty.
+std::string GapRows(const Night& night) {
+    std::string csv;
+    for (const Gap& gap : night.gaps) {
+        csv += DateText(night.begin) + "," + DateText(gap.start) + " " + ClockText(gap.start) +
+               "," + DateText(gap.end) + " " + ClockText(gap.end) + "," +
+               LengthText(gap.end - gap.start) + ",,," + GapName(gap.kind) + "\r\n";
+    }
+    return csv;
+}
+
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
@@ -147,10 +168,12 @@ std::string ReportPage(const std::deque<Night>& nights, const std::string& decim
             "\">&#9632; outage</span><span>&#9660; reboot after no connectivity</span>"
             "<span>&#9679; listed reboot</span><span style=\"color:#1a56db\">blue: rebooted"
             "</span><span>black: reboot failed</span><span style=\"color:#8e44ad\">&#9670; "
-            "network card</span><span>&#9632; shutdown</span></p>";
+            "network card</span><span>&#9632; shutdown</span><span style=\"color:" +
+            kAsleepColour + "\">&#9632; asleep</span><span style=\"color:" + kNotRunningColour +
+            "\">&#9632; not running</span></p>";
     for (auto it = nights.rbegin(); it != nights.rend(); ++it) {
         html += "<h2>Night of " + DateText(it->begin) + "</h2>";
-        html += Figures(*it, decimal) + Note(*it) + OutageTable(*it);
+        html += Figures(*it, decimal) + Note(*it) + GapsText(*it) + OutageTable(*it);
     }
     html += "<p class=\"note\">The outages are also in " + std::string(kReportCsvName) +
             " beside this page.</p></body></html>\n";
@@ -158,15 +181,16 @@ std::string ReportPage(const std::deque<Night>& nights, const std::string& decim
 }
 
 std::string OutagesCsv(const std::deque<Night>& nights) {
-    std::string csv = "Night,Start,End,Length,Reboots inside,Helped\r\n";
+    std::string csv = "Night,Start,End,Length,Reboots inside,Helped,Kind\r\n";
     for (auto it = nights.rbegin(); it != nights.rend(); ++it) {
         for (const Outage& outage : it->outages) {
             csv += DateText(it->begin) + "," + DateText(outage.start) + " " +
                    ClockText(outage.start) + "," + DateText(outage.end) + " " +
                    EndText(*it, outage) + "," + LengthText(outage.end - outage.start) + "," +
                    CsvField(Joined(*it, outage, RebootText, "; ")) + "," +
-                   CsvField(Joined(*it, outage, HelpedText, "; ")) + "\r\n";
+                   CsvField(Joined(*it, outage, HelpedText, "; ")) + ",outage\r\n";
         }
+        csv += GapRows(*it);
     }
     return csv;
 }

@@ -80,6 +80,8 @@ void LoadAll(const SettingsAccess& access) {
     // Read last, so that a faulty value here leaves every older key loaded.
     LoadRebootLimit(text(keys::kRebootLimit, defaults::kRebootLimit), s);
     s.RebootGraceMinutes = WholeNumber(text(keys::kRebootGrace, defaults::kRebootGrace));
+    s.SrvAwake = SwitchOn(text(keys::kSrvAwake, defaults::kSrvAwake));
+    s.SrvWake = SwitchOn(text(keys::kSrvWake, defaults::kSrvWake));
 }
 
 }  // namespace

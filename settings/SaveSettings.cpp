@@ -18,6 +18,8 @@ class Saver {
 
     void Run() {
         FreeWindow();
+        Switch(Ctl::Check10, keys::kSrvAwake, s_.SrvAwake);
+        Switch(Ctl::Check11, keys::kSrvWake, s_.SrvWake);
         Yield();
         CardTimes();
         Switch(Ctl::Check3, keys::kSrvNicAt, s_.SrvNicAt);

@@ -42,6 +42,10 @@ struct Settings {
     int32_t RebootLimitCount = 0;
     int32_t RebootLimitHours = kUsualRebootRestHours;
     int32_t RebootGraceMinutes = 0;
+    // Keep the computer awake while the free window is open and the connectivity service is
+    // on; have a timer wake it a minute before the window opens.
+    bool SrvAwake = false;
+    bool SrvWake = false;
 
     bool operator==(const Settings&) const = default;
 };
@@ -68,6 +72,8 @@ inline constexpr const char* kSrvModem = "SrvModem";
 inline constexpr const char* kSrvPing = "SrvPing";
 inline constexpr const char* kRebootLimit = "RebootLimit";
 inline constexpr const char* kRebootGrace = "RebootGrace";
+inline constexpr const char* kSrvAwake = "SrvAwake";
+inline constexpr const char* kSrvWake = "SrvWake";
 }  // namespace keys
 
 namespace defaults {
@@ -82,6 +88,9 @@ inline constexpr const char* kShutDuring = "08:01-09:00";
 // No limit and no grace: the three-minute rule reboots whenever it falls due.
 inline constexpr const char* kRebootLimit = "0,4";
 inline constexpr const char* kRebootGrace = "0";
+// A computer that sleeps keeps nothing: keeping it awake is on unless the user turned it off.
+inline constexpr const char* kSrvAwake = "1";
+inline constexpr const char* kSrvWake = "0";
 }  // namespace defaults
 
 }  // namespace qv

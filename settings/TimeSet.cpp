@@ -154,7 +154,8 @@ void TimeSet::ControlInit() {
         {Ctl::Check3, s.SrvNicAt},      {Ctl::Check4, s.SrvModem},
         {Ctl::Check5, s.SrvPing},       {Ctl::Check6, s.SrvShutDuring},
         {Ctl::Check7, s.SrvNicDuringN}, {Ctl::Check8, s.SrvNicDuringD},
-        {Ctl::Check9, s.SrvModemFail}};
+        {Ctl::Check9, s.SrvModemFail},  {Ctl::Check10, s.SrvAwake},
+        {Ctl::Check11, s.SrvWake}};
     for (const auto& [id, on] : boxes) {
         if (on)
             SetValue(id, 1);

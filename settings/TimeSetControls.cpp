@@ -135,6 +135,9 @@ std::vector<Control> TimeSetControls() {
     Fixed(Red(b.Label(Ctl::Label8, "08", {254, 170, 28, 18})));
     Fixed(b.Label(Ctl::Label9, "Hour.", {286, 170, 60, 18}));
     b.Add(Ctl::CmdTimeOK, K::Button, {420, 312, 84, 28}, "OK");
+    b.Add(Ctl::Check10, K::CheckBox, {24, 214, 400, 22},
+          "Keep the computer awake in free usage time.");
+    b.Add(Ctl::Check11, K::CheckBox, {24, 242, 400, 22}, "Wake the computer for free usage time.");
 
     b.Page(kPageNic);
     b.Add(Ctl::Frame1, K::Frame, {16, 40, 300, 150}, "Network Interface Settings ");

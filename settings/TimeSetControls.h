@@ -38,6 +38,7 @@ enum TimeSetPage : int { kPageTime = 0, kPageNic, kPageModem, kPageConnectivity,
 #define QV_TIMESET_CONTROLS(X)                                                                  \
     X(Label1) X(Combo1) X(Label2) X(Combo2) X(Label3) X(Label6) X(Label7) X(Label4) X(Label8)   \
     X(Label9) X(CmdTimeOK)                                                                      \
+    X(Check10) X(Check11)                                                                       \
     X(Frame1) X(Label10) X(Combo3) X(Combo4) X(Label11) X(Combo5) X(Combo6) X(Check3)           \
     X(CmdNICenb) X(CmdNICdis) X(Frame2) X(Check7) X(Check8) X(Label12) X(Label14) X(Label13)    \
     X(Label15) X(CmdNicOK) X(Label16)                                                           \

@@ -78,6 +78,9 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             form_->OnMenuCommand(LOWORD(wParam));
             return 0;
+        case WM_POWERBROADCAST:
+            form_->OnPowerBroadcast(static_cast<uint32_t>(wParam));
+            return TRUE;
         case WM_ENDSESSION:
             // In the middle of an action (a conversation, a fetch, a save) the action stops at
             // its wait first; the main loop unloads once it has returned.

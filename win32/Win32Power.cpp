@@ -33,6 +33,52 @@ ShutdownCalls ShutdownCalls::System() {
     return calls;
 }
 
+AwakeCalls AwakeCalls::System() {
+    AwakeCalls calls;
+    calls.SetThreadExecutionState = [](EXECUTION_STATE flags) {
+        return ::SetThreadExecutionState(flags);
+    };
+    calls.CreateWaitableTimerA = [] { return ::CreateWaitableTimerA(nullptr, TRUE, nullptr); };
+    calls.SetWaitableTimer = [](HANDLE timer, const LARGE_INTEGER* due, BOOL resume) {
+        return ::SetWaitableTimer(timer, due, 0, nullptr, nullptr, resume);
+    };
+    calls.CancelWaitableTimer = [](HANDLE timer) { return ::CancelWaitableTimer(timer); };
+    calls.LocalFileTimeToFileTime = [](const FILETIME* local, FILETIME* utc) {
+        return ::LocalFileTimeToFileTime(local, utc);
+    };
+    return calls;
+}
+
+void Win32Power::KeepSystemAwake(bool on) {
+    awake_.SetThreadExecutionState(on ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
+}
+
+void Win32Power::SetWakeTimer(const LocalTime& due) {
+    SYSTEMTIME local{};
+    local.wYear = static_cast<WORD>(due.year);
+    local.wMonth = static_cast<WORD>(due.month);
+    local.wDay = static_cast<WORD>(due.day);
+    local.wHour = static_cast<WORD>(due.hour);
+    local.wMinute = static_cast<WORD>(due.minute);
+    local.wSecond = static_cast<WORD>(due.second);
+    FILETIME localFile{}, utc{};
+    if (!SystemTimeToFileTime(&local, &localFile) ||
+        !awake_.LocalFileTimeToFileTime(&localFile, &utc))
+        return;
+    LARGE_INTEGER at{};
+    at.LowPart = utc.dwLowDateTime;
+    at.HighPart = static_cast<LONG>(utc.dwHighDateTime);
+    if (!wakeTimer_.Valid())
+        wakeTimer_.Reset(awake_.CreateWaitableTimerA());
+    if (wakeTimer_.Valid())
+        awake_.SetWaitableTimer(wakeTimer_.Get(), &at, TRUE);
+}
+
+void Win32Power::CancelWakeTimer() {
+    if (wakeTimer_.Valid())
+        awake_.CancelWaitableTimer(wakeTimer_.Get());
+}
+
 void Win32Power::ShutDownWindows() {
     CheckWinNT();
     if (isWinNT_ == 1)

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/Power.h"
+#include "win32/Handles.h"
 
 namespace qv::win32 {
 
@@ -25,11 +26,27 @@ struct ShutdownCalls {
     static ShutdownCalls System();
 };
 
+// The system calls that keep the computer awake and wake it, in one table for the same reason.
+struct AwakeCalls {
+    std::function<EXECUTION_STATE(EXECUTION_STATE flags)> SetThreadExecutionState;
+    std::function<HANDLE()> CreateWaitableTimerA;  // manual reset, no name
+    // The due time as SetWaitableTimer takes it: positive, absolute, in UTC.
+    std::function<BOOL(HANDLE timer, const LARGE_INTEGER* due, BOOL resume)> SetWaitableTimer;
+    std::function<BOOL(HANDLE timer)> CancelWaitableTimer;
+    std::function<BOOL(const FILETIME* local, FILETIME* utc)> LocalFileTimeToFileTime;
+
+    // The real calls of the system.
+    static AwakeCalls System();
+};
+
 // Shuts Windows down at once, forced, with the shutdown privilege enabled first on the NT
-// family.
+// family; keeps the computer running on request (ES_SYSTEM_REQUIRED, never the display) and
+// holds the one waitable timer that resumes it.
 class Win32Power : public Power {
   public:
-    explicit Win32Power(ShutdownCalls calls = ShutdownCalls::System()) : calls_(std::move(calls)) {}
+    explicit Win32Power(ShutdownCalls calls = ShutdownCalls::System(),
+                        AwakeCalls awake = AwakeCalls::System())
+        : calls_(std::move(calls)), awake_(std::move(awake)) {}
 
     // CheckWinNT, EnableShutdownPrivilege on the NT family, then ExitWindowsEx with
     // EWX_SHUTDOWN | EWX_FORCE and the reason 0xFFFFFFFF. No result is looked at.
@@ -40,11 +57,20 @@ class Win32Power : public Power {
     // Sets IsWinNT from bit 31 of GetVersion: 1 when it is clear (the NT family), else 0.
     void CheckWinNT();
 
+    // ES_CONTINUOUS | ES_SYSTEM_REQUIRED, or ES_CONTINUOUS alone to give the request back.
+    void KeepSystemAwake(bool on) override;
+    // The local time made UTC, set with no period and the resume flag; the timer is made the
+    // first time.
+    void SetWakeTimer(const LocalTime& due) override;
+    void CancelWakeTimer() override;
+
     int32_t IsWinNT() const { return isWinNT_; }
 
   private:
     ShutdownCalls calls_;
+    AwakeCalls awake_;
     int32_t isWinNT_ = 0;
+    UniqueHandle wakeTimer_;
 };
 
 }  // namespace qv::win32

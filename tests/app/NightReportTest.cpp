@@ -47,7 +47,11 @@ struct Night {
 // program quits or is closed by Windows, or before a shutdown; a failed page counts in the end
 // line.
 TEST(FreeWindowLines, TellThePartOfTheWindowTheProgramSaw) {
-    const std::string started = "Dastrel's Quorvane Helper Started.|";
+    const std::string started = "Dastrel's Quorvane Helper Started.|",
+                      opened =
+                          "Free Usage Time Started.|Keeping the Computer Awake in Free Usage "
+                          "Time.|",
+                      mayNap = "Computer may Sleep Again.|";
     struct Row {
         int h, m, s;
         int64_t runMs;
@@ -55,19 +59,18 @@ TEST(FreeWindowLines, TellThePartOfTheWindowTheProgramSaw) {
     };
     const Row rows[] = {
         {7, 58, 30, 130 * kSecond, "",
-         started +
-             "Free Usage Time Started.|Free Usage Time Ended : 1,5 KB in 1 Pages, 0 Failed.|"},
-        {1, 59, 10, 120 * kSecond, "",
-         started + "Free Usage Time Started.|"},  // opens at the 02:00 minute
+         started + opened + "Free Usage Time Ended : 1,5 KB in 1 Pages, 0 Failed.|" + mayNap},
+        {1, 59, 10, 120 * kSecond, "", started + opened},  // opens at the 02:00 minute
         {3, 0, 0, 61 * kSecond, "exit",
-         started + "Free Usage Time Started.|Free Usage Time Ended : 1,5 KB in 1 Pages, 1 "
-                   "Failed.|Dastrel's Quorvane Helper Quitting.|"},
+         started + opened + "Free Usage Time Ended : 1,5 KB in 1 Pages, 1 Failed.|" + mayNap +
+             "Dastrel's Quorvane Helper Quitting.|"},
         {3, 0, 0, 61 * kSecond, "unload",
-         started + "Free Usage Time Started.|Free Usage Time Ended : 1,5 KB in 1 Pages, 1 "
-                   "Failed.|"},
+         started + opened + "Free Usage Time Ended : 1,5 KB in 1 Pages, 1 Failed.|" + mayNap},
+        // Windows ends the program with the computer: the request goes with it.
         {3, 0, 0, 61 * kSecond, "shutdown",
-         started + "Free Usage Time Started.|Free Usage Time Ended : 1,5 KB in 1 Pages, 1 "
-                   "Failed.|Total Data Downloaded for Connectivity : 1,5 KB.|"},
+         started + opened +
+             "Free Usage Time Ended : 1,5 KB in 1 Pages, 1 "
+             "Failed.|Total Data Downloaded for Connectivity : 1,5 KB.|"},
         {12, 0, 0, 61 * kSecond, "shutdown", started},  // outside the window: no line
     };
     for (const Row& row : rows) {
@@ -102,10 +105,10 @@ TEST(NightReportMenu, WritesThePageBesideItsCsvAndOpensIt) {
                  "reboots, 0 helped"},
         {"no log", "box Quorvane: " + std::string(kLogUnreadable) + log + "|state 5|lines 1"},
         {"read-only", "box Quorvane: " + std::string(kReportUnwritable) + folder +
-                          "NightReport.html|state 5|lines 3"},
+                          "NightReport.html|state 5|lines 4"},
         {"no browser", "opened " + folder +
                            "NightReport.html|box Quorvane: " + std::string(kReportNotOpened) +
-                           folder + "NightReport.html|state 5|lines 3"},
+                           folder + "NightReport.html|state 5|lines 4"},
     };
     for (const Row& row : rows) {
         Night n(3, 0, 0);

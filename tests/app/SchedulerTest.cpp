@@ -112,10 +112,12 @@ TEST(Scheduler, ServicesFallDueByTheClock) {
         {"SrvModem=1 Reboot=00:00x -", "23:59:30+2", "00:00 RebootModem", ""},  // failed: no line
         {"SrvPing=1 PingInterval=20", "03:00:00+1, 09:00:00+2",  // only in the free window
          "03:00 CheckConnectivity|03:00 CheckConnectivity|03:01 CheckConnectivity",
-         started + ended},
+         started + "Keeping the Computer Awake in Free Usage Time.|" + ended +
+             "Computer may Sleep Again.|"},
         // The window ends during a fetch: its end line comes after the fetch's lines.
         {"SrvPing=1 PingInterval=20 ~", "07:59:30+2", "07:59 CheckConnectivity",
-         started + "Unable to open : x|" + ended},
+         started + "Keeping the Computer Awake in Free Usage Time.|Unable to open : x|" + ended +
+             "Computer may Sleep Again.|"},
     };
     for (const Row& row : rows) {
         Program p;
@@ -251,8 +253,8 @@ TEST_F(SchedulerTest, AFailureNoRoutineCaughtIsReportedAndTheProgramServesOn) {
     EXPECT_EQ(t.actions.Count("ShowSettingsDialog"), 2);
     EXPECT_EQ(t.actions.Count("CheckConnectivity"), 3);
     EXPECT_EQ(Join(t.LogMessages()),
-              "Free Usage Time Started.|Unexpected Error : std::bad_alloc|Unexpected Error : "
-              "std::bad_alloc");
+              "Free Usage Time Started.|Keeping the Computer Awake in Free Usage Time.|Unexpected "
+              "Error : std::bad_alloc|Unexpected Error : std::bad_alloc");
 }
 
 }  // namespace

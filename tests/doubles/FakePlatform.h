@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <set>
@@ -216,15 +217,25 @@ class FakeMenu : public Menu {
     }
 };
 
-// Counts the shutdowns asked for; nothing is ever switched off.
+// Counts the shutdowns asked for; nothing is ever switched off. The keep-awake requests and
+// the wake timer are journalled ("awake", "may sleep", "wake 2026-12-06 01:59", "no wake").
 class FakePower : public Power {
   public:
     int shutdowns = 0;
     std::function<void()> onShutDown;
+    std::vector<std::string> calls;
     void ShutDownWindows() override {
         if (++shutdowns && onShutDown)
             onShutDown();
     }
+    void KeepSystemAwake(bool on) override { calls.push_back(on ? "awake" : "may sleep"); }
+    void SetWakeTimer(const LocalTime& t) override {
+        char text[40];
+        std::snprintf(text, sizeof text, "wake %04d-%02d-%02d %02d:%02d", t.year, t.month, t.day,
+                      t.hour, t.minute);
+        calls.push_back(text);
+    }
+    void CancelWakeTimer() override { calls.push_back("no wake"); }
 };
 
 // The Run values in memory. `denyWrites` refuses writes as a user without access to the

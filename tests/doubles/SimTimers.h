@@ -18,6 +18,7 @@ class SimTimers : public TimerHost {
 
     std::map<int, uint32_t> running;  // timer id -> period
     std::function<void(int)> onTick;  // the window's tick handler
+    uint64_t* steadyMs = nullptr;     // a steady clock that moves with this one, if any
 
     void Start(int timerId, uint32_t periodMs) override {
         running[timerId] = periodMs;
@@ -36,7 +37,7 @@ class SimTimers : public TimerHost {
                                          [](auto& a, auto& b) { return a.second < b.second; });
             if (next == due_.end() || next->second > end)
                 break;
-            Block(next->second - nowMs_);
+            Block(std::max<int64_t>(next->second - nowMs_, 0));  // overdue after a Block
             Fire(next->first);
         }
         Block(end - nowMs_);
@@ -44,6 +45,8 @@ class SimTimers : public TimerHost {
     // The thread is busy for `ms`: time passes, nothing is served.
     void Block(int64_t ms) {
         nowMs_ += ms;
+        if (steadyMs != nullptr)
+            *steadyMs += static_cast<uint64_t>(ms);
         fractionMs_ += ms;
         clock_ = AddSeconds(clock_, fractionMs_ / 1000);
         fractionMs_ %= 1000;

@@ -13,6 +13,8 @@
 #              listed reboot in one minute (times stored while the settings dialog is open and
 #              read at its close), a failed reboot shutting down in the next
 #   telnet     listed reboots against busybox's and netkit's telnetd logging a test account in
+#   sleep      the program frozen from outside for two minutes and more inside the window while
+#              the line goes down, the line back 40 s after it is let go: one wake, no reboot
 #   pacing     the line dead with the reboot limit 3,1: three reboots, the limit line and no
 #              fourth; each reboot proved by the modem's web port going silent and coming back
 #   installer  SETUP_AMD64_EXE (from scripts/package) QV_RECORD_EXE: install, again over the
@@ -179,12 +181,13 @@ case_night() {
     wait_message "Modem Rebooted Successfully."
     expected="Dastrel's Quorvane Helper Started.
 Free Usage Time Started.
+Keeping the Computer Awake in Free Usage Time.
 Unable to open : http://www.bing.com/
 Unable to open : http://www.msn.com/
 Unable to open : http://127.0.0.1/night/1.html
 No Connectivity Since last 3 Minutes - Rebooting Modem.
 Modem Rebooted Successfully."
-    [[ "$(messages | head -7)" == "$expected" ]] || e2e_fail "lost connectivity: $(messages)"
+    [[ "$(messages | head -8)" == "$expected" ]] || e2e_fail "lost connectivity: $(messages)"
     wait_message "Connectivity Restored after 3 Failed Pages."
     wait_for "the modem's line to close" 30 grep -q -x -- "-- closed" "$SRV/modem.rec"
     [[ "$(cat "$SRV/modem.rec")" == "$CONVERSATION" ]] || e2e_fail "the modem received"
@@ -194,7 +197,7 @@ Modem Rebooted Successfully."
     wait_tray yellow
     probe post "Icon Form" 0x111 101 0 # &ViewErrorLog
     wait_window "$NOTEPAD"
-    [[ "$(probe text "$NOTEPAD" 0)" == "$(tr -d '\r' <"$QV_LOG" | head -8)" ]] ||
+    [[ "$(probe text "$NOTEPAD" 0)" == "$(tr -d '\r' <"$QV_LOG" | head -9)" ]] ||
         e2e_fail "Notepad shows: $(probe text "$NOTEPAD" 0)"
     probe post "$NOTEPAD" 0x10 0 0
     wait_tray blue
@@ -221,7 +224,7 @@ Modem Rebooted Successfully."
     grep -q -F "Last 1 night: " "$page" && grep -q -F ", 1 outage, 1 reboot, 1 helped.</p>" "$page" &&
         grep -q -F " 3 failed &middot; " "$page" ||
         e2e_fail "the page's figures: $(grep -o '<p[^<]*' "$page" | head -3)"
-    [[ "$(tr -d '\r' <"$csv" | tail -n +2)" == "$outage,"*",\"$(stamp "No Connectivity" | cut -d' ' -f2) after no connectivity, rebooted\",helped" ]] ||
+    [[ "$(tr -d '\r' <"$csv" | tail -n +2)" == "$outage,"*",\"$(stamp "No Connectivity" | cut -d' ' -f2) after no connectivity, rebooted\",helped,outage" ]] ||
         e2e_fail "the outages' CSV: $(cat "$csv")"
     e2e_ok "&NightReport writes the page and its CSV into the temporary folder and opens the page; its outage is the log's"
 
@@ -394,6 +397,39 @@ case_pacing() {
     ! messages | grep -q -E "^Modem did not" || e2e_fail "a restart was missed"
     close_program
     e2e_ok "each reboot proved by the web port: restarted in $(tr '\n' ' ' <<<"$restarts")seconds"
+}
+
+case_sleep() {
+    local h woke n
+    sandbox
+    start_servers web modem
+    # The window open now and for two hours more; keeping awake is on unless stored off.
+    h=$((10#$(date +%H)))
+    set_setting Time "$h,$(((h + 2) % 24))" PingInterval 5 SrvPing 1 PingUrls "" SrvWake 1
+    export WINEDEBUG=${QV_E2E_WINEDEBUG:--all}
+    start_program
+    wait_message "Keeping the Computer Awake in Free Usage Time."
+    wait_for "a page fetched" 60 lines_at_least "$SRV/web.rec" 1
+    export WINEDEBUG=-all
+    # The line goes down and the program is frozen (a sleep Windows did not announce) for the
+    # two minutes after which a gap between ticks is a wake, and a little more.
+    block 80 "reject with tcp reset"
+    kill -STOP "$QV_PID"
+    sleep 130
+    kill -CONT "$QV_PID"
+    wait_message "Computer Woke Up." 1 60
+    woke=$(messages | grep -n -x -F "Computer Woke Up." | cut -d: -f1)
+    # Forty seconds of failing pages after the wake (a page every 5 s), then the line is back.
+    after_wake() { (($(messages | tail -n +"$woke" | grep -c -F -- "$1") >= $2)); }
+    wait_for "8 failed pages after the wake" 120 after_wake "Unable to open : " 8
+    unblock 80
+    wait_for "a page after the wake" 120 after_wake "Connectivity Restored after " 1
+    n=$(messages | grep -c -x -F "No Connectivity Since last 3 Minutes - Rebooting Modem." || true)
+    [[ $n == 0 && ! -s "$SRV/modem.rec" && $(messages | grep -c -x -F "Computer Woke Up.") == 1 ]] ||
+        e2e_fail "after the freeze: $n reboots"
+    close_program
+    [[ "$(messages | tail -1)" == "Computer may Sleep Again." ]] || e2e_fail "the request kept at the end"
+    e2e_ok "frozen 130 s in the window with the line down: one \"Computer Woke Up.\", the line back 40 s after, no reboot; the request given back at the end"
 }
 
 case_installer() {

@@ -64,6 +64,9 @@ std::string Describe(const std::deque<Night>& nights) {
             }
             all += "]";
         }
+        for (const Gap& g : n.gaps)
+            all += std::string(g.kind == GapKind::Asleep ? " asleep" : " not running") + "@" +
+                   ClockText(g.start) + "-" + ClockText(g.end);
         for (const Mark& m : n.marks)
             all += std::string(" ") + (m.kind == MarkKind::Shutdown ? "shutdown" : "nic") + "@" +
                    ClockText(m.at);
@@ -142,15 +145,31 @@ TEST(NightsTest, LogsTellTheirNights) {
          "outages=2/120s reboots=1 [03:00:00-03:02:00 watch@03:02:00 ok] [03:30:00-03:30:00]\n"
          "2026-12-06 02:00:00-2026-12-06 03:00:00 partial kb=700 opened=? failed=1 online=? "
          "outages=1/0s reboots=0 [02:10:00-02:10:00]\n"},
-        {"another region's separators; a restart inside the window cuts it",
+        {"another region's separators; a restart inside the window goes on with it",
          Log({"07 02:00:00 " + kOpen, "07 02:10:00 " + kFail, "07 02:20:00 " + kStart,
               "07 02:20:00 " + kOpen, "07 02:30:00 Auto Disable NIC Command Issued.",
               "07 08:00:00 Free Usage Time Ended : 12,25 KB in 7 Pages, 0 Failed."},
              ". ", "."),
-         "2026-12-07 02:00:00-2026-12-07 02:10:00 cut kb=? opened=? failed=1 online=1 "
-         "outages=1/0s reboots=0 [02:10:00-02:10:00]\n"
-         "2026-12-07 02:20:00-2026-12-07 08:00:00 kb=12.25 opened=7 failed=0 online=1 "
-         "outages=0/0s reboots=0 nic@02:30:00\n"},
+         "2026-12-07 02:00:00-2026-12-07 08:00:00 kb=12.25 opened=7 failed=0 online=1 "
+         "outages=1/0s reboots=0 [02:10:00-02:10:00] not running@02:10:00-02:20:00 "
+         "nic@02:30:00\n"},
+        // A sleep ends the outage it fell in; without its line it began after the last line.
+        // A quit line before the start leaves the night as its end line left it.
+        {"asleep and not running: neither online nor an outage",
+         Log({"07 02:00:00 " + kOpen, "07 02:10:00 " + kFail,
+              "07 02:11:00 Computer Going to Sleep.", "07 02:41:00 Computer Woke Up.",
+              "07 02:41:10 " + kFail, "07 02:42:00 Connectivity Restored after 1 Failed Pages.",
+              "07 02:50:00 " + kFail, "07 02:55:00 Computer Woke Up.",
+              "07 03:00:00 Free Usage Time Ended : 1 KB in 2 "
+              "Pages, 3 Failed.",
+              "07 03:00:00 Dastrel's Quorvane Helper Quitting.", "07 03:30:00 " + kStart,
+              "07 03:30:00 " + kOpen, "07 03:40:00 " + kStart,
+              "07 03:40:00 Auto Disable NIC Command Issued."}),
+         "2026-12-07 02:00:00-2026-12-07 03:00:00 kb=1 opened=2 failed=3 online=0.926667 "
+         "outages=3/110s reboots=0 [02:10:00-02:11:00] [02:41:10-02:42:00 restored] "
+         "[02:50:00-02:50:00] asleep@02:11:00-02:41:00 asleep@02:50:00-02:55:00\n"
+         "2026-12-07 03:30:00-2026-12-07 03:30:00 cut kb=? opened=? failed=0 online=? "
+         "outages=0/0s reboots=0\n"},
         {"garbage, unknown and malformed lines are skipped; a torn last line is ignored",
          "\x01garbage\r\n\r\n07/12/2026 02:00:00 >   " + kOpen + "\r\n" +
              Log({"07 02:01:00 Something this report does not know.", "32 02:02:00 " + kFail,
@@ -188,14 +207,16 @@ std::string Golden(const std::string& name) {
     return content;
 }
 
-// The page and the CSV of the first row's night, whole, with a comma for the decimal point and
-// what the web port told after each reboot.
+// The page and the CSV of the first row's night, whole, with a comma for the decimal point,
+// what the web port told after each reboot, a sleep and a time the program did not run.
 TEST(NightsTest, PageAndCsvOfOneNight) {
     const std::string log =
-        Log({"06 22:00:00 " + kOpen, "06 23:50:00 " + kFail, "06 23:53:00 " + kReboot,
+        Log({"06 22:00:00 " + kOpen, "06 22:30:00 Computer Going to Sleep.",
+             "06 23:00:00 Computer Woke Up.", "06 23:50:00 " + kFail, "06 23:53:00 " + kReboot,
              "06 23:53:40 " + kRebooted, "06 23:54:10 Modem Restarted in 30 Seconds.",
-             "06 23:55:00 Connectivity Restored after 3 Failed Pages.", "07 01:00:00 " + kFail,
-             "07 01:02:00 " + kRebooted, "07 01:07:02 Modem did not Restart.",
+             "06 23:55:00 Connectivity Restored after 3 Failed Pages.", "07 00:20:00 " + kStart,
+             "07 00:20:00 " + kOpen, "07 01:00:00 " + kFail, "07 01:02:00 " + kRebooted,
+             "07 01:07:02 Modem did not Restart.",
              "07 05:59:00 Free Usage Time Ended : 2048,5 KB in 1400 Pages, 12 Failed.",
              "07 05:59:00 Auto ShutDown Command Issued."});
     const std::deque<Night> nights = Read(log).nights;

@@ -24,7 +24,7 @@ std::string Record(const Settings& s) {
       << s.ShutFromMinute << "-" << s.ShutToHour << ":" << s.ShutToMinute << " on " << s.SrvShutAt
       << s.SrvShutDuring << s.SrvNicDuringN << s.SrvNicDuringD << s.SrvModemFail << s.SrvStartup
       << s.SrvNicAt << s.SrvModem << s.SrvPing << " pace " << s.RebootLimitCount << ","
-      << s.RebootLimitHours << "/" << s.RebootGraceMinutes;
+      << s.RebootLimitHours << "/" << s.RebootGraceMinutes << " night " << s.SrvAwake << s.SrvWake;
     return o.str();
 }
 
@@ -37,46 +37,53 @@ TEST(GetSettings, ReadsTheStoreByTheNumberRulesAndStopsAtTheFirstFault) {
     const std::array<std::string, 3> rows[] = {
         {"",
          "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
-             " shut 8:0 8:1-9:0 on 000000000 pace 0,4/0",
+             " shut 8:0 8:1-9:0 on 000000000 pace 0,4/0 night 10",
          ""},
         {"Time= 02 , 08 ,9|frmTop=1440.5|frmLeft=1441.5|Reboot=|SrvPing=-1|SrvModem=True|"
          "PingUrls=http://a/,,http://b/|SrvShutAt=2|ShutAt=30:75|SrvNicAt=1|SrvModemFail=1|"
          "SrvStartup=1|SrvShutDuring=1|SrvNicDuringN=1|SrvNicDuringD=1|ShutDuring=23:59-00:01",
          // Halves round to even; no range is enforced on load; "True" is no number.
          "2-8 nic 1:59-7:58 reboot  at 1440,1442 ping 50 home,home,home,http://a/,,http://b/, "
-         "shut 30:75 23:59-0:1 on 111111101 pace 0,4/0",
+         "shut 30:75 23:59-0:1 on 111111101 pace 0,4/0 night 10",
          ""},
         {"PingUrls=|PingInterval=12|NIC=3:4,5:6|Other:PingInterval=34",
          "2-8 nic 3:4-5:6 reboot " + five +
              " at 0,0 ping 12 home,home,home, shut 8:0 8:1-9:0 on "
-             "000000000 pace 0,4/0",
+             "000000000 pace 0,4/0 night 10",
          ""},
         {"NIC=1:59",
-         "2-8 nic 1:59-0:0 reboot  at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0",
+         "2-8 nic 1:59-0:0 reboot  at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night "
+         "00",
          "GetSettings Unknown Error : 9"},
-        {"Time=", "0-0 nic 0:0-0:0 reboot  at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0",
+        {"Time=",
+         "0-0 nic 0:0-0:0 reboot  at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00",
          "GetSettings Unknown Error : 9"},
         {"PingInterval=99999999999|SrvPing=1",
          "2-8 nic 1:59-7:58 reboot " + five +
-             " at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0",
+             " at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00",
          "GetSettings Unknown Error : 6"},
         // The reboot pacing keys are read last: a fault there leaves every older key loaded.
         {"RebootLimit= 3 , 4.5 |RebootGrace=10.5|SrvPing=1",
          "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
-             " shut 8:0 8:1-9:0 on 000000001 pace 3,4/10",
+             " shut 8:0 8:1-9:0 on 000000001 pace 3,4/10 night 10",
          ""},
         // A count without a rest of 1 to 24 hours sets no limit.
         {"RebootLimit=3|RebootGrace=10|SrvModem=1",
          "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
-             " shut 8:0 8:1-9:0 on 000000010 pace 0,4/10",
+             " shut 8:0 8:1-9:0 on 000000010 pace 0,4/10 night 10",
          ""},
         {"RebootLimit=3,0|RebootGrace=10",
          "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
-             " shut 8:0 8:1-9:0 on 000000000 pace 0,4/10",
+             " shut 8:0 8:1-9:0 on 000000000 pace 0,4/10 night 10",
+         ""},
+        // Keeping awake is on unless stored off; waking is off unless stored on.
+        {"SrvAwake=0|SrvWake=-1",
+         "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
+             " shut 8:0 8:1-9:0 on 000000000 pace 0,4/0 night 01",
          ""},
         {"ShutAt!",
          "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
-             " shut 0:0 0:0-0:0 on 000000000 pace 0,4/0",
+             " shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00",
          "GetSettings Unknown Error : 5"},
     };
     for (const auto& [stored, record, log] : rows) {

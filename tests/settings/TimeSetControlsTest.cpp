@@ -35,6 +35,8 @@ TEST(TimeSetControls, EveryControlAsDescribed) {
         {"Label8", K::Label, kPageTime, nullptr, {254, 170, 28, 18}, kRed, "F", "08"},
         {"Label9", K::Label, kPageTime, nullptr, {286, 170, 60, 18}, kBlack, "F", "Hour."},
         {"CmdTimeOK", K::Button, kPageTime, nullptr, {420, 312, 84, 28}, kBlack, "", "OK"},
+        {"Check10", K::CheckBox, kPageTime, nullptr, {24, 214, 400, 22}, kBlack, "", "Keep the computer awake in free usage time."},
+        {"Check11", K::CheckBox, kPageTime, nullptr, {24, 242, 400, 22}, kBlack, "", "Wake the computer for free usage time."},
         {"Frame1", K::Frame, kPageNic, nullptr, {16, 40, 300, 150}, kBlack, "", "Network Interface Settings "},
         {"Label10", K::Label, kPageNic, "Frame1", {30, 68, 110, 20}, kBlack, "", "Enable NIC at :"},
         {"Combo3", K::HourPicker, kPageNic, "Frame1", {144, 65, 56, 220}, kBlack, "", ""},
@@ -142,7 +144,7 @@ TEST(TimeSetControls, FaultsAreNamed) {
          [](auto& c) { Of(c, Ctl::Label10).frame = Ctl::Label1; }},
         {"Combo1 is described as Label2",
          [](auto& c) { std::swap(Of(c, Ctl::Combo1), Of(c, Ctl::Label2)); }},
-        {"the description has 71 controls, not 72", [](auto& c) { c.pop_back(); }},
+        {"the description has 73 controls, not 74", [](auto& c) { c.pop_back(); }},
     };
     for (const Case& k : cases) {
         std::vector<Control> controls = TimeSetControls();

@@ -190,7 +190,7 @@ const std::string kLimited = "times without a page, then rest",
                   kNoLimit = "times: no limit. A limit rests";
 
 TEST(TimeSet, FillsThePagesFromTheRecord) {
-    Dialog dialog({"Time=7,13", "Reboot=07:55,02:01,02:03",
+    Dialog dialog({"Time=7,13", "Reboot=07:55,02:01,02:03", "SrvWake=1",
                    "PingUrls=http://a.test/,http://b.test/", "PingInterval=45", "ShutAt=23:05",
                    "ShutDuring=08:30-08:45", "SrvModem=1", "SrvPing=1", "frmTop=720",
                    "frmLeft=1440"});
@@ -202,9 +202,9 @@ TEST(TimeSet, FillsThePagesFromTheRecord) {
               "Seconds. / 23 / 05 / 08 / 30 / 08 / 45 / http://www.yahoo.com/ / 07:55 02:01 "
               "02:03 / " +
                   kHome + " http://a.test/ http://b.test/ / 7 / 1 icon0 at 720,1440 diag0000");
-    EXPECT_EQ(
-        dialog.Show("Check1? Check2? Check3? Check4? Check5? Check6? Check7? Check8? Check9?"),
-        "0 / 0 / 0 / 1 / 1 / 0 / 0 / 0 / 0");
+    EXPECT_EQ(dialog.Show("Check1? Check2? Check3? Check4? Check5? Check6? Check7? Check8? Check9? "
+                          "Check10? Check11?"),
+              "0 / 0 / 0 / 1 / 1 / 0 / 0 / 0 / 0 / 1 / 1");
     for (const Control& c : dialog.d.Controls()) {
         if (!c.IsPicker())
             continue;
@@ -325,7 +325,8 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
 }
 
 const std::string kAllKeys =
-    "Time NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem SrvModemFail PingUrls "
+    "Time SrvAwake SrvWake NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem SrvModemFail "
+    "PingUrls "
     "PingInterval SrvPing RebootLimit RebootGrace SrvShutAt SrvShutDuring SrvStartup frmTop "
     "frmLeft";
 
@@ -376,6 +377,10 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
         {{}, "Combo1=23.4|CmdTimeOK!", {{"=Time", "2,8"}, {"world", "ArmServiceTimers"}}},
         {{}, "Combo1=0.4|CmdTimeOK!", {{"=Time", "0,8"}, {"world", "ArmServiceTimers"}}},
         {{}, "Combo1=x|CmdTimeOK!", {{"=Time Label6", "0,8 / 00"}, {"world", "ArmServiceTimers"}}},
+        // The boxes store what they show.
+        {{"SrvAwake=1"},
+         "Check10+0|Check11+1|CmdTimeOK!",
+         {{"=SrvAwake =SrvWake", "0 / 1"}, {"world", "ArmServiceTimers"}}},
         // An out-of-range minute holds back its pair only; rejected shutdown times write
         // neither key; a picker without an entry keeps the stored value.
         {{},
@@ -384,7 +389,8 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
         {{"SrvShutAt=0", "ShutAt=08:00", "SrvShutDuring=0", "ShutDuring=08:01-09:00"},
          "Check1+1|Combo10=75|Check6+1|Combo12=-5|CmdMiscOK!",
          {{kept + " written record",
-           "08:00 / 0 / 08:01-09:00 / 0 / Time NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot "
+           "08:00 / 0 / 08:01-09:00 / 0 / Time SrvAwake SrvWake NIC SrvNicAt SrvNicDuringN "
+           "SrvNicDuringD Reboot "
            "SrvModem SrvModemFail PingUrls PingInterval SrvPing RebootLimit RebootGrace SrvStartup "
            "frmTop frmLeft / 2-8 "
            "1:59 8 " +
@@ -406,7 +412,7 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
         {{"run=C:\\Quorvane.exe /S", "failwrite=PingInterval"},
          "Combo1#5|Check5+1|CmdTimeOK!",
          {{"written =SrvPing state",
-           "Time NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem "
+           "Time SrvAwake SrvWake NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem "
            "SrvModemFail PingUrls / <none> / 1 icon0 diag0000"},
           {"record", "5-8 1:59 8 " + five + " 50 5 000"},
           {"messages", kFatalSaveMessage},

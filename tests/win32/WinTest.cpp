@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -15,6 +16,7 @@
 #include "app/frmIcon.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32SettingsDialog.h"
+#include "win32/Win32Power.h"
 #include "win32/Win32Sockets.h"
 #include "win32/Win32Ui.h"
 #include "win32/Win32Timers.h"
@@ -97,6 +99,62 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
     EXPECT_EQ(t.LogMessages(), Items(2, "Unexpected Error : too long"));
     EXPECT_EQ(t.app.IconState, 5);
     DestroyWindow(window.Handle());  // which posts the quit message: taken off the queue again
+    for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
+    }
+}
+
+// The keep-awake request and the wake timer as the system gets them: the flags, the due time
+// (UTC, absolute: the local time as the stand-in converter leaves it) and the resume flag; one
+// timer made for all.
+TEST(Win32Power, AsksForTheSystemNotTheDisplayAndSetsATimerThatResumes) {
+    Items calls;
+    win32::AwakeCalls awake;
+    awake.SetThreadExecutionState = [&](EXECUTION_STATE flags) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(flags));
+        calls.push_back(text);
+        return EXECUTION_STATE{ES_CONTINUOUS};
+    };
+    awake.CreateWaitableTimerA = [&] {
+        calls.push_back("create");
+        return CreateWaitableTimerA(nullptr, TRUE, nullptr);
+    };
+    awake.SetWaitableTimer = [&](HANDLE timer, const LARGE_INTEGER* due, BOOL resume) {
+        calls.push_back(Words(timer != nullptr, due->QuadPart, resume));
+        return TRUE;
+    };
+    awake.CancelWaitableTimer = [&](HANDLE) { return calls.push_back("cancel"), TRUE; };
+    awake.LocalFileTimeToFileTime = [](const FILETIME* local, FILETIME* utc) {
+        return *utc = *local, TRUE;
+    };
+    win32::Win32Power power(win32::ShutdownCalls::System(), awake);
+    power.KeepSystemAwake(true);
+    power.KeepSystemAwake(false);
+    power.SetWakeTimer({2026, 12, 8, 1, 59, 0});
+    power.SetWakeTimer({2027, 1, 1, 23, 59, 0});
+    power.CancelWakeTimer();
+    EXPECT_EQ(calls, (Items{"80000001", "80000000", "create", "1 134411687400000000 1 ",
+                            "1 134433215400000000 1 ", "cancel"}));
+}
+
+// Windows' power messages posted to the main window: the sleep and one wake, whatever other
+// resume message comes with it.
+TEST(MainWindow, TellsTheSleepAndTheWakeFromThePowerMessages) {
+    win32::MainWindow window;
+    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
+    TestApp t;
+    t.InitPaths();
+    FrmIcon form(t.app);
+    win32::Win32Tray tray([](DWORD, NOTIFYICONDATAA*) { return TRUE; });
+    win32::Win32Ui ui;
+    win32::Win32Sockets sockets(ui);
+    window.Connect(form, tray, sockets, ui);
+    for (WPARAM event : {PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND})
+        PostMessageA(window.Handle(), WM_POWERBROADCAST, event, 0);
+    for (MSG msg; PeekMessageA(&msg, window.Handle(), 0, 0, PM_REMOVE);)
+        DispatchMessageA(&msg);
+    EXPECT_EQ(t.LogMessages(), (Items{"Computer Going to Sleep.", "Computer Woke Up."}));
+    DestroyWindow(window.Handle());
     for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
     }
 }
