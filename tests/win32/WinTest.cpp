@@ -14,6 +14,7 @@
 
 #include "app/frmIcon.h"
 #include "win32/MainWindow.h"
+#include "win32/Win32Hashes.h"
 #include "win32/Win32SettingsDialog.h"
 #include "win32/Win32Sockets.h"
 #include "win32/Win32Ui.h"
@@ -285,6 +286,28 @@ TEST_F(SettingsDialogWinTest, HooksReachTheModelAndItsAnswersTheWindow) {
                     *t.store.Get("frmTop"), *t.store.Get("frmLeft")),
               Words(false, "02:05,07:53,07:55,07:57", 45, MulDiv(30, 1440, dpiY),
                     MulDiv(40, 1440, dpiX)));
+}
+
+// The system's digests, as hex, of known inputs.
+TEST(Win32Hashes, GivesTheSystemsDigests) {
+    struct Row {
+        HashKind kind;
+        std::string data, hex;
+    };
+    const Row rows[] = {
+        {HashKind::Md5, "", "d41d8cd98f00b204e9800998ecf8427e"},
+        {HashKind::Md5, "abc", "900150983cd24fb0d6963f7d28e17f72"},
+        {HashKind::Sha256, "", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {HashKind::Sha256, "abc",
+         "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+    };
+    win32::Win32Hashes hashes;
+    for (const Row& row : rows) {
+        std::string hex;
+        for (unsigned char byte : hashes.Digest(row.kind, row.data))
+            hex += "0123456789abcdef"[byte >> 4], hex += "0123456789abcdef"[byte & 15];
+        EXPECT_EQ(hex, row.hex) << row.data;
+    }
 }
 
 }  // namespace
