@@ -4,6 +4,7 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -46,7 +47,8 @@ bool Crack(const std::string& url, Target& target) {
         return false;
     target.host.assign(parts.lpszHostName, parts.dwHostNameLength);
     target.port = parts.nPort;
-    target.object.assign(parts.lpszUrlPath ? parts.lpszUrlPath : "", parts.dwUrlPathLength);
+    if (parts.lpszUrlPath)
+        target.object.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
     if (parts.lpszExtraInfo)
         target.object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
     if (target.object.empty())
@@ -54,48 +56,46 @@ bool Crack(const std::string& url, Target& target) {
     return true;
 }
 
-// What the helper thread hands back.
+// One request, shared by the program's thread and the call under way on the helper thread:
+// whoever lets go last closes the handles (the request first, then the connection, then the
+// session), so a call left behind at the bound never meets a handle closed under it.
 struct Exchange {
-    std::string headers;  // given to the helper: the request's header lines, CR LF each
-    std::string body;     // the request's body, then the answer's
+    InternetHandle session;
+    InternetHandle connection;
+    InternetHandle request;
+    std::string headers;  // the request's header lines, CR LF each
+    std::string body;     // the request's body
     WebAnswer answer;
 };
 
 // On the helper thread: sends the request, then reads the status, the header lines and the
 // body up to its cap, until the deadline.
-void Talk(HINTERNET request, Exchange& exchange, ULONGLONG deadline) {
-    const std::string sent = std::exchange(exchange.body, {});
+void Talk(Exchange& exchange, ULONGLONG deadline) {
+    const HINTERNET request = exchange.request.Get();
     if (!HttpSendRequestA(request, exchange.headers.c_str(),
-                          static_cast<DWORD>(exchange.headers.size()),
-                          const_cast<char*>(sent.data()), static_cast<DWORD>(sent.size())))
+                          static_cast<DWORD>(exchange.headers.size()), exchange.body.data(),
+                          static_cast<DWORD>(exchange.body.size())))
         return;
-    WebAnswer& answer = exchange.answer;
     DWORD status = 0, size = sizeof status;
+    // A line that closed without a status line is no answer.
     if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                        nullptr))
+                        nullptr) ||
+        status < 100 || status > 999)
         return;
-    answer.answered = true;
-    answer.status = static_cast<int>(status);
     std::string raw(4096, '\0');
     size = static_cast<DWORD>(raw.size());
-    if (!HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, raw.data(), &size, nullptr) &&
-        GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-        raw.resize(size);
-        HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, raw.data(), &size, nullptr);
+    if (!HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, raw.data(), &size, nullptr)) {
+        raw.assign(GetLastError() == ERROR_INSUFFICIENT_BUFFER ? size : 0, '\0');
+        if (raw.empty() ||
+            !HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, raw.data(), &size, nullptr))
+            size = 0;
     }
     raw.resize(std::min<size_t>(size, raw.size()));
-    // The status line first, then one header a line, then an empty line.
-    const auto lines = TextLines(raw);
-    for (size_t i = 1; i < lines.size(); ++i)
-        if (!lines[i].empty())
-            answer.headers.push_back(lines[i]);
-    // Each wait for data is bounded by what is left of the request's time.
-    std::string& body = exchange.body;
+    std::string body;
     char buffer[4096];
-    while (body.size() < WebRequests::kBodyCap) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline)
-            break;
+    // Each wait for data is bounded by what is left of the request's time.
+    for (ULONGLONG now = GetTickCount64(); now < deadline && body.size() < WebRequests::kBodyCap;
+         now = GetTickCount64()) {
         SetTimeout(request, INTERNET_OPTION_RECEIVE_TIMEOUT, static_cast<DWORD>(deadline - now));
         DWORD available = 0, read = 0;
         if (!InternetQueryDataAvailable(request, &available, 0, 0) || available == 0)
@@ -106,7 +106,56 @@ void Talk(HINTERNET request, Exchange& exchange, ULONGLONG deadline) {
             break;
         body.append(buffer, read);
     }
+    WebAnswer& answer = exchange.answer;
+    answer.answered = true;
+    answer.status = static_cast<int>(status);
+    // The status line first, then one header a line, then an empty line.
+    const std::vector<std::string> lines = TextLines(raw);
+    for (size_t i = 1; i < lines.size(); ++i)
+        if (!lines[i].empty())
+            answer.headers.push_back(lines[i]);
     answer.body = std::move(body);
+}
+
+// What the helper thread waits for, and the two ways its wait ends early.
+struct BoundedJob {
+    std::function<void()> call;
+    UniqueHandle done{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    UniqueHandle stop{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    bool finished = false;
+};
+
+DWORD WINAPI RunBoundedJob(void* parameter) {
+    std::unique_ptr<std::shared_ptr<BoundedJob>> held(
+        static_cast<std::shared_ptr<BoundedJob>*>(parameter));
+    (*held)->call();
+    SetEvent((*held)->done.Get());
+    return 0;
+}
+
+// Runs the call on a thread of its own and waits for it at most `boundMs`, serving the window.
+// A call still under way then is abandoned, never stopped: it goes on with what its function
+// object holds until it returns by itself. True when the call finished within the bound; false
+// at the bound, and at once when the program is asked to end.
+bool RunBounded(Win32Ui& ui, uint32_t boundMs, std::function<void()> call) {
+    auto job = std::make_shared<BoundedJob>();
+    job->call = std::move(call);
+    if (!job->done.Valid() || !job->stop.Valid())
+        return false;
+    const bool waited = OffThreadCall::Run(
+        ui,
+        [job, boundMs] {
+            auto* parameter = new std::shared_ptr<BoundedJob>(job);
+            UniqueHandle thread(CreateThread(nullptr, 0, &RunBoundedJob, parameter, 0, nullptr));
+            if (!thread.Valid()) {
+                delete parameter;
+                return;
+            }
+            const HANDLE ends[] = {job->done.Get(), job->stop.Get()};
+            job->finished = WaitForMultipleObjects(2, ends, FALSE, boundMs) == WAIT_OBJECT_0;
+        },
+        [job] { SetEvent(job->stop.Get()); });
+    return waited && job->finished;
 }
 
 }  // namespace
@@ -116,37 +165,32 @@ WebAnswer Win32WebRequests::Send(const WebRequest& request) {
     if (ui_.EndRequested() || !Crack(request.url, target))
         return {};
     const ULONGLONG deadline = GetTickCount64() + timeoutMs_;
-    InternetHandle session(
+    auto exchange = std::make_shared<Exchange>();
+    exchange->session.Reset(
         InternetOpenA(kAppTitle, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
-    if (!session.Valid())
+    if (!exchange->session.Valid())
         return {};
     for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                          INTERNET_OPTION_RECEIVE_TIMEOUT})
-        SetTimeout(session.Get(), option, timeoutMs_);
-    // Neither the connect handle nor the request handle touches the network yet.
-    InternetHandle connection(InternetConnectA(session.Get(), target.host.c_str(), target.port,
-                                               nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-    InternetHandle handle;
-    if (connection.Valid())
-        handle.Reset(HttpOpenRequestA(connection.Get(), request.method.c_str(),
-                                      target.object.c_str(), "HTTP/1.1", nullptr, nullptr,
-                                      kRequestFlags, 0));
-    if (!handle.Valid())
+        SetTimeout(exchange->session.Get(), option, timeoutMs_);
+    // Neither the connection handle nor the request handle touches the network yet.
+    exchange->connection.Reset(InternetConnectA(exchange->session.Get(), target.host.c_str(),
+                                                target.port, nullptr, nullptr,
+                                                INTERNET_SERVICE_HTTP, 0, 0));
+    if (exchange->connection.Valid())
+        exchange->request.Reset(HttpOpenRequestA(exchange->connection.Get(), request.method.c_str(),
+                                                 target.object.c_str(), "HTTP/1.1", nullptr,
+                                                 nullptr, kRequestFlags, 0));
+    if (!exchange->request.Valid())
         return {};
-    auto exchange = std::make_shared<Exchange>();
     for (const std::string& line : request.headers)
         exchange->headers += line + "\r\n";
     exchange->body = request.body;
-    const HINTERNET requestHandle = handle.Get();
-    const bool finished = OffThreadCall::Run(
-        ui_, [requestHandle, exchange, deadline] { Talk(requestHandle, *exchange, deadline); },
-        // Closing the handles ends a call blocked on them: the request first.
-        [&] {
-            handle.Reset();
-            connection.Reset();
-            session.Reset();
-        });
-    return finished ? std::move(exchange->answer) : WebAnswer{};
+    // WinINet's time-outs bound the connect and the waits on the real system; the wait for the
+    // call bounds the whole where they are not kept.
+    if (!RunBounded(ui_, timeoutMs_, [exchange, deadline] { Talk(*exchange, deadline); }))
+        return {};
+    return std::move(exchange->answer);
 }
 
 }  // namespace qv::win32

@@ -10,10 +10,10 @@ class Win32Ui;
 // device (no proxy: it is on the home network, and the request may carry its password), with
 // WinINet's own logins, redirects, cache and cookies left out, so that a 401 comes back as it
 // is and the program answers the challenge itself. The send and the reads run on a helper
-// thread (OffThreadCall) while the program's thread serves the window. The connect, the send and
-// the wait for the answer are each bounded by WinINet's time-outs of `timeoutMs`, the body is
-// read only within that time from the start, and when the program is asked to end the handles
-// are closed, which ends the call at once.
+// thread while the program's thread serves the window for at most `timeoutMs`: WinINet's
+// time-outs bound the connect and each wait where the system keeps them, the wait for the
+// helper bounds the whole where it does not, and a call still under way at the bound is left
+// behind with the handles it holds. When the program is asked to end, the wait ends at once.
 class Win32WebRequests : public WebRequests {
   public:
     explicit Win32WebRequests(Win32Ui& ui, uint32_t timeoutMs = kTimeoutSeconds * 1000)
