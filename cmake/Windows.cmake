@@ -76,6 +76,10 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   # by the modem's web port; about ten minutes of the clock.
   add_test(NAME e2e_pacing COMMAND ${QV_E2E} pacing ${QV_E2E_EXES})
   set_tests_properties(e2e_pacing PROPERTIES LABELS e2e TIMEOUT 1200)
+  # Listed reboots of web-mode command files against lighttpd's Digest logins, with a recorder
+  # behind them; about four minutes.
+  add_test(NAME e2e_web COMMAND ${QV_E2E} web ${QV_E2E_EXES})
+  set_tests_properties(e2e_web PROPERTIES LABELS e2e TIMEOUT 600)
   # A whole night of the program in a few minutes, against a fake modem and a local web server.
   add_test(NAME e2e_night COMMAND ${QV_E2E} night ${QV_E2E_EXES})
   set_tests_properties(e2e_night PROPERTIES LABELS e2e-night TIMEOUT 900)
