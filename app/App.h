@@ -73,6 +73,8 @@ struct App {
                               diag,
                               modem,
                               shutdownControl,
+                              os.web,
+                              os.hashes,
                               [this] { timers.tmrModemProof.SetEnabled(os.timers, true); }};
     ConnectivityContext connectivityContext{
         os.internet, os.clock, os.ui, os.files, log,          paths,

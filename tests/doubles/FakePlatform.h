@@ -11,6 +11,8 @@
 #include "app/Globals.h"
 #include "tests/doubles/FakeInternet.h"
 #include "tests/doubles/FakeSockets.h"
+#include "tests/doubles/FakeWebRequests.h"
+#include "posix/CryptoHashes.h"
 #include "tests/doubles/SimTimers.h"
 
 namespace qv::test {
@@ -295,8 +297,10 @@ struct TestApp {
     FakeSockets sockets;
     FakePower power;
     FakeMenu menu;
-    Platform platform{clock, files,    store,    process, ui,    timers,
-                      tray,  internet, registry, sockets, power, menu};
+    CryptoHashes hashes;
+    FakeWebRequests web;
+    Platform platform{clock,    files,    store,   process, ui,   timers, tray,
+                      internet, registry, sockets, power,   menu, hashes, web};
     App app{platform};
 
     TestApp() {
@@ -310,6 +314,8 @@ struct TestApp {
         sockets.clockMs = &clock.steadyMs;
         sockets.waitEnds = [this] { return ui.Wait(); };
         internet.waitEnds = sockets.waitEnds;
+        web.waitEnds = sockets.waitEnds;
+        app.modem.NewCnonce = [] { return std::string("0a4f113b"); };
     }
 
     // The parts of a Platform that a test replaces with real implementations.
@@ -333,7 +339,9 @@ struct TestApp {
                         registry,
                         or_(p.sockets, sockets),
                         power,
-                        menu};
+                        menu,
+                        hashes,
+                        web};
     }
     // Fills the paths and built-in addresses as start-up does.
     void InitPaths() { InitGlobals(app); }

@@ -7,11 +7,19 @@
 namespace qv::test {
 namespace {
 
-// The script as read: "address port", " telnet" when replies are searched, then the pairs.
+// The script as read: "address port", " telnet" when replies are searched, then the pairs; or
+// " web" and the steps, each as its keyword's first letters and its arguments.
 std::string Script(const ModemState& m) {
     std::string script = m.ModemAddress + " " + m.ModemPort + (m.SearchReplies ? " telnet" : "");
     for (const CommandPair& pair : m.CommandPairs)
         script += " [" + pair.WaitText + "|" + pair.SendText + "]";
+    script += m.WebMode ? " web" : "";
+    for (const WebStep& step : m.WebSteps)
+        script += std::string(" <") + "UHGPEZ"[static_cast<int>(step.kind)] + " " + step.first +
+                  (step.kind == WebStep::Kind::User || step.kind == WebStep::Kind::Post
+                       ? "|" + step.second
+                       : "") +
+                  ">";
     return script;
 }
 
@@ -51,6 +59,39 @@ TEST(CommandFileTest, ReadsTheScriptOrRejectsTheFileWithOneLogLine) {
         // Only the first four characters tell a command line, in capitals.
         {"1.2.3.4 23\r\nWAIT \"*\"\r\nsend \"a\"\r\nWAIT \"*\"\r\nSEND \"b\"\r\n", odd},
         {"1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\nWAITING\r\n", odd},
+        // Web mode: every step; blank lines left out; \", \\ and \m decoded in one pass, any
+        // other backslash kept.
+        {"192.168.178.1 80 web\r\nUSER \"ad\\\"min\" \"p\\\\w\\m\"\r\n\r\n  \r\nHEADER \"SOAPAction: x#y\"\r\nPOST  \"http://192.168.178.1:49000/c?a=1\"   \"<s>\\\\m\\x</s>\"\r\n"
+         "EXPECT\"ok\"\rGET \"HTTP://h/\"\r\nPAUSE \"600\"\r\nPAUSE \"1\"\r\nEXPECT \"\"",
+         "192.168.178.1 80 web <U ad\"min|p\\w\r\n> <H SOAPAction: x#y> <P http://192.168.178.1:49000/c?a=1|<s>\\m\\x</s>> <E ok> <G HTTP://h/> <Z 600> <Z 1> <E >"},
+        {"10.0.0.9 80 WEB\r\nGET \"http://u:p@h\"", "10.0.0.9 80 web <G http://u:p@h>"},
+        {"10.0.0.9 80 web\r\nUSER \"a\" \"b\"\r\nHEADER \"X: y\"\r\nEXPECT \"z\"\r\n", bad + "Unknown Error 9"},
+        {"10.0.0.9 80 web", bad + "Unknown Error 9"},
+        {"modem 80 web\r\nGET \"http://h/\"", firstLine},
+        // Each kind of bad line, named by its number.
+        {"10.0.0.9 80 web\r\nGET \"http://h/\"\r\n\r\nget \"http://h/\"", bad + "Unknown Web Step in Line 4"},
+        {"10.0.0.9 80 web\r\n GET \"http://h/\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nWAIT \"*\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nGET", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nGET \"http://h/", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nGET \"http://h/\\\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nGET \"http://h/\" x", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nGET \"http://h/\" \"x\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nUSER \"a\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nPOST \"http://h/\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nGET \"https://h/\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nGET \"ftp://h/\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nGET \"http:///x\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nGET \"http://h/a b\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nHEADER \"novalue\"\r\nGET \"http://h/\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nHEADER \"X: a\\mY: b\"\r\nGET \"http://h/\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nHEADER \"X Y: a\"\r\nGET \"http://h/\"", bad + "Unknown Web Step in Line 2"},
+        {"10.0.0.9 80 web\r\nGET \"http://h/\"\r\nPAUSE \"0\"", bad + "Unknown Web Step in Line 3"},
+        {"10.0.0.9 80 web\r\nGET \"http://h/\"\r\nPAUSE \"601\"", bad + "Unknown Web Step in Line 3"},
+        {"10.0.0.9 80 web\r\nGET \"http://h/\"\r\nPAUSE \"1.5\"", bad + "Unknown Web Step in Line 3"},
+        {"10.0.0.9 80 web\r\nGET \"http://h/\"\r\nPAUSE \"\"", bad + "Unknown Web Step in Line 3"},
+        // Telnet mode keeps its meaning: a third word other than web.
+        {"10.0.0.9 80 webs\r\nWAIT \"*\"\r\nSEND \"x\"", "10.0.0.9 80 [*|x]"},
     };
     // clang-format on
     TestApp t;
