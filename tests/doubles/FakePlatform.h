@@ -12,12 +12,22 @@
 #include "tests/doubles/FakeInternet.h"
 #include "tests/doubles/FakeSockets.h"
 #include "tests/doubles/FakeWebRequests.h"
+#ifdef _WIN32
+#include "win32/Win32Hashes.h"
+#else
 #include "posix/CryptoHashes.h"
+#endif
 #include "tests/doubles/SimTimers.h"
 
 namespace qv::test {
 
 using Strings = std::vector<std::string>;
+// The system's own digests: libcrypto natively, BCrypt in the Windows-side tests.
+#ifdef _WIN32
+using SystemHashes = win32::Win32Hashes;
+#else
+using SystemHashes = CryptoHashes;
+#endif
 
 // The items, `sep` between each two.
 inline std::string Join(const Strings& items, const std::string& sep = "|") {
@@ -297,7 +307,7 @@ struct TestApp {
     FakeSockets sockets;
     FakePower power;
     FakeMenu menu;
-    CryptoHashes hashes;
+    SystemHashes hashes;
     FakeWebRequests web;
     Platform platform{clock,    files,    store,   process, ui,   timers, tray,
                       internet, registry, sockets, power,   menu, hashes, web};

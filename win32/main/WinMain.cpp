@@ -13,6 +13,7 @@
 #include "win32/MainWindow.h"
 #include "win32/Win32Clock.h"
 #include "win32/Win32FileSystem.h"
+#include "win32/Win32Hashes.h"
 #include "win32/Win32Menu.h"
 #include "win32/Win32Internet.h"
 #include "win32/Win32Power.h"
@@ -24,6 +25,7 @@
 #include "win32/Win32Timers.h"
 #include "win32/Win32Tray.h"
 #include "win32/Win32Ui.h"
+#include "win32/Win32WebRequests.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace qv;
@@ -45,6 +47,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Sockets sockets(ui);
     Win32Power power;
     Win32Menu menu;
+    Win32Hashes hashes;
+    Win32WebRequests web(ui);
 
     MainWindow window;
     if (!window.Create(instance))
@@ -53,8 +57,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tray.Attach(window.Handle(), instance);
     menu.Attach(window.Handle());
 
-    Platform platform{clock, files,    store,    process, ui,    timers,
-                      tray,  internet, registry, sockets, power, menu};
+    Platform platform{clock,    files,    store,   process, ui,   timers, tray,
+                      internet, registry, sockets, power,   menu, hashes, web};
     App app(platform);
     ProgramActions actions(app);
     app.SetActions(actions);
