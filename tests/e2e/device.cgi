@@ -3,7 +3,8 @@
 # after its own login check. It appends what arrived to device.rec beside the document root:
 #
 #     METHOD /path?query user=REMOTE_USER
-#     Name: value             (each header but Authorization, as the server names them, sorted)
+#     NAME: value     (each header but Authorization, as the server names them, sorted; the
+#                     body's type and length only with a body)
 #     body:BYTES
 #     --
 #
@@ -13,7 +14,7 @@ import os, sys
 env = os.environ
 body = sys.stdin.buffer.read(int(env.get("CONTENT_LENGTH") or 0)).decode("latin-1")
 headers = {k[5:]: v for k, v in env.items() if k.startswith("HTTP_") and k != "HTTP_AUTHORIZATION"}
-headers.update({k: env[k] for k in ("CONTENT_TYPE", "CONTENT_LENGTH") if env.get(k)})
+headers.update({k: env[k] for k in ("CONTENT_TYPE", "CONTENT_LENGTH") if env.get(k) and body})
 lines = [f"{env['REQUEST_METHOD']} {env['REQUEST_URI']} user={env.get('REMOTE_USER', '')}"]
 lines += [f"{k}: {v}" for k, v in sorted(headers.items())]
 with open(os.path.join(env["DOCUMENT_ROOT"], "..", "device.rec"), "a", encoding="latin-1") as f:

@@ -488,17 +488,21 @@ CONTENT_LENGTH: $(($(printf '%s' "$soap" | sed 's/\\"/"/g; s/\\m/\r\n/' | wc -c)
 CONTENT_TYPE: text/xml; charset=\"utf-8\"
 HOST: 127.0.0.2:49000
 SOAPACTION: urn:dslforum-org:service:DeviceConfig:1#Reboot
+USER_AGENT: Quorvane
 body:$(printf '%s' "$soap" | sed 's/\\"/"/g; s/\\m/\r\n/')
 --
 GET /rpc/Switch.Set?id=0&on=false&toggle_after=30 user=admin
 HOST: 127.0.0.3
+USER_AGENT: Quorvane
 body:
 --
 GET /cm?cmnd=Backlog%20Power%20Off%3BDelay%20100%3BPower%20On&user=admin&password=Tasmota-Secret user=
 HOST: 127.0.0.3
+USER_AGENT: Quorvane
 body:
 --"
-    [[ "$(grep -v -E '^(USER_AGENT|ACCEPT|CACHE_CONTROL|PRAGMA|CONNECTION)' "$DEVICE/device.rec" | grep -v -x 'CONTENT_LENGTH: 0')" == "$expected" ]] ||
+    # Besides them, WinINet may ask caches on the way not to answer for the device.
+    [[ "$(grep -v -E '^(CACHE_CONTROL|PRAGMA): no-cache$' "$DEVICE/device.rec")" == "$expected" ]] ||
         e2e_fail "the devices received"
     e2e_ok "a TR-064 SOAP POST under Digest MD5, a Shelly Plus GET under Digest SHA-256 and a Tasmota GET without a login arrive whole in one reboot"
 
@@ -537,8 +541,13 @@ body:
     [[ "$last" == "${results[2]}" ]] || e2e_fail "a silent device: $last"
     e2e_ok "a device that never answers: $last"
     close_program
-    ! grep -a -E 'Secret' "$QV_LOG" || e2e_fail "a password reached the log"
-    e2e_ok "no password in the log"
+    [[ "$(messages | sed 's/^Modem Restarted in [0-9]* Seconds\.$/Modem Restarted in N Seconds./')" == "Dastrel's Quorvane Helper Started.
+${results[0]}
+Modem Restarted in N Seconds.
+${results[1]}
+${results[2]}" ]] || e2e_fail "the log: $(messages)"
+    ! grep -a -F 'Secret' "$QV_LOG" || e2e_fail "a password reached the log"
+    e2e_ok "the log holds the outcomes and the proof, with no query and no password"
 }
 
 case_installer() {
