@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/App.h"
 #include "modem/TelNetCmds.h"
 #include "tests/doubles/FakePlatform.h"
@@ -124,6 +126,39 @@ TEST(CommandFileTest, AHugeFileIsRead) {
         "1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\n" + std::string(16u << 20, 'x');
     EXPECT_TRUE(ReadCommandFile(t.app.modemContext, path));
     EXPECT_EQ(Script(t.app.modem), "1.2.3.4 23 [*|a]");
+}
+
+// Every sample the package holds reads whole with the program's own reader, as the package
+// writes it (CR LF line ends).
+TEST(CommandFileTest, EveryPackagedSampleIsRead) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"Reboot.Txt",
+         "192.0.2.1 23 telnet [login:|admin\r\n] [Password:|secret\r\n] [*|help\r\n] "
+         "[*|reboot\r\n] [*|]"},
+        {"TR064-Reboot.Txt", "192.168.178.1 80 web UHHP"},
+        {"UPnP-Reconnect.Txt", "192.168.178.1 80 web HHP"},
+        {"Tasmota.Txt", "192.168.178.1 80 web G"},
+        {"Shelly-Gen1.Txt", "192.168.178.1 80 web UGE"},
+        {"Shelly-Plus.Txt", "192.168.178.1 80 web UGE"},
+    };
+    for (const auto& [name, script] : rows) {
+        TestApp t;
+        t.InitPaths();
+        std::ifstream file(std::string(QV_SOURCE_DIR) + "/packaging/sample/" + name);
+        std::string text;
+        for (std::string line; std::getline(file, line);)
+            text += line + "\r\n";
+        const std::string& path = t.app.paths.CommandFilePath;
+        t.files.files[path] = text;
+        EXPECT_TRUE(ReadCommandFile(t.app.modemContext, path)) << name;
+        std::string read = Script(t.app.modem);
+        if (t.app.modem.WebMode) {
+            read = t.app.modem.ModemAddress + " " + t.app.modem.ModemPort + " web ";
+            for (const WebStep& step : t.app.modem.WebSteps)
+                read += "UHGPEZ"[static_cast<int>(step.kind)];
+        }
+        EXPECT_EQ(read, script) << name;
+    }
 }
 
 }  // namespace
