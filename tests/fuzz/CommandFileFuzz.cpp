@@ -1,8 +1,8 @@
 // ReadCommandFile over arbitrary file contents: a full read (nothing logged; telnet mode with
-// command pairs free of double quotes, or web mode with at least one request to an http:// URL,
-// no header that could break a request's lines and pauses of 1 to 600 s) or one
+// command pairs free of double quotes, or web mode with a request, every request to an http://
+// host, and no request or header text that could break a request's lines) or one
 // "Invalid telnet Commands file : " line with the error state.
-#include <cctype>
+#include <algorithm>
 
 #include "modem/TelNetCmds.h"
 #include "tests/doubles/FakePlatform.h"
@@ -12,22 +12,13 @@ namespace {
 
 bool SoundSteps(const std::vector<qv::WebStep>& steps) {
     using Kind = qv::WebStep::Kind;
-    bool request = false;
-    for (const qv::WebStep& step : steps) {
-        const bool isRequest = step.kind == Kind::Get || step.kind == Kind::Post;
-        request |= isRequest;
-        std::string scheme = step.first.substr(0, 7);
-        for (char& c : scheme)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (isRequest && (scheme != "http://" || qv::UrlHost(step.first).empty() ||
-                          step.first.find_first_of(" \r\n") != std::string::npos))
-            return false;
-        if (step.kind == Kind::Header && step.first.find_first_of("\r\n") != std::string::npos)
-            return false;
-        if (step.kind == Kind::Pause && (std::stoi(step.first) < 1 || std::stoi(step.first) > 600))
-            return false;
-    }
-    return request;
+    auto request = [](const qv::WebStep& s) { return s.kind == Kind::Get || s.kind == Kind::Post; };
+    return std::any_of(steps.begin(), steps.end(), request) &&
+           std::none_of(steps.begin(), steps.end(), [&](const qv::WebStep& s) {
+               return (request(s) && qv::UrlHost(s.first).empty()) ||
+                      ((request(s) || s.kind == Kind::Header) &&
+                       s.first.find_first_of("\r\n") != std::string::npos);
+           });
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ class Dialog : public TimeSetView {
         else if (key == "deny" || key == "faildelete")
             (key == "deny" ? t.registry.denyWrites : t.registry.failDeletes) = true;
         else if (key == "answer")  // the next web request's answer
-            t.web.answers.push_back(FakeWebRequests::Answer(std::atoi(value.c_str())));
+            t.web.answers.push_back(WebAnswer{true, std::atoi(value.c_str()), {}, ""});
         else if (key == "failwrite")
             t.store.failWritesOf.insert(value);
         else if (key == "nested")  // a script run by the first message pump
