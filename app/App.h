@@ -92,6 +92,7 @@ struct App {
         settingsAccess,
         nicControl,
         [this](const std::string& path) { return ReadCommandFile(modemContext, path); },
+        [this] { return RebootNow(*this); },
         [this] { actions().ArmServiceTimers(); },
         [this] { TrayAnimate(*this); }};
 

@@ -86,8 +86,12 @@ class ChallengeReader {
         return Token();
     }
     void SkipItem() {
-        while (at_ < s_.size() && s_[at_] != ',')
-            at_ += s_[at_] == '"' ? (Value(), 0) : 1;
+        while (at_ < s_.size() && s_[at_] != ',') {
+            if (s_[at_] == '"')
+                Value();
+            else
+                ++at_;
+        }
     }
 
     const std::string& s_;
@@ -202,6 +206,10 @@ std::string AuthorizationLine(Hashes& hashes, const AuthChallenge& challenge,
         return Hex(digest);
     };
     const std::string realm = Param(challenge, "realm"), nonce = Param(challenge, "nonce");
+    // A line break in a quoted text would end the header line: such a challenge is not answered.
+    const std::string quotedTexts = r.user + realm + nonce + Param(challenge, "opaque");
+    if (quotedTexts.find_first_of("\r\n") != std::string::npos)
+        return "";
     const bool qop = challenge.params.count("qop") > 0;
     const std::string nc = "00000001";
     std::string ha1 = h(r.user + ":" + realm + ":" + r.password);

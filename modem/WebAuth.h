@@ -29,7 +29,7 @@ struct AuthRequest {
 };
 
 // The header line "Authorization: ..." answering the challenge, nc 00000001; "" when the system
-// gave no digest.
+// gave no digest, or when the name or the challenge's texts hold a line break.
 std::string AuthorizationLine(Hashes& hashes, const AuthChallenge& challenge,
                               const AuthRequest& request);
 

@@ -95,12 +95,19 @@ bool PlayWebSteps(const ModemContext& ctx, const std::vector<WebStep>& steps) {
             case WebStep::Kind::Get:
             case WebStep::Kind::Post: {
                 const bool post = step.kind == WebStep::Kind::Post;
-                WebRequest request{post ? "POST" : "GET", step.first, std::move(headers),
-                                   step.second};
+                // A login written in the URL is answered like USER's and never sent in it.
+                const std::string userInfo = UrlUserInfo(step.first);
+                const size_t colon = userInfo.find(':');
+                const Login urlLogin{userInfo.substr(0, colon),
+                                     colon == std::string::npos ? "" : userInfo.substr(colon + 1),
+                                     true};
+                WebRequest request{post ? "POST" : "GET", UrlWithoutUserInfo(step.first),
+                                   std::move(headers), step.second};
                 headers.clear();
                 if (post && !HasHeader(request.headers, "content-type"))
                     request.headers.push_back(kFormType);
-                const WebAnswer answer = SendWithLogin(ctx, request, login);
+                const WebAnswer answer =
+                    SendWithLogin(ctx, request, userInfo.empty() ? login : urlLogin);
                 if (ui.EndRequested())
                     return false;
                 const std::string url = UrlForLog(step.first);

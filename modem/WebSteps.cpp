@@ -139,6 +139,23 @@ std::string UrlHost(const std::string& url) {
     return at == std::string::npos ? authority : authority.substr(at + 1);
 }
 
+std::string UrlUserInfo(const std::string& url) {
+    const size_t host = HostStart(url);
+    if (host == std::string::npos)
+        return "";
+    const std::string authority = url.substr(host, PathStart(url, host) - host);
+    return authority.substr(0,
+                            authority.rfind('@') == std::string::npos ? 0 : authority.rfind('@'));
+}
+
+std::string UrlWithoutUserInfo(const std::string& url) {
+    const size_t host = HostStart(url);
+    if (host == std::string::npos)
+        return url;
+    const size_t path = PathStart(url, host);
+    return url.substr(0, host) + UrlHost(url) + url.substr(path);
+}
+
 std::string UrlForLog(const std::string& url) {
     const size_t host = HostStart(url);
     if (host == std::string::npos)

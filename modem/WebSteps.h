@@ -30,6 +30,10 @@ std::string UrlForLog(const std::string& url);
 // The URL's host and port, without user information.
 std::string UrlHost(const std::string& url);
 
+// The URL's user information ("name:password"), "" when it has none, and the URL without it.
+std::string UrlUserInfo(const std::string& url);
+std::string UrlWithoutUserInfo(const std::string& url);
+
 // The request target the URL names: its path and query ("/" when it has no path).
 std::string UrlTarget(const std::string& url);
 
