@@ -44,9 +44,13 @@ void FrmIcon::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    EndFreeWindow(app_);
+    WriteEndLines();
     app_.os.tray.Remove();
     app_.actions().StopSockets();
+}
+
+void FrmIcon::WriteEndLines() {
+    EndFreeWindow(app_);
 }
 
 void FrmIcon::mExit_Click() {

@@ -4,7 +4,6 @@
 #include <wininet.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -117,47 +116,6 @@ void Talk(Exchange& exchange, ULONGLONG deadline) {
     answer.body = std::move(body);
 }
 
-// What the helper thread waits for, and the two ways its wait ends early.
-struct BoundedJob {
-    std::function<void()> call;
-    UniqueHandle done{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    UniqueHandle stop{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    bool finished = false;
-};
-
-DWORD WINAPI RunBoundedJob(void* parameter) {
-    std::unique_ptr<std::shared_ptr<BoundedJob>> held(
-        static_cast<std::shared_ptr<BoundedJob>*>(parameter));
-    (*held)->call();
-    SetEvent((*held)->done.Get());
-    return 0;
-}
-
-// Runs the call on a thread of its own and waits for it at most `boundMs`, serving the window.
-// A call still under way then is abandoned, never stopped: it goes on with what its function
-// object holds until it returns by itself. True when the call finished within the bound; false
-// at the bound, and at once when the program is asked to end.
-bool RunBounded(Win32Ui& ui, uint32_t boundMs, std::function<void()> call) {
-    auto job = std::make_shared<BoundedJob>();
-    job->call = std::move(call);
-    if (!job->done.Valid() || !job->stop.Valid())
-        return false;
-    const bool waited = OffThreadCall::Run(
-        ui,
-        [job, boundMs] {
-            auto* parameter = new std::shared_ptr<BoundedJob>(job);
-            UniqueHandle thread(CreateThread(nullptr, 0, &RunBoundedJob, parameter, 0, nullptr));
-            if (!thread.Valid()) {
-                delete parameter;
-                return;
-            }
-            const HANDLE ends[] = {job->done.Get(), job->stop.Get()};
-            job->finished = WaitForMultipleObjects(2, ends, FALSE, boundMs) == WAIT_OBJECT_0;
-        },
-        [job] { SetEvent(job->stop.Get()); });
-    return waited && job->finished;
-}
-
 }  // namespace
 
 WebAnswer Win32WebRequests::Send(const WebRequest& request) {
@@ -188,7 +146,7 @@ WebAnswer Win32WebRequests::Send(const WebRequest& request) {
     exchange->body = request.body;
     // WinINet's time-outs bound the connect and the waits on the real system; the wait for the
     // call bounds the whole where they are not kept.
-    if (!RunBounded(ui_, timeoutMs_, [exchange, deadline] { Talk(*exchange, deadline); }))
+    if (!OffThreadCall::Run(ui_, timeoutMs_, [exchange, deadline] { Talk(*exchange, deadline); }))
         return {};
     return std::move(exchange->answer);
 }

@@ -7,13 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "app/FreeWindowWatch.h"
 #include "app/frmIcon.h"
 #include "win32/MainWindow.h"
+#include "win32/OffThreadCall.h"
 #include "win32/Win32Hashes.h"
 #include "win32/Win32SettingsDialog.h"
 #include "win32/Win32Sockets.h"
@@ -119,12 +122,17 @@ struct SilentListener {
     ~SilentListener() { closesocket(s); }
 };
 
+// Asks the program to end, as a bound on a test's wait that has none of its own left.
+void CALLBACK EndTheWait(HWND, UINT, UINT_PTR, DWORD) {
+    PostQuitMessage(0);
+}
+
 // Real loopback sockets behind the main window. A wait serves the window; a send to a peer
-// that stops reading fails within its bound; a probe's outcome is its own socket's, so a late
-// message of a closed probe whose socket value the next probe got is dropped; a close request
-// in the middle of a wait ends the wait and is kept until the action is over, then carried
-// out as a close at once would be.
-TEST(MainWindow, WaitsServeTheWindowAndACloseInTheMiddleWaitsForTheAction) {
+// that stops reading fails within its bound (not the test's, which would leave an end request);
+// a probe's outcome is its own socket's, so a late message of a closed probe whose socket
+// value the next probe got is dropped; a call on a helper thread that never returns is
+// abandoned at its bound.
+TEST(MainWindow, WaitsServeTheWindowAndEndAtTheirBounds) {
     win32::MainWindow window;
     ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
     TestApp t;
@@ -143,7 +151,14 @@ TEST(MainWindow, WaitsServeTheWindowAndACloseInTheMiddleWaitsForTheAction) {
     PostMessageA(window.Handle(), kTrayCallbackMessage, 0, kTrayRightButtonUp);
     EXPECT_EQ(sockets.Receive(c, 100, 300), "");
     EXPECT_EQ(t.menu.shown.size(), 1u);  // the menu opened during the wait
+    const UINT_PTR bound = SetTimer(nullptr, 0, 120000, &EndTheWait);
     EXPECT_EQ(sockets.Send(c, std::string(64 << 20, 'x'), 300), -1);
+    auto never = std::make_shared<win32::UniqueHandle>(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    EXPECT_FALSE(win32::OffThreadCall::Run(
+        ui, 300, [never] { WaitForSingleObject(never->Get(), INFINITE); }));
+    KillTimer(nullptr, bound);
+    EXPECT_FALSE(ui.EndRequested());
+    SetEvent(never->Get());  // the abandoned call returns, and its thread ends
 
     // A listener whose queue is full: a further connect stays under way until its time-out.
     SilentListener full(0);
@@ -176,17 +191,55 @@ TEST(MainWindow, WaitsServeTheWindowAndACloseInTheMiddleWaitsForTheAction) {
     for (MSG msg; answers.empty() && GetMessageA(&msg, nullptr, 0, 0) > 0;)
         ui.Dispatch(msg);
     EXPECT_EQ(answers, "10 ");
-
-    t.actions.calls.clear();
-    PostMessageA(window.Handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(sockets.Receive(c, 100, 30000), "");
-    EXPECT_EQ(sockets.Send(c, "x", 30000), -1);  // every later wait ends at once
-    EXPECT_EQ(Words(IsWindow(window.Handle()), Join(t.actions.calls), t.tray.calls.size()),
-              "1  0 ");
-    window.EndAsRequested(ui.TakeEndRequest());
-    EXPECT_EQ(Words(IsWindow(window.Handle()), Join(t.actions.calls), t.tray.calls.size()),
-              "0 StopSockets 1 ");  // unloaded: the icon removed, the sockets stopped
+    DestroyWindow(window.Handle());  // which posts the quit message: taken off the queue again
     for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
+    }
+}
+
+// A close request or the end of the session in the middle of a wait ends the wait and is kept
+// until the action is over, then carried out as it would have been at once; but the end of
+// the session writes the window's end line before it returns (Windows may end the process
+// then). Each row: the message, then the window, the actions, whether the icon was removed and
+// the log, during the action and after it.
+TEST(MainWindow, AnEndInTheMiddleWaitsForTheActionButNotItsLines) {
+    const std::string started = "Free Usage Time Started.",
+                      ended = started + ";Free Usage Time Ended : 0 KB in 0 Pages, 0 Failed.";
+    const std::vector<std::pair<UINT, Items>> rows = {
+        {WM_CLOSE, {"1  0 " + started, "0 StopSockets 1 " + ended}},
+        {WM_ENDSESSION, {"1  0 " + ended, "0 StopSockets 1 " + ended}},
+    };
+    for (const auto& [message, expected] : rows) {
+        win32::MainWindow window;
+        ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
+        TestApp t;
+        t.InitPaths();
+        WatchFreeWindow(t.app);  // always free: the window opens
+        FrmIcon form(t.app);
+        win32::Win32Tray tray([](DWORD, NOTIFYICONDATAA*) { return TRUE; });
+        win32::Win32Ui ui;
+        win32::Win32Sockets sockets(ui);
+        ASSERT_TRUE(sockets.Start());
+        window.Connect(form, tray, sockets, ui);
+        t.actions.calls.clear();
+        SilentListener peer;
+        SocketId c = kNoSocket;
+        ASSERT_TRUE(sockets.Connect(c, "127.0.0.1", peer.port, 5000));
+        Items seen;
+        auto look = [&] {
+            const bool removed =
+                !t.tray.calls.empty() && t.tray.calls.back().op == FakeTray::Op::Remove;
+            seen.push_back(Words(IsWindow(window.Handle()), Join(t.actions.calls), removed) +
+                           Join(t.LogMessages(), ";"));
+        };
+        PostMessageA(window.Handle(), message, TRUE, 0);
+        EXPECT_EQ(sockets.Receive(c, 100, 30000), "");
+        EXPECT_EQ(sockets.Send(c, "x", 30000), -1);  // every later wait ends at once
+        look();
+        window.EndAsRequested(ui.TakeEndRequest());
+        look();
+        EXPECT_EQ(seen, expected) << message;
+        for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
+        }
     }
 }
 

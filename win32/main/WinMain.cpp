@@ -66,6 +66,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::optional<Win32SettingsDialog> dialog;
     sockets.Attach(window.Handle());
     window.Connect(form, tray, sockets, ui);
+    // The window was made before the program it calls into and goes after it: it is cut off
+    // first, so that no message of its last moments reaches an object that has gone.
+    struct Disconnect {
+        MainWindow& window;
+        ~Disconnect() { window.Disconnect(); }
+    } disconnect{window};
 
     // Start-up has its own barrier: a failure there is logged and shown, and the program ends.
     const bool started = StartupBarrier(app, [&] {
@@ -93,5 +99,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         else if (request != EndRequest::None)
             window.EndAsRequested(request);
     }
+    // The loop ends when the window has gone (a close, the end of the session), or on a quit
+    // message while it lives (one posted from outside, or kept from the middle of an action):
+    // that one ends the program as "&Exit" does.
+    if (IsWindow(window.Handle()))
+        Barrier(app, [&] { form.mExit_Click(); });
     return 0;
 }
