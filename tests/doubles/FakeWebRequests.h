@@ -10,9 +10,10 @@
 namespace qv::test {
 
 // A device on the web: each request is recorded as the bytes that would go on the wire (the
-// request line with the path and query, Host, the headers as given, Content-Length for a POST,
-// the body) and answered by the next entry of `answers`; none left is no answer. Every send
-// first asks `waitEnds` (when given) and fails at once when it says the program was asked to end.
+// request line with the path and query, Host with the URL's authority as given, the headers,
+// Content-Length for a POST, the body) and answered by the next entry of `answers`; none left is no
+// answer. Every send first asks `waitEnds` (when given) and fails at once when it says the program
+// was asked to end.
 class FakeWebRequests : public WebRequests {
   public:
     std::deque<WebAnswer> answers;
@@ -20,8 +21,9 @@ class FakeWebRequests : public WebRequests {
     std::function<bool()> waitEnds;
 
     WebAnswer Send(const WebRequest& r) override {
-        std::string bytes =
-            r.method + " " + UrlTarget(r.url) + " HTTP/1.1\r\nHost: " + UrlHost(r.url) + "\r\n";
+        const size_t host = r.url.find("//") + 2;  // the authority as given
+        std::string bytes = r.method + " " + UrlTarget(r.url) + " HTTP/1.1\r\nHost: " +
+                            r.url.substr(host, r.url.find_first_of("/?#", host) - host) + "\r\n";
         for (const std::string& line : r.headers)
             bytes += line + "\r\n";
         if (r.method == "POST")
