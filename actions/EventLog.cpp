@@ -45,6 +45,8 @@ bool EventLog::WriteLogTo(std::string& path, const std::string& message) {
 
 void EventLog::ReportFailure(const std::string& message) {
     iconState_ = kErrorIconState;
+    ++failureCount_;
+    lastFailure_ = message;
     WriteLog(message);
 }
 

@@ -40,6 +40,9 @@ class EventLog {
 
     // A failure: the error state, then the line.
     void ReportFailure(const std::string& message);
+    // How many failures were reported since start, and the last one's message.
+    uint64_t FailureCount() const { return failureCount_; }
+    const std::string& LastFailure() const { return lastFailure_; }
 
   private:
     std::string CurrentLine(const std::string& message);
@@ -49,6 +52,8 @@ class EventLog {
     const std::string& logPath_;
     int32_t& iconState_;
     std::function<void()> beforeLine_;
+    uint64_t failureCount_ = 0;
+    std::string lastFailure_;
 };
 
 }  // namespace qv

@@ -75,6 +75,8 @@ struct App {
                               diag,
                               modem,
                               shutdownControl,
+                              os.web,
+                              os.hashes,
                               [this] { timers.tmrModemProof.SetEnabled(os.timers, true); }};
     ConnectivityContext connectivityContext{
         os.internet, os.clock, os.ui, os.files, log,          paths,
@@ -92,6 +94,7 @@ struct App {
         settingsAccess,
         nicControl,
         [this](const std::string& path) { return ReadCommandFile(modemContext, path); },
+        [this] { return RebootNow(*this); },
         [this] { actions().ArmServiceTimers(); },
         [this] { TrayAnimate(*this); }};
 

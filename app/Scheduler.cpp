@@ -10,6 +10,7 @@
 #include "app/App.h"
 #include "app/FreeWindowWatch.h"
 #include "app/NightKeeper.h"
+#include "modem/ModemReboot.h"
 #include "modem/RestartProof.h"
 #include "settings/FreeTime.h"
 #include "settings/LeadingNumber.h"
@@ -77,6 +78,19 @@ void RebootAtListedTimes(App& app, const LocalTime& now) {
 }
 
 }  // namespace
+
+std::string RebootNow(App& app) {
+    if (app.sched.ModemReboot.Running() || app.modem.Reboot.Running())
+        return kRebootRunningMessage;
+    ActionRunning::Hold running(app.sched.ModemReboot);
+    const uint64_t failures = app.log.FailureCount();
+    if (RebootModem(app.modemContext, FailureShutdown::Never)) {
+        app.log.WriteLog(kModemRebootedLine);
+        return kModemRebootedLine;
+    }
+    return app.log.FailureCount() == failures || app.os.ui.EndRequested() ? ""
+                                                                          : app.log.LastFailure();
+}
 
 int64_t MinuteKey(const LocalTime& t) {
     return ((((static_cast<int64_t>(t.year) * 13 + t.month) * 32 + t.day) * 24 + t.hour) * 60) +

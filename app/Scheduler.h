@@ -38,6 +38,7 @@ inline constexpr const char* kAutoDisableNicLine = "Auto Disable NIC Command Iss
 inline constexpr const char* kEnableNicLine = "Enable Nic Command Issued.";
 inline constexpr const char* kDisableNicLine = "Disable Nic Command Issued.";
 inline constexpr const char* kModemRebootedLine = "Modem Rebooted Successfully.";
+inline constexpr const char* kRebootRunningMessage = "A Modem Reboot is already running.";
 inline constexpr const char* kNicFramePrefix = "Network Interface Settings ";
 
 // A number that is the same for every moment of one clock minute and differs between minutes.
@@ -67,5 +68,11 @@ void tmrPing_Timer(App& app);
 // tmrModemProof (5 s, on only while a reboot is being watched): the next probe of the modem's
 // web port, or the watch's end.
 void tmrModemProof_Timer(App& app);
+
+// The MODEM page's "Reboot Now": plays the command file at once as a listed reboot time would,
+// with its lines in the log, but a failure never shuts the computer down. Returns what the user
+// is shown: "Modem Rebooted Successfully.", the failure's line, the refusal while a reboot is
+// running, or "" when the program was asked to end meanwhile.
+std::string RebootNow(App& app);
 
 }  // namespace qv

@@ -45,18 +45,21 @@ void FrmIcon::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    EndFreeWindow(app_);
-    GiveBackKeepAwake(app_);
+    WriteEndLines();
     app_.os.tray.Remove();
     app_.actions().StopSockets();
+}
+
+void FrmIcon::WriteEndLines() {
+    EndFreeWindow(app_);
+    GiveBackKeepAwake(app_);
 }
 
 void FrmIcon::mExit_Click() {
     if (app_.dialogHost() != nullptr)
         app_.dialogHost()->UnloadDialog();
     app_.os.tray.Remove();
-    EndFreeWindow(app_);
-    GiveBackKeepAwake(app_);
+    WriteEndLines();
     app_.log.WriteLog(kQuittingLine);
     Form_Unload();
     app_.os.process.EndProcess();

@@ -29,9 +29,12 @@ class FrmIcon {
     void Form_Load();
     // Adds the tray icon; the platform layer hides the window.
     void Form_Activate();
-    // Ends the free window's part the program saw, removes the tray icon and stops the socket
-    // library.
+    // Writes what the program writes when it ends, the free window's end line, removes the
+    // tray icon and stops the socket library.
     void Form_Unload();
+    // The lines of Form_Unload, written at once (Windows may end the process as soon as it has
+    // told the end of the session); the unload that follows writes them no more.
+    void WriteEndLines();
     // "&Exit": closes the dialog, removes the icon, logs the quit line, unloads, ends.
     void mExit_Click();
     // "&ViewErrorLog": opens the log in Notepad and leaves the error state.

@@ -37,8 +37,10 @@ TEST(SchedulerBench, ThirtyDaysOfEveryTimer) {
     test::FakeRegistry registry;
     test::FakeSockets sockets;
     test::FakePower power;
-    Platform platform{clock, files,    store,    process, ui,    timers,
-                      tray,  internet, registry, sockets, power, menu};
+    CryptoHashes hashes;
+    test::FakeWebRequests web;
+    Platform platform{clock,    files,    store,   process, ui,   timers, tray,
+                      internet, registry, sockets, power,   menu, hashes, web};
     App app{platform};
     CountingActions actions{app};
     app.SetActions(actions);

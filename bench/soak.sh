@@ -71,9 +71,7 @@ case_soak() {
     wait_for "pages after the dead line" 120 lines_at_least "$SRV/web.rec" $((pages + 3))
     open_dialog
     # The dialog serves a close only once it has loaded the settings: asked until it closes.
-    # (A close takes a second or two under Wine: a dialog already gone is not asked again.)
-    closed() { no_window "$DIALOG" || { probe post "$DIALOG" 0x10 0 0 && sleep 0.5 && no_window "$DIALOG"; }; }
-    wait_for "the dialog to close" 60 closed
+    close_window "$DIALOG"
     block 80 drop
     probe post "Icon Form" 0x111 101 0
     wait_window "$NOTEPAD"

@@ -82,6 +82,10 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   # line goes down: one wake, no reboot.
   add_test(NAME e2e_sleep COMMAND ${QV_E2E} sleep ${QV_E2E_EXES})
   set_tests_properties(e2e_sleep PROPERTIES LABELS e2e TIMEOUT 600)
+  # Listed reboots of web-mode command files against lighttpd's Digest logins, with a recorder
+  # behind them; about four minutes.
+  add_test(NAME e2e_web COMMAND ${QV_E2E} web ${QV_E2E_EXES})
+  set_tests_properties(e2e_web PROPERTIES LABELS e2e TIMEOUT 600)
   # A whole night of the program in a few minutes, against a fake modem and a local web server.
   add_test(NAME e2e_night COMMAND ${QV_E2E} night ${QV_E2E_EXES})
   set_tests_properties(e2e_night PROPERTIES LABELS e2e-night TIMEOUT 900)

@@ -10,6 +10,7 @@
 #include "modem/RestartProof.h"
 #include "modem/TCPMod.h"
 #include "modem/TelNetCmds.h"
+#include "modem/WebReboot.h"
 
 namespace qv {
 namespace {
@@ -85,13 +86,6 @@ size_t SearchRoom(const std::string& seen) {
                                        : std::min(kReceiveBufferSize, kSearchLimit - seen.size());
 }
 
-// The last characters of a failure's text that a log line carries: one receive buffer's worth,
-// where the prompt would have been.
-std::string FailureText(const std::string& step) {
-    const std::string text = ReplaceAll(step, "\r\n", "\t");
-    return text.size() > kReceiveBufferSize ? text.substr(text.size() - kReceiveBufferSize) : text;
-}
-
 // The wait part of a pair when line 1 asks for searching: the WAIT text anywhere in what came
 // since the previous WAIT took its reply; what follows it stays for the next WAIT. False, with
 // everything that came, when it has not appeared by the time the modem closes or the receive
@@ -151,7 +145,7 @@ bool PlayPairs(const ModemContext& ctx, const std::vector<CommandPair>& pairs, b
             }
             if (!matched) {
                 ctx.log.ReportFailure("Unable to Reboot Modem - Invalid Responce " +
-                                      FailureText(step));
+                                      ReplyForLog(step));
                 return false;
             }
         }
@@ -191,6 +185,11 @@ bool Converse(const ModemContext& ctx) {
     }
     // The script as read now: the settings dialog may read the file again while the
     // conversation handles window messages.
+    if (ctx.modem.WebMode) {
+        const std::vector<WebStep> steps = ctx.modem.WebSteps;
+        ProbeBeforeReboot(ctx);
+        return PlayWebSteps(ctx, steps);
+    }
     const std::vector<CommandPair> pairs = ctx.modem.CommandPairs;
     const std::string address = ctx.modem.ModemAddress;
     const std::string port = ctx.modem.ModemPort;
@@ -208,7 +207,7 @@ bool Converse(const ModemContext& ctx) {
 
 }  // namespace
 
-bool RebootModem(const ModemContext& ctx) {
+bool RebootModem(const ModemContext& ctx, FailureShutdown shutdown) {
     // Once the program was asked to end, no conversation starts.
     if (ctx.modem.Reboot.Running() || ctx.ui.EndRequested())
         return false;
@@ -218,7 +217,8 @@ bool RebootModem(const ModemContext& ctx) {
     if (WatchRestart(ctx, rebooted) && ctx.restartWatchBegins)
         ctx.restartWatchBegins();
     // A conversation stopped because the program is ending has not failed.
-    if (!rebooted && ctx.settings.SrvModemFail && !ctx.ui.EndRequested())
+    if (!rebooted && shutdown == FailureShutdown::AsSet && ctx.settings.SrvModemFail &&
+        !ctx.ui.EndRequested())
         ShutDownPC(ctx.shutdown);
     return rebooted;
 }

@@ -1,10 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "actions/Running.h"
 #include "modem/Telnet.h"
+#include "modem/WebSteps.h"
 #include "platform/Sockets.h"
 
 namespace qv {
@@ -33,6 +36,15 @@ struct ModemState {
     // has sent since the previous WAIT took its reply, receiving again until it appears.
     bool SearchReplies = false;
     SocketId ModemSocket = kNoSocket;  // the open telnet connection, 0 when none
+
+    // Line 1 carries the word "web": the reboot is WebSteps, played as web requests, and
+    // CommandPairs is empty.
+    bool WebMode = false;
+    std::vector<WebStep> WebSteps;
+    // Logins a device refused (host, name and password), never sent again while the program runs.
+    std::set<std::string> RefusedLogins;
+    // The client nonce of the next Digest answer (tests fix it).
+    std::function<std::string()> NewCnonce;
 
     // The probe of the modem's web port runs without blocking the thread: its socket while a
     // probe is under way (0 otherwise) and the answer of the last probe that finished.

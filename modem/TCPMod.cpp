@@ -4,6 +4,7 @@
 
 #include "actions/EventLog.h"
 #include "actions/ProgramError.h"
+#include "actions/Text.h"
 #include "modem/RestartProof.h"
 #include "settings/LeadingNumber.h"
 
@@ -97,6 +98,11 @@ void ModemProbeAnswered(const ModemContext& ctx, SocketId probe, bool connected)
     ctx.modem.ProbeAnswer = connected;
     CloseSocket(ctx, ctx.modem.ProbeSocket);
     RestartProofAnswer(ctx, connected);
+}
+
+std::string ReplyForLog(const std::string& reply) {
+    const std::string text = ReplaceAll(reply, "\r\n", "\t");
+    return text.size() > kReceiveBufferSize ? text.substr(text.size() - kReceiveBufferSize) : text;
 }
 
 }  // namespace qv

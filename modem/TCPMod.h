@@ -12,6 +12,10 @@ namespace qv {
 inline constexpr size_t kReceiveBufferSize = 51200;
 inline constexpr uint16_t kModemWebPort = 80;
 
+// The last characters of a reply that a failure's log line carries: one receive buffer's worth,
+// where the prompt would have been, each CR LF shown as a tab.
+std::string ReplyForLog(const std::string& reply);
+
 // Starts the socket library; on failure logs it, stops the library again and goes on.
 void StartSockets(const ModemContext& ctx);
 

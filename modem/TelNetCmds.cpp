@@ -7,6 +7,7 @@
 #include "actions/FileHelpers.h"
 #include "actions/ProgramError.h"
 #include "modem/Telnet.h"
+#include "modem/WebSteps.h"
 #include "actions/Text.h"
 #include "settings/LeadingNumber.h"
 
@@ -48,6 +49,42 @@ class FileLines {
     LineReader lines_;
 };
 
+constexpr size_t kLongestWebLine = 1 << 20;  // what a web-mode line holds at most
+
+bool IsRequest(const WebStep& step) {
+    return step.kind == WebStep::Kind::Get || step.kind == WebStep::Kind::Post;
+}
+
+// The steps of a web-mode file, whose line 1 (`words`) was read: one step a line, blank lines
+// left out, at least one request.
+bool ReadWebSteps(const ModemContext& ctx, FileLines& lines,
+                  const std::vector<std::string>& words) {
+    std::vector<WebStep> steps;
+    bool request = false;
+    size_t number = 1;
+    for (std::string line; lines.Next(line, kLongestWebLine);) {
+        ++number;
+        if (line.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        std::optional<WebStep> step = ReadWebStep(line);
+        if (!step) {
+            Report(ctx, "Unknown Web Step in Line " + std::to_string(number));
+            return false;
+        }
+        request |= IsRequest(*step);
+        steps.push_back(std::move(*step));
+    }
+    if (!request)
+        throw ProgramError(kErrSubscript);
+    ctx.modem.ModemAddress = words[0];
+    ctx.modem.ModemPort = words[1];
+    ctx.modem.SearchReplies = false;
+    ctx.modem.WebMode = true;
+    ctx.modem.WebSteps = std::move(steps);
+    ctx.modem.CommandPairs.clear();
+    return true;
+}
+
 bool IsCommandLine(const std::string& line) {
     return line.compare(0, 4, "WAIT") == 0 || line.compare(0, 4, "SEND") == 0;
 }
@@ -87,6 +124,9 @@ bool ReadCommandFile(const ModemContext& ctx, const std::string& path) {
             Report(ctx, "first line must be IP & Port.");
             return false;
         }
+        const std::vector<std::string> words = SplitText(first, ' ');
+        if (words.size() > 2 && IsWebWord(words[2]))
+            return ReadWebSteps(ctx, counting, words);
         size_t count = 1;
         // Only a line's first four characters tell a command line.
         for (std::string line; counting.Next(line, 4);) {
@@ -113,6 +153,8 @@ bool ReadCommandFile(const ModemContext& ctx, const std::string& path) {
             throw ProgramError(kErrSubscript);
         ctx.modem.ModemPort = pieces[1];
         ctx.modem.SearchReplies = pieces.size() > 2 && IsTelnetWord(pieces[2]);
+        ctx.modem.WebMode = false;
+        ctx.modem.WebSteps.clear();
         for (size_t i = 0; i < pairs; ++i) {
             ctx.modem.CommandPairs[i].WaitText = Argument(reading.Need());
             ctx.modem.CommandPairs[i].SendText = Argument(reading.Need());

@@ -2,7 +2,8 @@
 ; uninstaller. It holds both programs and installs the 64-bit one on 64-bit Windows.
 ;
 ;   makensis -DVERSION=1.1.0 -DSTAGE=dir -DOUTFILE=setup.exe installer.nsi
-; STAGE holds Quorvane32.exe, Quorvane64.exe, UserGuide.txt and sample\Reboot.Txt.
+; STAGE holds Quorvane32.exe, Quorvane64.exe, UserGuide.txt and the sample command files in
+; sample\ (SAMPLES below).
 ; With -DAMD64 the installer itself is a 64-bit program (the end-to-end test runs that one, as
 ; the test machines run only 64-bit Windows programs); the release installer is the 32-bit one.
 ;
@@ -60,6 +61,16 @@ UninstPage instfiles
 
 ; Asks a running copy to close, as Windows does at log-off (it then writes no quit line), and
 ; waits until its process has ended, so that its program file can be replaced or deleted.
+; The sample command files: `!insertmacro ForEachSample File "dir\"` names each one in turn.
+!macro ForEachSample command prefix
+  ${command} "${prefix}Reboot.Txt"
+  ${command} "${prefix}TR064-Reboot.Txt"
+  ${command} "${prefix}UPnP-Reconnect.Txt"
+  ${command} "${prefix}Tasmota.Txt"
+  ${command} "${prefix}Shelly-Gen1.Txt"
+  ${command} "${prefix}Shelly-Plus.Txt"
+!macroend
+
 !macro CloseRunningCopy
   FindWindow $0 "QuorvaneIconForm" "Icon Form"
   ${If} $0 <> 0
@@ -135,7 +146,7 @@ Section "Quorvane Helper" SecMain
   ${EndIf}
   File "${STAGE}\UserGuide.txt"
   SetOutPath "$INSTDIR\sample"
-  File "${STAGE}\sample\Reboot.Txt"
+  !insertmacro ForEachSample File "${STAGE}\sample\"
   SetOutPath "$INSTDIR"
 
   !insertmacro SetFolderRights
@@ -207,7 +218,7 @@ Section "Uninstall"
 
   Delete "$INSTDIR\Quorvane.exe"
   Delete "$INSTDIR\UserGuide.txt"
-  Delete "$INSTDIR\sample\Reboot.Txt"
+  !insertmacro ForEachSample Delete "$INSTDIR\sample\"
   RMDir "$INSTDIR\sample"
   Delete "$INSTDIR\uninstall.exe"
   ; Quorvane.log and the user's Reboot.Txt stay; the folder goes only when it is empty.

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Hashes.h"
 #include "platform/Internet.h"
 #include "platform/Power.h"
 #include "platform/Menu.h"
@@ -11,6 +12,7 @@
 #include "platform/Timers.h"
 #include "platform/Tray.h"
 #include "platform/Ui.h"
+#include "platform/WebRequests.h"
 
 namespace qv {
 
@@ -29,6 +31,8 @@ struct Platform {
     Sockets& sockets;
     Power& power;
     Menu& menu;
+    Hashes& hashes;
+    WebRequests& web;
 };
 
 }  // namespace qv

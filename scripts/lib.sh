@@ -9,7 +9,7 @@ QV_PACKAGES=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64 wine wine64 xvfb xauth iproute2 util-linux procps file
     python3 nsis zip unzip imagemagick p7zip-full curl time fonts-wine fonts-liberation
-    busybox-static telnetd socat openssl nftables chromium
+    busybox-static telnetd socat openssl nftables chromium lighttpd
 )
 
 # Installs whatever of QV_PACKAGES is missing; safe to run again.

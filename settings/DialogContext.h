@@ -32,6 +32,9 @@ struct DialogContext {
     const NicControl& nic;
     // Reads the modem's command file (the dialog shows the file it read).
     std::function<bool(const std::string& path)> readCommandFile;
+    // Plays the command file at once, as a listed reboot time would, and returns what the user
+    // is shown: the outcome's line, a refusal, or "" when the program is ending.
+    std::function<std::string()> rebootNow;
     // Switches the service timers as the settings now ask.
     std::function<void()> armServiceTimers;
     // Runs the tray's animation once.

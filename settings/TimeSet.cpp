@@ -215,6 +215,8 @@ void TimeSet::Click(Ctl id) {
             return CmdAddRbtTime_Click();
         case Ctl::CmdConfigModem:
             return CmdConfigModem_Click();
+        case Ctl::CmdRebootNow:
+            return CmdRebootNow_Click();
         case Ctl::CmdNICenb:
             return CmdNICenb_Click();
         case Ctl::CmdNICdis:

@@ -120,6 +120,7 @@ class TimeSet {
     void lstUrls_KeyUp(int keyCode);
     void txtReboot_DblClick();
     void CmdConfigModem_Click();
+    void CmdRebootNow_Click();
     void CmdNICenb_Click();
     void CmdNICdis_Click();
     void Label23_Click();

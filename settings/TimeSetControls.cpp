@@ -178,6 +178,7 @@ std::vector<Control> TimeSetControls() {
     b.Add(Ctl::lstReboot, K::ListBox, {24, 98, 202, 152});
     b.Add(Ctl::Check4, K::CheckBox, {24, 264, 210, 22}, "Use Modem Reboot Service.");
     b.Add(Ctl::CmdConfigModem, K::Button, {240, 262, 104, 26}, "Configure");
+    b.Add(Ctl::CmdRebootNow, K::Button, {354, 262, 104, 26}, "Reboot Now");
     b.Add(Ctl::CmdModemOK, K::Button, {420, 312, 84, 28}, "OK");
     b.Add(Ctl::Check9, K::CheckBox, {24, 292, 210, 22}, "Shutdown on Failure.");
     b.Add(Ctl::Line1, K::Line, {16, 256, 488, 2});

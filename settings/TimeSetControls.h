@@ -43,7 +43,7 @@ enum TimeSetPage : int { kPageTime = 0, kPageNic, kPageModem, kPageConnectivity,
     X(CmdNICenb) X(CmdNICdis) X(Frame2) X(Check7) X(Check8) X(Label12) X(Label14) X(Label13)    \
     X(Label15) X(CmdNicOK) X(Label16)                                                           \
     X(Label17) X(Label18) X(Combo7) X(Combo8) X(CmdAddRbtTime) X(txtReboot) X(lstReboot)        \
-    X(Check4) X(CmdConfigModem) X(CmdModemOK) X(Check9) X(Line1) X(Line2)                       \
+    X(Check4) X(CmdConfigModem) X(CmdRebootNow) X(CmdModemOK) X(Check9) X(Line1) X(Line2)                       \
     X(Label19) X(txtUrl) X(lstUrls) X(Label24) X(txtRebootLimit) X(Label25) X(txtRebootRest)    \
     X(Label26) X(Label27) X(txtRebootGrace) X(Label28) X(Label20) X(txtInterval) X(Label21)     \
     X(lblInterval) X(Check5) X(CmdConnectivityOK)                                               \

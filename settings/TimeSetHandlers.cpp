@@ -127,6 +127,12 @@ void TimeSet::CmdConfigModem_Click() {
     ctx_.process.StartProgram("\"" + path + "\"", ShowCommand::Normal);
 }
 
+void TimeSet::CmdRebootNow_Click() {
+    const std::string outcome = ctx_.rebootNow ? ctx_.rebootNow() : "";
+    if (!outcome.empty())
+        ShowMessage(outcome);
+}
+
 void TimeSet::CmdNICenb_Click() {
     EnableNIC(ctx_.nic);
 }

@@ -83,11 +83,14 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_ENDSESSION:
             // In the middle of an action (a conversation, a fetch, a save) the action stops at
-            // its wait first; the main loop unloads once it has returned.
-            if (wParam && ui_ != nullptr && ui_->Waiting())
+            // its wait first; the main loop unloads once it has returned. Windows may end the
+            // process as soon as this message returns: the unload's lines are written now.
+            if (wParam && ui_ != nullptr && ui_->Waiting()) {
                 ui_->RequestEnd(EndRequest::EndSession);
-            else if (wParam)
+                form_->WriteEndLines();
+            } else if (wParam) {
                 form_->Form_Unload();
+            }
             return 0;
         case WM_CLOSE:
             if (ui_ != nullptr && ui_->Waiting()) {

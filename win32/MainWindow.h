@@ -25,6 +25,14 @@ class MainWindow {
         sockets_ = &sockets;
         ui_ = &ui;
     }
+    // From now on the window's messages go to the default procedure: what it was connected to
+    // is going away.
+    void Disconnect() {
+        form_ = nullptr;
+        tray_ = nullptr;
+        sockets_ = nullptr;
+        ui_ = nullptr;
+    }
     // Carries out a close request or the end of the session that came in the middle of an
     // action, now that the action has returned: as it would have been carried out at once.
     // A quit message's request is the main loop's.

@@ -22,8 +22,7 @@ DWORD WINAPI RunJob(void* parameter) {
 
 }  // namespace
 
-bool OffThreadCall::Run(Win32Ui& ui, std::function<void()> call,
-                        const std::function<void()>& cancel) {
+bool OffThreadCall::Run(Win32Ui& ui, uint32_t boundMs, std::function<void()> call) {
     if (ui.EndRequested())
         return false;
     auto job = std::make_shared<Job>();
@@ -36,12 +35,9 @@ bool OffThreadCall::Run(Win32Ui& ui, std::function<void()> call,
         delete parameter;
         return false;
     }
-    if (ui.WaitServing(job->done.Get(), ~0u) == WaitOutcome::Signalled)
-        return true;
-    if (cancel)
-        cancel();
-    WaitForSingleObject(job->done.Get(), kCancelGraceMs);
-    return false;
+    // Past the bound the job is the helper thread's alone: it lets go of the call's holdings
+    // when the call returns.
+    return ui.WaitServing(job->done.Get(), boundMs) == WaitOutcome::Signalled;
 }
 
 }  // namespace qv::win32

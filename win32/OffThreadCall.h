@@ -6,20 +6,20 @@
 
 namespace qv::win32 {
 
-// Runs one blocking call on a thread of its own while the program's thread waits for it,
-// serving the window. Only the platform layer sees that thread: the call must touch nothing
-// but what its function object owns (shared with the caller through a shared_ptr), so that a
-// call left behind after a cancel touches nothing that has gone; the caller reads what the
-// call wrote only when Run said it finished.
+// Runs one blocking call on a thread of its own while the program's thread waits for it at
+// most `boundMs`, serving the window. Only the platform layer sees that thread. A call that
+// is still under way when the wait ends is abandoned, never stopped: it goes on with what its
+// function object holds until it returns by itself, so it must touch nothing else. What it
+// shares with the caller (its results, the handles it calls on) goes through shared_ptrs, and
+// whoever lets go last gives it back: an abandoned call never meets a handle that was closed
+// under it, nor one whose value went to someone else. The caller reads what the call wrote
+// only when Run said it finished.
 //
-// True when the call finished. When the program is asked to end meanwhile, `cancel` runs on
-// the program's thread (closing the handle the call blocks on, which also gives back whatever
-// the call made in it), the wait goes on for at most kCancelGraceMs, and the answer is false.
+// True when the call finished within the bound; false at the bound, and at once when the
+// program is asked to end (Ui::EndRequested) before or meanwhile.
 class OffThreadCall {
   public:
-    static constexpr uint32_t kCancelGraceMs = 1000;
-
-    static bool Run(Win32Ui& ui, std::function<void()> call, const std::function<void()>& cancel);
+    static bool Run(Win32Ui& ui, uint32_t boundMs, std::function<void()> call);
 };
 
 }  // namespace qv::win32

@@ -35,34 +35,48 @@ void SetTimeouts(HINTERNET handle, const Win32Internet::Timeouts& t) {
     SetTimeout(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, t.receiveMs);
 }
 
+// The session and the request of one page, shared by the fetch and the call under way on the
+// helper thread: whoever lets go last closes them, the request first, then the session.
+struct PageHandles {
+    InternetHandle session;
+    InternetHandle request;
+};
+
 // What one read on the helper thread gives back.
 struct ReadResult {
     std::vector<char> bytes;
     DWORD count = 0;
 };
 
+// Milliseconds from now to the deadline, 0 once it has passed.
+uint32_t MsUntil(ULONGLONG deadline) {
+    const ULONGLONG now = GetTickCount64();
+    return now >= deadline ? 0 : static_cast<uint32_t>(std::min<ULONGLONG>(deadline - now, ~0u));
+}
+
 class Win32Request : public InternetRequest {
   public:
-    Win32Request(win32::Win32Ui& ui, InternetHandle session, InternetHandle request,
-                 uint32_t pageMs)
+    Win32Request(win32::Win32Ui& ui, std::shared_ptr<PageHandles> handles,
+                 const Win32Internet::Timeouts& timeouts)
         : ui_(ui),
-          session_(std::move(session)),
-          request_(std::move(request)),
-          deadline_(GetTickCount64() + pageMs) {}
+          handles_(std::move(handles)),
+          callMs_(timeouts.callMs),
+          deadline_(GetTickCount64() + timeouts.pageMs) {}
 
     size_t Read(char* buffer, size_t size) override {
-        // A page past its time ends here, as if the data had ended.
-        if (GetTickCount64() >= deadline_ || !request_.Valid())
+        // A page past its time ends here, as if the data had ended; so does one whose last read
+        // was abandoned, which may still be under way.
+        const uint32_t left = MsUntil(deadline_);
+        if (left == 0 || abandoned_)
             return 0;
         // A read of a full buffer waits until the buffer is full: one byte a second would hold
         // the thread for hours. Waiting for some data, then reading only what has come, keeps
         // every wait within the receive time-out and lets messages run between the pieces.
         auto result = std::make_shared<ReadResult>();
         result->bytes.resize(size);
-        const HINTERNET request = request_.Get();
-        const bool finished = win32::OffThreadCall::Run(
-            ui_,
-            [request, result] {
+        abandoned_ =
+            !win32::OffThreadCall::Run(ui_, std::min(callMs_, left), [handles = handles_, result] {
+                const HINTERNET request = handles->request.Get();
                 DWORD available = 0;
                 if (!InternetQueryDataAvailable(request, &available, 0, 0) || available == 0)
                     return;
@@ -72,31 +86,19 @@ class Win32Request : public InternetRequest {
                     request, result->bytes.data(),
                     static_cast<DWORD>(std::min<size_t>(result->bytes.size(), available)),
                     &result->count);
-            },
-            [this] { CloseHandles(); });
-        if (!finished)
+            });
+        if (abandoned_)
             return 0;
         std::memcpy(buffer, result->bytes.data(), result->count);
         return result->count;
     }
 
   private:
-    // Ends a call blocked on the request: the request is closed first, then the session.
-    void CloseHandles() {
-        request_.Reset();
-        session_.Reset();
-    }
-
     win32::Win32Ui& ui_;
-    // Members are destroyed in reverse: the request is closed first, then the session.
-    InternetHandle session_;
-    InternetHandle request_;
+    std::shared_ptr<PageHandles> handles_;
+    uint32_t callMs_;
     ULONGLONG deadline_;
-};
-
-// The request handle an open on the helper thread gives back.
-struct OpenResult {
-    HINTERNET request = nullptr;
+    bool abandoned_ = false;
 };
 
 }  // namespace
@@ -104,29 +106,20 @@ struct OpenResult {
 std::unique_ptr<InternetRequest> Win32Internet::OpenUrl(const std::string& url) {
     if (ui_.EndRequested())
         return nullptr;
-    InternetHandle session(
+    auto handles = std::make_shared<PageHandles>();
+    handles->session.Reset(
         InternetOpenA(kAppTitle, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session.Valid())
+    if (!handles->session.Valid())
         return nullptr;
-    SetTimeouts(session.Get(), timeouts_);
-    auto result = std::make_shared<OpenResult>();
-    const HINTERNET sessionHandle = session.Get();
-    const bool finished = win32::OffThreadCall::Run(
-        ui_,
-        [sessionHandle, url, result] {
-            result->request =
-                InternetOpenUrlA(sessionHandle, url.c_str(), nullptr, 0, kOpenUrlFlags, 0);
-        },
-        // Closing the session ends the open blocked in it, and closes the request it made.
-        [&session] { session.Reset(); });
-    if (!finished)
+    SetTimeouts(handles->session.Get(), timeouts_);
+    const bool finished = win32::OffThreadCall::Run(ui_, timeouts_.callMs, [handles, url] {
+        handles->request.Reset(
+            InternetOpenUrlA(handles->session.Get(), url.c_str(), nullptr, 0, kOpenUrlFlags, 0));
+    });
+    if (!finished || !handles->request.Valid())
         return nullptr;
-    InternetHandle request(result->request);
-    if (!request.Valid())
-        return nullptr;
-    SetTimeouts(request.Get(), timeouts_);
-    return std::make_unique<Win32Request>(ui_, std::move(session), std::move(request),
-                                          timeouts_.pageMs);
+    SetTimeouts(handles->request.Get(), timeouts_);
+    return std::make_unique<Win32Request>(ui_, std::move(handles), timeouts_);
 }
 
 }  // namespace qv

@@ -14,8 +14,11 @@ class Win32Ui;
 // settings, no cache. Every fetch is bounded by time-outs, so a server that stops answering
 // in the middle of a page cannot hold the program. The calls that wait on the network (the
 // open of the address, each read) run on a helper thread while the program's thread serves the
-// window (win32::OffThreadCall); when the program is asked to end, the request's handles are
-// closed, which ends the call, and the open or read fails at once.
+// window (win32::OffThreadCall), for at most `callMs` each: WinINet does not always keep its
+// own time-outs (Wine's open of a port that swallows connects may never return). A call past
+// that bound, or under way when the program is asked to end, is abandoned as a failure: the
+// open gives nothing, the read ends the page, and the page's handles stay with the call until
+// it returns.
 class Win32Internet : public Internet {
   public:
     struct Timeouts {
@@ -25,6 +28,8 @@ class Win32Internet : public Internet {
         // The longest a whole page may take: a server that keeps sending a byte now and then
         // would otherwise hold the fetch for ever.
         uint32_t pageMs = 120000;
+        // The longest the program waits for one blocking call (the open, a read).
+        uint32_t callMs = 30000;
     };
 
     explicit Win32Internet(win32::Win32Ui& ui) : ui_(ui) {}

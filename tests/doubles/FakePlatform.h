@@ -12,11 +12,23 @@
 #include "app/Globals.h"
 #include "tests/doubles/FakeInternet.h"
 #include "tests/doubles/FakeSockets.h"
+#include "tests/doubles/FakeWebRequests.h"
+#ifdef _WIN32
+#include "win32/Win32Hashes.h"
+#else
+#include "posix/CryptoHashes.h"
+#endif
 #include "tests/doubles/SimTimers.h"
 
 namespace qv::test {
 
 using Strings = std::vector<std::string>;
+// The system's own digests: libcrypto natively, BCrypt in the Windows-side tests.
+#ifdef _WIN32
+using SystemHashes = win32::Win32Hashes;
+#else
+using SystemHashes = CryptoHashes;
+#endif
 
 // The items, `sep` between each two.
 inline std::string Join(const Strings& items, const std::string& sep = "|") {
@@ -306,8 +318,10 @@ struct TestApp {
     FakeSockets sockets;
     FakePower power;
     FakeMenu menu;
-    Platform platform{clock, files,    store,    process, ui,    timers,
-                      tray,  internet, registry, sockets, power, menu};
+    SystemHashes hashes;
+    FakeWebRequests web;
+    Platform platform{clock,    files,    store,   process, ui,   timers, tray,
+                      internet, registry, sockets, power,   menu, hashes, web};
     App app{platform};
 
     TestApp() {
@@ -321,6 +335,8 @@ struct TestApp {
         sockets.clockMs = &clock.steadyMs;
         sockets.waitEnds = [this] { return ui.Wait(); };
         internet.waitEnds = sockets.waitEnds;
+        web.waitEnds = sockets.waitEnds;
+        app.modem.NewCnonce = [] { return std::string("0a4f113b"); };
     }
 
     // The parts of a Platform that a test replaces with real implementations.
@@ -344,7 +360,9 @@ struct TestApp {
                         registry,
                         or_(p.sockets, sockets),
                         power,
-                        menu};
+                        menu,
+                        hashes,
+                        web};
     }
     // Fills the paths and built-in addresses as start-up does.
     void InitPaths() { InitGlobals(app); }

@@ -6,7 +6,8 @@
 #   e2e.sh CASE QUORVANE_EXE QV_PROBE_EXE [ARGS]
 #
 #   smoke      start lines, the tray icon and its menu, the single-instance rule, a bad stored
-#              setting, and a program folder where the log cannot be written (read-only, full)
+#              setting, a quit message from outside, and a program folder where the log cannot
+#              be written (read-only, full)
 #   night      a whole night in a few minutes against the fake modem and web server: lost
 #              connectivity rebooting the modem, keep-alive fetches, "&ViewErrorLog",
 #              "&NightReport" (a recorder as the browser), card and
@@ -17,6 +18,10 @@
 #              the line goes down, the line back 40 s after it is let go: one wake, no reboot
 #   pacing     the line dead with the reboot limit 3,1: three reboots, the limit line and no
 #              fourth; each reboot proved by the modem's web port going silent and coming back
+#   web        listed reboots of web-mode command files against lighttpd (Digest MD5 and
+#              SHA-256 logins, a recorder behind them): a TR-064 SOAP POST, a Shelly Plus GET and a
+#              Tasmota GET arriving whole, the restart proof after them, a wrong password tried
+#              once, a device that never answers
 #   installer  SETUP_AMD64_EXE (from scripts/package) QV_RECORD_EXE: install, again over the
 #              program in the middle of a conversation with "Shutdown on Failure." and "Start
 #              with Windows" (the folder's rights and the Run value each time), the program's own
@@ -112,18 +117,20 @@ case_smoke() {
     e2e_ok "start line, green tray icon, its menu and &Exit; a second start only shows its message"
 
     # Started with an argument (as Windows does) or with a stored NIC lacking its second time,
-    # and closed by Windows, which writes no quit line: arguments|NIC|the lines logged.
-    for row in "/S||Dastrel's Quorvane Helper Started with Windows." \
-        "|1:59|GetSettings Unknown Error : 9;Dastrel's Quorvane Helper Started."; do
-        IFS='|' read -r arg nic lines <<<"$row"
+    # and closed by Windows, which writes no quit line; or ended by a quit message that another
+    # program posts, as "&Exit" ends it: arguments|NIC|how it ends|the lines logged.
+    for row in "/S||close|Dastrel's Quorvane Helper Started with Windows." \
+        "||quit|Dastrel's Quorvane Helper Started.;Dastrel's Quorvane Helper Quitting." \
+        "|1:59|close|GetSettings Unknown Error : 9;Dastrel's Quorvane Helper Started."; do
+        IFS='|' read -r arg nic end lines <<<"$row"
         rm -f "$QV_LOG"
         [[ -z "$nic" ]] || set_setting NIC "$nic"
         start_program $arg
-        wait_message "${lines##*;}"
-        close_program
-        [[ "$(messages)" == "${lines//;/$'\n'}" ]] || e2e_fail "start \"$arg\", NIC \"$nic\": $(messages)"
+        wait_window "Icon Form" # its start lines are written
+        "${end}_program"
+        [[ "$(messages)" == "${lines//;/$'\n'}" ]] || e2e_fail "start \"$arg\", NIC \"$nic\", $end: $(messages)"
     done
-    e2e_ok "a start with an argument, a bad stored NIC, a close by Windows"
+    e2e_ok "a start with an argument, a bad stored NIC, a close by Windows, a quit from outside ending as &Exit does with exit code 0"
 
     # A program folder where the log cannot be written: the program serves on, loses the lines.
     for kind in read-only full; do
@@ -240,8 +247,7 @@ Modem Rebooted Successfully."
     card_at=$((($(date +%s) + 45) / 60 * 60 + 60))
     card=$(date -d "@$card_at" +%H:%M) fail=$(date -d "@$((card_at + 60))" +%H:%M)
     set_setting NIC "$(nic_of "$card")" Reboot "$card,$fail"
-    probe post "$DIALOG" 0x10 0 0
-    wait_no_window "$DIALOG"
+    close_window "$DIALOG"
     (($(date +%s) < card_at)) || e2e_fail "the times were read too late for $card"
     wait_message "Modem Rebooted Successfully." 2 "$(until_epoch $((card_at + 150)))"
     block 23 "reject with tcp reset" # the modem is gone in the failure minute
@@ -391,8 +397,11 @@ case_pacing() {
         e2e_fail "the limit line at $at"
     e2e_ok "3,1: three reboots, then the limit line naming the time an hour on, and no fourth"
     # Each reboot: the web port went silent and answered again within the watch.
+    # The last reboot's watch may still be under way: its verdict is waited for.
+    proved() { (($(messages | grep -c -E "^Modem (Restarted in [0-9]+ Seconds|did not .*)\.$") >= 3)); }
+    wait_for "the third reboot's verdict" 360 proved
     restarts=$(messages | sed -n 's/^Modem Restarted in \([0-9]*\) Seconds\.$/\1/p')
-    (($(grep -c . <<<"$restarts") >= 2)) || e2e_fail "restarts proved: $restarts"
+    (($(grep -c . <<<"$restarts") == 3)) || e2e_fail "restarts proved: $restarts"
     for n in $restarts; do ((n >= 1 && n <= down + 20)) || e2e_fail "restarted in $n seconds"; done
     ! messages | grep -q -E "^Modem did not" || e2e_fail "a restart was missed"
     close_program
@@ -430,6 +439,156 @@ case_sleep() {
     close_program
     [[ "$(messages | tail -1)" == "Computer may Sleep Again." ]] || e2e_fail "the request kept at the end"
     e2e_ok "frozen 130 s in the window with the line down: one \"Computer Woke Up.\", the line back 40 s after, no reboot; the request given back at the end"
+}
+
+# A web device on 127.0.0.2 and 127.0.0.3 (ports 80 and 49000): Debian's lighttpd with Digest
+# logins over its plain user file, MD5 under /upnp/ (a TR-064 box) and SHA-256 under /rpc/ (a
+# Shelly Plus plug), no login elsewhere, every path played by device.cgi, which records what
+# arrives in $DEVICE/device.rec; the server's access log ($DEVICE/access.log) has the status,
+# method, path and Authorization of every request.
+DEVICE="$E2E_ROOT/device"
+web_device() {
+    local path
+    command -v lighttpd >/dev/null || e2e_fail "lighttpd is missing (package lighttpd)"
+    mkdir -p "$DEVICE/www/upnp/control" "$DEVICE/www/rpc" "$DEVICE/www/relay"
+    for path in upnp/control/deviceconfig rpc/Switch.Set cm relay/0; do
+        ln -s "$SOURCE/tests/e2e/device.cgi" "$DEVICE/www/$path"
+    done
+    printf '%s\n' dslf-config:Box-Secret admin:Plug-Secret >"$DEVICE/users"
+    cat >"$DEVICE/lighttpd.conf" <<CONF
+server.document-root = "$DEVICE/www"
+server.bind = "127.0.0.2"
+server.port = 80
+\$SERVER["socket"] == "127.0.0.2:49000" { }
+\$SERVER["socket"] == "127.0.0.3:80" { }
+server.errorlog = "$DEVICE/error.log"
+server.modules = ("mod_auth", "mod_authn_file", "mod_cgi", "mod_accesslog")
+accesslog.filename = "$DEVICE/access.log"
+accesslog.format = "%s %m %U %{Authorization}i"
+auth.backend = "plain"
+auth.backend.plain.userfile = "$DEVICE/users"
+auth.require = (
+    "/upnp/" => ("method" => "digest", "algorithm" => "MD5", "realm" => "F!Box SOAP-Auth",
+                 "require" => "user=dslf-config"),
+    "/rpc/" => ("method" => "digest", "algorithm" => "SHA-256",
+                "realm" => "shellyplus1pm-a8032ab12345", "require" => "user=admin"),
+)
+cgi.assign = ("" => "")
+CONF
+    touch "$DEVICE/device.rec"
+    lighttpd -D -f "$DEVICE/lighttpd.conf" >"$DEVICE/out" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for "lighttpd" 10 listening_on 127.0.0.3 80
+    E2E_DUMP=("$DEVICE/device.rec" "$DEVICE/access.log" "$DEVICE/error.log")
+}
+
+# Listed reboots of web-mode command files against the web device, the modem being the TR-064
+# box on 127.0.0.2: a SOAP POST under Digest MD5, a Shelly Plus GET under Digest SHA-256 and a
+# Tasmota GET without a login in one reboot, the modem's web port then going away and coming
+# back; a wrong password, tried once; a device that never answers.
+case_web() {
+    local i times="" seen=0 outcomes last restarted
+    web_device
+    block 81 drop # the device that never answers
+    window_away
+    local soap='<?xml version=\"1.0\"?>\m<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\" s:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\"><s:Body><u:Reboot xmlns:u=\"urn:dslforum-org:service:DeviceConfig:1\"/></s:Body></s:Envelope>'
+    local files=(
+        "$(printf '%s\r\n' '127.0.0.2 80 web' 'USER "dslf-config" "Box-Secret"' \
+            'HEADER "Content-Type: text/xml; charset=\"utf-8\""' \
+            'HEADER "SoapAction: urn:dslforum-org:service:DeviceConfig:1#Reboot"' \
+            "POST \"http://127.0.0.2:49000/upnp/control/deviceconfig\" \"$soap\"" \
+            'EXPECT "done POST /upnp/control/deviceconfig"' 'USER "admin" "Plug-Secret"' \
+            'GET "http://127.0.0.3/rpc/Switch.Set?id=0&on=false&toggle_after=30"' \
+            'GET "http://127.0.0.3/cm?cmnd=Backlog%20Power%20Off%3BDelay%20100%3BPower%20On&user=admin&password=Tasmota-Secret"')"
+        "$(printf '%s\r\n' '127.0.0.2 80 web' 'USER "admin" "Wrong-Secret"' \
+            'GET "http://127.0.0.3/rpc/Switch.Set?id=0&on=false&toggle_after=30"')"
+        "$(printf '%s\r\n' '127.0.0.2 80 web' 'USER "admin" "Plug-Secret"' \
+            'GET "http://127.0.0.3:81/relay/0?turn=off&timer=30"')"
+    )
+    local results=("Modem Rebooted Successfully."
+        "Unable to Reboot Modem - Web Request Refused : 401 http://127.0.0.3/rpc/Switch.Set"
+        "Unable to Reboot Modem - No Answer from http://127.0.0.3:81/relay/0")
+    outcomes() { messages | grep -E '^(Modem Rebooted Successfully\.|Unable to )' || true; }
+    more_outcomes() { (($(outcomes | wc -l) > seen)); }
+    # Two more minutes than files: the files follow the outcomes, not the minutes.
+    for ((i = 1; i <= ${#files[@]} + 2; i++)); do
+        times+="${times:+,}$(date -d "@$((($(date +%s) + 10) / 60 * 60 + i * 60))" +%H:%M)"
+    done
+    set_setting SrvPing 0 SrvModemFail 0 SrvModem 1 Reboot "$times"
+    printf '%s\n' "${files[0]}" >"$APP_DIR/Reboot.Txt"
+    start_program
+    wait_window "Icon Form"
+
+    # The three devices in one reboot, each request arriving whole.
+    wait_for "the first reboot's outcome" 300 more_outcomes
+    seen=1
+    printf '%s\n' "${files[1]}" >"$APP_DIR/Reboot.Txt"
+    [[ "$(outcomes)" == "${results[0]}" ]] || e2e_fail "the three devices: $(outcomes)"
+    local expected="POST /upnp/control/deviceconfig user=dslf-config
+CONTENT_LENGTH: $(($(printf '%s' "$soap" | sed 's/\\"/"/g; s/\\m/\r\n/' | wc -c)))
+CONTENT_TYPE: text/xml; charset=\"utf-8\"
+HOST: 127.0.0.2:49000
+SOAPACTION: urn:dslforum-org:service:DeviceConfig:1#Reboot
+USER_AGENT: Quorvane
+body:$(printf '%s' "$soap" | sed 's/\\"/"/g; s/\\m/\r\n/')
+--
+GET /rpc/Switch.Set?id=0&on=false&toggle_after=30 user=admin
+HOST: 127.0.0.3
+USER_AGENT: Quorvane
+body:
+--
+GET /cm?cmnd=Backlog%20Power%20Off%3BDelay%20100%3BPower%20On&user=admin&password=Tasmota-Secret user=
+HOST: 127.0.0.3
+USER_AGENT: Quorvane
+body:
+--"
+    # Besides them, WinINet may ask caches on the way not to answer for the device.
+    [[ "$(grep -v -E '^(CACHE_CONTROL|PRAGMA): no-cache$' "$DEVICE/device.rec")" == "$expected" ]] ||
+        e2e_fail "the devices received"
+    e2e_ok "a TR-064 SOAP POST under Digest MD5, a Shelly Plus GET under Digest SHA-256 and a Tasmota GET without a login arrive whole in one reboot"
+
+    # The modem's web port goes away (refused) until a probe of the restart proof has met it
+    # closed, and comes back.
+    nft -f - <<<"table inet qvmodem { chain out { type filter hook output priority 0; ip daddr 127.0.0.2 tcp dport 80 tcp flags syn counter reject with tcp reset; }; }"
+    refused() { nft list table inet qvmodem | grep -q -E 'counter packets [1-9]'; }
+    wait_for "a probe refused by the modem's web port" 60 refused
+    nft delete table inet qvmodem
+    restarted() { messages | grep -q -E '^Modem Restarted in [0-9]+ Seconds\.$'; }
+    wait_for "the restart proof" 60 restarted
+    e2e_ok "the reboot proved by the modem's web port: $(messages | grep -E '^Modem Restarted in ')"
+
+    # A wrong password is tried once: one request with a login, refused. (The server writes its
+    # access log in batches: the test's own requests mark where the run stands in it.)
+    mark() {
+        curl -s -o /dev/null "http://127.0.0.3/$1"
+        wait_for "the access log" 30 grep -q " /$1 " "$DEVICE/access.log"
+    }
+    mark before-wrong-password
+    wait_for "the second reboot's outcome" 300 more_outcomes
+    seen=2
+    printf '%s\n' "${files[2]}" >"$APP_DIR/Reboot.Txt"
+    last=$(outcomes | tail -1)
+    [[ "$last" == "${results[1]}" ]] || e2e_fail "a wrong password: $last"
+    mark after-wrong-password
+    [[ "$(sed -n '/ \/before-wrong-password /,/ \/after-wrong-password /p' "$DEVICE/access.log" |
+        grep -F ' /rpc/' | cut -d' ' -f1-4)" == "401 GET /rpc/Switch.Set -
+401 GET /rpc/Switch.Set Digest" ]] || e2e_fail "the device was asked with the wrong password other than once"
+    e2e_ok "a wrong password is sent once: $last"
+
+    # A device that never answers.
+    wait_for "the third reboot's outcome" 300 more_outcomes
+    seen=3
+    last=$(outcomes | tail -1)
+    [[ "$last" == "${results[2]}" ]] || e2e_fail "a silent device: $last"
+    e2e_ok "a device that never answers: $last"
+    close_program
+    [[ "$(messages | sed 's/^Modem Restarted in [0-9]* Seconds\.$/Modem Restarted in N Seconds./')" == "Dastrel's Quorvane Helper Started.
+${results[0]}
+Modem Restarted in N Seconds.
+${results[1]}
+${results[2]}" ]] || e2e_fail "the log: $(messages)"
+    ! grep -a -F 'Secret' "$QV_LOG" || e2e_fail "a password reached the log"
+    e2e_ok "the log holds the outcomes and the proof, with no query and no password"
 }
 
 case_installer() {

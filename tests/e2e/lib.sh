@@ -121,6 +121,18 @@ no_window() { [[ "$(probe count "$1")" == 0 ]]; }
 wait_no_window() { wait_for "no window \"$1\"" "${2:-60}" no_window "$1"; }
 # Waits until the window serves its messages.
 wait_window() { probe ready-ms "$1" "${2:-60}000" >/dev/null || e2e_fail "no window \"$1\""; }
+# Asks the window to close until it has gone: counted and asked by one probe, so a window that
+# goes between the two (a close takes a second or two under Wine) is closed, not waited for.
+close_window() { probe close "$1" "${2:-60}000" || e2e_fail "waited for \"$1\" to close"; }
 
 # Asks the running program's main window to close, as Windows would.
 close_program() { probe post "Icon Form" 0x10 0 0 || true && wait_exit "$QV_PID"; }
+# Posts a quit message to the main window's thread, as another program may: the program ends,
+# with exit code 0.
+quit_program() {
+    local code=0
+    probe quit "Icon Form" || e2e_fail "no main window to post the quit message to"
+    wait_exit "$QV_PID"
+    wait "$QV_PID" || code=$?
+    ((code == 0)) || e2e_fail "the program ended with exit code $code"
+}

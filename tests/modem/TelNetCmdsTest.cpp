@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/App.h"
 #include "modem/TelNetCmds.h"
 #include "tests/doubles/FakePlatform.h"
@@ -7,11 +9,19 @@
 namespace qv::test {
 namespace {
 
-// The script as read: "address port", " telnet" when replies are searched, then the pairs.
+// The script as read: "address port", " telnet" when replies are searched, then the pairs; or
+// " web" and the steps, each as its keyword's first letters and its arguments.
 std::string Script(const ModemState& m) {
     std::string script = m.ModemAddress + " " + m.ModemPort + (m.SearchReplies ? " telnet" : "");
     for (const CommandPair& pair : m.CommandPairs)
         script += " [" + pair.WaitText + "|" + pair.SendText + "]";
+    script += m.WebMode ? " web" : "";
+    for (const WebStep& step : m.WebSteps)
+        script += std::string(" <") + "UHGPEZ"[static_cast<int>(step.kind)] + " " + step.first +
+                  (step.kind == WebStep::Kind::User || step.kind == WebStep::Kind::Post
+                       ? "|" + step.second
+                       : "") +
+                  ">";
     return script;
 }
 
@@ -23,7 +33,7 @@ TEST(CommandFileTest, ReadsTheScriptOrRejectsTheFileWithOneLogLine) {
     const std::string firstLine = bad + "first line must be IP & Port.",
                       odd = bad + "Command Pairs must be even.";
     // clang-format off
-    const std::pair<std::string, std::string> rows[] = {
+    std::vector<std::pair<std::string, std::string>> rows = {
         // The argument ends at the second quote even after a backslash, which then stays.
         {"192.168.1.1 23\r\nWAIT \"login:\"\r\nSEND \"admin\\m\"\rWAIT \"\"\r\nSEND \"say \\\"hi\\\\\"\r\nWAIT \"*\"\r\nSEND \"\"\r\n\r\n\r\n",
          "192.168.1.1 23 [login:|admin\r\n] [|say \\] [*|]"},
@@ -51,7 +61,22 @@ TEST(CommandFileTest, ReadsTheScriptOrRejectsTheFileWithOneLogLine) {
         // Only the first four characters tell a command line, in capitals.
         {"1.2.3.4 23\r\nWAIT \"*\"\r\nsend \"a\"\r\nWAIT \"*\"\r\nSEND \"b\"\r\n", odd},
         {"1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\nWAITING\r\n", odd},
+        // Web mode: every step; blank lines left out; \", \\ and \m decoded in one pass, any
+        // other backslash kept.
+        {"192.168.178.1 80 web\r\nUSER \"ad\\\"min\" \"p\\\\w\\m\"\r\n\r\n  \r\nHEADER \"SOAPAction: x#y\"\r\nPOST  \"http://192.168.178.1:49000/c?a=1\"   \"<s>\\\\m\\x</s>\"\r\n"
+         "EXPECT\"ok\"\rGET \"HTTP://h/\"\r\nPAUSE \"600\"\r\nPAUSE \"1\"\r\nEXPECT \"\"",
+         "192.168.178.1 80 web <U ad\"min|p\\w\r\n> <H SOAPAction: x#y> <P http://192.168.178.1:49000/c?a=1|<s>\\m\\x</s>> <E ok> <G HTTP://h/> <Z 600> <Z 1> <E >"},
+        {"10.0.0.9 80 WEB\r\nGET \"http://u:p@h\"", "10.0.0.9 80 web <G http://u:p@h>"},
+        {"10.0.0.9 80 web\r\nUSER \"a\" \"b\"\r\nHEADER \"X: y\"\r\nEXPECT \"z\"\r\n", bad + "Unknown Error 9"},
+        {"modem 80 web\r\nGET \"http://h/\"", firstLine},
+        // Telnet mode keeps its meaning: a third word other than web.
+        {"10.0.0.9 80 webs\r\nWAIT \"*\"\r\nSEND \"x\"", "10.0.0.9 80 [*|x]"},
     };
+    // Each kind of bad line in web mode, named by its number.
+    for (const char* line : {"get \"http://h/\"", " GET \"http://h/\"", "WAIT \"*\"", "GET", "GET \"http://h/\" \"x", "GET \"http://h/\\\"", "GET \"http://h/\" x",
+                             "GET \"http://h/\" \"x\"", "USER \"a\"", "POST \"http://h/\"", "GET \"https://h/\"", "GET \"http:///x\"", "GET \"http://h/a b\"",
+                             "HEADER \"novalue\"", "HEADER \"X: a\\mY: b\"", "HEADER \"X Y: a\"", "PAUSE \"0\"", "PAUSE \"601\"", "PAUSE \"1.5\"", "PAUSE \"\""})
+        rows.push_back({"10.0.0.9 80 web\r\nGET \"http://h/\"\r\n\r\n" + std::string(line), bad + "Unknown Web Step in Line 4"});
     // clang-format on
     TestApp t;
     t.InitPaths();
@@ -83,6 +108,32 @@ TEST(CommandFileTest, AHugeFileIsRead) {
         "1.2.3.4 23\r\nWAIT \"*\"\r\nSEND \"a\"\r\n" + std::string(16u << 20, 'x');
     EXPECT_TRUE(ReadCommandFile(t.app.modemContext, path));
     EXPECT_EQ(Script(t.app.modem), "1.2.3.4 23 [*|a]");
+}
+
+// Every sample the package holds reads whole with the program's own reader, as the package
+// writes it (CR LF line ends): the address, the port, and the number of pairs or the steps.
+TEST(CommandFileTest, EveryPackagedSampleIsRead) {
+    // clang-format off
+    const std::pair<const char*, const char*> rows[] = {{"Reboot.Txt", "192.0.2.1 23 5"}, {"TR064-Reboot.Txt", "192.168.178.1 80 UHHP"},
+        {"UPnP-Reconnect.Txt", "192.168.178.1 80 HHP"}, {"Tasmota.Txt", "192.168.178.1 80 G"}, {"Shelly-Gen1.Txt", "192.168.178.1 80 UGE"},
+        {"Shelly-Plus.Txt", "192.168.178.1 80 UGE"}};
+    // clang-format on
+    TestApp t;
+    t.InitPaths();
+    for (const auto& [name, script] : rows) {
+        std::ifstream file(std::string(QV_SOURCE_DIR) + "/packaging/sample/" + name);
+        std::string& text = t.files.files[t.app.paths.CommandFilePath] = "";
+        for (std::string line; std::getline(file, line);)
+            text += line + "\r\n";
+        const ModemState& m = t.app.modem;
+        std::string read = ReadCommandFile(t.app.modemContext, t.app.paths.CommandFilePath)
+                               ? m.ModemAddress + " " + m.ModemPort + " "
+                               : "not read ";
+        read += m.WebMode ? "" : std::to_string(m.CommandPairs.size());
+        for (const WebStep& step : m.WebSteps)
+            read += "UHGPEZ"[static_cast<int>(step.kind)];
+        EXPECT_EQ(read, script) << name;
+    }
 }
 
 }  // namespace

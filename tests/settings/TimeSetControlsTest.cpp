@@ -65,6 +65,7 @@ TEST(TimeSetControls, EveryControlAsDescribed) {
         {"lstReboot", K::ListBox, kPageModem, nullptr, {24, 98, 202, 152}, kBlack, "", ""},
         {"Check4", K::CheckBox, kPageModem, nullptr, {24, 264, 210, 22}, kBlack, "", "Use Modem Reboot Service."},
         {"CmdConfigModem", K::Button, kPageModem, nullptr, {240, 262, 104, 26}, kBlack, "", "Configure"},
+        {"CmdRebootNow", K::Button, kPageModem, nullptr, {354, 262, 104, 26}, kBlack, "", "Reboot Now"},
         {"CmdModemOK", K::Button, kPageModem, nullptr, {420, 312, 84, 28}, kBlack, "", "OK"},
         {"Check9", K::CheckBox, kPageModem, nullptr, {24, 292, 210, 22}, kBlack, "", "Shutdown on Failure."},
         {"Line1", K::Line, kPageModem, nullptr, {16, 256, 488, 2}, kBlack, "", ""},
@@ -144,7 +145,7 @@ TEST(TimeSetControls, FaultsAreNamed) {
          [](auto& c) { Of(c, Ctl::Label10).frame = Ctl::Label1; }},
         {"Combo1 is described as Label2",
          [](auto& c) { std::swap(Of(c, Ctl::Combo1), Of(c, Ctl::Label2)); }},
-        {"the description has 73 controls, not 74", [](auto& c) { c.pop_back(); }},
+        {"the description has 74 controls, not 75", [](auto& c) { c.pop_back(); }},
     };
     for (const Case& k : cases) {
         std::vector<Control> controls = TimeSetControls();

@@ -50,6 +50,8 @@ class Dialog : public TimeSetView {
             t.registry.runValues["Quorvane"] = value;
         else if (key == "deny" || key == "faildelete")
             (key == "deny" ? t.registry.denyWrites : t.registry.failDeletes) = true;
+        else if (key == "answer")  // the next web request's answer
+            t.web.answers.push_back(WebAnswer{true, std::atoi(value.c_str()), {}, ""});
         else if (key == "failwrite")
             t.store.failWritesOf.insert(value);
         else if (key == "nested")  // a script run by the first message pump
@@ -188,6 +190,9 @@ const std::string kLimit = kRebootLimitRangeMessage, kRest = kRebootRestRangeMes
 const std::string kFile = "C:\\Program Files\\Quorvane\\Reboot.Txt";
 const std::string kLimited = "times without a page, then rest",
                   kNoLimit = "times: no limit. A limit rests";
+const std::string kRebooted = "Modem Rebooted Successfully.",
+                  kNoAnswer = "Unable to Reboot Modem - No Answer from http://10.0.0.1/r",
+                  kInvalid = "Unable to Reboot Modem - Invalid Responce ";
 
 TEST(TimeSet, FillsThePagesFromTheRecord) {
     Dialog dialog({"Time=7,13", "Reboot=07:55,02:01,02:03", "SrvWake=1",
@@ -305,6 +310,21 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
            "\"C:\\Program Files\\Quorvane\\Wirecall.exe\"|c:\\windows\\EnbNic.bat minimized|"
            "c:\\windows\\DisNic.bat minimized|\"D:\\Wirecall.exe\"|mailto:" +
                std::string(kContactAddress)}}},
+        // "Reboot Now" plays the file at once and shows its outcome; a failure shuts nothing
+        // down; a click while a reboot runs is refused. Telnet files too.
+        {{"file=10.0.0.1 80 web\r\nGET \"http://10.0.0.1/r?pw=x\"", "answer=200", "SrvModemFail=1"},
+         "CmdRebootNow!",
+         {{"messages", kRebooted}, {"log", kRebooted}, {"world", "ReadCommandFile:" + kFile}}},
+        {{"file=10.0.0.1 80 web\r\nGET \"http://10.0.0.1/\"\r\nGET \"http://10.0.0.1/r?pw=x\"",
+          "answer=200", "SrvModemFail=1", "nested=CmdRebootNow!"},
+         "CmdRebootNow!",
+         {{"messages", "A Modem Reboot is already running.|" + kNoAnswer},
+          {"log", kNoAnswer},
+          {"world", "ReadCommandFile:" + kFile},
+          {"state", "1 icon5 diag0000"}}},
+        {{"file=127.0.0.1 23\r\nWAIT \"x\"\r\nSEND \"y\"", "SrvModemFail=1"},
+         "CmdRebootNow!",
+         {{"messages", kInvalid}, {"log", kInvalid}, {"world", "ReadCommandFile:" + kFile}}},
         // The hidden diagnostics.
         {{},
          "Frame1!!|Frame1!!|Frame1!!|Label17!!|Label19!!|Label19!!|Label2!!|bytes=1536|lblInterval!"

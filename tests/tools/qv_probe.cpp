@@ -3,12 +3,19 @@
 //   qv_probe count CAPTION                  how many top-level windows have the caption
 //   qv_probe ready-ms CAPTION TIMEOUT_MS    wait until the window serves its messages; print the
 //                                           milliseconds since its process was created
-//   qv_probe post CAPTION MSG WPARAM LPARAM post a message to the window
+//   qv_probe post CAPTION MSG WPARAM LPARAM post a message to the window; exit code 3 when the
+//                                           window went before the post reached it
+//   qv_probe close CAPTION TIMEOUT_MS       ask every window with the caption to close
+//                                           (WM_CLOSE), again every half second, until none is
+//                                           left: a window that goes by itself counts as closed
+//   qv_probe quit CAPTION                   post WM_QUIT to the window's thread, as a program
+//                                           of the session may
 //   qv_probe send CAPTION CONTROL MSG WPARAM LPARAM   send one to a control; print the answer
 //   qv_probe text CAPTION CONTROL           print a control's text
 //   qv_probe rect CAPTION                   the client area on the screen: x y width height
 //   qv_probe menu-key KEY TIMEOUT_MS        wait for an open popup menu, then type KEY (a
-//                                           mnemonic letter, or esc)
+//                                           mnemonic letter, or esc, which also waits until the
+//                                           menu has closed)
 //   qv_probe watch CAPTION SECONDS          every 50 ms time an empty message sent to the
 //                                           window: print "sample MS_SINCE_START WAIT_MS"
 //   qv_probe rights PATH                    the file's or folder's access list as Windows
@@ -18,7 +25,8 @@
 //
 // CONTROL is a child's id, its caption written as =Caption, or the name of one of the settings
 // dialog's controls written as @Name (@lstReboot). Numbers may be written as 0x... too. Exit
-// code 2 when the window or control is not there within 60 s (or TIMEOUT_MS).
+// code 2 when the window or control is not there within 60 s (or TIMEOUT_MS), or, for close,
+// still there.
 #include <windows.h>
 #include <aclapi.h>
 #include <sddl.h>
@@ -102,7 +110,26 @@ int main(int argc, char** argv) {
         CloseHandle(process);
         std::printf("%.1f\n", (Ms(now) - Ms(created)) / 1e4);
     } else if (command == "post" && argc == 6) {
-        PostMessageA(Wait(argv[2]), UINT(n(3)), WPARAM(n(4)), LPARAM(n(5)));
+        if (!PostMessageA(Wait(argv[2]), UINT(n(3)), WPARAM(n(4)), LPARAM(n(5))))
+            return 3;
+    } else if (command == "close" && argc == 4) {
+        // Counting and asking in one pass: a window seen and gone before it was asked is closed.
+        for (ULONGLONG start = GetTickCount64(), next = start;; Sleep(100)) {
+            const std::vector<HWND> all = All(nullptr, argv[2]);
+            const ULONGLONG now = GetTickCount64();
+            if (all.empty())
+                break;
+            if (now - start >= ULONGLONG(n(3)))
+                return 2;
+            if (now >= next) {
+                for (HWND w : all)
+                    PostMessageA(w, WM_CLOSE, 0, 0);
+                next = now + 500;
+            }
+        }
+    } else if (command == "quit" && argc == 3) {
+        if (!PostThreadMessageA(GetWindowThreadProcessId(Wait(argv[2]), nullptr), WM_QUIT, 0, 0))
+            return 3;
     } else if (command == "send" && argc == 7) {
         std::printf("%lld\n", (long long)SendMessageA(Wait(argv[2], argv[3]), UINT(n(4)),
                                                       WPARAM(n(5)), LPARAM(n(6))));
@@ -125,6 +152,11 @@ int main(int argc, char** argv) {
                 return 2;
         bool esc = std::string(argv[2]) == "esc";
         PostMessageA(window, esc ? WM_KEYDOWN : WM_CHAR, esc ? VK_ESCAPE : WPARAM(argv[2][0]), 0);
+        // A menu that is closing still shows: the next right click would meet it.
+        for (DWORD start = GetTickCount(); esc && IsWindow(window) && IsWindowVisible(window);
+             Sleep(50))
+            if (GetTickCount() - start >= DWORD(n(3)))
+                return 2;
     } else if (command == "watch" && argc == 4) {
         window = Wait(argv[2]);
         for (ULONGLONG start = GetTickCount64(), before;

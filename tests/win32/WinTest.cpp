@@ -8,13 +8,17 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "app/FreeWindowWatch.h"
 #include "app/frmIcon.h"
 #include "win32/MainWindow.h"
+#include "win32/OffThreadCall.h"
+#include "win32/Win32Hashes.h"
 #include "win32/Win32SettingsDialog.h"
 #include "win32/Win32Power.h"
 #include "win32/Win32Sockets.h"
@@ -176,12 +180,17 @@ struct SilentListener {
     ~SilentListener() { closesocket(s); }
 };
 
+// Asks the program to end, as a bound on a test's wait that has none of its own left.
+void CALLBACK EndTheWait(HWND, UINT, UINT_PTR, DWORD) {
+    PostQuitMessage(0);
+}
+
 // Real loopback sockets behind the main window. A wait serves the window; a send to a peer
-// that stops reading fails within its bound; a probe's outcome is its own socket's, so a late
-// message of a closed probe whose socket value the next probe got is dropped; a close request
-// in the middle of a wait ends the wait and is kept until the action is over, then carried
-// out as a close at once would be.
-TEST(MainWindow, WaitsServeTheWindowAndACloseInTheMiddleWaitsForTheAction) {
+// that stops reading fails within its bound (not the test's, which would leave an end request);
+// a probe's outcome is its own socket's, so a late message of a closed probe whose socket
+// value the next probe got is dropped; a call on a helper thread that never returns is
+// abandoned at its bound.
+TEST(MainWindow, WaitsServeTheWindowAndEndAtTheirBounds) {
     win32::MainWindow window;
     ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
     TestApp t;
@@ -200,7 +209,14 @@ TEST(MainWindow, WaitsServeTheWindowAndACloseInTheMiddleWaitsForTheAction) {
     PostMessageA(window.Handle(), kTrayCallbackMessage, 0, kTrayRightButtonUp);
     EXPECT_EQ(sockets.Receive(c, 100, 300), "");
     EXPECT_EQ(t.menu.shown.size(), 1u);  // the menu opened during the wait
+    const UINT_PTR bound = SetTimer(nullptr, 0, 120000, &EndTheWait);
     EXPECT_EQ(sockets.Send(c, std::string(64 << 20, 'x'), 300), -1);
+    auto never = std::make_shared<win32::UniqueHandle>(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    EXPECT_FALSE(win32::OffThreadCall::Run(
+        ui, 300, [never] { WaitForSingleObject(never->Get(), INFINITE); }));
+    KillTimer(nullptr, bound);
+    EXPECT_FALSE(ui.EndRequested());
+    SetEvent(never->Get());  // the abandoned call returns, and its thread ends
 
     // A listener whose queue is full: a further connect stays under way until its time-out.
     SilentListener full(0);
@@ -233,17 +249,55 @@ TEST(MainWindow, WaitsServeTheWindowAndACloseInTheMiddleWaitsForTheAction) {
     for (MSG msg; answers.empty() && GetMessageA(&msg, nullptr, 0, 0) > 0;)
         ui.Dispatch(msg);
     EXPECT_EQ(answers, "10 ");
-
-    t.actions.calls.clear();
-    PostMessageA(window.Handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(sockets.Receive(c, 100, 30000), "");
-    EXPECT_EQ(sockets.Send(c, "x", 30000), -1);  // every later wait ends at once
-    EXPECT_EQ(Words(IsWindow(window.Handle()), Join(t.actions.calls), t.tray.calls.size()),
-              "1  0 ");
-    window.EndAsRequested(ui.TakeEndRequest());
-    EXPECT_EQ(Words(IsWindow(window.Handle()), Join(t.actions.calls), t.tray.calls.size()),
-              "0 StopSockets 1 ");  // unloaded: the icon removed, the sockets stopped
+    DestroyWindow(window.Handle());  // which posts the quit message: taken off the queue again
     for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
+    }
+}
+
+// A close request or the end of the session in the middle of a wait ends the wait and is kept
+// until the action is over, then carried out as it would have been at once; but the end of
+// the session writes the window's end line before it returns (Windows may end the process
+// then). Each row: the message, then the window, the actions, whether the icon was removed and
+// the log, during the action and after it.
+TEST(MainWindow, AnEndInTheMiddleWaitsForTheActionButNotItsLines) {
+    const std::string started = "Free Usage Time Started.",
+                      ended = started + ";Free Usage Time Ended : 0 KB in 0 Pages, 0 Failed.";
+    const std::vector<std::pair<UINT, Items>> rows = {
+        {WM_CLOSE, {"1  0 " + started, "0 StopSockets 1 " + ended}},
+        {WM_ENDSESSION, {"1  0 " + ended, "0 StopSockets 1 " + ended}},
+    };
+    for (const auto& [message, expected] : rows) {
+        win32::MainWindow window;
+        ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
+        TestApp t;
+        t.InitPaths();
+        WatchFreeWindow(t.app);  // always free: the window opens
+        FrmIcon form(t.app);
+        win32::Win32Tray tray([](DWORD, NOTIFYICONDATAA*) { return TRUE; });
+        win32::Win32Ui ui;
+        win32::Win32Sockets sockets(ui);
+        ASSERT_TRUE(sockets.Start());
+        window.Connect(form, tray, sockets, ui);
+        t.actions.calls.clear();
+        SilentListener peer;
+        SocketId c = kNoSocket;
+        ASSERT_TRUE(sockets.Connect(c, "127.0.0.1", peer.port, 5000));
+        Items seen;
+        auto look = [&] {
+            const bool removed =
+                !t.tray.calls.empty() && t.tray.calls.back().op == FakeTray::Op::Remove;
+            seen.push_back(Words(IsWindow(window.Handle()), Join(t.actions.calls), removed) +
+                           Join(t.LogMessages(), ";"));
+        };
+        PostMessageA(window.Handle(), message, TRUE, 0);
+        EXPECT_EQ(sockets.Receive(c, 100, 30000), "");
+        EXPECT_EQ(sockets.Send(c, "x", 30000), -1);  // every later wait ends at once
+        look();
+        window.EndAsRequested(ui.TakeEndRequest());
+        look();
+        EXPECT_EQ(seen, expected) << message;
+        for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
+        }
     }
 }
 
@@ -343,6 +397,28 @@ TEST_F(SettingsDialogWinTest, HooksReachTheModelAndItsAnswersTheWindow) {
                     *t.store.Get("frmTop"), *t.store.Get("frmLeft")),
               Words(false, "02:05,07:53,07:55,07:57", 45, MulDiv(30, 1440, dpiY),
                     MulDiv(40, 1440, dpiX)));
+}
+
+// The system's digests, as hex, of known inputs.
+TEST(Win32Hashes, GivesTheSystemsDigests) {
+    struct Row {
+        HashKind kind;
+        std::string data, hex;
+    };
+    const Row rows[] = {
+        {HashKind::Md5, "", "d41d8cd98f00b204e9800998ecf8427e"},
+        {HashKind::Md5, "abc", "900150983cd24fb0d6963f7d28e17f72"},
+        {HashKind::Sha256, "", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {HashKind::Sha256, "abc",
+         "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+    };
+    win32::Win32Hashes hashes;
+    for (const Row& row : rows) {
+        std::string hex;
+        for (unsigned char byte : hashes.Digest(row.kind, row.data))
+            hex += "0123456789abcdef"[byte >> 4], hex += "0123456789abcdef"[byte & 15];
+        EXPECT_EQ(hex, row.hex) << row.data;
+    }
 }
 
 }  // namespace

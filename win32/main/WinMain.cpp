@@ -13,6 +13,7 @@
 #include "win32/MainWindow.h"
 #include "win32/Win32Clock.h"
 #include "win32/Win32FileSystem.h"
+#include "win32/Win32Hashes.h"
 #include "win32/Win32Menu.h"
 #include "win32/Win32Internet.h"
 #include "win32/Win32Power.h"
@@ -24,6 +25,7 @@
 #include "win32/Win32Timers.h"
 #include "win32/Win32Tray.h"
 #include "win32/Win32Ui.h"
+#include "win32/Win32WebRequests.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace qv;
@@ -45,6 +47,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Sockets sockets(ui);
     Win32Power power;
     Win32Menu menu;
+    Win32Hashes hashes;
+    Win32WebRequests web(ui);
 
     MainWindow window;
     if (!window.Create(instance))
@@ -53,8 +57,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tray.Attach(window.Handle(), instance);
     menu.Attach(window.Handle());
 
-    Platform platform{clock, files,    store,    process, ui,    timers,
-                      tray,  internet, registry, sockets, power, menu};
+    Platform platform{clock,    files,    store,   process, ui,   timers, tray,
+                      internet, registry, sockets, power,   menu, hashes, web};
     App app(platform);
     ProgramActions actions(app);
     app.SetActions(actions);
@@ -62,6 +66,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::optional<Win32SettingsDialog> dialog;
     sockets.Attach(window.Handle());
     window.Connect(form, tray, sockets, ui);
+    // The window was made before the program it calls into and goes after it: it is cut off
+    // first, so that no message of its last moments reaches an object that has gone.
+    struct Disconnect {
+        MainWindow& window;
+        ~Disconnect() { window.Disconnect(); }
+    } disconnect{window};
 
     // Start-up has its own barrier: a failure there is logged and shown, and the program ends.
     const bool started = StartupBarrier(app, [&] {
@@ -89,5 +99,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         else if (request != EndRequest::None)
             window.EndAsRequested(request);
     }
+    // The loop ends when the window has gone (a close, the end of the session), or on a quit
+    // message while it lives (one posted from outside, or kept from the middle of an action):
+    // that one ends the program as "&Exit" does.
+    if (IsWindow(window.Handle()))
+        Barrier(app, [&] { form.mExit_Click(); });
     return 0;
 }
