@@ -1,6 +1,7 @@
 #include "actions/Text.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace qv {
 
@@ -18,6 +19,12 @@ std::vector<std::string> SplitText(const std::string& text, char separator) {
         parts.push_back(text.substr(start, found - start));
         start = found + 1;
     }
+}
+
+std::string LowerCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {

@@ -12,6 +12,10 @@ namespace qv {
 // empty text gives no parts at all.
 std::vector<std::string> SplitText(const std::string& text, char separator);
 
+// The text with its ASCII capitals made small (the byte values of the ANSI code page above 127
+// stay as they are).
+std::string LowerCase(std::string text);
+
 // Replaces every occurrence of `from` by `to`, left to right.
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
 

@@ -25,10 +25,7 @@ bool BeginsWith(const std::string& text, const std::string& prefix) {
 bool IsRebootCommand(const std::string& text) {
     if (text.size() < 6)
         return false;
-    std::string head = text.substr(0, 6);
-    for (char& c : head)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return head == "reboot";
+    return LowerCase(text.substr(0, 6)) == "reboot";
 }
 
 constexpr size_t kSearchLimit = 1 << 20;  // what a WAIT search holds at most

@@ -2,14 +2,10 @@
 
 #include <cctype>
 
+#include "actions/Text.h"
+
 namespace qv {
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 bool IsTokenChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) ||
@@ -45,9 +41,9 @@ class ChallengeReader {
                 Skip();
                 const std::string value = Value();
                 if (!into_.empty())
-                    into_.back().params[Lower(token)] = value;
+                    into_.back().params[LowerCase(token)] = value;
             } else {
-                into_.push_back(AuthChallenge{Lower(token), {}});
+                into_.push_back(AuthChallenge{LowerCase(token), {}});
             }
         }
     }
@@ -138,7 +134,7 @@ bool OffersAuth(const std::string& qop) {
             comma = qop.size();
         std::string item = qop.substr(from, comma - from);
         const size_t a = item.find_first_not_of(" \t"), b = item.find_last_not_of(" \t");
-        if (a != std::string::npos && Lower(item.substr(a, b - a + 1)) == "auth")
+        if (a != std::string::npos && LowerCase(item.substr(a, b - a + 1)) == "auth")
             return true;
         from = comma + 1;
     }
@@ -154,7 +150,7 @@ int Strength(const AuthChallenge& c) {
         return 0;
     if (c.params.count("qop") && !OffersAuth(Param(c, "qop")))
         return 0;
-    const std::string algorithm = Lower(Param(c, "algorithm"));
+    const std::string algorithm = LowerCase(Param(c, "algorithm"));
     if (algorithm == "sha-256" || algorithm == "sha-256-sess")
         return 3;
     return algorithm.empty() || algorithm == "md5" || algorithm == "md5-sess" ? 2 : 0;
@@ -174,7 +170,7 @@ std::vector<AuthChallenge> ReadChallenges(const std::vector<std::string>& header
     std::vector<AuthChallenge> challenges;
     const std::string name = "www-authenticate:";
     for (const std::string& line : headerLines) {
-        if (Lower(line.substr(0, name.size())) == name)
+        if (LowerCase(line.substr(0, name.size())) == name)
             ChallengeReader(line.substr(name.size()), challenges).Read();
     }
     return challenges;
@@ -197,7 +193,7 @@ std::string AuthorizationLine(Hashes& hashes, const AuthChallenge& challenge,
     if (challenge.scheme == "basic")
         return "Authorization: Basic " + Base64(r.user + ":" + r.password);
     const std::string algorithm = Param(challenge, "algorithm");
-    const std::string lower = Lower(algorithm);
+    const std::string lower = LowerCase(algorithm);
     const HashKind kind = lower.rfind("sha-256", 0) == 0 ? HashKind::Sha256 : HashKind::Md5;
     bool failed = false;
     auto h = [&](const std::string& data) {

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "actions/Text.h"
+
 namespace qv {
 namespace {
 
@@ -20,12 +22,6 @@ constexpr int kLongestPause = 600;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 // The quoted texts that follow `at`, blanks between them; false on anything else.
@@ -60,7 +56,7 @@ bool QuotedTexts(const std::string& line, size_t at, std::vector<std::string>& t
 // Where the host begins, or npos for anything but an http:// URL.
 size_t HostStart(const std::string& url) {
     const std::string scheme = "http://";
-    return Lower(url.substr(0, scheme.size())) == scheme ? scheme.size() : std::string::npos;
+    return LowerCase(url.substr(0, scheme.size())) == scheme ? scheme.size() : std::string::npos;
 }
 
 size_t PathStart(const std::string& url, size_t host) {
@@ -106,7 +102,7 @@ bool IsPause(const std::string& seconds) {
 }  // namespace
 
 bool IsWebWord(const std::string& word) {
-    return Lower(word) == "web";
+    return LowerCase(word) == "web";
 }
 
 std::optional<WebStep> ReadWebStep(const std::string& line) {

@@ -15,12 +15,6 @@
 namespace qv {
 namespace {
 
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // The interval a text stands for; a number beyond 32 bits stands for none.
 bool IntervalOf(const std::string& text, int32_t& seconds) {
     try {
@@ -91,7 +85,7 @@ void TimeSet::txtUrl_KeyUp(int keyCode) {
     if (keyCode != kKeyEnter)
         return;
     const std::string text = Text(Ctl::txtUrl);
-    if (Lower(text) == "debug")
+    if (LowerCase(text) == "debug")
         ctx_.diag.SavePages = true;
     if (!IsValidUrl(text))
         return;
@@ -100,7 +94,7 @@ void TimeSet::txtUrl_KeyUp(int keyCode) {
 }
 
 bool TimeSet::IsValidUrl(const std::string& text) {
-    if (Lower(text.substr(0, 7)) == "http://")
+    if (LowerCase(text.substr(0, 7)) == "http://")
         return true;
     ShowMessage(kInvalidUrlMessage);
     return false;
