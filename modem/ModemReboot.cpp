@@ -72,8 +72,11 @@ std::string ReceiveReply(const ModemContext& ctx, uint64_t deadline, size_t limi
 // them would end the line.
 std::string BytesText(const std::string& bytes) {
     std::string text;
-    for (unsigned char c : bytes)
-        text += (text.empty() ? "" : " ") + std::to_string(c);
+    for (unsigned char c : bytes) {
+        if (!text.empty())
+            text += ' ';
+        text += std::to_string(c);
+    }
     return text;
 }
 
