@@ -72,13 +72,18 @@ void Win32Tray::Show(Picture picture, const std::string& tip) {
     added_ = true;
 }
 
+// Before the icon is added (start-up logs its first line before the window is activated) and
+// after it is removed there is no icon to change: the record is only kept, and the shell, which
+// may still be starting and slow to answer, is not asked.
 void Win32Tray::Change(Picture picture, const std::string& tip) {
     Take(picture, tip);
-    Send(NIM_MODIFY);
+    if (added_)
+        Send(NIM_MODIFY);
 }
 
 void Win32Tray::Remove() {
-    Send(NIM_DELETE);
+    if (added_)
+        Send(NIM_DELETE);
     added_ = false;
 }
 

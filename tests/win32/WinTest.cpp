@@ -80,10 +80,12 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     const std::string tip = "Quorvane Helper by Dastrel.", x80(80, 'x');
     SendMessageA(window.Handle(), taskbarCreated, 0, 0);  // nothing added: nothing to put back
+    tray.Change(Picture::Red, tip);                       // nor to change
     tray.Show(Picture::Green, tip);
     tray.Change(Picture::Yellow, x80);
     SendMessageA(window.Handle(), taskbarCreated, 0, 0);
     tray.Remove();
+    tray.Remove();  // nor to remove again
     SendMessageA(window.Handle(), taskbarCreated, 0, 0);
     EXPECT_EQ(
         sent,
