@@ -13,6 +13,17 @@ FreeWindowSoFar FreeWindowCounts(const App& app) {
             app.net.PagesOpened - w.OpenedAtStart, app.net.PagesFailed - w.FailedAtStart};
 }
 
+namespace {
+
+void WriteEndLine(App& app) {
+    const FreeWindowSoFar seen = FreeWindowCounts(app);
+    app.freeWindow.Open = false;
+    app.log.WriteLog(FreeWindowEndedLine(seen.bytes, seen.pagesOpened, seen.pagesFailed,
+                                         app.os.clock.DecimalSeparator()));
+}
+
+}  // namespace
+
 void WatchFreeWindow(App& app) {
     // A tick served inside a fetch or a reboot (a wait serves the window) leaves the window's
     // lines to the end of that action, so that every line of the window comes before its end.
@@ -21,11 +32,13 @@ void WatchFreeWindow(App& app) {
         return;
     FreeWindowState& w = app.freeWindow;
     const bool free = IsFreeTime(app.settings, app.os.clock);
-    if (free && !w.Open) {
+    if (!free)
+        w.EndedEarly = false;
+    if (free && !w.Open && !w.EndedEarly) {
         w = {true, app.traffic.TotalBytesDownloaded, app.net.PagesOpened, app.net.PagesFailed};
         app.log.WriteLog(kFreeWindowStartedLine);
     } else if (!free && w.Open) {
-        EndFreeWindow(app);
+        WriteEndLine(app);
     }
     KeepAwakeAsAsked(app);
     ArmWakeTimer(app);
@@ -34,10 +47,8 @@ void WatchFreeWindow(App& app) {
 void EndFreeWindow(App& app) {
     if (!app.freeWindow.Open)
         return;
-    const FreeWindowSoFar seen = FreeWindowCounts(app);
-    app.freeWindow.Open = false;
-    app.log.WriteLog(FreeWindowEndedLine(seen.bytes, seen.pagesOpened, seen.pagesFailed,
-                                         app.os.clock.DecimalSeparator()));
+    app.freeWindow.EndedEarly = true;
+    WriteEndLine(app);
 }
 
 }  // namespace qv

@@ -12,6 +12,9 @@ struct FreeWindowState {
     int64_t BytesAtStart = 0;
     int64_t OpenedAtStart = 0;
     int64_t FailedAtStart = 0;
+    // The end line came before the window closed (the program ends or has asked Windows to
+    // shut the computer down): the window is not found open again until it has closed.
+    bool EndedEarly = false;
 };
 
 // What the window has carried so far since it was found open.
@@ -27,7 +30,8 @@ struct FreeWindowSoFar {
 // it does nothing: the scheduler calls it again when the action has ended.
 void WatchFreeWindow(App& app);
 
-// Writes the end line when the window is open (the program ends or shuts the computer down).
+// Writes the end line when the window is open: the program ends or shuts the computer down, so
+// the window is not found open again before it has closed.
 void EndFreeWindow(App& app);
 
 // The counts of the open window since it was found open.

@@ -103,6 +103,10 @@ TEST(Scheduler, ServicesFallDueByTheClock) {
          "08:00 ShutDownPC|01:59 EnableNIC|07:58 DisableNIC|08:00 ShutDownPC",
          "ShutDown Command Issued.|Enable Nic Command Issued.|" + started +
              "Disable Nic Command Issued.|" + ended + "ShutDown Command Issued.|"},
+        // A shutdown inside the window ends it until it closes, though the program lives on.
+        {"SrvShutAt=1 ShutAt=3:0", "01:59:30+1502", "03:00 ShutDownPC|03:00 ShutDownPC",
+         started + ended + "ShutDown Command Issued.|" + started + ended +
+             "ShutDown Command Issued.|"},
         {"SrvNicAt=1 NIC=1:59,1:59", "01:58:30+2", "01:59 EnableNIC|01:59 DisableNIC",
          "Enable Nic Command Issued.|Disable Nic Command Issued.|" + started},
         // "02:01" and " 2 : 1 " both name 02:01: two reboots in one tick, none in the next.
