@@ -54,39 +54,46 @@ qv_strict_warnings(qv_record)
 # End-to-end runs of the real program under wine64 (win64 only: these machines run no 32-bit
 # Windows code).
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  # Each case of tests/e2e/e2e.sh in its own namespace, Xvfb and Wine prefix.
-  set(QV_E2E bash ${CMAKE_SOURCE_DIR}/tests/e2e/e2e.sh)
-  set(QV_E2E_EXES $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe>)
-  # Start lines, the tray and its menu, a second start, a bad setting, unwritable log folders.
-  add_test(NAME e2e_smoke COMMAND ${QV_E2E} smoke ${QV_E2E_EXES})
-  set_tests_properties(e2e_smoke PROPERTIES LABELS e2e TIMEOUT 300)
-  # Listed reboots against real telnet servers (busybox and netkit telnetd) logging a test
-  # account in; about five minutes.
-  add_test(NAME e2e_telnet_servers COMMAND ${QV_E2E} telnet ${QV_E2E_EXES})
-  set_tests_properties(e2e_telnet_servers PROPERTIES LABELS e2e TIMEOUT 600)
-  # The installer that scripts/package builds for this test (a 64-bit build of the released
-  # one's script), installed, installed again and uninstalled, with its icacls calls recorded.
-  add_test(NAME e2e_installer COMMAND ${QV_E2E} installer ${QV_E2E_EXES}
-           ${CMAKE_SOURCE_DIR}/build/package/Quorvane-${PROJECT_VERSION}-setup-amd64.exe
-           $<TARGET_FILE:qv_record>)
-  set_tests_properties(e2e_installer PROPERTIES LABELS "e2e;installer" TIMEOUT 600)
+  # Each case of tests/e2e/e2e.sh in its own namespace, Xvfb and Wine prefix, one row a case:
+  # test name, case, labels, time-out in seconds, extra arguments (lists parted by commas).
+  #   smoke: start lines, the tray and its menu, a second start, a bad setting, unwritable
+  #     log folders.
+  #   telnet_servers: listed reboots against busybox's and netkit's telnetd logging a test
+  #     account in; about five minutes.
+  #   installer: the installer that scripts/package builds for this test (a 64-bit build of the
+  #     released one's script), installed, installed again and uninstalled, its icacls calls
+  #     recorded.
+  #   pacing: the three-minute rule paced (3 reboots, then a rest) on a dead line, each reboot
+  #     proved by the modem's web port; about ten minutes of the clock.
+  #   sleep: the program frozen from outside inside the window while the line goes down: one
+  #     wake, no reboot.
+  #   web: listed reboots of web-mode command files against lighttpd's Digest logins, with a
+  #     recorder behind them; about four minutes.
+  #   night: a whole night of the program in a few minutes, against a fake modem and a local
+  #     web server.
+  set(QV_E2E_CASES
+      "smoke|smoke|e2e|300|"
+      "telnet_servers|telnet|e2e|600|"
+      "installer|installer|e2e,installer|600|${CMAKE_SOURCE_DIR}/build/package/Quorvane-${PROJECT_VERSION}-setup-amd64.exe,$<TARGET_FILE:qv_record>"
+      "pacing|pacing|e2e|1200|"
+      "sleep|sleep|e2e|600|"
+      "web|web|e2e|600|"
+      "night|night|e2e-night|900|")
+  foreach(row IN LISTS QV_E2E_CASES)
+    string(REPLACE "," "\\;" row "${row}")
+    string(REPLACE "|" ";" row "${row}")
+    list(GET row 0 name)
+    list(GET row 1 case)
+    list(GET row 2 labels)
+    list(GET row 3 timeout)
+    list(GET row 4 extra)
+    add_test(NAME e2e_${name} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/e2e.sh ${case}
+             $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe> ${extra})
+    set_tests_properties(e2e_${name} PROPERTIES LABELS "${labels}" TIMEOUT ${timeout})
+  endforeach()
   # A short soak (bench/soak.sh): fetches, conversations and dropped probes for 90 s
   # (scripts/soak runs the long one and measures it).
-  add_test(NAME e2e_soak COMMAND bash ${CMAKE_SOURCE_DIR}/bench/soak.sh soak ${QV_E2E_EXES} 90)
+  add_test(NAME e2e_soak COMMAND bash ${CMAKE_SOURCE_DIR}/bench/soak.sh soak
+           $<TARGET_FILE:Quorvane> $<TARGET_FILE:qv_probe> 90)
   set_tests_properties(e2e_soak PROPERTIES LABELS e2e TIMEOUT 600)
-  # The three-minute rule paced (3 reboots, then a rest) on a dead line, and each reboot proved
-  # by the modem's web port; about ten minutes of the clock.
-  add_test(NAME e2e_pacing COMMAND ${QV_E2E} pacing ${QV_E2E_EXES})
-  set_tests_properties(e2e_pacing PROPERTIES LABELS e2e TIMEOUT 1200)
-  # The program frozen from outside inside the window (two minutes and more of it) while the
-  # line goes down: one wake, no reboot.
-  add_test(NAME e2e_sleep COMMAND ${QV_E2E} sleep ${QV_E2E_EXES})
-  set_tests_properties(e2e_sleep PROPERTIES LABELS e2e TIMEOUT 600)
-  # Listed reboots of web-mode command files against lighttpd's Digest logins, with a recorder
-  # behind them; about four minutes.
-  add_test(NAME e2e_web COMMAND ${QV_E2E} web ${QV_E2E_EXES})
-  set_tests_properties(e2e_web PROPERTIES LABELS e2e TIMEOUT 600)
-  # A whole night of the program in a few minutes, against a fake modem and a local web server.
-  add_test(NAME e2e_night COMMAND ${QV_E2E} night ${QV_E2E_EXES})
-  set_tests_properties(e2e_night PROPERTIES LABELS e2e-night TIMEOUT 900)
 endif()

@@ -317,49 +317,56 @@ sample_file() {
         -e "s/\"secret/\"$MODEM_PASSWORD/" -e 's/$/\r/' "$SOURCE/packaging/sample/Reboot.Txt"
 }
 
+# Listed reboots played as rows, one a minute from the next whole minute (QV_TELNET_GAP minutes
+# apart if set): ROW_FILES holds each row's command file, written before its minute, and after
+# each row's outcome the case's row_done I OUTCOME checks it. Two minutes more than rows: the
+# rows follow the outcomes, not the minutes.
+outcomes() { messages | grep -E '^(Modem Rebooted Successfully\.|Unable to )' || true; }
+more_outcomes() { (($(outcomes | wc -l) > $1)); }
+reboot_rows() {
+    local i times=""
+    for ((i = 1; i <= ${#ROW_FILES[@]} + 2; i++)); do
+        times+="${times:+,}$(date -d "@$((($(date +%s) + 10) / 60 * 60 + i * 60 * ${QV_TELNET_GAP:-1}))" +%H:%M)"
+    done
+    set_setting SrvPing 0 SrvModemFail 0 SrvModem 1 Reboot "$times"
+    printf '%s\n' "${ROW_FILES[0]}" >"$APP_DIR/Reboot.Txt"
+    start_program
+    wait_window "Icon Form"
+    for i in "${!ROW_FILES[@]}"; do
+        wait_for "reboot $((i + 1))'s outcome" 300 more_outcomes "$i"
+        [[ -z "${ROW_FILES[$((i + 1))]:-}" ]] || printf '%s\n' "${ROW_FILES[$((i + 1))]}" >"$APP_DIR/Reboot.Txt"
+        row_done "$i" "$(outcomes | tail -1)"
+    done
+    close_program
+}
+
 case_telnet() {
-    local account=$MODEM_ACCOUNT password=$MODEM_PASSWORD f i
-    local sample="$SOURCE/packaging/sample/Reboot.Txt" server kind seen=0 before failed=0
+    local sample="$SOURCE/packaging/sample/Reboot.Txt" server kind row failed=0 before=0
     modem_account 127.0.0.1 2323
     socat TCP-LISTEN:2324,bind=127.0.0.1,reuseaddr,fork EXEC:/usr/sbin/telnetd,nofork >"$SRV/netkit.out" 2>&1 &
     E2E_PIDS+=($!)
     wait_for "netkit telnetd" 10 listening 2324
     grep -q -x '192.0.2.1 23 telnet' "$sample" || e2e_fail "the sample's line 1 has changed"
-
     # Each server plays the shipped sample (the word telnet, waiting for "login:" and
     # "Password:") with this account, and a plain file of WAIT "*" lines: server kind port.
-    local cases=("busybox sample 2323" "busybox star 2323" "netkit sample 2324" "netkit star 2324")
-    write_file() {
-        if [[ $1 == sample ]]; then
-            sample_file 127.0.0.1 "$2"
+    local rows=("busybox sample 2323" "busybox star 2323" "netkit sample 2324" "netkit star 2324")
+    ROW_FILES=()
+    for row in "${rows[@]}"; do
+        read -r server kind port <<<"$row"
+        if [[ $kind == sample ]]; then
+            ROW_FILES+=("$(sample_file 127.0.0.1 "$port")")
         else
-            printf '%s\r\n' "127.0.0.1 $2" 'WAIT "*"' "SEND \"$account\\m\"" 'WAIT "*"' \
-                "SEND \"$password\\m\"" 'WAIT "*"' 'SEND "reboot\m"' 'WAIT "*"' 'SEND ""'
-        fi >"$APP_DIR/Reboot.Txt"
-    }
-    outcomes() { messages | grep -c -E '^(Modem Rebooted Successfully\.|Unable to )' || true; }
-    more_outcomes() { (($(outcomes) > seen)); }
-    # Two more minutes than cases: the cases follow the outcomes, not the minutes.
-    local times=""
-    for ((i = 1; i <= ${#cases[@]} + 2; i++)); do
-        times+="${times:+,}$(date -d "@$((($(date +%s) + 10) / 60 * 60 + i * 60 * ${QV_TELNET_GAP:-1}))" +%H:%M)"
+            ROW_FILES+=("$(printf '%s\r\n' "127.0.0.1 $port" 'WAIT "*"' "SEND \"$MODEM_ACCOUNT\\m\"" 'WAIT "*"' \
+                "SEND \"$MODEM_PASSWORD\\m\"" 'WAIT "*"' 'SEND "reboot\m"' 'WAIT "*"' 'SEND ""')")
+        fi
     done
-    set_setting SrvPing 0 SrvModemFail 0 SrvModem 1 Reboot "$times"
-    write_file sample 2323
-    start_program
-    wait_window "Icon Form"
-    for i in "${!cases[@]}"; do
-        read -r server kind _ <<<"${cases[$i]}"
+    row_done() {
+        (($(modem_reboots) > before)) && [[ "$2" == "Modem Rebooted Successfully." ]] ||
+            { failed=$((failed + 1)) && echo "failed: ${rows[$1]}, logged: $2"; }
         before=$(modem_reboots)
-        wait_for "a reboot outcome" 300 more_outcomes
-        seen=$((seen + 1))
-        # The next case's file, before its minute comes.
-        [[ -z "${cases[$((i + 1))]:-}" ]] || write_file $(cut -d' ' -f2,3 <<<"${cases[$((i + 1))]}")
-        last=$(messages | grep -E '^(Modem Rebooted Successfully\.|Unable to )' | tail -1)
-        [[ $(($(modem_reboots) > before)) == 1 && "$last" == "Modem Rebooted Successfully." ]] || { failed=$((failed + 1)) && echo "failed: $server $kind file, logged: $last"; }
-    done
-    close_program
-    [[ -n "${QV_TELNET_MEASURE:-}" ]] || ((failed == 0)) || e2e_fail "$failed of ${#cases[@]} reboots failed or were misreported"
+    }
+    reboot_rows
+    [[ -n "${QV_TELNET_MEASURE:-}" ]] || ((failed == 0)) || e2e_fail "$failed of ${#rows[@]} reboots failed or were misreported"
     e2e_ok "busybox and netkit telnetd: both kinds of command file reboot the modem and are logged as such"
 }
 
@@ -493,12 +500,11 @@ CONF
 # Tasmota GET without a login in one reboot, the modem's web port then going away and coming
 # back; a wrong password, tried once; a device that never answers.
 case_web() {
-    local i times="" seen=0 outcomes last restarted
     web_device
     block 81 drop # the device that never answers
     window_away
     local soap='<?xml version=\"1.0\"?>\m<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\" s:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\"><s:Body><u:Reboot xmlns:u=\"urn:dslforum-org:service:DeviceConfig:1\"/></s:Body></s:Envelope>'
-    local files=(
+    ROW_FILES=(
         "$(printf '%s\r\n' '127.0.0.2 80 web' 'USER "dslf-config" "Box-Secret"' \
             'HEADER "Content-Type: text/xml; charset=\"utf-8\""' \
             'HEADER "SoapAction: urn:dslforum-org:service:DeviceConfig:1#Reboot"' \
@@ -514,23 +520,19 @@ case_web() {
     local results=("Modem Rebooted Successfully."
         "Unable to Reboot Modem - Web Request Refused : 401 http://127.0.0.3/rpc/Switch.Set"
         "Unable to Reboot Modem - No Answer from http://127.0.0.3:81/relay/0")
-    outcomes() { messages | grep -E '^(Modem Rebooted Successfully\.|Unable to )' || true; }
-    more_outcomes() { (($(outcomes | wc -l) > seen)); }
-    # Two more minutes than files: the files follow the outcomes, not the minutes.
-    for ((i = 1; i <= ${#files[@]} + 2; i++)); do
-        times+="${times:+,}$(date -d "@$((($(date +%s) + 10) / 60 * 60 + i * 60))" +%H:%M)"
-    done
-    set_setting SrvPing 0 SrvModemFail 0 SrvModem 1 Reboot "$times"
-    printf '%s\n' "${files[0]}" >"$APP_DIR/Reboot.Txt"
-    start_program
-    wait_window "Icon Form"
-
+    # The server writes its access log in batches: the test's own requests mark where the run
+    # stands in it.
+    mark() {
+        curl -s -o /dev/null "http://127.0.0.3/$1"
+        wait_for "the access log" 30 grep -q " /$1 " "$DEVICE/access.log"
+    }
+    row_done() {
+        [[ "$2" == "${results[$1]}" ]] || e2e_fail "row $1: $2"
+        "web_row_$1"
+    }
     # The three devices in one reboot, each request arriving whole.
-    wait_for "the first reboot's outcome" 300 more_outcomes
-    seen=1
-    printf '%s\n' "${files[1]}" >"$APP_DIR/Reboot.Txt"
-    [[ "$(outcomes)" == "${results[0]}" ]] || e2e_fail "the three devices: $(outcomes)"
-    local expected="POST /upnp/control/deviceconfig user=dslf-config
+    web_row_0() {
+        local expected="POST /upnp/control/deviceconfig user=dslf-config
 CONTENT_LENGTH: $(($(printf '%s' "$soap" | sed 's/\\"/"/g; s/\\m/\r\n/' | wc -c)))
 CONTENT_TYPE: text/xml; charset=\"utf-8\"
 HOST: 127.0.0.2:49000
@@ -548,46 +550,33 @@ HOST: 127.0.0.3
 USER_AGENT: Quorvane
 body:
 --"
-    # Besides them, WinINet may ask caches on the way not to answer for the device.
-    [[ "$(grep -v -E '^(CACHE_CONTROL|PRAGMA): no-cache$' "$DEVICE/device.rec")" == "$expected" ]] ||
-        e2e_fail "the devices received"
-    e2e_ok "a TR-064 SOAP POST under Digest MD5, a Shelly Plus GET under Digest SHA-256 and a Tasmota GET without a login arrive whole in one reboot"
+        # Besides them, WinINet may ask caches on the way not to answer for the device.
+        [[ "$(grep -v -E '^(CACHE_CONTROL|PRAGMA): no-cache$' "$DEVICE/device.rec")" == "$expected" ]] ||
+            e2e_fail "the devices received"
+        e2e_ok "a TR-064 SOAP POST under Digest MD5, a Shelly Plus GET under Digest SHA-256 and a Tasmota GET without a login arrive whole in one reboot"
 
-    # The modem's web port goes away (refused) until a probe of the restart proof has met it
-    # closed, and comes back.
-    nft -f - <<<"table inet qvmodem { chain out { type filter hook output priority 0; ip daddr 127.0.0.2 tcp dport 80 tcp flags syn counter reject with tcp reset; }; }"
-    refused() { nft list table inet qvmodem | grep -q -E 'counter packets [1-9]'; }
-    wait_for "a probe refused by the modem's web port" 60 refused
-    nft delete table inet qvmodem
-    restarted() { messages | grep -q -E '^Modem Restarted in [0-9]+ Seconds\.$'; }
-    wait_for "the restart proof" 60 restarted
-    e2e_ok "the reboot proved by the modem's web port: $(messages | grep -E '^Modem Restarted in ')"
+        # The modem's web port goes away (refused) until a probe of the restart proof has met it
+        # closed, and comes back.
+        nft -f - <<<"table inet qvmodem { chain out { type filter hook output priority 0; ip daddr 127.0.0.2 tcp dport 80 tcp flags syn counter reject with tcp reset; }; }"
+        refused() { nft list table inet qvmodem | grep -q -E 'counter packets [1-9]'; }
+        wait_for "a probe refused by the modem's web port" 60 refused
+        nft delete table inet qvmodem
+        restarted() { messages | grep -q -E '^Modem Restarted in [0-9]+ Seconds\.$'; }
+        wait_for "the restart proof" 60 restarted
+        e2e_ok "the reboot proved by the modem's web port: $(messages | grep -E '^Modem Restarted in ')"
 
-    # A wrong password is tried once: one request with a login, refused. (The server writes its
-    # access log in batches: the test's own requests mark where the run stands in it.)
-    mark() {
-        curl -s -o /dev/null "http://127.0.0.3/$1"
-        wait_for "the access log" 30 grep -q " /$1 " "$DEVICE/access.log"
+        mark before-wrong-password
     }
-    mark before-wrong-password
-    wait_for "the second reboot's outcome" 300 more_outcomes
-    seen=2
-    printf '%s\n' "${files[2]}" >"$APP_DIR/Reboot.Txt"
-    last=$(outcomes | tail -1)
-    [[ "$last" == "${results[1]}" ]] || e2e_fail "a wrong password: $last"
-    mark after-wrong-password
-    [[ "$(sed -n '/ \/before-wrong-password /,/ \/after-wrong-password /p' "$DEVICE/access.log" |
-        grep -F ' /rpc/' | cut -d' ' -f1-4)" == "401 GET /rpc/Switch.Set -
+    # A wrong password is tried once: one request with a login, refused.
+    web_row_1() {
+        mark after-wrong-password
+        [[ "$(sed -n '/ \/before-wrong-password /,/ \/after-wrong-password /p' "$DEVICE/access.log" |
+            grep -F ' /rpc/' | cut -d' ' -f1-4)" == "401 GET /rpc/Switch.Set -
 401 GET /rpc/Switch.Set Digest" ]] || e2e_fail "the device was asked with the wrong password other than once"
-    e2e_ok "a wrong password is sent once: $last"
-
-    # A device that never answers.
-    wait_for "the third reboot's outcome" 300 more_outcomes
-    seen=3
-    last=$(outcomes | tail -1)
-    [[ "$last" == "${results[2]}" ]] || e2e_fail "a silent device: $last"
-    e2e_ok "a device that never answers: $last"
-    close_program
+        e2e_ok "a wrong password is sent once: ${results[1]}"
+    }
+    web_row_2() { e2e_ok "a device that never answers: ${results[2]}"; }
+    reboot_rows
     [[ "$(messages | sed 's/^Modem Restarted in [0-9]* Seconds\.$/Modem Restarted in N Seconds./')" == "Dastrel's Quorvane Helper Started.
 ${results[0]}
 Modem Restarted in N Seconds.
