@@ -80,6 +80,9 @@ const std::string kOpen = "Free Usage Time Started.";
 const std::string kFail = "Unable to open : http://a.example/";
 const std::string kReboot = "No Connectivity Since last 3 Minutes - Rebooting Modem.";
 const std::string kRebooted = "Modem Rebooted Successfully.";
+// An end line of 513 characters, its number's decimals filling it out.
+const std::string kLong =
+    "Free Usage Time Ended : 1," + std::string(438, '0') + " KB in 1 Pages, 0 Failed.";
 
 struct Row {
     std::string what;
@@ -173,13 +176,17 @@ TEST(NightsTest, LogsTellTheirNights) {
         {"garbage, unknown and malformed lines are skipped; a torn last line is ignored",
          "\x01garbage\r\n\r\n07/12/2026 02:00:00 >   " + kOpen + "\r\n" +
              Log({"07 02:01:00 Something this report does not know.", "32 02:02:00 " + kFail,
-                  "07 25:02:00 " + kFail,
+                  "07 25:02:00 " + kFail, "07 02:60:00 " + kFail, "07 02:02:60 " + kFail,
                   "07 02:03:00 Free Usage Time Ended : x KB in 1 Pages, 0 Failed.",
                   "07 02:04:00 " + kFail, "07 02:04:30 Connectivity Restored after 1 Failed Pages!",
                   "not a line at all, though long enough"}) +
              "07/12/2026 02:05:00 >   " + kFail,
          "2026-12-07 02:00:00-2026-12-07 02:04:00 cut kb=? opened=? failed=1 online=1 "
          "outages=1/0s reboots=0 [02:04:00-02:04:00]\n"},
+        {"lines longer than 512 characters, cut there, say nothing",
+         Log({"07 01:00:00 " + kLong, "07 01:00:01 " + kLong, "07 02:10:00 " + kFail}),
+         "2026-12-07 02:00:00-2026-12-07 03:00:00 partial kb=? opened=? failed=1 online=? "
+         "outages=1/0s reboots=0 [02:10:00-02:10:00]\n"},
         {"a window still open as the report is made",
          Log({"07 02:00:00 " + kOpen, "07 02:30:00 " + kFail}),
          "2026-12-07 02:00:00-2026-12-07 03:00:00 live kb=10 opened=99 failed=1 online=0.5 "
@@ -207,21 +214,28 @@ std::string Golden(const std::string& name) {
     return content;
 }
 
-// The page and the CSV of the first row's night, whole, with a comma for the decimal point,
-// what the web port told after each reboot, a sleep and a time the program did not run.
-TEST(NightsTest, PageAndCsvOfOneNight) {
-    const std::string log =
-        Log({"06 22:00:00 " + kOpen, "06 22:30:00 Computer Going to Sleep.",
-             "06 23:00:00 Computer Woke Up.", "06 23:50:00 " + kFail, "06 23:53:00 " + kReboot,
-             "06 23:53:40 " + kRebooted, "06 23:54:10 Modem Restarted in 30 Seconds.",
-             "06 23:55:00 Connectivity Restored after 3 Failed Pages.", "07 00:20:00 " + kStart,
-             "07 00:20:00 " + kOpen, "07 01:00:00 " + kFail, "07 01:02:00 " + kRebooted,
-             "07 01:07:02 Modem did not Restart.",
-             "07 05:59:00 Free Usage Time Ended : 2048,5 KB in 1400 Pages, 12 Failed.",
-             "07 05:59:00 Auto ShutDown Command Issued."});
-    const std::deque<Night> nights = Read(log).nights;
-    EXPECT_EQ(ReportPage(nights, ","), Golden("one-night.html"));
-    EXPECT_EQ(OutagesCsv(nights), Golden("one-night.csv"));
+// The page and the CSV, whole: one night with a comma for the decimal point, what the web port
+// told after each reboot, a sleep and a time the program did not run; and the three nights of
+// the browser's sample log (a partial night, a card switch, a shutdown, three reboots and their
+// verdicts in one outage).
+TEST(NightsTest, PagesAndCsvsWhole) {
+    const std::string rows[][3] = {
+        {Log({"06 22:00:00 " + kOpen, "06 22:30:00 Computer Going to Sleep.",
+              "06 23:00:00 Computer Woke Up.", "06 23:50:00 " + kFail, "06 23:53:00 " + kReboot,
+              "06 23:53:40 " + kRebooted, "06 23:54:10 Modem Restarted in 30 Seconds.",
+              "06 23:55:00 Connectivity Restored after 3 Failed Pages.", "07 00:20:00 " + kStart,
+              "07 00:20:00 " + kOpen, "07 01:00:00 " + kFail, "07 01:02:00 " + kRebooted,
+              "07 01:07:02 Modem did not Restart.",
+              "07 05:59:00 Free Usage Time Ended : 2048,5 KB in 1400 Pages, 12 Failed.",
+              "07 05:59:00 Auto ShutDown Command Issued."}),
+         ",", "one-night"},
+        {Golden("three-nights.log"), ".", "three-nights"},
+    };
+    for (const auto& [log, decimal, name] : rows) {
+        const std::deque<Night> nights = Read(log).nights;
+        EXPECT_EQ(ReportPage(nights, decimal), Golden(name + ".html"));
+        EXPECT_EQ(OutagesCsv(nights), Golden(name + ".csv"));
+    }
 }
 
 // The texts a reader sees, at the edges of their units and of the calendar.
@@ -229,6 +243,7 @@ TEST(NightsTest, TextsReadAsAReaderWould) {
     const std::pair<std::string, std::string> rows[] = {
         {DateText(LocalSeconds(2024, 2, 29, 23, 59, 59)), "2024-02-29"},
         {DateText(LocalSeconds(2024, 2, 29, 23, 59, 59) + 1), "2024-03-01"},
+        {DateText(LocalSeconds(2026, 3, 31, 12, 0, 0)), "2026-03-31"},
         {DateText(LocalSeconds(2027, 1, 1, 0, 0, 0) - 1) + " " +
              ClockText(LocalSeconds(2027, 1, 1, 0, 0, 0) - 1),
          "2026-12-31 23:59:59"},
@@ -248,38 +263,31 @@ TEST(NightsTest, TextsReadAsAReaderWould) {
         EXPECT_EQ(got, expected);
 }
 
-// A night lists its first 500 outages and tells how many more it had.
-TEST(NightsTest, ANightListsAtMostFiveHundredOutages) {
-    std::vector<std::string> rows = {"07 02:00:00 " + kOpen};
-    char at[16];
-    for (int i = 0; i < 501; ++i) {
-        const int s = 2 * 3600 + 30 * i + 5;
-        std::snprintf(at, sizeof at, "07 %02d:%02d:%02d ", s / 3600, s / 60 % 60, s % 60);
-        rows.push_back(at + kFail);
-        std::snprintf(at, sizeof at, "07 %02d:%02d:%02d ", s / 3600, s / 60 % 60, s % 60 + 10);
-        rows.push_back(at + std::string("Connectivity Restored after 1 Failed Pages."));
-    }
-    rows.push_back("07 08:00:00 Free Usage Time Ended : 1 KB in 501 Pages, 501 Failed.");
-    NightsRead read = Read(Log(rows), std::nullopt, 4096);
-    ASSERT_EQ(read.nights.size(), 1u);
-    EXPECT_EQ(read.nights[0].outageCount, 501);
-    EXPECT_EQ(read.nights[0].outages.size(), 500u);
-    EXPECT_NE(ReportPage(read.nights, ".").find("<p class=\"note\">And 1 more outage.</p>"),
-              std::string::npos);
-}
-
-// Only the last fourteen nights are kept, and what is held does not grow with the log.
-TEST(NightsTest, KeepsTheLastFourteenNights) {
+// Only the last fourteen nights are kept, and a night lists its first 500 outages and tells how
+// many more it had: what is held does not grow with the log.
+TEST(NightsTest, KeepsTheLastFourteenNightsAndFiveHundredOutagesANight) {
     std::vector<std::string> rows;
+    char at[16];
     for (int day = 1; day <= 20; ++day) {
-        const std::string d = (day < 10 ? "0" : "") + std::to_string(day);
-        rows.push_back(d + " 02:00:00 " + kOpen);
-        rows.push_back(d + " 08:00:00 Free Usage Time Ended : 1 KB in 1 Pages, 0 Failed.");
+        std::snprintf(at, sizeof at, "%02d 02:00:00 ", day);
+        rows.push_back(at + kOpen);
+        for (int i = 0, s = 2 * 3600 + 5; day == 20 && i < 501; ++i, s += 30) {
+            std::snprintf(at, sizeof at, "20 %02d:%02d:%02d ", s / 3600, s / 60 % 60, s % 60);
+            rows.push_back(at + kFail);
+            std::snprintf(at, sizeof at, "20 %02d:%02d:%02d ", s / 3600, s / 60 % 60, s % 60 + 10);
+            rows.push_back(at + std::string("Connectivity Restored after 1 Failed Pages."));
+        }
+        std::snprintf(at, sizeof at, "%02d 08:00:00 ", day);
+        rows.push_back(at + std::string("Free Usage Time Ended : 1 KB in 1 Pages, 0 Failed."));
     }
     NightsRead read = Read(Log(rows), std::nullopt, 4096);
     ASSERT_EQ(read.nights.size(), kReportNights);
-    EXPECT_EQ(DateText(read.nights.front().begin), "2026-12-07");
-    EXPECT_EQ(DateText(read.nights.back().begin), "2026-12-20");
+    EXPECT_EQ(DateText(read.nights.front().begin) + " " + DateText(read.nights.back().begin) + " " +
+                  std::to_string(read.nights.back().outageCount) + " " +
+                  std::to_string(read.nights.back().outages.size()),
+              "2026-12-07 2026-12-20 501 500");
+    EXPECT_NE(ReportPage(read.nights, ".").find("<p class=\"note\">And 1 more outage.</p>"),
+              std::string::npos);
 }
 
 }  // namespace
