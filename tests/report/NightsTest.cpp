@@ -218,7 +218,7 @@ std::string Golden(const std::string& name) {
 // The page and the CSV, whole: one night with a comma for the decimal point, what the web port
 // told after each reboot, a sleep and a time the program did not run; and the three nights of
 // the browser's sample log (a partial night, a card switch, a shutdown, three reboots and their
-// verdicts in one outage).
+// verdicts in one outage); and a night cut short, one without outages and one still open.
 TEST(NightsTest, PagesAndCsvsWhole) {
     const std::string rows[][3] = {
         {Log({"06 22:00:00 " + kOpen, "06 22:30:00 Computer Going to Sleep.",
@@ -231,9 +231,14 @@ TEST(NightsTest, PagesAndCsvsWhole) {
               "07 05:59:00 Auto ShutDown Command Issued."}),
          ",", "one-night"},
         {Golden("three-nights.log"), ".", "three-nights"},
+        {Log({"05 02:00:00 " + kOpen, "05 02:40:00 " + kFail, "06 02:00:00 " + kOpen,
+              "06 08:00:00 Free Usage Time Ended : 0 KB in 5 Pages, 0 Failed.",
+              "07 02:00:00 " + kOpen, "07 02:30:00 " + kFail}),
+         ".", "cut-quiet-live"},
     };
     for (const auto& [log, decimal, name] : rows) {
-        const std::deque<Night> nights = Read(log).nights;
+        const std::deque<Night> nights =
+            Read(log, OpenWindowNow{LocalSeconds(2026, 12, 7, 3, 0, 0), 10, 99, 1}).nights;
         EXPECT_EQ(ReportPage(nights, decimal), Golden(name + ".html"));
         EXPECT_EQ(OutagesCsv(nights), Golden(name + ".csv"));
     }
