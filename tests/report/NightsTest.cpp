@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "report/Nights.h"
@@ -204,15 +206,8 @@ TEST(NightsTest, LogsTellTheirNights) {
 }
 
 std::string Golden(const std::string& name) {
-    FILE* file = std::fopen((std::string(QV_SOURCE_DIR "/tests/report/") + name).c_str(), "rb");
-    std::string content;
-    if (file != nullptr) {
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-            content.append(buffer, n);
-        std::fclose(file);
-    }
-    return content;
+    std::ifstream file(QV_SOURCE_DIR "/tests/report/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 // The page and the CSV, whole: one night with a comma for the decimal point, what the web port
