@@ -142,9 +142,9 @@ TEST(NightsTest, LogsTellTheirNights) {
          "2026-12-07 03:30:00-2026-12-07 08:00:00 kb=1.5 opened=3 failed=1 "
          "online=0.992593 outages=1/120s reboots=0 [07:58:00-08:00:00] shutdown@08:00:00\n"},
         {"an older log: failures, reboots and traffic lines only, two nights",
-         Log({"05 01:00:00 " + kStart, "05 01:00:00 Total Data Downloaded for Connectivity : 0 KB.",
-              "05 03:00:00 " + kFail, "05 03:01:00 " + kFail, "05 03:02:00 " + kFail,
-              "05 03:02:00 " + kReboot, "05 03:02:30 " + kRebooted, "05 03:30:00 " + kFail,
+         Log({"05 01:00:00 " + kStart, "05 03:00:00 " + kFail, "05 03:01:00 " + kFail,
+              "05 03:02:00 " + kFail, "05 03:02:00 " + kReboot, "05 03:02:30 " + kRebooted,
+              "05 03:30:00 " + kFail,
               "05 04:00:00 Total Data Downloaded for Connectivity : 300 KB.",
               "06 02:10:00 " + kFail,
               "06 03:00:00 Total Data Downloaded for Connectivity : 1E+03 KB."}),
@@ -171,7 +171,7 @@ TEST(NightsTest, LogsTellTheirNights) {
               "Pages, 3 Failed.",
               "07 03:00:00 Dastrel's Quorvane Helper Quitting.", "07 03:30:00 " + kStart,
               "07 03:30:00 " + kOpen, "07 03:40:00 " + kStart,
-              "07 03:40:00 Auto Disable NIC Command Issued."}),
+              "07 03:40:00 Auto Disable NIC Command Issued.", "07 03:45:00 " + kFail}),
          "2026-12-07 02:00:00-2026-12-07 03:00:00 kb=1 opened=2 failed=3 online=0.926667 "
          "outages=3/110s reboots=0 [02:10:00-02:11:00] [02:41:10-02:42:00 restored] "
          "[02:50:00-02:50:00] asleep@02:11:00-02:41:00 asleep@02:50:00-02:55:00\n"
@@ -244,15 +244,16 @@ TEST(NightsTest, TextsReadAsAReaderWould) {
         {DateText(LocalSeconds(2024, 2, 29, 23, 59, 59)), "2024-02-29"},
         {DateText(LocalSeconds(2024, 2, 29, 23, 59, 59) + 1), "2024-03-01"},
         {DateText(LocalSeconds(2026, 3, 31, 12, 0, 0)), "2026-03-31"},
+        {DateText(LocalSeconds(2100, 3, 1, 0, 0, 0) - 1), "2100-02-28"},
         {DateText(LocalSeconds(2027, 1, 1, 0, 0, 0) - 1) + " " +
              ClockText(LocalSeconds(2027, 1, 1, 0, 0, 0) - 1),
          "2026-12-31 23:59:59"},
         {DateText(LocalSeconds(1970, 1, 1, 0, 0, 0) - 86400), "1969-12-31"},
         {LengthText(4 * 60 + 30) + " " + LengthText(26 * 3600), "0:04:30 26:00:00"},
         {TrafficText(1023.9, ".") + " " + TrafficText(1024, ","), "1023.9 KB 1,0 MB"},
-        {TrafficText(1536, ".") + " " + TrafficText(102441, ".") + " " +
-             TrafficText(1024.0 * 1024 * 100.04, "."),
-         "1.5 MB 100.0 MB 100.0 GB"},
+        {TrafficText(1536, ".") + " " + TrafficText(102441, ".") + " " + TrafficText(1048576, ".") +
+             " " + TrafficText(1024.0 * 1024 * 100.04, "."),
+         "1.5 MB 100.0 MB 1.0 GB 100.0 GB"},
         {TrafficText(std::nullopt, ".") + " " + PercentText(std::nullopt, "."), "unknown unknown"},
         {PercentText(0.9999, ".") + " " + PercentText(1, ",") + " " + PercentText(0.975, "."),
          "99.9% 100,0% 97.5%"},
