@@ -152,14 +152,18 @@ TEST(NightsTest, LogsTellTheirNights) {
          "outages=2/120s reboots=1 [03:00:00-03:02:00 watch@03:02:00 ok] [03:30:00-03:30:00]\n"
          "2026-12-06 02:00:00-2026-12-06 03:00:00 partial kb=700 opened=? failed=1 online=? "
          "outages=1/0s reboots=0 [02:10:00-02:10:00]\n"},
-        {"another region's separators; a restart inside the window goes on with it",
+        {"another region's separators; a restart inside the window goes on with it, and the next "
+         "window's traffic counts from the restart's zero",
          Log({"07 02:00:00 " + kOpen, "07 02:10:00 " + kFail, "07 02:20:00 " + kStart,
               "07 02:20:00 " + kOpen, "07 02:30:00 Auto Disable NIC Command Issued.",
-              "07 08:00:00 Free Usage Time Ended : 12,25 KB in 7 Pages, 0 Failed."},
+              "07 08:00:00 Free Usage Time Ended : 12,25 KB in 7 Pages, 0 Failed.",
+              "08 02:00:00 " + kOpen, "08 02:30:00 Total Data Downloaded for Connectivity : 5 KB."},
              ". ", "."),
          "2026-12-07 02:00:00-2026-12-07 08:00:00 kb=12.25 opened=7 failed=0 online=1 "
          "outages=1/0s reboots=0 [02:10:00-02:10:00] not running@02:10:00-02:20:00 "
-         "nic@02:30:00\n"},
+         "nic@02:30:00\n"
+         "2026-12-08 02:00:00-2026-12-08 02:30:00 cut kb=5 opened=? failed=0 online=1 "
+         "outages=0/0s reboots=0\n"},
         // A sleep ends the outage it fell in; without its line it began after the last line.
         // A quit line before the start leaves the night as its end line left it.
         {"asleep and not running: neither online nor an outage",
