@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "report/Nights.h"
@@ -80,11 +82,15 @@ const std::string kOpen = "Free Usage Time Started.";
 const std::string kFail = "Unable to open : http://a.example/";
 const std::string kReboot = "No Connectivity Since last 3 Minutes - Rebooting Modem.";
 const std::string kRebooted = "Modem Rebooted Successfully.";
+// An end line of 513 characters, its number's decimals filling it out.
+const std::string kLong =
+    "Free Usage Time Ended : 1," + std::string(438, '0') + " KB in 1 Pages, 0 Failed.";
 
 struct Row {
     std::string what;
     std::string log;
     std::string nights;
+    std::optional<OpenWindowNow> now = {};  // a window still open as the report is made
 };
 
 // Logs as they come against the whole model of nights and outages.
@@ -106,8 +112,9 @@ TEST(NightsTest, LogsTellTheirNights) {
         {"each reboot with what the modem's web port told after it, the last after the window; a "
          "reboot outside the window takes no verdict from them",
          Log({"07 02:00:00 " + kOpen, "07 02:10:00 " + kFail, "07 02:10:00 " + kReboot,
-              "07 02:10:09 " + kRebooted, "07 02:10:40 Modem Restarted in 31 Seconds.",
-              "07 02:20:00 " + kFail, "07 02:20:00 " + kReboot, "07 02:20:09 " + kRebooted,
+              "07 02:10:09 " + kRebooted, "07 02:10:30 Modem Restarted in 30 Secs.",
+              "07 02:10:40 Modem Restarted in 31 Seconds.", "07 02:20:00 " + kFail,
+              "07 02:20:00 " + kReboot, "07 02:20:09 " + kRebooted,
               "07 02:25:09 Modem did not Restart.",
               "07 02:26:00 No Connectivity - Reboot Limit Reached, Next Reboot after 03:26.",
               "07 02:59:00 " + kRebooted,
@@ -135,9 +142,9 @@ TEST(NightsTest, LogsTellTheirNights) {
          "2026-12-07 03:30:00-2026-12-07 08:00:00 kb=1.5 opened=3 failed=1 "
          "online=0.992593 outages=1/120s reboots=0 [07:58:00-08:00:00] shutdown@08:00:00\n"},
         {"an older log: failures, reboots and traffic lines only, two nights",
-         Log({"05 01:00:00 " + kStart, "05 01:00:00 Total Data Downloaded for Connectivity : 0 KB.",
-              "05 03:00:00 " + kFail, "05 03:01:00 " + kFail, "05 03:02:00 " + kFail,
-              "05 03:02:00 " + kReboot, "05 03:02:30 " + kRebooted, "05 03:30:00 " + kFail,
+         Log({"05 01:00:00 " + kStart, "05 03:00:00 " + kFail, "05 03:01:00 " + kFail,
+              "05 03:02:00 " + kFail, "05 03:02:00 " + kReboot, "05 03:02:30 " + kRebooted,
+              "05 03:30:00 " + kFail,
               "05 04:00:00 Total Data Downloaded for Connectivity : 300 KB.",
               "06 02:10:00 " + kFail,
               "06 03:00:00 Total Data Downloaded for Connectivity : 1E+03 KB."}),
@@ -145,14 +152,18 @@ TEST(NightsTest, LogsTellTheirNights) {
          "outages=2/120s reboots=1 [03:00:00-03:02:00 watch@03:02:00 ok] [03:30:00-03:30:00]\n"
          "2026-12-06 02:00:00-2026-12-06 03:00:00 partial kb=700 opened=? failed=1 online=? "
          "outages=1/0s reboots=0 [02:10:00-02:10:00]\n"},
-        {"another region's separators; a restart inside the window goes on with it",
+        {"another region's separators; a restart inside the window goes on with it, and the next "
+         "window's traffic counts from the restart's zero",
          Log({"07 02:00:00 " + kOpen, "07 02:10:00 " + kFail, "07 02:20:00 " + kStart,
               "07 02:20:00 " + kOpen, "07 02:30:00 Auto Disable NIC Command Issued.",
-              "07 08:00:00 Free Usage Time Ended : 12,25 KB in 7 Pages, 0 Failed."},
+              "07 08:00:00 Free Usage Time Ended : 12,25 KB in 7 Pages, 0 Failed.",
+              "08 02:00:00 " + kOpen, "08 02:30:00 Total Data Downloaded for Connectivity : 5 KB."},
              ". ", "."),
          "2026-12-07 02:00:00-2026-12-07 08:00:00 kb=12.25 opened=7 failed=0 online=1 "
          "outages=1/0s reboots=0 [02:10:00-02:10:00] not running@02:10:00-02:20:00 "
-         "nic@02:30:00\n"},
+         "nic@02:30:00\n"
+         "2026-12-08 02:00:00-2026-12-08 02:30:00 cut kb=5 opened=? failed=0 online=1 "
+         "outages=0/0s reboots=0\n"},
         // A sleep ends the outage it fell in; without its line it began after the last line.
         // A quit line before the start leaves the night as its end line left it.
         {"asleep and not running: neither online nor an outage",
@@ -164,7 +175,7 @@ TEST(NightsTest, LogsTellTheirNights) {
               "Pages, 3 Failed.",
               "07 03:00:00 Dastrel's Quorvane Helper Quitting.", "07 03:30:00 " + kStart,
               "07 03:30:00 " + kOpen, "07 03:40:00 " + kStart,
-              "07 03:40:00 Auto Disable NIC Command Issued."}),
+              "07 03:40:00 Auto Disable NIC Command Issued.", "07 03:45:00 " + kFail}),
          "2026-12-07 02:00:00-2026-12-07 03:00:00 kb=1 opened=2 failed=3 online=0.926667 "
          "outages=3/110s reboots=0 [02:10:00-02:11:00] [02:41:10-02:42:00 restored] "
          "[02:50:00-02:50:00] asleep@02:11:00-02:41:00 asleep@02:50:00-02:55:00\n"
@@ -173,55 +184,62 @@ TEST(NightsTest, LogsTellTheirNights) {
         {"garbage, unknown and malformed lines are skipped; a torn last line is ignored",
          "\x01garbage\r\n\r\n07/12/2026 02:00:00 >   " + kOpen + "\r\n" +
              Log({"07 02:01:00 Something this report does not know.", "32 02:02:00 " + kFail,
-                  "07 25:02:00 " + kFail,
+                  "07 25:02:00 " + kFail, "07 02:60:00 " + kFail, "07 02:02:60 " + kFail,
                   "07 02:03:00 Free Usage Time Ended : x KB in 1 Pages, 0 Failed.",
                   "07 02:04:00 " + kFail, "07 02:04:30 Connectivity Restored after 1 Failed Pages!",
                   "not a line at all, though long enough"}) +
              "07/12/2026 02:05:00 >   " + kFail,
          "2026-12-07 02:00:00-2026-12-07 02:04:00 cut kb=? opened=? failed=1 online=1 "
          "outages=1/0s reboots=0 [02:04:00-02:04:00]\n"},
+        {"lines longer than 512 characters, cut there, say nothing",
+         Log({"07 01:00:00 " + kLong, "07 01:00:01 " + kLong, "07 02:10:00 " + kFail}),
+         "2026-12-07 02:00:00-2026-12-07 03:00:00 partial kb=? opened=? failed=1 online=? "
+         "outages=1/0s reboots=0 [02:10:00-02:10:00]\n"},
         {"a window still open as the report is made",
          Log({"07 02:00:00 " + kOpen, "07 02:30:00 " + kFail}),
          "2026-12-07 02:00:00-2026-12-07 03:00:00 live kb=10 opened=99 failed=1 online=0.5 "
-         "outages=1/1800s reboots=0 [02:30:00-03:00:00]\n"},
+         "outages=1/1800s reboots=0 [02:30:00-03:00:00]\n",
+         OpenWindowNow{LocalSeconds(2026, 12, 7, 3, 0, 0), 10, 99, 1}},
     };
     for (const Row& row : rows) {
-        std::optional<OpenWindowNow> now;
-        if (row.what.starts_with("a window still open"))
-            now = OpenWindowNow{LocalSeconds(2026, 12, 7, 3, 0, 0), 10, 99, 1};
-        NightsRead read = Read(row.log, now);
+        NightsRead read = Read(row.log, row.now);
         EXPECT_FALSE(read.failed);
         EXPECT_EQ(Describe(read.nights), row.nights) << row.what;
     }
 }
 
 std::string Golden(const std::string& name) {
-    FILE* file = std::fopen((std::string(QV_SOURCE_DIR "/tests/report/") + name).c_str(), "rb");
-    std::string content;
-    if (file != nullptr) {
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-            content.append(buffer, n);
-        std::fclose(file);
-    }
-    return content;
+    std::ifstream file(QV_SOURCE_DIR "/tests/report/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-// The page and the CSV of the first row's night, whole, with a comma for the decimal point,
-// what the web port told after each reboot, a sleep and a time the program did not run.
-TEST(NightsTest, PageAndCsvOfOneNight) {
-    const std::string log =
-        Log({"06 22:00:00 " + kOpen, "06 22:30:00 Computer Going to Sleep.",
-             "06 23:00:00 Computer Woke Up.", "06 23:50:00 " + kFail, "06 23:53:00 " + kReboot,
-             "06 23:53:40 " + kRebooted, "06 23:54:10 Modem Restarted in 30 Seconds.",
-             "06 23:55:00 Connectivity Restored after 3 Failed Pages.", "07 00:20:00 " + kStart,
-             "07 00:20:00 " + kOpen, "07 01:00:00 " + kFail, "07 01:02:00 " + kRebooted,
-             "07 01:07:02 Modem did not Restart.",
-             "07 05:59:00 Free Usage Time Ended : 2048,5 KB in 1400 Pages, 12 Failed.",
-             "07 05:59:00 Auto ShutDown Command Issued."});
-    const std::deque<Night> nights = Read(log).nights;
-    EXPECT_EQ(ReportPage(nights, ","), Golden("one-night.html"));
-    EXPECT_EQ(OutagesCsv(nights), Golden("one-night.csv"));
+// The page and the CSV, whole: one night with a comma for the decimal point, what the web port
+// told after each reboot, a sleep and a time the program did not run; and the three nights of
+// the browser's sample log (a partial night, a card switch, a shutdown, three reboots and their
+// verdicts in one outage); and a night cut short, one without outages and one still open.
+TEST(NightsTest, PagesAndCsvsWhole) {
+    const std::string rows[][3] = {
+        {Log({"06 22:00:00 " + kOpen, "06 22:30:00 Computer Going to Sleep.",
+              "06 23:00:00 Computer Woke Up.", "06 23:50:00 " + kFail, "06 23:53:00 " + kReboot,
+              "06 23:53:40 " + kRebooted, "06 23:54:10 Modem Restarted in 30 Seconds.",
+              "06 23:55:00 Connectivity Restored after 3 Failed Pages.", "07 00:20:00 " + kStart,
+              "07 00:20:00 " + kOpen, "07 01:00:00 " + kFail, "07 01:02:00 " + kRebooted,
+              "07 01:07:02 Modem did not Restart.",
+              "07 05:59:00 Free Usage Time Ended : 2048,5 KB in 1400 Pages, 12 Failed.",
+              "07 05:59:00 Auto ShutDown Command Issued."}),
+         ",", "one-night"},
+        {Golden("three-nights.log"), ".", "three-nights"},
+        {Log({"05 02:00:00 " + kOpen, "05 02:40:00 " + kFail, "06 02:00:00 " + kOpen,
+              "06 08:00:00 Free Usage Time Ended : 0 KB in 5 Pages, 0 Failed.",
+              "07 02:00:00 " + kOpen, "07 02:30:00 " + kFail}),
+         ".", "cut-quiet-live"},
+    };
+    for (const auto& [log, decimal, name] : rows) {
+        const std::deque<Night> nights =
+            Read(log, OpenWindowNow{LocalSeconds(2026, 12, 7, 3, 0, 0), 10, 99, 1}).nights;
+        EXPECT_EQ(ReportPage(nights, decimal), Golden(name + ".html"));
+        EXPECT_EQ(OutagesCsv(nights), Golden(name + ".csv"));
+    }
 }
 
 // The texts a reader sees, at the edges of their units and of the calendar.
@@ -229,15 +247,17 @@ TEST(NightsTest, TextsReadAsAReaderWould) {
     const std::pair<std::string, std::string> rows[] = {
         {DateText(LocalSeconds(2024, 2, 29, 23, 59, 59)), "2024-02-29"},
         {DateText(LocalSeconds(2024, 2, 29, 23, 59, 59) + 1), "2024-03-01"},
+        {DateText(LocalSeconds(2026, 3, 31, 12, 0, 0)), "2026-03-31"},
+        {DateText(LocalSeconds(2100, 3, 1, 0, 0, 0) - 1), "2100-02-28"},
         {DateText(LocalSeconds(2027, 1, 1, 0, 0, 0) - 1) + " " +
              ClockText(LocalSeconds(2027, 1, 1, 0, 0, 0) - 1),
          "2026-12-31 23:59:59"},
         {DateText(LocalSeconds(1970, 1, 1, 0, 0, 0) - 86400), "1969-12-31"},
         {LengthText(4 * 60 + 30) + " " + LengthText(26 * 3600), "0:04:30 26:00:00"},
         {TrafficText(1023.9, ".") + " " + TrafficText(1024, ","), "1023.9 KB 1,0 MB"},
-        {TrafficText(1536, ".") + " " + TrafficText(102441, ".") + " " +
-             TrafficText(1024.0 * 1024 * 100.04, "."),
-         "1.5 MB 100.0 MB 100.0 GB"},
+        {TrafficText(1536, ".") + " " + TrafficText(102441, ".") + " " + TrafficText(1048576, ".") +
+             " " + TrafficText(1024.0 * 1024 * 100.04, "."),
+         "1.5 MB 100.0 MB 1.0 GB 100.0 GB"},
         {TrafficText(std::nullopt, ".") + " " + PercentText(std::nullopt, "."), "unknown unknown"},
         {PercentText(0.9999, ".") + " " + PercentText(1, ",") + " " + PercentText(0.975, "."),
          "99.9% 100,0% 97.5%"},
@@ -248,38 +268,31 @@ TEST(NightsTest, TextsReadAsAReaderWould) {
         EXPECT_EQ(got, expected);
 }
 
-// A night lists its first 500 outages and tells how many more it had.
-TEST(NightsTest, ANightListsAtMostFiveHundredOutages) {
-    std::vector<std::string> rows = {"07 02:00:00 " + kOpen};
-    char at[16];
-    for (int i = 0; i < 501; ++i) {
-        const int s = 2 * 3600 + 30 * i + 5;
-        std::snprintf(at, sizeof at, "07 %02d:%02d:%02d ", s / 3600, s / 60 % 60, s % 60);
-        rows.push_back(at + kFail);
-        std::snprintf(at, sizeof at, "07 %02d:%02d:%02d ", s / 3600, s / 60 % 60, s % 60 + 10);
-        rows.push_back(at + std::string("Connectivity Restored after 1 Failed Pages."));
-    }
-    rows.push_back("07 08:00:00 Free Usage Time Ended : 1 KB in 501 Pages, 501 Failed.");
-    NightsRead read = Read(Log(rows), std::nullopt, 4096);
-    ASSERT_EQ(read.nights.size(), 1u);
-    EXPECT_EQ(read.nights[0].outageCount, 501);
-    EXPECT_EQ(read.nights[0].outages.size(), 500u);
-    EXPECT_NE(ReportPage(read.nights, ".").find("<p class=\"note\">And 1 more outage.</p>"),
-              std::string::npos);
-}
-
-// Only the last fourteen nights are kept, and what is held does not grow with the log.
-TEST(NightsTest, KeepsTheLastFourteenNights) {
+// Only the last fourteen nights are kept, and a night lists its first 500 outages and tells how
+// many more it had: what is held does not grow with the log.
+TEST(NightsTest, KeepsTheLastFourteenNightsAndFiveHundredOutagesANight) {
     std::vector<std::string> rows;
-    for (int day = 1; day <= 20; ++day) {
-        const std::string d = (day < 10 ? "0" : "") + std::to_string(day);
-        rows.push_back(d + " 02:00:00 " + kOpen);
-        rows.push_back(d + " 08:00:00 Free Usage Time Ended : 1 KB in 1 Pages, 0 Failed.");
+    char at[16];
+    for (int day = 1; day <= 31; ++day) {
+        std::snprintf(at, sizeof at, "%02d 02:00:00 ", day);
+        rows.push_back(at + kOpen);
+        for (int i = 0, s = 2 * 3600 + 5; day == 31 && i < 501; ++i, s += 30) {
+            std::snprintf(at, sizeof at, "31 %02d:%02d:%02d ", s / 3600, s / 60 % 60, s % 60);
+            rows.push_back(at + kFail);
+            std::snprintf(at, sizeof at, "31 %02d:%02d:%02d ", s / 3600, s / 60 % 60, s % 60 + 10);
+            rows.push_back(at + std::string("Connectivity Restored after 1 Failed Pages."));
+        }
+        std::snprintf(at, sizeof at, "%02d 08:00:00 ", day);
+        rows.push_back(at + std::string("Free Usage Time Ended : 1 KB in 1 Pages, 0 Failed."));
     }
     NightsRead read = Read(Log(rows), std::nullopt, 4096);
     ASSERT_EQ(read.nights.size(), kReportNights);
-    EXPECT_EQ(DateText(read.nights.front().begin), "2026-12-07");
-    EXPECT_EQ(DateText(read.nights.back().begin), "2026-12-20");
+    EXPECT_EQ(DateText(read.nights.front().begin) + " " + DateText(read.nights.back().begin) + " " +
+                  std::to_string(read.nights.back().outageCount) + " " +
+                  std::to_string(read.nights.back().outages.size()),
+              "2026-12-18 2026-12-31 501 500");
+    EXPECT_NE(ReportPage(read.nights, ".").find("<p class=\"note\">And 1 more outage.</p>"),
+              std::string::npos);
 }
 
 }  // namespace

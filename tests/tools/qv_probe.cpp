@@ -186,18 +186,15 @@ int main(int argc, char** argv) {
         }
         LocalFree(sd);
     } else if (command == "value" && argc == 4) {
-        std::string key = argv[2];
-        HKEY root = key.rfind("HKCU\\", 0) == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+        const std::string key = argv[2];
         HKEY opened = nullptr;
-        DWORD type = 0;
-        std::vector<BYTE> data(65536);
-        DWORD size = DWORD(data.size());
-        if (RegOpenKeyExA(root, key.substr(5).c_str(), 0, KEY_QUERY_VALUE, &opened) != 0)
-            return 2;
-        // The bytes as stored: no terminator added, unlike RegGetValue.
-        LONG queried = RegQueryValueExA(opened, argv[3], nullptr, &type, data.data(), &size);
-        RegCloseKey(opened);
-        if (queried != ERROR_SUCCESS)
+        DWORD type = 0, size = 65536;
+        std::vector<BYTE> data(size);
+        // The bytes as stored: no terminator added, unlike RegGetValue. The key is closed as the
+        // probe ends.
+        if (RegOpenKeyExA(key.rfind("HKCU\\", 0) == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE,
+                          key.substr(5).c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS ||
+            RegQueryValueExA(opened, argv[3], nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
             return 2;
         std::printf("%lu ", type);
         for (DWORD i = 0; i < size; ++i)

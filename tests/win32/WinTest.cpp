@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/FreeWindowWatch.h"
@@ -52,61 +52,73 @@ std::string TextOf(HWND hwnd) {
     return std::string(buffer, GetWindowTextA(hwnd, buffer, sizeof buffer));
 }
 
-TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
-    win32::MainWindow window;
-    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
+// The hidden main window over the doubles, connected to the real tray (each record kept as the
+// shell gets it: the message, the first layout's fields and the tip's bytes), Ui and sockets;
+// destroyed at the end, its quit message taken off the queue again.
+struct Main {
+    explicit Main(bool freeWindow = false) {
+        t.InitPaths();
+        if (freeWindow)
+            WatchFreeWindow(t.app);  // always free: the window opens
+        EXPECT_TRUE(window.Create(GetModuleHandleA(nullptr)));
+        tray.Attach(window.Handle(), GetModuleHandleA(nullptr));
+        window.Connect(form, tray, sockets, ui);
+    }
+    ~Main() {
+        DestroyWindow(window.Handle());
+        for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
+        }
+    }
     TestApp t;
-    t.InitPaths();
-    FrmIcon form(t.app);
-    // Each record as the shell gets it: the message, the first layout's fields and the tip's
-    // bytes (its NUL, blanks, a NUL in the 64th; nothing past the first layout).
+    FrmIcon form{t.app};
+    win32::MainWindow window;
     Items sent;
-    win32::Win32Tray tray([&](DWORD message, NOTIFYICONDATAA* d) {
+    win32::Win32Tray tray{[this](DWORD message, NOTIFYICONDATAA* d) {
         sent.push_back(Words(message, d->cbSize, d->hWnd == window.Handle(), d->uID, d->uFlags,
                              d->uCallbackMessage, d->hIcon) +
                        std::string(d->szTip, sizeof d->szTip));
         return TRUE;
-    });
-    tray.Attach(window.Handle(), GetModuleHandleA(nullptr));
+    }};
     win32::Win32Ui ui;
-    win32::Win32Sockets sockets(ui);
-    window.Connect(form, tray, sockets, ui);
+    win32::Win32Sockets sockets{ui};
+};
+
+TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
+    Main m;
+    // The tip's bytes: its NUL, blanks, a NUL in the 64th; nothing past the first layout.
     auto record = [&](int message, Picture picture, std::string tip) {
         tip = (tip + '\0').substr(0, 63);
         tip.resize(63, ' ');
-        return Words(message, NOTIFYICONDATAA_V1_SIZE, 1, 1, 7, 512, tray.Icon(picture)) + tip +
+        return Words(message, NOTIFYICONDATAA_V1_SIZE, 1, 1, 7, 512, m.tray.Icon(picture)) + tip +
                std::string(65, '\0');
     };
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     const std::string tip = "Quorvane Helper by Dastrel.", x80(80, 'x');
-    SendMessageA(window.Handle(), taskbarCreated, 0, 0);  // nothing added: nothing to put back
-    tray.Change(Picture::Red, tip);                       // nor to change
-    tray.Show(Picture::Green, tip);
-    tray.Change(Picture::Yellow, x80);
-    SendMessageA(window.Handle(), taskbarCreated, 0, 0);
-    tray.Remove();
-    tray.Remove();  // nor to remove again
-    SendMessageA(window.Handle(), taskbarCreated, 0, 0);
+    SendMessageA(m.window.Handle(), taskbarCreated, 0, 0);  // nothing added: nothing to put back
+    m.tray.Change(Picture::Red, tip);                       // nor to change
+    m.tray.Show(Picture::Green, tip);
+    m.tray.Change(Picture::Yellow, x80);
+    SendMessageA(m.window.Handle(), taskbarCreated, 0, 0);
+    m.tray.Remove();
+    m.tray.Remove();  // nor to remove again
+    SendMessageA(m.window.Handle(), taskbarCreated, 0, 0);
     EXPECT_EQ(
-        sent,
+        m.sent,
         (Items{record(NIM_ADD, Picture::Green, tip), record(NIM_MODIFY, Picture::Yellow, x80),
                record(NIM_ADD, Picture::Yellow, x80), record(NIM_DELETE, Picture::Yellow, x80)}));
 
     // A window timer of period 0 is never set; any other is.
     win32::Win32Timers timers;
-    timers.Attach(window.Handle());
+    timers.Attach(m.window.Handle());
     timers.Start(1, 0);
     timers.Start(2, 30000);
-    EXPECT_EQ(Words(KillTimer(window.Handle(), 1), KillTimer(window.Handle(), 2)), "0 1 ");
+    EXPECT_EQ(Words(KillTimer(m.window.Handle(), 1), KillTimer(m.window.Handle(), 2)), "0 1 ");
 
-    t.actions.onCall = [](const std::string&) { throw std::length_error("too long"); };
-    SendMessageA(window.Handle(), 0x200, 0, kTrayLeftDoubleClick);
-    SendMessageA(window.Handle(), 0x200, 0, kTrayLeftDoubleClick);  // and it serves on
-    EXPECT_EQ(t.LogMessages(), Items(2, "Unexpected Error : too long"));
-    EXPECT_EQ(t.app.IconState, 5);
-    DestroyWindow(window.Handle());  // which posts the quit message: taken off the queue again
-    for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
-    }
+    m.t.actions.onCall = [](const std::string&) { throw std::length_error("too long"); };
+    SendMessageA(m.window.Handle(), 0x200, 0, kTrayLeftDoubleClick);
+    SendMessageA(m.window.Handle(), 0x200, 0, kTrayLeftDoubleClick);  // and it serves on
+    EXPECT_EQ(m.t.LogMessages(), Items(2, "Unexpected Error : too long"));
+    EXPECT_EQ(m.t.app.IconState, 5);
 }
 
 // The keep-awake request and the wake timer as the system gets them: the flags, the due time
@@ -116,9 +128,7 @@ TEST(Win32Power, AsksForTheSystemNotTheDisplayAndSetsATimerThatResumes) {
     Items calls;
     win32::AwakeCalls awake;
     awake.SetThreadExecutionState = [&](EXECUTION_STATE flags) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(flags));
-        calls.push_back(text);
+        calls.push_back(Words(std::hex, flags));  // the manipulator, a word of no text
         return EXECUTION_STATE{ES_CONTINUOUS};
     };
     awake.CreateWaitableTimerA = [&] {
@@ -139,30 +149,27 @@ TEST(Win32Power, AsksForTheSystemNotTheDisplayAndSetsATimerThatResumes) {
     power.SetWakeTimer({2026, 12, 8, 1, 59, 0});
     power.SetWakeTimer({2027, 1, 1, 23, 59, 0});
     power.CancelWakeTimer();
-    EXPECT_EQ(calls, (Items{"80000001", "80000000", "create", "1 134411687400000000 1 ",
+    EXPECT_EQ(calls, (Items{" 80000001 ", " 80000000 ", "create", "1 134411687400000000 1 ",
                             "1 134433215400000000 1 ", "cancel"}));
 }
 
 // Windows' power messages posted to the main window: the sleep and one wake, whatever other
 // resume message comes with it.
 TEST(MainWindow, TellsTheSleepAndTheWakeFromThePowerMessages) {
-    win32::MainWindow window;
-    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
-    TestApp t;
-    t.InitPaths();
-    FrmIcon form(t.app);
-    win32::Win32Tray tray([](DWORD, NOTIFYICONDATAA*) { return TRUE; });
-    win32::Win32Ui ui;
-    win32::Win32Sockets sockets(ui);
-    window.Connect(form, tray, sockets, ui);
+    Main m;
     for (WPARAM event : {PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND})
-        PostMessageA(window.Handle(), WM_POWERBROADCAST, event, 0);
-    for (MSG msg; PeekMessageA(&msg, window.Handle(), 0, 0, PM_REMOVE);)
+        PostMessageA(m.window.Handle(), WM_POWERBROADCAST, event, 0);
+    for (MSG msg; PeekMessageA(&msg, m.window.Handle(), 0, 0, PM_REMOVE);)
         DispatchMessageA(&msg);
-    EXPECT_EQ(t.LogMessages(), (Items{"Computer Going to Sleep.", "Computer Woke Up."}));
-    DestroyWindow(window.Handle());
-    for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
-    }
+    EXPECT_EQ(m.t.LogMessages(), (Items{"Computer Going to Sleep.", "Computer Woke Up."}));
+}
+
+sockaddr_in Loopback(uint16_t port) {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = inet_addr("127.0.0.1");
+    a.sin_port = htons(port);
+    return a;
 }
 
 // A loopback listener that never accepts: connects to it succeed, and it reads nothing.
@@ -170,9 +177,7 @@ struct SilentListener {
     SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     uint16_t port = 0;
     explicit SilentListener(int backlog = 4) {
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = inet_addr("127.0.0.1");
+        sockaddr_in a = Loopback(0);
         int size = sizeof a;
         bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
         listen(s, backlog);
@@ -193,31 +198,22 @@ void CALLBACK EndTheWait(HWND, UINT, UINT_PTR, DWORD) {
 // value the next probe got is dropped; a call on a helper thread that never returns is
 // abandoned at its bound.
 TEST(MainWindow, WaitsServeTheWindowAndEndAtTheirBounds) {
-    win32::MainWindow window;
-    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
-    TestApp t;
-    t.InitPaths();
-    FrmIcon form(t.app);
-    win32::Win32Tray tray([](DWORD, NOTIFYICONDATAA*) { return TRUE; });
-    win32::Win32Ui ui;
-    win32::Win32Sockets sockets(ui);
-    ASSERT_TRUE(sockets.Start());
-    sockets.Attach(window.Handle());
-    window.Connect(form, tray, sockets, ui);
+    Main m;
+    ASSERT_TRUE(m.sockets.Start());
+    m.sockets.Attach(m.window.Handle());
     SilentListener peer;
-
     SocketId c = kNoSocket;
-    ASSERT_TRUE(sockets.Connect(c, "127.0.0.1", peer.port, 5000));
-    PostMessageA(window.Handle(), kTrayCallbackMessage, 0, kTrayRightButtonUp);
-    EXPECT_EQ(sockets.Receive(c, 100, 300), "");
-    EXPECT_EQ(t.menu.shown.size(), 1u);  // the menu opened during the wait
+    ASSERT_TRUE(m.sockets.Connect(c, "127.0.0.1", peer.port, 5000));
+    PostMessageA(m.window.Handle(), kTrayCallbackMessage, 0, kTrayRightButtonUp);
+    EXPECT_EQ(m.sockets.Receive(c, 100, 300), "");
+    EXPECT_EQ(m.t.menu.shown.size(), 1u);  // the menu opened during the wait
     const UINT_PTR bound = SetTimer(nullptr, 0, 120000, &EndTheWait);
-    EXPECT_EQ(sockets.Send(c, std::string(64 << 20, 'x'), 300), -1);
+    EXPECT_EQ(m.sockets.Send(c, std::string(64 << 20, 'x'), 300), -1);
     auto never = std::make_shared<win32::UniqueHandle>(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     EXPECT_FALSE(win32::OffThreadCall::Run(
-        ui, 300, [never] { WaitForSingleObject(never->Get(), INFINITE); }));
+        m.ui, 300, [never] { WaitForSingleObject(never->Get(), INFINITE); }));
     KillTimer(nullptr, bound);
-    EXPECT_FALSE(ui.EndRequested());
+    EXPECT_FALSE(m.ui.EndRequested());
     SetEvent(never->Get());  // the abandoned call returns, and its thread ends
 
     // A listener whose queue is full: a further connect stays under way until its time-out.
@@ -227,11 +223,8 @@ TEST(MainWindow, WaitsServeTheWindowAndEndAtTheirBounds) {
         queued.emplace_back(socket(AF_INET, SOCK_STREAM, 0));
         u_long on = 1;
         ioctlsocket(queued.back().Get(), FIONBIO, &on);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = inet_addr("127.0.0.1");
-        a.sin_port = htons(full.port);
-        connect(queued.back().Get(), reinterpret_cast<sockaddr*>(&a), sizeof a);
+        const sockaddr_in a = Loopback(full.port);
+        connect(queued.back().Get(), reinterpret_cast<const sockaddr*>(&a), sizeof a);
     }
     fd_set first;  // the queue is full once the first of them is in
     FD_ZERO(&first);
@@ -242,18 +235,15 @@ TEST(MainWindow, WaitsServeTheWindowAndEndAtTheirBounds) {
     std::string answers;
     auto answer = [&](SocketId probe, bool connected) {
         answers += std::to_string(probe == closed) + std::to_string(connected) + " ";
-        sockets.Close(probe);
+        m.sockets.Close(probe);
     };
-    ASSERT_TRUE(sockets.StartConnect(closed, "127.0.0.1", full.port, 1000, answer));
+    ASSERT_TRUE(m.sockets.StartConnect(closed, "127.0.0.1", full.port, 1000, answer));
     // As a late "connected" of an earlier probe with the same socket value would come.
-    PostMessageA(window.Handle(), win32::Win32Sockets::kConnectMessage,
-                 static_cast<WPARAM>(sockets.Handle(closed)), WSAMAKESELECTREPLY(FD_CONNECT, 0));
+    PostMessageA(m.window.Handle(), win32::Win32Sockets::kConnectMessage,
+                 static_cast<WPARAM>(m.sockets.Handle(closed)), WSAMAKESELECTREPLY(FD_CONNECT, 0));
     for (MSG msg; answers.empty() && GetMessageA(&msg, nullptr, 0, 0) > 0;)
-        ui.Dispatch(msg);
+        m.ui.Dispatch(msg);
     EXPECT_EQ(answers, "10 ");
-    DestroyWindow(window.Handle());  // which posts the quit message: taken off the queue again
-    for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
-    }
 }
 
 // A close request or the end of the session in the middle of a wait ends the wait and is kept
@@ -269,32 +259,21 @@ TEST(MainWindow, AnEndInTheMiddleWaitsForTheActionButNotItsLines) {
         {WM_ENDSESSION, {"1  0 " + ended, "0 StopSockets 1 " + ended}},
     };
     for (const auto& [message, expected] : rows) {
-        win32::MainWindow window;
-        ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
-        TestApp t;
-        t.InitPaths();
-        WatchFreeWindow(t.app);  // always free: the window opens
-        FrmIcon form(t.app);
-        win32::Win32Tray tray([](DWORD, NOTIFYICONDATAA*) { return TRUE; });
-        win32::Win32Ui ui;
-        win32::Win32Sockets sockets(ui);
-        window.Connect(form, tray, sockets, ui);
-        t.actions.calls.clear();
+        Main m(true);
+        m.t.actions.calls.clear();
         Items seen;
         auto look = [&] {
             const bool removed =
-                !t.tray.calls.empty() && t.tray.calls.back().op == FakeTray::Op::Remove;
-            seen.push_back(Words(IsWindow(window.Handle()), Join(t.actions.calls), removed) +
-                           Join(t.LogMessages(), ";"));
+                !m.t.tray.calls.empty() && m.t.tray.calls.back().op == FakeTray::Op::Remove;
+            seen.push_back(Words(IsWindow(m.window.Handle()), Join(m.t.actions.calls), removed) +
+                           Join(m.t.LogMessages(), ";"));
         };
-        PostMessageA(window.Handle(), message, TRUE, 0);
-        ui.Pause(30000);  // the action's wait, which the request ends
+        PostMessageA(m.window.Handle(), message, TRUE, 0);
+        m.ui.Pause(30000);  // the action's wait, which the request ends
         look();
-        window.EndAsRequested(ui.TakeEndRequest());
+        m.window.EndAsRequested(m.ui.TakeEndRequest());
         look();
         EXPECT_EQ(seen, expected) << message;
-        for (MSG msg; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
-        }
     }
 }
 
@@ -398,11 +377,7 @@ TEST_F(SettingsDialogWinTest, HooksReachTheModelAndItsAnswersTheWindow) {
 
 // The system's digests, as hex, of known inputs.
 TEST(Win32Hashes, GivesTheSystemsDigests) {
-    struct Row {
-        HashKind kind;
-        std::string data, hex;
-    };
-    const Row rows[] = {
+    const std::tuple<HashKind, std::string, std::string> rows[] = {
         {HashKind::Md5, "", "d41d8cd98f00b204e9800998ecf8427e"},
         {HashKind::Md5, "abc", "900150983cd24fb0d6963f7d28e17f72"},
         {HashKind::Sha256, "", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
@@ -410,11 +385,11 @@ TEST(Win32Hashes, GivesTheSystemsDigests) {
          "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
     };
     win32::Win32Hashes hashes;
-    for (const Row& row : rows) {
-        std::string hex;
-        for (unsigned char byte : hashes.Digest(row.kind, row.data))
-            hex += "0123456789abcdef"[byte >> 4], hex += "0123456789abcdef"[byte & 15];
-        EXPECT_EQ(hex, row.hex) << row.data;
+    for (const auto& [kind, data, expected] : rows) {
+        std::ostringstream hex;
+        for (unsigned char byte : hashes.Digest(kind, data))
+            hex << std::hex << (byte >> 4) << (byte & 15);
+        EXPECT_EQ(hex.str(), expected) << data;
     }
 }
 
