@@ -9,22 +9,74 @@ namespace {
 
 using Waits = std::vector<uint32_t>;
 
-// Conversations played from the command file over scripted sockets, with the trace on and a
-// failure shutting the computer down; nothing done while one runs changes it. A receive of "" is a
-// quiet gap (or the end); each receive moves the steady clock by 100 ms, an empty one by its whole
-// time-out.
+std::string Numbers(const Waits& values) {
+    std::string all;
+    for (uint32_t value : values)
+        all += std::to_string(value) + " ";
+    return all;
+}
+
+struct Row {
+    std::string line1, commands;
+    Strings replies = {}, sent = {}, trace = {}, log = {};  // no log: rebooted
+    Waits receives = {}, pauses = {};
+    uint32_t receiveTimeoutMs = 30000;
+};
+
+// The row's conversation in an app of its own, with the trace on and a failure shutting the
+// computer down, asked to end at the wait numbered `endAtWait` (0: never); nothing done while
+// it runs changes it. It answers with the bytes sent, the trace, the receives' time-outs, the
+// pauses, the log, then shutdowns, the error state and the connections left open (the web-port
+// probe's aside).
+std::string Play(const Row& row, TestApp& t, int endAtWait) {
+    const std::string path = "C:\\Program Files\\Quorvane\\Reboot.Txt";
+    t.InitPaths();
+    if (!row.line1.empty())  // else there is no command file
+        t.files.files[path] = row.line1 + "\r\n" + row.commands;
+    t.app.modem.ReceiveTimeoutMs = row.receiveTimeoutMs;
+    t.app.diag.ModemTrace = true;
+    t.app.settings.SrvModemFail = true;
+    t.sockets.replies.assign(row.replies.begin(), row.replies.end());
+    t.sockets.failSendsOf = {"fail", "\xff\xfc*"};
+    t.app.modem.Unread = "login: Password: ";  // what an earlier conversation left
+    t.app.modem.Telnet.Take("\xff\xfd\x01");
+    t.ui.endAtWait = endAtWait;
+    // Meanwhile the dialog reads a shorter file and a tick asks for a reboot, in vain.
+    t.ui.onPump = [&] {
+        t.app.modem.CommandPairs.clear();
+        EXPECT_FALSE(RebootModem(t.app.modemContext));
+    };
+    EXPECT_EQ(RebootModem(t.app.modemContext), row.log.empty() && !endAtWait) << row.commands;
+    EXPECT_FALSE(t.app.modem.Reboot.Running());
+    const size_t probes = t.app.modem.ProbeSocket != kNoSocket;
+    return Join(t.sockets.sent, "#") + "/" + Join(t.ui.messages, "#") + "/" +
+           Numbers(t.sockets.receiveTimeouts) + "/" + Numbers(t.ui.pauses) + "/" +
+           Join(t.LogMessages(), "#") + "/" + std::to_string(t.ShutdownRequests()) +
+           std::to_string(t.app.IconState) +
+           std::to_string(t.sockets.open.size() - probes + t.app.modem.ModemSocket);
+}
+
+// Conversations played from the command file over scripted sockets. A receive of "" is a quiet
+// gap (or the end); each receive moves the steady clock by 100 ms, an empty one by its whole
+// time-out. A reply holds at most one receive buffer (51,200 characters) and a search at most
+// 1 MiB, to the byte, whatever the modem sends at once; the rest stays in the connection; a
+// failure's line carries the last 51,200 characters of what came.
 TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
     const std::string doEcho = "\xff\xfd\x01", willSga = "\xff\xfb\x03";
     const std::string wontEcho = "\xff\xfc\x01", dontSga = "\xff\xfe\x03";
     const std::string path = "C:\\Program Files\\Quorvane\\Reboot.Txt";
     const std::string invalid = "Unable to Reboot Modem - Invalid Responce ";
     const std::string login = "WAIT \"login\"\r\nSEND \"admin\\m\"\r\n";
-    struct Row {
-        std::string line1, commands;
-        Strings replies = {}, sent = {}, trace = {}, log = {};  // no log: rebooted
-        Waits receives = {}, pauses = {};
-        uint32_t receiveTimeoutMs = 30000;
-    };
+    // Twenty full buffers and a piece bring the search to 1 MiB exactly, just before the prompt.
+    const size_t buffer = 51200, search = 1 << 20;
+    const std::string full(buffer, 'n');
+    Strings flood = {doEcho};
+    for (size_t at = 0; at + buffer <= search; at += buffer)
+        flood.push_back(full);
+    flood.push_back(std::string(search % buffer, 'n') + "login: ");
+    Waits floodReceives;  // each full receive moves the clock by 100 ms
+    for (uint32_t i = 0; i < flood.size(); ++i)
+        floodReceives.push_back(30000 - 100 * i);
     // clang-format off
     const std::vector<Row> rows = {
         // WAIT "" receives nothing; the reboot pause comes before its pair's pause; with nothing
@@ -80,121 +132,37 @@ TEST(RebootTest, PlaysThePairsAndLogsEveryFailure) {
          {"Recv : \xffx", "Send : p\xffss\r\n"}, {}, {30000, 500}, {1000}},
         {"127.0.0.1 23", "WAIT \"*\"\r\nSEND \"p\xffss\\m\"\r\nWAIT \"lo\"\r\nSEND \"b\"\r\n", {"one", "login", "rest"},
          {"p\xffss\r\n", "b"}, {"Recv : one", "Send : p\xffss\r\n", "Recv : login", "Send : b"}, {}, {30000, 30000}, {1000, 1000}},
-    };
-    // clang-format on
-    for (const Row& row : rows) {
-        TestApp t;
-        t.InitPaths();
-        if (!row.line1.empty())  // else there is no command file
-            t.files.files[path] = row.line1 + "\r\n" + row.commands;
-        t.app.modem.ReceiveTimeoutMs = row.receiveTimeoutMs;
-        t.app.diag.ModemTrace = true;
-        t.app.settings.SrvModemFail = true;
-        t.sockets.replies.assign(row.replies.begin(), row.replies.end());
-        t.sockets.failSendsOf = {"fail", "\xff\xfc*"};
-        t.app.modem.Unread = "login: Password: ";  // what an earlier conversation left
-        t.app.modem.Telnet.Take("\xff\xfd\x01");
-        // Meanwhile the dialog reads a shorter file and a tick asks for a reboot, in vain.
-        t.ui.onPump = [&] {
-            t.app.modem.CommandPairs.clear();
-            EXPECT_FALSE(RebootModem(t.app.modemContext));
-        };
-        const std::string name = row.line1 + "\r\n" + row.commands;
-        EXPECT_EQ(RebootModem(t.app.modemContext), row.log.empty()) << name;
-        EXPECT_EQ(t.sockets.sent, row.sent) << name;
-        EXPECT_EQ(t.ui.messages, row.trace) << name;
-        EXPECT_EQ(t.LogMessages(), row.log) << name;
-        EXPECT_EQ(t.sockets.receiveTimeouts, row.receives) << name;
-        EXPECT_EQ(t.ui.pauses, row.pauses) << name;
-        // Shut down, error icon, connections left open (the web-port probe's aside).
-        const size_t probes = t.app.modem.ProbeSocket != kNoSocket;
-        EXPECT_EQ(std::to_string(t.ShutdownRequests()) + std::to_string(t.app.IconState) +
-                      std::to_string(t.sockets.open.size() - probes + t.app.modem.ModemSocket),
-                  row.log.empty() ? "000" : "150")
-            << name;
-        EXPECT_FALSE(t.app.modem.Reboot.Running()) << name;
-    }
-}
-
-// A reply holds at most one receive buffer (51,200 characters) and a search at most 1 MiB, to the
-// byte, whatever the modem sends at once; the rest stays in the connection. A failure's line
-// carries the last 51,200 characters of what came.
-TEST(RebootTest, RepliesAndSearchesStopAtTheirCaps) {
-    const std::string doEcho = "\xff\xfd\x01";
-    const std::string path = "C:\\Program Files\\Quorvane\\Reboot.Txt";
-    const std::string invalid = "Unable to Reboot Modem - Invalid Responce ";
-    const size_t buffer = 51200, search = 1 << 20;
-    const std::string full(buffer, 'n');
-    struct Row {
-        std::string line1, commands;
-        Strings replies, trace, log;
-    };
-    // Twenty full buffers and a piece bring the search to 1 MiB exactly, just before the prompt.
-    Strings flood = {doEcho};
-    for (size_t at = 0; at + buffer <= search; at += buffer)
-        flood.push_back(full);
-    flood.push_back(std::string(search % buffer, 'n') + "login: ");
-    // clang-format off
-    const std::vector<Row> rows = {
         // One receive takes a buffer's worth; the next WAIT finds the rest.
-        {"127.0.0.1 23", "WAIT \"*\"\r\nSEND \"a\"\r\nWAIT \"xy\"\r\nSEND \"b\"\r\n",
-         {full + "xy"}, {"Recv : " + full, "Send : a", "Recv : xy", "Send : b"}, {}},
+        {"127.0.0.1 23", "WAIT \"*\"\r\nSEND \"a\"\r\nWAIT \"xy\"\r\nSEND \"b\"\r\n", {full + "xy"}, {"a", "b"},
+         {"Recv : " + full, "Send : a", "Recv : xy", "Send : b"}, {}, {30000, 30000}, {1000, 1000}},
         // A telnet modem's gathered reply stops at the buffer too.
-        {"127.0.0.1 23", "WAIT \"*\"\r\nSEND \"a\"\r\nWAIT \"xy\"\r\nSEND \"b\"\r\n",
-         {doEcho + full.substr(3), "abcxy", ""}, {"Recv : " + full.substr(3) + "abc", "Send : a", "Recv : xy", "Send : b"}, {}},
+        {"127.0.0.1 23", "WAIT \"*\"\r\nSEND \"a\"\r\nWAIT \"xy\"\r\nSEND \"b\"\r\n", {doEcho + full.substr(3), "abcxy", ""}, {wontEcho, "a", "b"},
+         {"Recv : " + full.substr(3) + "abc", "Send : a", "Recv : xy", "Send : b"}, {}, {30000, 500, 30000, 500}, {1000, 1000}},
         // A reply longer than the buffer fails with its first buffer, all of it in the line.
-        {"127.0.0.1 23", "WAIT \"login:\"\r\nSEND \"a\"\r\n", {full + "login:"}, {}, {invalid + full}},
+        {"127.0.0.1 23", "WAIT \"login:\"\r\nSEND \"a\"\r\n", {full + "login:"}, {}, {}, {invalid + full}, {30000}},
         // The search stops at 1 MiB; its line keeps the last 51,200 characters.
-        {"127.0.0.1 23 telnet", "WAIT \"login:\"\r\nSEND \"a\"\r\n", flood, {}, {invalid + full}},
-        {"127.0.0.1 23 telnet", "WAIT \"login:\"\r\nSEND \"a\"\r\n", {doEcho + "\r\n" + full + "\r\n", ""}, {},
-         {invalid + full.substr(1) + "\t"}},
+        {"127.0.0.1 23 telnet", "WAIT \"login:\"\r\nSEND \"a\"\r\n", flood, {wontEcho}, {}, {invalid + full}, floodReceives},
+        {"127.0.0.1 23 telnet", "WAIT \"login:\"\r\nSEND \"a\"\r\n", {doEcho + "\r\n" + full + "\r\n", ""}, {wontEcho}, {},
+         {invalid + full.substr(1) + "\t"}, {30000, 500, 29800, 500, 29200}},
     };
     // clang-format on
     for (const Row& row : rows) {
         TestApp t;
-        t.InitPaths();
-        t.files.files[path] = row.line1 + "\r\n" + row.commands;
-        t.app.diag.ModemTrace = true;
-        t.sockets.replies.assign(row.replies.begin(), row.replies.end());
-        const std::string name = row.line1 + " " + std::to_string(row.replies.size());
-        EXPECT_EQ(RebootModem(t.app.modemContext), row.log.empty()) << name;
-        EXPECT_EQ(t.ui.messages, row.trace) << name;
-        EXPECT_EQ(t.LogMessages(), row.log) << name;
-    }
-}
-
-// The program asked to end (a close request, the end of the session or a quit message, all
-// one request to the logic) at any wait of a conversation that would fail: the conversation
-// stops there, writes no failure line, never shuts the computer down and closes its connection.
-TEST(RebootTest, AnEndAtAnyWaitStopsTheConversationWithoutFailureOrShutdown) {
-    auto play = [](int endAtWait, TestApp& t) {
-        t.InitPaths();
-        t.files.files[t.app.paths.CommandFilePath] =
-            "127.0.0.1 23\r\nWAIT \"login:\"\r\nSEND \"admin\\m\"\r\nWAIT \"\"\r\nSEND "
-            "\"REBOOT\\m\"\r\nWAIT \"bye\"\r\nSEND \"x\"\r\n";
-        t.app.settings.SrvModemFail = true;
-        t.sockets.replies = {"login:"};
-        t.ui.endAtWait = endAtWait;
-        return RebootModem(t.app.modemContext);
-    };
-    TestApp unended;
-    EXPECT_FALSE(play(0, unended));
-    EXPECT_EQ(unended.LogMessages(), Strings{"Unable to Reboot Modem - Invalid Responce "});
-    EXPECT_EQ(unended.ShutdownRequests(), 1);
-    ASSERT_GT(unended.ui.waits, 10);  // the connect, receives, sends, pumps and pauses
-    for (int wait = 1; wait <= unended.ui.waits; ++wait) {
-        TestApp t;
-        EXPECT_FALSE(play(wait, t)) << wait;
-        EXPECT_EQ(
-            Join(t.LogMessages()) + "/" + std::to_string(t.ShutdownRequests()) + "/" +
-                std::to_string(t.app.IconState) + "/" +
-                std::to_string(t.sockets.open.size() - (t.app.modem.ProbeSocket != kNoSocket) +
-                               t.app.modem.ModemSocket),
-            "/0/0/0")
-            << wait;
-        // Nothing starts once the end was asked for.
-        EXPECT_FALSE(RebootModem(t.app.modemContext));
-        EXPECT_EQ(t.sockets.connects.size(), 1u) << wait;
+        EXPECT_EQ(Play(row, t, 0), Join(row.sent, "#") + "/" + Join(row.trace, "#") + "/" +
+                                       Numbers(row.receives) + "/" + Numbers(row.pauses) + "/" +
+                                       Join(row.log, "#") + (row.log.empty() ? "/000" : "/150"))
+            << row.line1 << "\r\n"
+            << row.commands.substr(0, 200);
+        // The program asked to end (a close request, the end of the session or a quit message,
+        // all one request to the logic) at any wait of a conversation that would fail: it stops
+        // there with no failure line, no shutdown, no error state and no connection left, and
+        // nothing starts after.
+        for (int wait = 1; !row.log.empty() && wait <= t.ui.waits; ++wait) {
+            TestApp e;
+            EXPECT_TRUE(Play(row, e, wait).ends_with("//000")) << wait << " " << row.commands;
+            EXPECT_FALSE(RebootModem(e.app.modemContext));
+            EXPECT_LE(e.sockets.connects.size(), 1u);
+        }
     }
 }
 
