@@ -218,10 +218,11 @@ TEST(WebRebootTest, PlaysTheStepsAndLogsUrlsWithoutQueryOrLogin) {
         {"GET \"http://192.168.1.50/cm?user=admin&password=pw&cmnd=Power%20Off\"\r\nPAUSE \"5\"\r\nGET \"http://192.168.1.50/cm?cmnd=Power%20On#x\"", {A(200)},
          {"GET /cm?user=admin&password=pw&cmnd=Power%20Off HTTP/1.1\r\nHost: 192.168.1.50\r\n\r\n", "GET /cm?cmnd=Power%20On HTTP/1.1\r\nHost: 192.168.1.50\r\n\r\n"},
          {"GET http://192.168.1.50/cm : 200", "GET http://192.168.1.50/cm : No Answer"}, {"Unable to Reboot Modem - No Answer from http://192.168.1.50/cm"}, {5000}},
-        // A header goes with the next request only; a POST without a type is a form; a 3xx is
-        // success and not followed; any other status fails; EXPECT looks in the last body.
-        {"HEADER \"X-A: 1\"\r\nHEADER \"X-B: 2\"\r\nGET \"http://h\"\r\nPOST \"http://h/p?q\" \"a=1\"", {A(302, {"Location: http://h/login"}), A(500)},
-         {"GET / HTTP/1.1\r\nHost: h\r\nX-A: 1\r\nX-B: 2\r\n\r\n", "POST /p?q HTTP/1.1\r\nHost: h\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: 3\r\n\r\na=1"},
+        // A header goes with the next request only; a POST without a type (a header named
+        // alike is none) is a form; a 3xx is success and not followed; any other status fails;
+        // EXPECT looks in the last body.
+        {"HEADER \"X-A: 1\"\r\nHEADER \"X-B: 2\"\r\nGET \"http://h\"\r\nHEADER \"Content-Typo: a\"\r\nHEADER \"content-types: b\"\r\nPOST \"http://h/p?q\" \"a=1\"", {A(302, {"Location: http://h/login"}), A(500)},
+         {"GET / HTTP/1.1\r\nHost: h\r\nX-A: 1\r\nX-B: 2\r\n\r\n", "POST /p?q HTTP/1.1\r\nHost: h\r\nContent-Typo: a\r\ncontent-types: b\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: 3\r\n\r\na=1"},
          {"GET http://h : 302", "POST http://h/p : 500"}, {refused + "500 http://h/p"}},
         {"GET \"http://h/a\"\r\nEXPECT \"done\"", {A(200, {}, "not\r\nyet\nnow\r")}, {"GET /a HTTP/1.1\r\nHost: h\r\n\r\n"}, {"GET http://h/a : 200"}, {"Unable to Reboot Modem - Invalid Responce not\tyet\tnow\t"}},
     };
