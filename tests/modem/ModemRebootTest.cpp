@@ -71,8 +71,7 @@ void Check(const Row& row) {
     EXPECT_EQ(Play(row, t, 0), Join(row.sent, "#") + "/" + Join(row.trace, "#") + "/" +
                                    Numbers(row.receives) + "/" + Numbers(row.pauses) + "/" +
                                    Join(row.log, "#") + "/" +
-                                   (row.log.empty() ? "0" : std::to_string(row.reboots)) +
-                                   (row.log.empty() ? "00" : "50"))
+                                   (row.log.empty() ? "000" : std::to_string(row.reboots) + "50"))
         << row.line1 << "\r\n"
         << row.commands.substr(0, 200);
     // The program asked to end (a close request, the end of the session or a quit message, all
