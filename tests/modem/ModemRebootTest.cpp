@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "modem/ModemReboot.h"
+#include "modem/WebReboot.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace qv::test {
@@ -212,6 +213,16 @@ TEST(RebootTest, PlaysTheScriptAndLogsEveryFailure) {
     // clang-format on
     for (const Row& row : rows)
         Check(row);
+}
+
+// A login's client nonce: 32 lower-case hexadecimal digits, drawn afresh for each answer.
+TEST(RebootTest, ClientNoncesAreFreshHexDigits) {
+    std::string all;
+    for (int i = 0; i < 16; ++i)
+        all += RandomCnonce();
+    EXPECT_EQ(all.size(), 512u);
+    EXPECT_EQ(all.find_first_not_of("0123456789abcdef"), std::string::npos) << all;
+    EXPECT_NE(all.substr(0, 32), all.substr(32, 32));
 }
 
 }  // namespace
