@@ -32,47 +32,43 @@ TEST(EventLogTest, LinesGoToTheirFilesAndTheTrayIsRefreshedBeforeEachLogLine) {
                {"C:\\debug.log", "05/12/2026 19:42:28 >   x : 0\r\n"}}));
 }
 
-TEST(NicTest, BatchesAreWrittenWhenMissingKeptWhenEditedAndReportedWhenUnwritable) {
-    TestApp t;
-    t.InitPaths();
-    DisableNIC(t.app.nicControl);                // a missing file is written before it runs
-    t.files.files[kEnable] += "Rem edited\r\n";  // the user's edit survives the next write
-    WriteNicBatches(t.app.nicControl);
-    EnableNIC(t.app.nicControl);
-    const auto run = ShowCommand::MinimizedFocused;
-    EXPECT_EQ(t.files.files,
-              (Files{{kEnable, "Devcon enable =Net\r\nRem Devcon enable =Modem\r\nRem edited\r\n"},
-                     {kDisable, "Devcon disable =Net\r\nRem Devcon disable =Modem\r\n"}}));
-    EXPECT_EQ(t.process.started,
-              (std::vector<std::pair<std::string, ShowCommand>>{{kDisable, run}, {kEnable, run}}));
-    TestApp r;
-    r.files.readOnlyFolders = {"c:\\windows"};
-    r.InitPaths();
-    DisableNIC(r.app.nicControl);
-    EnableNIC(r.app.nicControl);
-    EXPECT_EQ(r.LogMessages(),
-              (Strings{"File Missing : " + kDisable, "File Missing : " + kEnable}));
-    EXPECT_TRUE(r.process.started.empty());
-}
-
-TEST(NicTest, ABatchFileThatDoesNotStartIsReportedAndOneThatStartsAddsNothing) {
-    // starts, the switch, what the log holds afterwards, the icon state
-    const std::tuple<bool, void (*)(const NicControl&), Strings, int32_t> rows[] = {
-        {true, EnableNIC, {"Enable Nic Command Issued."}, 1},
-        {true, DisableNIC, {"Enable Nic Command Issued."}, 1},
-        {false, EnableNIC, {"Enable Nic Command Issued.", "Unable to Start : " + kEnable}, 5},
-        {false, DisableNIC, {"Enable Nic Command Issued.", "Unable to Start : " + kDisable}, 5},
+// The network card switched off, then on, with the batch folder writable or not and the batches
+// starting or not: a missing batch is written before it runs, the user's edit survives the next
+// write, each batch starts minimised, and each failure is one log line with the error state.
+TEST(NicTest, BatchesAreWrittenWhenMissingKeptWhenEditedAndFailuresLogged) {
+    const std::string batches =
+        kDisable + ":Devcon disable =Net\r\nRem Devcon disable =Modem\r\n|" + kEnable +
+        ":Devcon enable =Net\r\nRem Devcon enable =Modem\r\nRem edited\r\n|";
+    const std::string fails = "Unable to Start : ", missing = "File Missing : ";
+    // writable, starts; the batches, what started, the icon state, the log
+    const std::tuple<bool, bool, std::string, Strings> rows[] = {
+        {true, true, batches + "/" + kDisable + " " + kEnable + " /1", {}},
+        {true,
+         false,
+         batches + "/" + kDisable + " " + kEnable + " /5",
+         {fails + kDisable, fails + kEnable}},
+        {false, true, "//5", {missing + kDisable, missing + kEnable}},
     };
-    for (const auto& [starts, nicSwitch, log, iconState] : rows) {
+    for (const auto& [writable, starts, want, log] : rows) {
         TestApp t;
+        if (!writable)
+            t.files.readOnlyFolders = {"c:\\windows"};
         t.InitPaths();
-        WriteNicBatches(t.app.nicControl);
-        t.app.IconState = 1;
         t.process.startSucceeds = starts;
-        t.app.log.WriteLog("Enable Nic Command Issued.");  // the caller's line
-        nicSwitch(t.app.nicControl);
-        EXPECT_EQ(t.LogMessages(), log) << starts;
-        EXPECT_EQ(t.app.IconState, iconState) << starts;
+        t.app.IconState = 1;
+        DisableNIC(t.app.nicControl);
+        if (writable)
+            t.files.files[kEnable] += "Rem edited\r\n";
+        WriteNicBatches(t.app.nicControl);
+        EnableNIC(t.app.nicControl);
+        std::string got;
+        for (const std::string& path : {kDisable, kEnable})
+            got += t.files.files.count(path) ? path + ":" + t.files.files[path] + "|" : "";
+        got += "/";
+        for (const auto& [command, show] : t.process.started)
+            got += command + (show == ShowCommand::MinimizedFocused ? " " : "! ");
+        EXPECT_EQ(got + "/" + std::to_string(t.app.IconState), want) << writable << starts;
+        EXPECT_EQ(t.LogMessages(), log) << writable << starts;
     }
 }
 

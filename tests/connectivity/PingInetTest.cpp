@@ -23,16 +23,21 @@ TEST(DateTimeTest, CountsMinuteBoundariesFromTheZeroPoint) {
         EXPECT_EQ(MinutesBetween(from, to), minutes) << to.year << "-" << to.month;
 }
 
+// The check's app: the first `pages` home pages to fetch, a command file that reboots, and the
+// line up (every search page answers) or down.
 class PingInetTest : public ::testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override { Start(t, 3); }
+    static void Start(TestApp& t, size_t pages) {
         t.InitPaths();
-        t.app.settings.PingUrlList = {Home(0), Home(1), Home(2)};
+        t.app.settings.PingUrlList =
+            Strings(t.app.paths.HomePageUrls.begin(), t.app.paths.HomePageUrls.begin() + pages);
         t.files.files[t.app.paths.CommandFilePath] = "127.0.0.1 23\r\nWAIT \"\"\r\nSEND \"x\"\r\n";
     }
-    void Serve() {
+    static void Line(TestApp& t, bool up) {
+        t.internet.pages.clear();
         for (const std::string& url : t.app.paths.SearchPageUrls)
-            t.internet.pages[url] = "<html>";
+            up ? void(t.internet.pages[url] = "<html>") : void();
     }
     std::string Home(int i) const { return t.app.paths.HomePageUrls[i]; }
     std::string Search(int i) const { return t.app.paths.SearchPageUrls[i]; }
@@ -64,9 +69,7 @@ TEST_F(PingInetTest, RebootsOnTheThirdFailureOnceThreeMinuteBoundariesPassedSinc
         for (std::string step; in >> step;) {
             LocalTime& now = t.clock.now;
             std::sscanf(step.c_str(), "%d/%d:%d:%d", &now.day, &now.hour, &now.minute, &now.second);
-            t.internet.pages.clear();
-            if (step.back() == '+')
-                Serve();
+            Line(t, step.back() == '+');
             t.files.files.erase(t.app.paths.LogPath);
             t.actions.calls.clear();
             CheckConnectivity(t.app.connectivityContext);
@@ -108,21 +111,16 @@ TEST_F(PingInetTest, PacesTheRulesRebootsByItsLimitAndGrace) {
     const std::string limit = "No Connectivity - Reboot Limit Reached, Next Reboot after ";
     for (const Row& row : rows) {
         TestApp t;
-        t.InitPaths();
-        t.app.settings.PingUrlList = {t.app.paths.HomePageUrls[0]};
+        Start(t, 1);
         t.app.settings.RebootLimitCount = row.count;
         t.app.settings.RebootLimitHours = row.hours;
         t.app.settings.RebootGraceMinutes = row.grace;
-        t.files.files[t.app.paths.CommandFilePath] = "127.0.0.1 23\r\nWAIT \"\"\r\nSEND \"x\"\r\n";
         t.clock.Set(2, 0, 0);
         int reboots = 0, events = 0;
         std::string times;
         for (int tick = 0; tick < 6 * 72; ++tick) {
             const std::string at = TimeText(t.clock.now.hour, t.clock.now.minute);
-            t.internet.pages.clear();
-            if (at == row.opens && t.clock.now.second < 50)
-                for (const std::string& url : t.app.paths.SearchPageUrls)
-                    t.internet.pages[url] = "<html>";
+            Line(t, at == row.opens && t.clock.now.second < 50);
             t.files.files.erase(t.app.paths.LogPath);
             CheckConnectivity(t.app.connectivityContext);
             for (const std::string& line : t.LogMessages()) {
@@ -141,7 +139,7 @@ TEST_F(PingInetTest, PacesTheRulesRebootsByItsLimitAndGrace) {
 }
 
 TEST_F(PingInetTest, CyclesFromTheSecondEntryAndATickDuringACheckIsSkipped) {
-    Serve();
+    Line(t, true);
     int ticks = 0;  // the timer fires while messages are served during a check
     t.ui.onPump = [&] { ticks += (CheckConnectivity(t.app.connectivityContext), 1); };
     for (int i = 0; i < 5; ++i)
