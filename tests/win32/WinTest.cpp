@@ -282,8 +282,7 @@ TEST(MainWindow, AnEndInTheMiddleWaitsForTheActionButNotItsLines) {
         t.actions.calls.clear();
         Items seen;
         auto look = [&] {
-            const bool removed =
-                !t.tray.calls.empty() && t.tray.calls.back().op == FakeTray::Op::Remove;
+            const bool removed = !t.tray.calls.empty() && t.tray.calls.back() == "remove";
             seen.push_back(Words(IsWindow(window.Handle()), Join(t.actions.calls), removed) +
                            Join(t.LogMessages(), ";"));
         };
