@@ -37,11 +37,12 @@ TEST(FrmIcon, StartMenuTrayAndEnd) {
          "c:\\windows\\Notepad.exe C:\\Program Files\\Quorvane\\Quorvane.log|start "
          "c:\\windows\\Notepad.exe C:\\Program Files\\Quorvane\\Quorvane.log"},
         // Only a double click and the right button's release act; 0: the menu closed.
-        {"ShutAt=12:0 start tick2 tick99 mouse0x200 mouse0x201 mouse0x202 mouse0x204 mouse0x206 "
+        {"ShutAt=12:0 reachable start tick2 tick99 mouse0x200 mouse0x201 mouse0x202 mouse0x204 "
+         "mouse0x206 "
          "mouse0x207 mouse0x208 mouse0x209 mouse0x203 menu0 menu102 menu101 menu103",
          "12:00:00 show 2 Quorvane Helper by "
          "Dastrel.|ShowSettingsDialog|ShowSettingsDialog|ModemReachable|change "
-         "2|UnloadSettingsDialog|remove|change 2|Dastrel's Quorvane Helper "
+         "1|UnloadSettingsDialog|remove|change 1|Dastrel's Quorvane Helper "
          "Quitting.|remove|StopSockets|ended|start c:\\windows\\Notepad.exe C:\\Program "
          "Files\\Quorvane\\Quorvane.log"},
         // A failure no routine caught is logged, and the program serves on.
@@ -65,32 +66,6 @@ TEST(FrmIcon, StartMenuTrayAndEnd) {
     for (const MenuEntry& e : p.t.menu.shown.at(0))
         captions += (e.IsSeparator() ? "-" : e.caption) + " ";
     EXPECT_EQ(captions, "&ViewErrorLog &NightReport - &Settings - &Exit ");
-}
-
-TEST(FrmIcon, IconFollowsWindowModemAndErrorState) {
-    TestApp t;
-    t.app.settings.FreeStartHour = 2;
-    t.app.settings.FreeEndHour = 8;
-    std::string numbers;
-    for (auto [hour, keepAlive, reachable, state] : {std::tuple{3, false, false, 0},
-                                                     {3, true, false, 0},
-                                                     {9, true, false, 0},
-                                                     {9, true, true, 0},
-                                                     {9, true, true, 5}}) {
-        t.clock.Set(hour, 0);
-        t.app.KeepAliveActive = keepAlive;
-        t.actions.modemReachable = reachable;
-        t.app.IconState = state;
-        numbers += std::to_string(GetCurrentIconNo(t.app));
-    }
-    EXPECT_EQ(numbers, "34215");
-    t.tray.calls.clear();
-    for (int state : {0, 4, 0, 1, 2, 3, 5, 6}) {  // an unknown state leaves the picture as it was
-        t.app.IconState = state;
-        UpdateTrayIcon(t.app);
-    }
-    EXPECT_EQ(Join(t.tray.calls),
-              "change 0|change 3|change 3|change 1|change 2|change 2|change 4|change 4");
 }
 
 }  // namespace

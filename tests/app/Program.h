@@ -119,11 +119,10 @@ struct Program {
         const int64_t ms = std::atoll(step.c_str() + 1) * (step.ends_with("ms") ? 1
                                                            : step.back() == 'm' ? 60000
                                                                                 : 1000);
+        LocalTime& now = t.clock.now;
         if (step[0] == '@') {
-            std::istringstream at(step.substr(1));
-            char skip;
-            at >> t.clock.now.day >> skip >> t.clock.now.hour >> skip >> t.clock.now.minute >>
-                skip >> t.clock.now.second;
+            std::sscanf(step.c_str(), "@%d/%d:%d:%d", &now.day, &now.hour, &now.minute,
+                        &now.second);
         } else if (step[0] == '+' || step[0] == 'z') {
             step[0] == '+' ? t.timers.Run(ms) : t.timers.Block(ms);
         } else if (step == "load" || step == "start") {
@@ -155,23 +154,15 @@ struct Program {
             slowMs = std::atoll(step.c_str() + 4) * 1000;
         } else if (step[0] == '!') {
             throwOnce.insert(step.substr(1));
+        } else if (switches.count(step)) {
+            *switches.at(step).first = switches.at(step).second;
         } else if (step == "windows") {  // started by Windows
             t.process.arguments = "x";
-        } else if (step == "second") {
-            t.process.otherInstanceRunning = true;
         } else if (step == "nolog") {
             t.files.files.clear();
             logRead = 0;
         } else if (step == "readonly") {
             t.files.readOnlyFolders.insert("C:\\Users\\me\\Temp");
-        } else if (step == "nobrowser") {
-            t.process.openSucceeds = false;
-        } else if (step == "nonotepad") {
-            t.process.startSucceeds = false;
-        } else if (step == "reachable") {
-            t.actions.modemReachable = true;
-        } else if (step == "rebootfails") {
-            t.actions.rebootSucceeds = false;
         } else if (eq != std::string::npos) {
             std::string value = step.substr(eq + 1);
             std::replace(value.begin(), value.end(), '_', ' ');
@@ -190,6 +181,12 @@ struct Program {
     // Entries left out of the journal, by their first word.
     std::set<std::string> hidden = {
         "ModemReachable", "CheckConnectivity", "StartTrayAnimation", "show", "change", "Total"};
+    const std::map<std::string, std::pair<bool*, bool>> switches = {
+        {"second", {&t.process.otherInstanceRunning, true}},  // a start while another copy runs
+        {"nobrowser", {&t.process.openSucceeds, false}},
+        {"nonotepad", {&t.process.startSucceeds, false}},
+        {"reachable", {&t.actions.modemReachable, true}},
+        {"rebootfails", {&t.actions.rebootSucceeds, false}}};
     std::set<std::string> throwOnce;  // services whose next call fails as memory running out does
     bool started = false, quiet = false;
     int64_t slowMs = 0;  // how long a check or a reboot keeps the thread
