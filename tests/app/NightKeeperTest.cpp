@@ -33,6 +33,12 @@ TEST(NightKeeper, KeepsTheComputerAwakeInTheWindowAndWakesItBeforeIt) {
          "21:58:59 wake 2026-12-07 21:59"},
         {kPing + "SrvWake=1 SrvAwake=0 Time=0,6 @31/23:59:30 start",
          "23:59:30 wake 2027-01-01 23:59"},
+        {kPing + "SrvWake=1 SrvAwake=0 Time=0,6 @2000-02-28/23:59:30 start",
+         "23:59:30 wake 2000-02-29 23:59"},
+        {kPing + "SrvWake=1 SrvAwake=0 Time=0,6 @2000-02-29/23:59:30 start",
+         "23:59:30 wake 2000-03-01 23:59"},
+        {kPing + "SrvWake=1 SrvAwake=0 Time=0,6 @2026-11-30/23:59:30 start",
+         "23:59:30 wake 2026-12-01 23:59"},
         {kPing + "SrvWake=1 SrvAwake=0 Time=5,5 start",
          "12:00:00 Free Usage Time Started."},  // always free
         // Set again when the timer's minute has gone by, and when the settings change.
@@ -59,7 +65,9 @@ TEST(NightKeeper, KeepsTheComputerAwakeInTheWindowAndWakesItBeforeIt) {
          "02:30:00 " + kOpened +
              "|02:31:00 Computer Going to Sleep.|02:41:00 Computer Woke Up.|awake"},
         // Two minutes exactly between two ticks is no sleep.
-        {kPing + "@7/02:30:00 start +60 z120 +60", "02:30:00 " + kOpened},
+        // One page failed, then the line came back.
+        {kPing + "@7/02:30:00 start +60 z120 +60 down +10 up +10",
+         "02:30:00 " + kOpened + "|02:34:20 Connectivity Restored after 1 Failed Pages."},
         // Before the sleep the line was already failing: those failures are forgotten.
         {kPing + "@7/02:30:00 start +60 down +30 z600 +100 up +300",
          "02:30:00 " + kOpened +

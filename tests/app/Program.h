@@ -23,11 +23,11 @@ namespace qv::test {
 // that answer while the line is up. Play() runs a script of steps:
 //   "K=V" stores a setting ('_' for a blank; once started: read again and the timers armed, as the
 //   dialog does),
-//   "@d/hh:mm:ss" sets the clock, "+N" runs the timers N seconds ("+Nm": minutes, "+Nms":
-//   milliseconds), "zN" keeps the thread busy N seconds (the computer sleeps or the process is
-//   frozen), "load" is the window's load (in the start-up barrier) and activation, "start" that
-//   with the service timers armed and the journal kept from the start line on, "sleep" and
-//   "resume" Windows' power events, "up"/"down" the line, "exit" the menu's "&Exit", "unload"
+//   "@d/hh:mm:ss" or "@yyyy-mm-dd/hh:mm:ss" sets the clock, "+N" runs the timers N seconds ("+Nm":
+//   minutes, "+Nms": milliseconds), "zN" keeps the thread busy N seconds (the computer sleeps or
+//   the process is frozen), "load" is the window's load (in the start-up barrier) and activation,
+//   "start" that with the service timers armed and the journal kept from the start line on, "sleep"
+//   and "resume" Windows' power events, "up"/"down" the line, "exit" the menu's "&Exit", "unload"
 //   Windows closing the window, "shutdown" a shutdown by the program, "menuN" the tray menu with
 //   command N chosen, "mouseN" a tray mouse message, "tickN" a tick of timer N, "slowN" makes
 //   each check and reboot take N seconds, "!Name" makes the next call of service Name fail,
@@ -114,15 +114,17 @@ struct Program {
             all += "|open " + path;
         return all;
     }
-    void Step(const std::string& step) {
+    void Step(std::string step) {
         const size_t eq = step.find('=');
         const int64_t ms = std::atoll(step.c_str() + 1) * (step.ends_with("ms") ? 1
                                                            : step.back() == 'm' ? 60000
                                                                                 : 1000);
         LocalTime& now = t.clock.now;
         if (step[0] == '@') {
-            std::sscanf(step.c_str(), "@%d/%d:%d:%d", &now.day, &now.hour, &now.minute,
-                        &now.second);
+            if (step.find('-') == std::string::npos)
+                step = "@2026-12-" + step.substr(1);
+            std::sscanf(step.c_str(), "@%d-%d-%d/%d:%d:%d", &now.year, &now.month, &now.day,
+                        &now.hour, &now.minute, &now.second);
         } else if (step[0] == '+' || step[0] == 'z') {
             step[0] == '+' ? t.timers.Run(ms) : t.timers.Block(ms);
         } else if (step == "load" || step == "start") {
