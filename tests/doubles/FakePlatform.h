@@ -331,31 +331,6 @@ struct TestApp {
         app.modem.NewCnonce = [] { return std::string("0a4f113b"); };
     }
 
-    // The parts of a Platform that a test replaces with real implementations.
-    struct Parts {
-        FileSystem* files = nullptr;
-        SettingsStore* store = nullptr;
-        Tray* tray = nullptr;
-        Sockets* sockets = nullptr;
-    };
-    // This app's doubles, except where `parts` names another implementation.
-    Platform Compose(const Parts& p) {
-        auto or_ = [](auto* part, auto& own) -> decltype(*part) { return part ? *part : own; };
-        return Platform{clock,
-                        or_(p.files, files),
-                        or_(p.store, store),
-                        process,
-                        ui,
-                        timers,
-                        or_(p.tray, tray),
-                        internet,
-                        registry,
-                        or_(p.sockets, sockets),
-                        power,
-                        menu,
-                        hashes,
-                        web};
-    }
     // Fills the paths and built-in addresses as start-up does.
     void InitPaths() { InitGlobals(app); }
     // The log's (or another file's) lines' messages: what follows the 24-character prefix.
