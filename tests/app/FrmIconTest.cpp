@@ -41,7 +41,7 @@ TEST(FrmIcon, StartMenuTrayAndEnd) {
          "08:58:00 change 2|Free Usage Time Started.|awake|change 2|Keeping the Computer Awake in "
          "Free Usage Time.|show 2 Quorvane Helper by Dastrel.|08:58:30 change 2|08:58:50 "
          "StartTrayAnimation|change 5|change 6|change 7|change 8|08:58:51 change 2|08:59:00 change "
-         "3|09:04:05 change 3|Computer Woke Up.|awake|change 3"},
+         "3|09:04:05 change 3|Computer Woke Up.|awake|ModemReachable|change 2"},
         // Only a double click and the right button's release act; 0: the menu closed.
         {"ShutAt=12:0 reachable start tick2 tick99 mouse0x200 mouse0x201 mouse0x202 mouse0x204 "
          "mouse0x206 "
