@@ -26,7 +26,8 @@ template <typename ActionsType>
 struct Program {
     test::TestApp t;
     CountingTray tray;
-    Platform platform = t.Compose({.tray = &tray});
+    Platform platform{t.clock,    t.files,    t.store,   t.process, t.ui,   t.timers, tray,
+                      t.internet, t.registry, t.sockets, t.power,   t.menu, t.hashes, t.web};
     App app{platform};
     ActionsType actions{app};
     FrmIcon form{app};

@@ -25,7 +25,7 @@ TEST(EventLogTest, LinesGoToTheirFilesAndTheTrayIsRefreshedBeforeEachLogLine) {
     t.files.readOnlyFolders.insert("C:\\Program Files\\Quorvane");
     EXPECT_FALSE(t.app.log.WriteLog("lost"));
     EXPECT_EQ(t.tray.calls.size(), 2u);  // a refresh for each log line, even one that is lost
-    EXPECT_EQ(t.tray.calls.back().picture, Picture::Yellow);
+    EXPECT_EQ(t.tray.calls.back(), "change 4");
     EXPECT_EQ(
         t.files.files,
         (Files{{"C:\\Program Files\\Quorvane\\Quorvane.log", "05/12/2026 19:42:28 >   first\r\n"},

@@ -201,21 +201,24 @@ class FakeUi : public Ui {
     }
 };
 
-// The notification area: every request it got.
-class FakeTray : public Tray {
-  public:
-    enum class Op { Show, Change, Remove };
-    struct Call {
-        Op op;
-        Picture picture;
-        std::string tip;
-        bool operator==(const Call&) const = default;
-    };
-    std::vector<Call> calls;
+// A journal of requests as texts, each also handed to `onCall` when set.
+struct Journal {
+    Strings calls;
+    std::function<void(const std::string&)> onCall;
+    void Record(const std::string& text) {
+        calls.push_back(text);
+        if (onCall)
+            onCall(text);
+    }
+};
 
-    void Show(Picture p, const std::string& tip) override { calls.push_back({Op::Show, p, tip}); }
-    void Change(Picture p, const std::string& t) override { calls.push_back({Op::Change, p, t}); }
-    void Remove() override { calls.push_back({Op::Remove, Picture::WindowIcon, ""}); }
+// The notification area: "show 2 tip", "change 4" (a picture by its number) and "remove".
+class FakeTray : public Tray, public Journal {
+  public:
+    void Show(Picture p, const std::string& tip) override { Record("show " + Text(p) + " " + tip); }
+    void Change(Picture p, const std::string&) override { Record("change " + Text(p)); }
+    void Remove() override { Record("remove"); }
+    static std::string Text(Picture p) { return std::to_string(static_cast<int>(p)); }
 };
 
 // Records every popup menu shown; the test picks the command the user chooses.
@@ -231,23 +234,22 @@ class FakeMenu : public Menu {
 
 // Counts the shutdowns asked for; nothing is ever switched off. The keep-awake requests and
 // the wake timer are journalled ("awake", "may sleep", "wake 2026-12-06 01:59", "no wake").
-class FakePower : public Power {
+class FakePower : public Power, public Journal {
   public:
     int shutdowns = 0;
     std::function<void()> onShutDown;
-    std::vector<std::string> calls;
     void ShutDownWindows() override {
         if (++shutdowns && onShutDown)
             onShutDown();
     }
-    void KeepSystemAwake(bool on) override { calls.push_back(on ? "awake" : "may sleep"); }
+    void KeepSystemAwake(bool on) override { Record(on ? "awake" : "may sleep"); }
     void SetWakeTimer(const LocalTime& t) override {
         char text[40];
         std::snprintf(text, sizeof text, "wake %04d-%02d-%02d %02d:%02d", t.year, t.month, t.day,
                       t.hour, t.minute);
-        calls.push_back(text);
+        Record(text);
     }
-    void CancelWakeTimer() override { calls.push_back("no wake"); }
+    void CancelWakeTimer() override { Record("no wake"); }
 };
 
 // The Run values in memory. `denyWrites` refuses writes as a user without access to the
@@ -269,11 +271,9 @@ class FakeRegistry : public Registry {
 
 // Records every service call, the settings dialog's window and the calls the watch and the
 // dialog make upwards, in one journal; results are set by the test.
-class FakeActions : public Actions, public SettingsDialogHost {
+class FakeActions : public Actions, public SettingsDialogHost, public Journal {
   public:
-    Strings calls;
     bool modemReachable = false, rebootSucceeds = true;
-    std::function<void(const std::string&)> onCall;
 
     void SetServiceTimerIntervals() override { Record("SetServiceTimerIntervals"); }
     void ArmServiceTimers() override { Record("ArmServiceTimers"); }
@@ -292,14 +292,6 @@ class FakeActions : public Actions, public SettingsDialogHost {
         Record("SetNicFrameCaption:" + text);
     }
     bool IsDialogLoaded() const override { return false; }
-    int Count(const std::string& name) const {
-        return static_cast<int>(std::count(calls.begin(), calls.end(), name));
-    }
-    void Record(const std::string& name) {
-        calls.push_back(name);
-        if (onCall)
-            onCall(name);
-    }
 };
 
 // A complete program state over doubles, with paths as a start from
@@ -339,31 +331,6 @@ struct TestApp {
         app.modem.NewCnonce = [] { return std::string("0a4f113b"); };
     }
 
-    // The parts of a Platform that a test replaces with real implementations.
-    struct Parts {
-        FileSystem* files = nullptr;
-        SettingsStore* store = nullptr;
-        Tray* tray = nullptr;
-        Sockets* sockets = nullptr;
-    };
-    // This app's doubles, except where `parts` names another implementation.
-    Platform Compose(const Parts& p) {
-        auto or_ = [](auto* part, auto& own) -> decltype(*part) { return part ? *part : own; };
-        return Platform{clock,
-                        or_(p.files, files),
-                        or_(p.store, store),
-                        process,
-                        ui,
-                        timers,
-                        or_(p.tray, tray),
-                        internet,
-                        registry,
-                        or_(p.sockets, sockets),
-                        power,
-                        menu,
-                        hashes,
-                        web};
-    }
     // Fills the paths and built-in addresses as start-up does.
     void InitPaths() { InitGlobals(app); }
     // The log's (or another file's) lines' messages: what follows the 24-character prefix.

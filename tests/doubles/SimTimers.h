@@ -58,7 +58,6 @@ class SimTimers : public TimerHost {
                 Fire(id);
         }
     }
-    int64_t NowMs() const { return nowMs_; }
 
     // Adds seconds to a local time, across days, months and years.
     static LocalTime AddSeconds(const LocalTime& t, int64_t seconds) {

@@ -263,8 +263,7 @@ TEST(MainWindow, AnEndInTheMiddleWaitsForTheActionButNotItsLines) {
         m.t.actions.calls.clear();
         Items seen;
         auto look = [&] {
-            const bool removed =
-                !m.t.tray.calls.empty() && m.t.tray.calls.back().op == FakeTray::Op::Remove;
+            const bool removed = !m.t.tray.calls.empty() && m.t.tray.calls.back() == "remove";
             seen.push_back(Words(IsWindow(m.window.Handle()), Join(m.t.actions.calls), removed) +
                            Join(m.t.LogMessages(), ";"));
         };
