@@ -170,7 +170,6 @@ class FakeProcess : public Process {
 class FakeUi : public Ui {
   public:
     Strings messages, captions;  // every message box's text and caption, in order
-    int pumps = 0;
     std::vector<uint32_t> pauses;
     std::function<void()> onPump;  // runs nested "window messages" while pumping
     // Every wait the program makes (a pump, a pause, a socket's or a page's wait) counts; at
@@ -184,7 +183,6 @@ class FakeUi : public Ui {
         captions.push_back(caption);
     }
     void PumpMessages() override {
-        ++pumps;
         if (!Wait() && onPump)
             onPump();
     }
