@@ -24,7 +24,7 @@ def near(pixel, colours):
 
 
 def render(tool, sample, work):
-    """Writes the page and its picture; returns the page's text and the picture's rows of pixels."""
+    """Writes the page and its picture; returns the picture's rows of pixels."""
     os.makedirs(work, exist_ok=True)
     page, png, profile = (os.path.join(work, n)
                           for n in ("NightReport.html", "report.png", "chromium-profile"))
@@ -47,20 +47,13 @@ def render(tool, sample, work):
     _, size, _, data = ppm.split(b"\n", 3)
     if size != b"%d %d" % (WIDTH, HEIGHT):
         fail("the picture is %s" % size.decode())
-    rows = [[tuple(data[i:i + 3]) for i in range(y * WIDTH * 3, (y + 1) * WIDTH * 3, 3)]
+    return [[tuple(data[i:i + 3]) for i in range(y * WIDTH * 3, (y + 1) * WIDTH * 3, 3)]
             for y in range(HEIGHT)]
-    return open(page, encoding="latin-1").read(), rows
 
 
 def main():
-    text, rows = render(*sys.argv[1:4])
-    # The restart proof's three verdicts, each on the reboot it follows (docs/report.png shows
-    # them).
-    for verdict in ("03:03:00 after no connectivity, rebooted, did not restart",
-                    "03:14:00 after no connectivity, rebooted, did not come back",
-                    "03:25:00 after no connectivity, rebooted, restarted in 48 s"):
-        if verdict not in text:
-            fail("the page does not tell: " + verdict)
+    # The page's text is the golden three-nights.html of the unit tests; here, what it draws.
+    rows = render(*sys.argv[1:4])
     # The whole page fits the picture: blank rows and columns at its bottom and right.
     inked = [y for y, row in enumerate(rows)
              if any(max(p) - min(p) > 30 or max(p) < 200 for p in row)]
@@ -69,9 +62,9 @@ def main():
     if any(max(p) < 200 for row in rows for p in row[WIDTH - 20:]):
         fail("the page is wider than the picture")
     # The bars: runs of rows with at least 300 pixels of a bar's colours, each 600 pixels wide.
-    # Newest night first: 02:00-08:00 with an outage from 03:00 to 03:30 and three reboots in it
-    # (the verdicts above), then a clean night but for a half-minute outage, then the older log's
-    # night from its failures (partial), each with its traffic in dark text right of its bar.
+    # Newest night first: 02:00-08:00 with an outage from 03:00 to 03:30 and three reboots in it,
+    # then a clean night but for a half-minute outage, then the older log's night from its
+    # failures (partial), each with its traffic in dark text right of its bar.
     wide = [sum(near(p, (ONLINE, OUTAGE, PARTIAL)) for p in row) >= 300 for row in rows] + [False]
     tops = [y for y in range(HEIGHT) if wide[y] and (y == 0 or not wide[y - 1])]
     bars = [(top, wide.index(False, top)) for top in tops]

@@ -83,7 +83,9 @@ struct Main {
     win32::Win32Sockets sockets{ui};
 };
 
-TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
+// The tray's records, the timers, the barrier and Windows' power messages posted to the window:
+// the sleep and one wake, whatever other resume message comes with it.
+TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersEndsFailuresAtItsBarrierAndTellsSleepAndWake) {
     Main m;
     // The tip's bytes: its NUL, blanks, a NUL in the 64th; nothing past the first layout.
     auto record = [&](int message, Picture picture, std::string tip) {
@@ -117,8 +119,15 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersAndEndsFailuresAtItsBarrier) {
     m.t.actions.onCall = [](const std::string&) { throw std::length_error("too long"); };
     SendMessageA(m.window.Handle(), 0x200, 0, kTrayLeftDoubleClick);
     SendMessageA(m.window.Handle(), 0x200, 0, kTrayLeftDoubleClick);  // and it serves on
-    EXPECT_EQ(m.t.LogMessages(), Items(2, "Unexpected Error : too long"));
     EXPECT_EQ(m.t.app.IconState, 5);
+    m.t.actions.onCall = nullptr;
+    for (WPARAM event : {PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND})
+        PostMessageA(m.window.Handle(), WM_POWERBROADCAST, event, 0);
+    for (MSG msg; PeekMessageA(&msg, m.window.Handle(), 0, 0, PM_REMOVE);)
+        DispatchMessageA(&msg);
+    const std::string error = "Unexpected Error : too long";
+    EXPECT_EQ(m.t.LogMessages(),
+              (Items{error, error, "Computer Going to Sleep.", "Computer Woke Up."}));
 }
 
 // The keep-awake request and the wake timer as the system gets them: the flags, the due time
@@ -151,17 +160,6 @@ TEST(Win32Power, AsksForTheSystemNotTheDisplayAndSetsATimerThatResumes) {
     power.CancelWakeTimer();
     EXPECT_EQ(calls, (Items{" 80000001 ", " 80000000 ", "create", "1 134411687400000000 1 ",
                             "1 134433215400000000 1 ", "cancel"}));
-}
-
-// Windows' power messages posted to the main window: the sleep and one wake, whatever other
-// resume message comes with it.
-TEST(MainWindow, TellsTheSleepAndTheWakeFromThePowerMessages) {
-    Main m;
-    for (WPARAM event : {PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND})
-        PostMessageA(m.window.Handle(), WM_POWERBROADCAST, event, 0);
-    for (MSG msg; PeekMessageA(&msg, m.window.Handle(), 0, 0, PM_REMOVE);)
-        DispatchMessageA(&msg);
-    EXPECT_EQ(m.t.LogMessages(), (Items{"Computer Going to Sleep.", "Computer Woke Up."}));
 }
 
 sockaddr_in Loopback(uint16_t port) {
