@@ -72,6 +72,10 @@ TEST(GetSettings, ReadsTheStoreByTheNumberRulesAndStopsAtTheFirstFault) {
          "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
              " shut 8:0 8:1-9:0 on 000000010 pace 0,4/10 night 10",
          ""},
+        {"RebootLimit=1,1",
+         "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
+             " shut 8:0 8:1-9:0 on 000000000 pace 1,1/0 night 10",
+         ""},
         {"RebootLimit=3,0|RebootGrace=10",
          "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
              " shut 8:0 8:1-9:0 on 000000000 pace 0,4/10 night 10",
@@ -104,6 +108,33 @@ TEST(GetSettings, ReadsTheStoreByTheNumberRulesAndStopsAtTheFirstFault) {
         EXPECT_EQ(t.LogMessages(), log.empty() ? Strings{} : Strings{log}) << stored;
         EXPECT_EQ(t.app.IconState == 5, !log.empty()) << stored;
     }
+}
+
+// The store as the program meets it: every key read, in order, answered from the fake store.
+struct ReadJournal : SettingsStore {
+    explicit ReadJournal(FakeStore& s) : store(s) {}
+    std::optional<std::string> Read(const std::string& application, const std::string& section,
+                                    const std::string& key) override {
+        reads += key + " ";
+        return store.Read(application, section, key);
+    }
+    void Write(const std::string&, const std::string&, const std::string&,
+               const std::string&) override {}
+    FakeStore& store;
+    std::string reads;
+};
+
+// The keys are read in one set order (a faulty one ends the reading there, as above).
+TEST(GetSettings, ReadsTheKeysInTheirOrder) {
+    const std::string order =
+        "Time NIC Reboot frmTop frmLeft PingInterval PingUrls ShutAt ShutDuring SrvShutAt "
+        "SrvShutDuring SrvNicDuringN SrvNicDuringD SrvModemFail SrvStartup SrvNicAt SrvModem "
+        "SrvPing RebootLimit RebootGrace SrvAwake SrvWake ";
+    TestApp t;
+    t.InitPaths();
+    ReadJournal journal(t.store);
+    GetSettings({journal, t.app.paths, t.app.log, t.app.settings});
+    EXPECT_EQ(journal.reads, order);
 }
 
 }  // namespace
