@@ -259,9 +259,10 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
          kPacing,
          "99 / " + kLimited + " / 1 / "},
         {{"RebootLimit=100,25", "RebootGrace=61"},
-         "txtRebootLimit=3|txtRebootLimit=-1|txtRebootRest=0|txtRebootGrace=-0.6",
+         "txtRebootLimit=3|txtRebootLimit=-1|txtRebootLimit=99999999999|txtRebootRest=0|"
+         "txtRebootGrace=-0.6",
          kPacing + " messages",
-         "0 / " + kNoLimit + " / 4 / 0 / " + Join({kGrace, kLimit, kRest, kGrace}, "|")},
+         "0 / " + kNoLimit + " / 4 / 0 / " + Join({kGrace, kLimit, kLimit, kRest, kGrace}, "|")},
         // Enter stores the interval at once (a store that fails says so), and a close without OK
         // keeps it only.
         {{"failwrite=PingInterval"},
