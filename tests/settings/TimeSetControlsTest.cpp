@@ -13,28 +13,6 @@ Control& Of(std::vector<Control>& controls, Ctl id) {
     return controls[static_cast<size_t>(id)];
 }
 
-// No two controls of a page cover each other, but a frame and what it holds (a picker counts
-// closed, 24 pixels high); every name leads to its control; the version shown is the project's.
-TEST(TimeSetControls, ControlsLieApartAndTheVersionIsTheProjects) {
-    std::vector<Control> controls = TimeSetControls();
-    ASSERT_EQ(DescriptionFault(controls), "");
-    for (const Control& a : controls) {
-        EXPECT_EQ(CtlNamed(CtlName(a.id)), a.id);
-        for (const Control& b : controls) {
-            const int ah = a.IsPicker() ? 24 : a.place.h, bh = b.IsPicker() ? 24 : b.place.h;
-            const bool apart = a.place.x + a.place.w <= b.place.x ||
-                               b.place.x + b.place.w <= a.place.x || a.place.y + ah <= b.place.y ||
-                               b.place.y + bh <= a.place.y;
-            EXPECT_TRUE(&a == &b || a.page != b.page || apart || a.frame == b.id || b.frame == a.id)
-                << CtlName(a.id) << " covers " << CtlName(b.id);
-        }
-    }
-    EXPECT_EQ(CtlNamed("Combo15"), std::nullopt);
-    EXPECT_EQ(std::string(kTimeSetTitle), "Quorvane Helper Utility by Dastrel (v1.1).");
-    EXPECT_TRUE(
-        Of(controls, Ctl::Text2).text.starts_with("Quorvane Helper Utility, version 1.1.\r\n"));
-}
-
 // A description the window could not lay out is refused with the first fault; "" is none.
 TEST(TimeSetControls, FaultsAreNamed) {
     struct Case {
