@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "settings/TimeSet.h"
 #include "settings/TimeSetControls.h"
 
@@ -38,29 +35,6 @@ TEST(TimeSetControls, FaultsAreNamed) {
         k.spoil(controls);
         EXPECT_EQ(DescriptionFault(controls), k.fault);
     }
-}
-
-// What the user reads and sees of each control, page by page (places aside): its kind, frame,
-// caption or contents, entries, selection, tick, colour and look, against a reviewed copy.
-TEST(TimeSetControls, ShowWhatTheUserReads) {
-    std::ostringstream shown;
-    for (const Control& c : TimeSetControls()) {
-        std::string text = c.text;
-        for (size_t at; (at = text.find("\r\n")) != std::string::npos;)
-            text.replace(at, 2, "|");
-        shown << kTimeSetPages[static_cast<size_t>(c.page)] << ' ' << CtlName(c.id) << ' '
-              << static_cast<int>(c.kind) << ' ' << (c.frame ? CtlName(*c.frame) : "-") << ' '
-              << c.selected << ' ' << c.value << ' ' << c.color << ' ' << c.fixedPitch
-              << c.multiLine << c.scrollBars << c.readOnly << c.dialogBackground << c.handCursor
-              << " [" << text << "]";
-        for (const std::string& item : c.items)
-            shown << " <" << item << '>';
-        shown << '\n';
-    }
-    std::ifstream file(QV_SOURCE_DIR "/tests/settings/dialog-shown.txt", std::ios::binary);
-    std::stringstream expected;
-    expected << file.rdbuf();
-    EXPECT_EQ(shown.str(), expected.str());
 }
 
 }  // namespace
