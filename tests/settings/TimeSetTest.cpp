@@ -258,9 +258,9 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
          "10 / " + Join(Strings(7, kRange), "|") + " / " +
              Join(Strings(7, "disable|enable|txtInterval=10"), "|")},
         // The reboot pacing boxes are checked on every change, like the interval; the sentence
-        // says when the count sets no limit. A stored count without a rest of 1 to 24 hours
-        // sets none.
-        {{}, "", kPacing, "0 / " + kNoLimit + " / 4 / 0"},
+        // says when the count sets no limit (0.5 stores 0). A stored count without a rest of 1
+        // to 24 hours sets none.
+        {{}, "txtRebootLimit=0.5", kPacing, "0.5 / " + kNoLimit + " / 4 / 0"},
         {{"RebootLimit=3,5", "RebootGrace=10"},
          "txtRebootLimit=99|txtRebootRest=24|txtRebootRest=1|txtRebootGrace=60|txtRebootGrace=",
          kPacing,
