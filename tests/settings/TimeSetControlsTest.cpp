@@ -12,11 +12,7 @@ Control& Of(std::vector<Control>& controls, Ctl id) {
 
 // A description the window could not lay out is refused with the first fault; "" is none.
 TEST(TimeSetControls, FaultsAreNamed) {
-    struct Case {
-        const char* fault;
-        void (*spoil)(std::vector<Control>& c);
-    };
-    const Case cases[] = {
+    const std::pair<const char*, void (*)(std::vector<Control>&)> cases[] = {
         {"Combo7 has no place", [](auto& c) { Of(c, Ctl::Combo7).place = {}; }},
         {"Line1 has no place", [](auto& c) { Of(c, Ctl::Line1).place.h = 0; }},
         {"Label1 is on no page", [](auto& c) { Of(c, Ctl::Label1).page = 5; }},
@@ -30,10 +26,10 @@ TEST(TimeSetControls, FaultsAreNamed) {
          [](auto& c) { std::swap(Of(c, Ctl::Combo1), Of(c, Ctl::Label2)); }},
         {"the description has 74 controls, not 75", [](auto& c) { c.pop_back(); }},
     };
-    for (const Case& k : cases) {
+    for (const auto& [fault, spoil] : cases) {
         std::vector<Control> controls = TimeSetControls();
-        k.spoil(controls);
-        EXPECT_EQ(DescriptionFault(controls), k.fault);
+        spoil(controls);
+        EXPECT_EQ(DescriptionFault(controls), fault);
     }
 }
 

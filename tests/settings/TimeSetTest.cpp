@@ -346,8 +346,7 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
 const std::string kAllKeys =
     "Time SrvAwake SrvWake NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem SrvModemFail "
     "PingUrls PingInterval SrvPing RebootLimit RebootGrace SrvShutAt SrvShutDuring SrvStartup "
-    "frmTop "
-    "frmLeft";
+    "frmTop frmLeft";
 
 TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
     const std::string kept = "=ShutAt =SrvShutAt =ShutDuring =SrvShutDuring";
