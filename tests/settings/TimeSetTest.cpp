@@ -235,6 +235,7 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
          "init|Combo1#23|Combo4#59|Combo2#24|Combo6#60",
          "lstReboot lstUrls Combo3? Combo3 Combo6 Combo6? state Combo1 Combo4 Combo2?",
          " / " + kHome + " / -1 / 30 / 75 / -1 / 1 icon0 diag0000 / 23 / 59 / -1"},
+        {{"frmTop=720", "frmLeft=0"}, "", "state", "1 icon0 diag0000"},
         // The command file replaces the sample, in blue; an empty one does not.
         {{"file="}, "", "txtReboot txtReboot~", CommandFileSample() + " / 0"},
         {{"file=127.0.0.1 2323\nWAIT \"*\"\r\nSEND \"x\""},
