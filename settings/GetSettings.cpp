@@ -3,6 +3,7 @@
 #include "actions/ProgramError.h"
 #include "actions/Text.h"
 #include "settings/LeadingNumber.h"
+#include "settings/SettingsTable.h"
 
 namespace qv {
 namespace {
@@ -37,51 +38,53 @@ void LoadRebootLimit(const std::string& text, Settings& s) {
     s.RebootLimitHours = rests ? hours : kUsualRebootRestHours;
 }
 
-void LoadAll(const SettingsAccess& access) {
+// A setting whose text has a rule of its own.
+void LoadByRule(const SettingsAccess& access, Rule rule, const std::string& text) {
     Settings& s = access.settings;
-    auto text = [&](const char* key, const char* def) { return GetSettingText(access, key, def); };
-
-    LoadPair(text(keys::kTime, defaults::kTime), ',', s.FreeStartHour, s.FreeEndHour);
-
-    auto nic = SplitText(text(keys::kNic, defaults::kNic), ',');
-    LoadPair(Part(nic, 1), ':', s.NicOnHour, s.NicOnMinute);
-    LoadPair(Part(nic, 2), ':', s.NicOffHour, s.NicOffMinute);
-
-    s.RebootTimes = SplitText(text(keys::kReboot, defaults::kReboot), ',');
-
-    s.DialogTop = WholeNumber(text(keys::kFrmTop, "0"));
-    s.DialogLeft = WholeNumber(text(keys::kFrmLeft, "0"));
-    s.PingInterval = WholeNumber(text(keys::kPingInterval, defaults::kPingInterval));
-
-    std::vector<std::string> urls(access.paths.HomePageUrls.begin(),
-                                  access.paths.HomePageUrls.end());
-    for (auto& part : SplitText(text(keys::kPingUrls, defaults::kPingUrls), ',')) {
-        urls.push_back(std::move(part));
+    switch (rule) {
+        case Rule::FreeHours:
+            return LoadPair(text, ',', s.FreeStartHour, s.FreeEndHour);
+        case Rule::CardTimes: {
+            auto nic = SplitText(text, ',');
+            LoadPair(Part(nic, 1), ':', s.NicOnHour, s.NicOnMinute);
+            return LoadPair(Part(nic, 2), ':', s.NicOffHour, s.NicOffMinute);
+        }
+        case Rule::RebootTimes:
+            s.RebootTimes = SplitText(text, ',');
+            return;
+        case Rule::PingUrls: {
+            std::vector<std::string> urls(access.paths.HomePageUrls.begin(),
+                                          access.paths.HomePageUrls.end());
+            for (auto& part : SplitText(text, ','))
+                urls.push_back(std::move(part));
+            s.PingUrlList = std::move(urls);
+            return;
+        }
+        case Rule::ShutAt:
+            return LoadPair(text, ':', s.ShutAtHour, s.ShutAtMinute);
+        case Rule::ShutDuring: {
+            auto during = SplitText(text, '-');
+            LoadPair(Part(during, 1), ':', s.ShutFromHour, s.ShutFromMinute);
+            return LoadPair(Part(during, 2), ':', s.ShutToHour, s.ShutToMinute);
+        }
+        case Rule::RebootLimit:
+            return LoadRebootLimit(text, s);
+        default:
+            return;  // a flag or a whole number: the row names its field
     }
-    s.PingUrlList = std::move(urls);
+}
 
-    LoadPair(text(keys::kShutAt, defaults::kShutAt), ':', s.ShutAtHour, s.ShutAtMinute);
-
-    auto during = SplitText(text(keys::kShutDuring, defaults::kShutDuring), '-');
-    LoadPair(Part(during, 1), ':', s.ShutFromHour, s.ShutFromMinute);
-    LoadPair(Part(during, 2), ':', s.ShutToHour, s.ShutToMinute);
-
-    auto flag = [&](const char* key) { return SwitchOn(text(key, "0")); };
-    s.SrvShutAt = flag(keys::kSrvShutAt);
-    s.SrvShutDuring = flag(keys::kSrvShutDuring);
-    s.SrvNicDuringN = flag(keys::kSrvNicDuringN);
-    s.SrvNicDuringD = flag(keys::kSrvNicDuringD);
-    s.SrvModemFail = flag(keys::kSrvModemFail);
-    s.SrvStartup = flag(keys::kSrvStartup);
-    s.SrvNicAt = flag(keys::kSrvNicAt);
-    s.SrvModem = flag(keys::kSrvModem);
-    s.SrvPing = flag(keys::kSrvPing);
-
-    // Read last, so that a faulty value here leaves every older key loaded.
-    LoadRebootLimit(text(keys::kRebootLimit, defaults::kRebootLimit), s);
-    s.RebootGraceMinutes = WholeNumber(text(keys::kRebootGrace, defaults::kRebootGrace));
-    s.SrvAwake = SwitchOn(text(keys::kSrvAwake, defaults::kSrvAwake));
-    s.SrvWake = SwitchOn(text(keys::kSrvWake, defaults::kSrvWake));
+// Every setting in the table's order; a fault ends the reading where it happens.
+void LoadAll(const SettingsAccess& access) {
+    for (const SettingRow& row : SettingRows()) {
+        const std::string text = GetSettingText(access, row.key, row.defaultText);
+        if (row.field.flag != nullptr)
+            access.settings.*row.field.flag = SwitchOn(text);
+        else if (row.field.number != nullptr)
+            access.settings.*row.field.number = WholeNumber(text);
+        else
+            LoadByRule(access, row.rule, text);
+    }
 }
 
 }  // namespace

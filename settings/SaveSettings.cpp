@@ -1,10 +1,14 @@
 #include "settings/SaveSettings.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "actions/EventLog.h"
 #include "actions/Registry.h"
 #include "actions/Running.h"
 #include "settings/GetSettings.h"
 #include "settings/LeadingNumber.h"
+#include "settings/SettingsTable.h"
 #include "actions/NumberText.h"
 #include "settings/TimeSet.h"
 
@@ -16,32 +20,20 @@ class Saver {
     Saver(const DialogContext& context, TimeSet& dialog)
         : ctx_(context), d_(dialog), s_(context.access.settings) {}
 
+    // Page by page, each page's settings by their places, a message pump after each page.
     void Run() {
-        FreeWindow();
-        Switch(Ctl::Check10, keys::kSrvAwake, s_.SrvAwake);
-        Switch(Ctl::Check11, keys::kSrvWake, s_.SrvWake);
-        Yield();
-        CardTimes();
-        Switch(Ctl::Check3, keys::kSrvNicAt, s_.SrvNicAt);
-        Switch(Ctl::Check7, keys::kSrvNicDuringN, s_.SrvNicDuringN);
-        Switch(Ctl::Check8, keys::kSrvNicDuringD, s_.SrvNicDuringD);
-        Yield();
-        Write(keys::kReboot, Joined(d_.Get(Ctl::lstReboot).items, false));
-        Switch(Ctl::Check4, keys::kSrvModem, s_.SrvModem);
-        Switch(Ctl::Check9, keys::kSrvModemFail, s_.SrvModemFail);
-        Yield();
-        Write(keys::kPingUrls, Joined(d_.Get(Ctl::lstUrls).items, true));
-        s_.PingInterval = WholeNumber(d_.Text(Ctl::txtInterval));
-        Write(keys::kPingInterval, std::to_string(s_.PingInterval));
-        Switch(Ctl::Check5, keys::kSrvPing, s_.SrvPing);
-        RebootPacing();
-        Yield();
-        ShutdownTime();
-        ShutdownRange();
-        StartWithWindows();
-        Write(keys::kFrmTop, std::to_string(d_.position.top));
-        Write(keys::kFrmLeft, std::to_string(d_.position.left));
-        Yield();
+        for (int page = kPageTime; page <= kPageMisc; ++page) {
+            std::vector<const SettingRow*> rows;
+            for (const SettingRow& row : SettingRows()) {
+                if (row.page == page)
+                    rows.push_back(&row);
+            }
+            std::stable_sort(rows.begin(), rows.end(),
+                             [](const auto* a, const auto* b) { return a->place < b->place; });
+            for (const SettingRow* row : rows)
+                Save(*row);
+            Yield();
+        }
     }
 
   private:
@@ -52,6 +44,43 @@ class Saver {
         SaveSettingText(ctx_.access, key, text);
     }
     void Yield() { ctx_.ui.PumpMessages(); }
+
+    void Save(const SettingRow& row) {
+        switch (row.rule) {
+            case Rule::Box:
+                s_.*row.field.flag = Ticked(*row.control);
+                return Write(row.key, s_.*row.field.flag ? "1" : "0");
+            case Rule::ShutAtBox:
+                return ShutdownTimeBox();
+            case Rule::ShutAt:
+                return ShutdownTime();
+            case Rule::ShutDuringBox:
+                return ShutdownRangeBox();
+            case Rule::ShutDuring:
+                return ShutdownRange();
+            case Rule::StartupBox:
+                return StartWithWindows();
+            case Rule::DialogTop:
+                return Write(row.key, std::to_string(d_.position.top));
+            case Rule::DialogLeft:
+                return Write(row.key, std::to_string(d_.position.left));
+            case Rule::Interval:
+                s_.PingInterval = WholeNumber(d_.Text(*row.control));
+                return Write(row.key, std::to_string(s_.PingInterval));
+            case Rule::RebootLimit:
+                return RebootLimit();
+            case Rule::RebootGrace:
+                return RebootGrace();
+            case Rule::FreeHours:
+                return FreeWindow();
+            case Rule::CardTimes:
+                return CardTimes();
+            case Rule::RebootTimes:
+                return Write(row.key, Joined(d_.Get(*row.control).items, false));
+            case Rule::PingUrls:
+                return Write(row.key, Joined(d_.Get(*row.control).items, true));
+        }
+    }
 
     void FreeWindow() {
         double start = Number(Ctl::Combo1);
@@ -90,11 +119,6 @@ class Saver {
                               std::to_string(s_.NicOffMinute));
     }
 
-    void Switch(Ctl control, const char* key, bool& field) {
-        field = Ticked(control);
-        Write(key, field ? "1" : "0");
-    }
-
     std::string Joined(const std::vector<std::string>& items, bool skipHomePages) const {
         std::string text;
         for (const std::string& item : items) {
@@ -123,12 +147,16 @@ class Saver {
             field = MakeWhole(n);
     }
 
-    void RebootPacing() {
+    // The pacing's three boxes are read together, before either key is written.
+    void RebootLimit() {
         Ranged(Ctl::txtRebootLimit, 0, 99, s_.RebootLimitCount);
         Ranged(Ctl::txtRebootRest, 1, 24, s_.RebootLimitHours);
         Ranged(Ctl::txtRebootGrace, 0, 60, s_.RebootGraceMinutes);
         Write(keys::kRebootLimit,
               std::to_string(s_.RebootLimitCount) + "," + std::to_string(s_.RebootLimitHours));
+    }
+
+    void RebootGrace() {
         Write(keys::kRebootGrace, std::to_string(s_.RebootGraceMinutes));
         // An emptied box shows what was stored.
         d_.SetText(Ctl::txtRebootLimit, std::to_string(s_.RebootLimitCount));
@@ -136,7 +164,10 @@ class Saver {
         d_.SetText(Ctl::txtRebootGrace, std::to_string(s_.RebootGraceMinutes));
     }
 
-    void ShutdownTime() {
+    // The shutdown time's box stores "1" only with an hour and minute in range, which the
+    // time's own key then follows; unticked it stores "0" and the time stays as stored.
+    void ShutdownTimeBox() {
+        shutAtChecked_ = false;
         if (!Ticked(Ctl::Check1)) {
             Write(keys::kSrvShutAt, "0");
             s_.SrvShutAt = false;
@@ -149,11 +180,19 @@ class Saver {
         s_.ShutAtHour = MakeWhole(h);
         s_.ShutAtMinute = MakeWhole(m);
         Write(keys::kSrvShutAt, "1");
+        shutAtChecked_ = true;
+    }
+
+    void ShutdownTime() {
+        if (!shutAtChecked_)
+            return;
         Write(keys::kShutAt, TimeText(s_.ShutAtHour, s_.ShutAtMinute));
         s_.SrvShutAt = true;
     }
 
-    void ShutdownRange() {
+    // The shutdown range likewise, with its four pickers.
+    void ShutdownRangeBox() {
+        shutDuringChecked_ = false;
         if (!Ticked(Ctl::Check6)) {
             Write(keys::kSrvShutDuring, "0");
             s_.SrvShutDuring = false;
@@ -170,6 +209,12 @@ class Saver {
         s_.ShutToHour = MakeWhole(th);
         s_.ShutToMinute = MakeWhole(tm);
         Write(keys::kSrvShutDuring, "1");
+        shutDuringChecked_ = true;
+    }
+
+    void ShutdownRange() {
+        if (!shutDuringChecked_)
+            return;
         Write(keys::kShutDuring, TimeText(s_.ShutFromHour, s_.ShutFromMinute) + "-" +
                                      TimeText(s_.ShutToHour, s_.ShutToMinute));
         s_.SrvShutDuring = true;
@@ -191,6 +236,7 @@ class Saver {
     const DialogContext& ctx_;
     TimeSet& d_;
     Settings& s_;
+    bool shutAtChecked_ = false, shutDuringChecked_ = false;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "actions/FileHelpers.h"
 #include "settings/GetSettings.h"
+#include "settings/SettingsTable.h"
 #include "actions/NumberText.h"
 
 namespace qv {
@@ -149,16 +150,9 @@ void TimeSet::ControlInit() {
     PickerSelect(Ctl::Combo12, s.ShutFromMinute);
     PickerSelect(Ctl::Combo13, s.ShutToHour);
     PickerSelect(Ctl::Combo14, s.ShutToMinute);
-    const std::pair<Ctl, bool> boxes[] = {
-        {Ctl::Check1, s.SrvShutAt},     {Ctl::Check2, s.SrvStartup},
-        {Ctl::Check3, s.SrvNicAt},      {Ctl::Check4, s.SrvModem},
-        {Ctl::Check5, s.SrvPing},       {Ctl::Check6, s.SrvShutDuring},
-        {Ctl::Check7, s.SrvNicDuringN}, {Ctl::Check8, s.SrvNicDuringD},
-        {Ctl::Check9, s.SrvModemFail},  {Ctl::Check10, s.SrvAwake},
-        {Ctl::Check11, s.SrvWake}};
-    for (const auto& [id, on] : boxes) {
-        if (on)
-            SetValue(id, 1);
+    for (const SettingRow& row : SettingRows()) {
+        if (row.field.flag != nullptr && s.*row.field.flag)
+            SetValue(*row.control, 1);
     }
 }
 

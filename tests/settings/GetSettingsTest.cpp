@@ -34,11 +34,13 @@ std::string Record(const Settings& s) {
 TEST(GetSettings, ReadsTheStoreByTheNumberRulesAndStopsAtTheFirstFault) {
     const std::string five = "02:01,02:03,02:05,07:53,07:55,07:57,";
     const std::string urls = "home,home,home,http://www.wikipedia.org/,http://www.debian.org/,";
+    // Every key as its default, but the switches, the pacing and the night's (given per row).
+    const std::string loaded =
+        "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls + " shut 8:0 8:1-9:0 on ";
+    // Nothing past the failing step: its zeros and the night's switches off.
+    const std::string zero = " at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00";
     const std::array<std::string, 3> rows[] = {
-        {"",
-         "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
-             " shut 8:0 8:1-9:0 on 000000000 pace 0,4/0 night 10",
-         ""},
+        {"", loaded + "000000000 pace 0,4/0 night 10", ""},
         {"Time= 02 , 08 ,9|frmTop=1440.5|frmLeft=1441.5|Reboot=|SrvPing=-1|SrvModem=True|"
          "PingUrls=http://a/,,http://b/|SrvShutAt=2|ShutAt=30:75|SrvNicAt=1|SrvModemFail=1|"
          "SrvStartup=1|SrvShutDuring=1|SrvNicDuringN=1|SrvNicDuringD=1|ShutDuring=23:59-00:01",
@@ -51,36 +53,19 @@ TEST(GetSettings, ReadsTheStoreByTheNumberRulesAndStopsAtTheFirstFault) {
              " at 0,0 ping 12 home,home,home, shut 8:0 8:1-9:0 on "
              "000000000 pace 0,4/0 night 10",
          ""},
-        {"NIC=1:59",
-         "2-8 nic 1:59-0:0 reboot  at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night "
-         "00",
-         "GetSettings Unknown Error : 9"},
-        {"Time=",
-         "0-0 nic 0:0-0:0 reboot  at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00",
-         "GetSettings Unknown Error : 9"},
-        {"PingInterval=99999999999|SrvPing=1",
-         "2-8 nic 1:59-7:58 reboot " + five +
-             " at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00",
+        {"NIC=1:59", "2-8 nic 1:59-0:0 reboot " + zero, "GetSettings Unknown Error : 9"},
+        {"Time=", "0-0 nic 0:0-0:0 reboot " + zero, "GetSettings Unknown Error : 9"},
+        {"PingInterval=99999999999|SrvPing=1", "2-8 nic 1:59-7:58 reboot " + five + zero,
          "GetSettings Unknown Error : 6"},
         // The reboot pacing keys are read last: a fault there leaves every older key loaded.
         {"RebootLimit= 3 , 4.5 |RebootGrace=10.5|SrvPing=1",
-         "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
-             " shut 8:0 8:1-9:0 on 000000001 pace 3,4/10 night 10",
-         ""},
+         loaded + "000000001 pace 3,4/10 night 10", ""},
         // A count without a rest of 1 to 24 hours sets no limit.
-        {"RebootLimit=3|RebootGrace=10|SrvModem=1",
-         "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
-             " shut 8:0 8:1-9:0 on 000000010 pace 0,4/10 night 10",
-         ""},
-        {"RebootLimit=3,0|RebootGrace=10",
-         "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
-             " shut 8:0 8:1-9:0 on 000000000 pace 0,4/10 night 10",
-         ""},
+        {"RebootLimit=3|RebootGrace=10|SrvModem=1", loaded + "000000010 pace 0,4/10 night 10", ""},
+        {"RebootLimit=1,1", loaded + "000000000 pace 1,1/0 night 10", ""},
+        {"RebootLimit=3,0|RebootGrace=10", loaded + "000000000 pace 0,4/10 night 10", ""},
         // Keeping awake is on unless stored off; waking is off unless stored on.
-        {"SrvAwake=0|SrvWake=-1",
-         "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
-             " shut 8:0 8:1-9:0 on 000000000 pace 0,4/0 night 01",
-         ""},
+        {"SrvAwake=0|SrvWake=-1", loaded + "000000000 pace 0,4/0 night 01", ""},
         {"ShutAt!",
          "2-8 nic 1:59-7:58 reboot " + five + " at 0,0 ping 50 " + urls +
              " shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00",

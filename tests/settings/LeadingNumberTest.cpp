@@ -15,7 +15,7 @@ TEST(LeadingNumber, ReadsSignsFractionsExponentsPrefixesAndSkipsBlanks) {
         {"192.168.1.1", 192.168}, {"1e3", 1000}, {"2E+2x", 200}, {"5E", 5}, {"08:00", 8},
         {"  2", 2}, {"1 2\t3\n4", 1234}, {"- 5", -5}, {"\r5", 0}, {"", 0}, {"modem", 0},
         {"-", 0}, {".", 0}, {"&H1F", 31}, {"&hff", 255}, {"&O17", 15}, {"&O19", 1}, {"&Hxyz", 0},
-        {"&H10", 16}, {"&o70", 56}, {"&O8", 0}, {"&HFf0", 4080}};
+        {"&H10", 16}, {"&o70", 56}, {"&O8", 0}, {"&HFf0", 4080}, {"&H19", 25}};
     // clang-format on
     for (const auto& [text, value] : cases)
         EXPECT_DOUBLE_EQ(LeadingNumber(text), value) << text;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <utility>
 
@@ -22,13 +23,13 @@ std::string Cat(const Parts&... parts) {
 const std::string kHome = "http://www.yahoo.com/ http://www.bing.com/ http://www.msn.com/";
 const std::string kUrls = kHome + " http://www.wikipedia.org/ http://www.debian.org/";
 
-// The settings dialog opened as the tray opens it, over a world set by `stored` ("key=value" a
-// stored value; "file=text" the command file, "X:\\path=text" another file, "run=text" the Run
+// The settings dialog opened as the tray opens it, over a world set by `stored`, driven by a
+// script of steps parted by '|': "Name=text" types, "Name#n" selects entry n, "Name+v" ticks,
+// "Name!" clicks, "Name!!" double-clicks, "Name^k" releases key k, "init" and "unload" act on
+// the window. A step (or stored entry) "key=value" that names no control acts on the world:
+// a stored value; "file=text" the command file, "X:\\path=text" another file, "run=text" the Run
 // value; "deny=", "faildelete=", "failwrite=key" faults; "nested=script" a script run at the
-// first message pump), driven by a script of user steps parted by '|': "Name=text" types,
-// "Name#n" selects entry n, "Name+v" ticks, "Name!" clicks, "Name!!" double-clicks, "Name^k"
-// releases key k; "moved=top,left", "exe=path", "time=hour", "sep=c", "bytes=n",
-// "put=key=value", "init" and "unload" act on the world and the window around it.
+// first message pump; "moved=top,left", "exe=path", "time=hour", "sep=c", "bytes=n".
 class Dialog : public TimeSetView {
   public:
     explicit Dialog(const Strings& stored) {
@@ -42,6 +43,7 @@ class Dialog : public TimeSetView {
         d.AttachView(this);
     }
     void Put(const std::string& key, const std::string& value) {
+        const int n = std::atoi(value.c_str());
         if (key == "file")
             t.files.files[t.app.paths.CommandFilePath] = value;
         else if (key.find('\\') != std::string::npos)
@@ -51,14 +53,26 @@ class Dialog : public TimeSetView {
         else if (key == "deny" || key == "faildelete")
             (key == "deny" ? t.registry.denyWrites : t.registry.failDeletes) = true;
         else if (key == "answer")  // the next web request's answer
-            t.web.answers.push_back(WebAnswer{true, std::atoi(value.c_str()), {}, ""});
+            t.web.answers.push_back(WebAnswer{true, n, {}, ""});
         else if (key == "failwrite")
             t.store.failWritesOf.insert(value);
-        else if (key == "nested")  // a script run by the first message pump
+        else if (key == "pumps")  // each message pump marks the journal of written keys
+            t.ui.onPump = [this] { t.store.writtenKeys.push_back("|"); };
+        else if (key == "nested")
             t.ui.onPump = [this, value, done = false]() mutable {
                 if (!std::exchange(done, true))
                     Run(value);
             };
+        else if (key == "moved")
+            d.MovedTo(n, std::atoi(value.substr(value.find(',') + 1).c_str()));
+        else if (key == "exe")
+            t.process.exePath = value, t.InitPaths(), t.actions.calls.clear();
+        else if (key == "time")
+            t.clock.Set(n, 0);
+        else if (key == "sep")
+            t.clock.decimalSeparator = value;
+        else if (key == "bytes")
+            t.app.traffic.TotalBytesDownloaded = n;
         else
             t.store.Put(key, value);
     }
@@ -67,33 +81,23 @@ class Dialog : public TimeSetView {
         for (std::string s; std::getline(steps, s, '|');) {
             const size_t at = s.find_first_of("=#+!^");
             const std::string name = s.substr(0, at), arg = s.substr(at + 1);
-            const int n = std::atoi(arg.c_str());
-            if (name == "moved")
-                d.MovedTo(n, std::atoi(arg.substr(arg.find(',') + 1).c_str()));
-            else if (name == "exe")
-                t.process.exePath = arg, t.InitPaths(), t.actions.calls.clear();
-            else if (name == "time")
-                t.clock.Set(n, 0);
-            else if (name == "sep")
-                t.clock.decimalSeparator = arg;
-            else if (name == "bytes")
-                t.app.traffic.TotalBytesDownloaded = n;
-            else if (name == "put")
-                Put(arg.substr(0, arg.find('=')), arg.substr(arg.find('=') + 1));
-            else if (s == "init")
+            const std::optional<Ctl> id = CtlNamed(name);
+            if (s == "init")
                 d.ControlInit();
             else if (s == "unload")
                 d.Form_Unload();
+            else if (!id)
+                Put(name, arg);
             else if (s[at] == '=')
-                d.UserText(*CtlNamed(name), arg);
+                d.UserText(*id, arg);
             else if (s[at] == '#')
-                d.UserSelect(*CtlNamed(name), n);
+                d.UserSelect(*id, std::atoi(arg.c_str()));
             else if (s[at] == '+')
-                d.UserCheck(*CtlNamed(name), n);
+                d.UserCheck(*id, std::atoi(arg.c_str()));
             else if (s[at] == '^')
-                d.KeyUp(*CtlNamed(name), n);
+                d.KeyUp(*id, std::atoi(arg.c_str()));
             else
-                s.ends_with("!!") ? d.DblClick(*CtlNamed(name)) : d.Click(*CtlNamed(name));
+                s.ends_with("!!") ? d.DblClick(*id) : d.Click(*id);
         }
     }
     // What the world and the dialog show, by the names in `probe`: "=key" a stored value, a
@@ -161,26 +165,21 @@ class Dialog : public TimeSetView {
 
 struct Row {
     Strings stored;
-    std::string script;
-    std::vector<std::pair<std::string, std::string>> shows;  // probe, what it shows
+    std::string script, probe, shown;
 };
 
-// Every row starts a dialog of its own; what a row does not name must stay quiet: no message,
-// no log line, nothing started.
-void Check(const Row& row) {
+// Every row starts a dialog of its own; of the messages, the log and the world, what a row's
+// probe does not name must stay quiet: no message, no log line, nothing started but `world`.
+void Check(const Row& row, const std::string& world = "") {
     Dialog dialog(row.stored);
     dialog.Run(row.script);
-    std::vector<std::pair<std::string, std::string>> shows = {
-        {"messages", ""}, {"log", ""}, {"world", ""}};
-    for (const auto& named : row.shows) {
-        auto quiet = std::find_if(shows.begin(), shows.end(),
-                                  [&](const auto& s) { return s.first == named.first; });
-        if (quiet != shows.end())
-            shows.erase(quiet);
-        shows.push_back(named);
+    EXPECT_EQ(dialog.Show(row.probe), row.shown) << row.script;
+    for (const std::string quiet : {"messages", "log", "world"}) {
+        if ((" " + row.probe + " ").find(" " + quiet + " ") == std::string::npos) {
+            EXPECT_EQ(dialog.Show(quiet), quiet == "world" ? world : "")
+                << row.script << " : " << quiet;
+        }
     }
-    for (const auto& [probe, shown] : shows)
-        EXPECT_EQ(dialog.Show(probe), shown) << row.script << " : " << probe;
     EXPECT_EQ(dialog.t.ui.captions, Strings(dialog.t.ui.messages.size(), "Quorvane"));
 }
 
@@ -191,96 +190,102 @@ const std::string kFile = "C:\\Program Files\\Quorvane\\Reboot.Txt";
 const std::string kLimited = "times without a page, then rest",
                   kNoLimit = "times: no limit. A limit rests";
 const std::string kRebooted = "Modem Rebooted Successfully.",
-                  kNoAnswer = "Unable to Reboot Modem - No Answer from http://10.0.0.1/r",
-                  kInvalid = "Unable to Reboot Modem - Invalid Responce ";
+                  kNoAnswer = "Unable to Reboot Modem - No Answer from http://10.0.0.1/r";
+const std::string kFive = "02:01,02:03,02:05,07:53,07:55,07:57";
+const std::string kPacing = "txtRebootLimit Label25 txtRebootRest txtRebootGrace";
 
-TEST(TimeSet, FillsThePagesFromTheRecord) {
-    Dialog dialog({"Time=7,13", "Reboot=07:55,02:01,02:03", "SrvWake=1",
-                   "PingUrls=http://a.test/,http://b.test/", "PingInterval=45", "ShutAt=23:05",
+// The dialog as a stored record fills it, page by page: what the user reads and sees of each
+// control (places aside), against a reviewed copy; pickers by their first and last entry.
+TEST(TimeSet, OpensAsTheUserReadsIt) {
+    Dialog dialog({"Time=7,13", "Reboot=07:55,02:01,02:03", "SrvWake=1", "PingInterval=45",
+                   "PingUrls=http://a.test/,http://b.test/", "ShutAt=23:05",
                    "ShutDuring=08:30-08:45", "SrvModem=1", "SrvPing=1", "frmTop=720",
                    "frmLeft=1440"});
-    // The reboot-time picker starts at the free window's first hour, minute 00.
-    EXPECT_EQ(dialog.Show("Combo1 Label6 Combo2 Label8 Combo3 Combo4 Label14 Label15 Combo7 Combo8 "
-                          "txtInterval lblInterval Combo9 Combo10 Combo11 Combo12 Combo13 Combo14 "
-                          "txtUrl lstReboot lstUrls Combo1? state"),
-              "07 / 07 / 13 / 13 / 01 / 59 / 01:59 / 07:58 / 07 / 00 / 45 / Current Setting is 45 "
-              "Seconds. / 23 / 05 / 08 / 30 / 08 / 45 / http://www.yahoo.com/ / 07:55 02:01 "
-              "02:03 / " +
-                  kHome + " http://a.test/ http://b.test/ / 7 / 1 icon0 at 720,1440 diag0000");
-    EXPECT_EQ(dialog.Show("Check1? Check2? Check3? Check4? Check5? Check6? Check7? Check8? Check9? "
-                          "Check10? Check11?"),
-              "0 / 0 / 0 / 1 / 1 / 0 / 0 / 0 / 0 / 1 / 1");
+    std::ostringstream shown;
+    shown << "placed " << dialog.d.placeAtSavedPosition << " at " << dialog.d.position.top << ","
+          << dialog.d.position.left << '\n';
     for (const Control& c : dialog.d.Controls()) {
-        if (!c.IsPicker())
-            continue;
-        ASSERT_EQ(c.items.size(), c.kind == ControlKind::HourPicker ? 24u : 60u) << CtlName(c.id);
-        for (size_t n = 0; n < c.items.size(); ++n)
-            EXPECT_EQ(c.items[n], TwoDigits(static_cast<double>(n))) << CtlName(c.id);
+        std::string text = c.text;
+        for (size_t at; (at = text.find("\r\n")) != std::string::npos;)
+            text.replace(at, 2, "|");
+        shown << kTimeSetPages[static_cast<size_t>(c.page)] << ' ' << CtlName(c.id) << ' '
+              << static_cast<int>(c.kind) << ' ' << (c.frame ? CtlName(*c.frame) : "-") << ' '
+              << c.selected << ' ' << c.value << ' ' << c.color << ' ' << c.fixedPitch
+              << c.multiLine << c.scrollBars << c.readOnly << c.dialogBackground << c.handCursor
+              << " [" << text << "]";
+        for (size_t k = 0; k < c.items.size(); ++k) {
+            if (!c.IsPicker() || k == 0 || k + 1 == c.items.size())
+                shown << " <" << c.items[k] << '>';
+        }
+        shown << '\n';
     }
+    std::ifstream file(QV_SOURCE_DIR "/tests/settings/dialog-shown.txt", std::ios::binary);
+    std::stringstream expected;
+    expected << file.rdbuf();
+    EXPECT_EQ(shown.str(), expected.str());
+    EXPECT_EQ(dialog.Show("messages log world"), " /  / ");
 }
 
 TEST(TimeSet, HandlersActAsTheUserSeesIt) {
-    const std::string five = "02:01,02:03,02:05,07:53,07:55,07:57";
     const Row rows[] = {
         // Empty lists; a picker value without an entry shows the number; opening again does not
         // double the lists; the window is placed only with both edges saved.
+        // Hour pickers hold 00 to 23, minute pickers 00 to 59.
         {{"Reboot=", "PingUrls=", "NIC=30:00,7:75", "frmTop=0", "frmLeft=1440"},
-         "init",
-         {{"lstReboot lstUrls Combo3? Combo3 Combo6 state",
-           " / " + kHome + " / -1 / 30 / 75 / 1 icon0 diag0000"}}},
-        // The command file replaces the sample, in blue.
-        {{}, "", {{"txtReboot txtReboot~", CommandFileSample() + " / 0"}}},
-        {{"file="}, "", {{"txtReboot txtReboot~", CommandFileSample() + " / 0"}}},
+         "init|Combo1#23|Combo4#59|Combo2#24|Combo6#60",
+         "lstReboot lstUrls Combo3? Combo3 Combo6 Combo6? state Combo1 Combo4 Combo2?",
+         " / " + kHome + " / -1 / 30 / 75 / -1 / 1 icon0 diag0000 / 23 / 59 / -1"},
+        {{"frmTop=720", "frmLeft=0"}, "", "state", "1 icon0 diag0000"},
+        // The command file replaces the sample, in blue; an empty one does not.
+        {{"file="}, "", "txtReboot txtReboot~", CommandFileSample() + " / 0"},
         {{"file=127.0.0.1 2323\nWAIT \"*\"\r\nSEND \"x\""},
          "",
-         {{"txtReboot txtReboot~",
-           "127.0.0.1 2323\nWAIT \"*\"\r\nSEND \"x\"\r\n / " + std::to_string(kBlue)},
-          {"world", "ReadCommandFile:" + kFile}}},
+         "txtReboot txtReboot~ world",
+         "127.0.0.1 2323\nWAIT \"*\"\r\nSEND \"x\"\r\n / " + std::to_string(kBlue) +
+             " / ReadCommandFile:" + kFile},
         // The interval is checked on every change; the dialog is held while the message is open.
         {{"PingInterval=75"},
          "",
-         {{"txtInterval lblInterval", "10 / Current Setting is 75 Seconds."},
-          {"messages", kRange}}},
-        {{},
-         "txtInterval=1|txtInterval=10|txtInterval=100",
-         {{"txtInterval", "10"}, {"messages", kRange}, {"view", "disable|enable|txtInterval=10"}}},
+         "txtInterval lblInterval messages",
+         "10 / Current Setting is 75 Seconds. / " + kRange},
         {{},
          "txtInterval=60|txtInterval=1|txtInterval=60.5|txtInterval=0.6|txtInterval=",
-         {{"txtInterval", ""}}},
+         "txtInterval",
+         ""},
         {{},
          "txtInterval=0|txtInterval=61|txtInterval=abc|txtInterval=60.6|txtInterval=-5|"
          "txtInterval=1e10|txtInterval=99999999999",
-         {{"txtInterval", "10"},
-          {"messages", kRange + "|" + kRange + "|" + kRange + "|" + kRange + "|" + kRange + "|" +
-                           kRange + "|" + kRange}}},
+         "txtInterval messages view",
+         "10 / " + Join(Strings(7, kRange), "|") + " / " +
+             Join(Strings(7, "disable|enable|txtInterval=10"), "|")},
         // The reboot pacing boxes are checked on every change, like the interval; the sentence
-        // says when the count sets no limit. A stored count without a rest of 1 to 24 hours
-        // sets none.
-        {{},
-         "",
-         {{"txtRebootLimit Label25 txtRebootRest txtRebootGrace", "0 / " + kNoLimit + " / 4 / 0"}}},
+        // says when the count sets no limit (0.5 stores 0). A stored count without a rest of 1
+        // to 24 hours sets none.
+        {{}, "txtRebootLimit=0.5", kPacing, "0.5 / " + kNoLimit + " / 4 / 0"},
         {{"RebootLimit=3,5", "RebootGrace=10"},
          "txtRebootLimit=99|txtRebootRest=24|txtRebootRest=1|txtRebootGrace=60|txtRebootGrace=",
-         {{"txtRebootLimit Label25 txtRebootRest txtRebootGrace", "99 / " + kLimited + " / 1 / "}}},
+         kPacing,
+         "99 / " + kLimited + " / 1 / "},
         {{"RebootLimit=100,25", "RebootGrace=61"},
-         "txtRebootLimit=3|txtRebootLimit=-1|txtRebootRest=0|txtRebootGrace=-0.6",
-         {{"txtRebootLimit Label25 txtRebootRest txtRebootGrace", "0 / " + kNoLimit + " / 4 / 0"},
-          {"messages", Join({kGrace, kLimit, kRest, kGrace}, "|")}}},
+         "txtRebootLimit=3|txtRebootLimit=-1|txtRebootLimit=99999999999|txtRebootRest=0|"
+         "txtRebootGrace=-0.6",
+         kPacing + " messages",
+         "0 / " + kNoLimit + " / 4 / 0 / " + Join({kGrace, kLimit, kLimit, kRest, kGrace}, "|")},
         // Enter stores the interval at once (a store that fails says so), and a close without OK
         // keeps it only.
         {{"failwrite=PingInterval"},
          "txtInterval=45|txtInterval^13",
-         {{"lblInterval", "Current Setting is 45 Seconds."}, {"messages", kFatalSaveMessage}}},
+         "lblInterval messages",
+         "Current Setting is 45 Seconds. / " + std::string(kFatalSaveMessage)},
         {{},
          "txtInterval=|txtInterval^13|txtInterval=45|txtInterval^65",
-         {{"lblInterval written", "Current Setting is 50 Seconds. / "}}},
+         "lblInterval written",
+         "Current Setting is 50 Seconds. / "},
         {{},
          "txtInterval=45|txtInterval^13|Combo1=05|Check5+1|CmdAddRbtTime!|unload",
-         {{"lblInterval written =PingInterval",
-           "Current Setting is 45 Seconds. / PingInterval / 45"},
-          {"world", "ArmServiceTimers"},
-          {"record", "2-8 1:59 8 " + five + " 45 5 000"},
-          {"state", "0 icon0 diag0000"}}},
+         "lblInterval written =PingInterval world record state",
+         "Current Setting is 45 Seconds. / PingInterval / 45 / ArmServiceTimers / 2-8 1:59 8 " +
+             kFive + " 45 5 000 / 0 icon0 diag0000"},
         // The lists take what the pickers read and lose only the selected entry; the home
         // pages stay.
         {{},
@@ -288,57 +293,52 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
          "Combo8#0|Combo7=ab|CmdAddRbtTime!|Combo7=-3|CmdAddRbtTime!|Combo7=25|CmdAddRbtTime!|"
          "sep=,|Combo7=7.5|CmdAddRbtTime!|Combo8=-1|CmdAddRbtTime!|"
          "lstUrls#3|lstUrls^13|lstUrls#0|lstUrls^46|lstUrls#1|lstUrls^46|lstUrls#2|lstUrls^46|"
-         "lstUrls#4|lstUrls^46",
-         {{"lstReboot lstReboot? lstUrls",
-           "02:01 02:03 07:53 07:55 07:57 07:30 00:00 25:00 07,5:00 / -1 / " + kHome +
-               " http://www.wikipedia.org/"}}},
+         "lstUrls#4|lstUrls^46|lstReboot#9",
+         "lstReboot lstReboot? lstUrls",
+         "02:01 02:03 07:53 07:55 07:57 07:30 00:00 25:00 07,5:00 / -1 / " + kHome +
+             " http://www.wikipedia.org/"},
         // Enter in the address box checks the address and adds it; a home page adds nothing.
         {{},
          "txtUrl=HTTP://Upper.test/|txtUrl^13|txtUrl=http://www.bing.com/|txtUrl^13|"
          "txtUrl=ftp://files.test/|txtUrl^13|txtUrl=https://secure.test/|txtUrl^13|"
          "txtUrl=http://|txtUrl^13|txtUrl=http://typed.test/|txtUrl^46",
-         {{"lstUrls txtUrl state",
-           kUrls + " HTTP://Upper.test/ http:// / http://typed.test/ / 1 icon0 diag0000"},
-          {"messages", kBadUrl + "|" + kBadUrl}}},
-        {{}, "txtUrl=DEBUG|txtUrl^13", {{"state", "1 icon0 diag0001"}, {"messages", kBadUrl}}},
+         "lstUrls txtUrl state messages",
+         kUrls + " HTTP://Upper.test/ http:// / http://typed.test/ / 1 icon0 diag0000 / " +
+             kBadUrl + "|" + kBadUrl},
+        {{}, "txtUrl=DEBUG|txtUrl^13", "state messages", "1 icon0 diag0001 / " + kBadUrl},
         // Buttons act at once: the configuration program beside the program, when there is one.
-        {{}, "CmdConfigModem!", {}},
         {{"C:\\Program Files\\Quorvane\\Wirecall.exe=MZ"},
-         "CmdConfigModem!|CmdNICenb!|CmdNICdis!|Label23!|exe=D:\\Quorvane.exe|"
-         "put=D:\\Wirecall.exe=MZ|CmdConfigModem!",
-         {{"world",
-           "\"C:\\Program Files\\Quorvane\\Wirecall.exe\"|c:\\windows\\EnbNic.bat minimized|"
-           "c:\\windows\\DisNic.bat minimized|\"D:\\Wirecall.exe\"|mailto:" +
-               std::string(kContactAddress)}}},
+         "CmdConfigModem!|CmdNICenb!|CmdNICdis!|Label23!|exe=D:\\Quorvane.exe|CmdConfigModem!|"
+         "D:\\Wirecall.exe=MZ|CmdConfigModem!",
+         "world",
+         "\"C:\\Program Files\\Quorvane\\Wirecall.exe\"|c:\\windows\\EnbNic.bat minimized|"
+         "c:\\windows\\DisNic.bat minimized|\"D:\\Wirecall.exe\"|mailto:" +
+             std::string(kContactAddress)},
         // "Reboot Now" plays the file at once and shows its outcome; a failure shuts nothing
-        // down; a click while a reboot runs is refused. Telnet files too.
+        // down; a click while a reboot runs is refused.
         {{"file=10.0.0.1 80 web\r\nGET \"http://10.0.0.1/r?pw=x\"", "answer=200", "SrvModemFail=1"},
          "CmdRebootNow!",
-         {{"messages", kRebooted}, {"log", kRebooted}, {"world", "ReadCommandFile:" + kFile}}},
+         "messages log world",
+         kRebooted + " / " + kRebooted + " / ReadCommandFile:" + kFile},
         {{"file=10.0.0.1 80 web\r\nGET \"http://10.0.0.1/\"\r\nGET \"http://10.0.0.1/r?pw=x\"",
           "answer=200", "SrvModemFail=1", "nested=CmdRebootNow!"},
          "CmdRebootNow!",
-         {{"messages", "A Modem Reboot is already running.|" + kNoAnswer},
-          {"log", kNoAnswer},
-          {"world", "ReadCommandFile:" + kFile},
-          {"state", "1 icon5 diag0000"}}},
-        {{"file=127.0.0.1 23\r\nWAIT \"x\"\r\nSEND \"y\"", "SrvModemFail=1"},
-         "CmdRebootNow!",
-         {{"messages", kInvalid}, {"log", kInvalid}, {"world", "ReadCommandFile:" + kFile}}},
+         "messages log world state",
+         "A Modem Reboot is already running.|" + kNoAnswer + " / " + kNoAnswer +
+             " / ReadCommandFile:" + kFile + " / 1 icon5 diag0000"},
         // The hidden diagnostics.
         {{},
-         "Frame1!!|Frame1!!|Frame1!!|Label17!!|Label19!!|Label19!!|Label2!!|bytes=1536|lblInterval!"
-         "!",
-         {{"state Label19~", "1 icon0 diag1100 / " + std::to_string(kRed)},
-          {"world", "StartTrayAnimation"},
-          {"log", "Total Data Downloaded for Connectivity : 1.5 KB."}}},
+         "Frame1!!|Frame1!!|Frame1!!|Label17!!|Label19!!|Label19!!|Label2!!|bytes=1536|"
+         "lblInterval!!",
+         "state Label19~ world log",
+         "1 icon0 diag1100 / " + std::to_string(kRed) +
+             " / StartTrayAnimation / Total Data Downloaded for Connectivity : 1.5 KB."},
         {{},
          "Label19!!|time=3|Label1!!|time=8|Label1!!",
-         {{"state", "1 icon0 diag0010"}, {"messages", "FreeTime = True|FreeTime = False"}}},
+         "state messages",
+         "1 icon0 diag0010 / FreeTime = True|FreeTime = False"},
         // A double click on the command file reloads the record only.
-        {{},
-         "put=Time=4,9|txtReboot!!",
-         {{"record Combo1", "4-9 1:59 8 " + five + " 50 5 000 / 02"}}},
+        {{}, "Time=4,9|txtReboot!!", "record Combo1", "4-9 1:59 8 " + kFive + " 50 5 000 / 02"},
     };
     for (const Row& row : rows)
         Check(row);
@@ -346,113 +346,94 @@ TEST(TimeSet, HandlersActAsTheUserSeesIt) {
 
 const std::string kAllKeys =
     "Time SrvAwake SrvWake NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem SrvModemFail "
-    "PingUrls "
-    "PingInterval SrvPing RebootLimit RebootGrace SrvShutAt SrvShutDuring SrvStartup frmTop "
-    "frmLeft";
+    "PingUrls PingInterval SrvPing RebootLimit RebootGrace SrvShutAt SrvShutDuring SrvStartup "
+    "frmTop frmLeft";
 
 TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
-    const std::string five = "02:01,02:03,02:05,07:53,07:55,07:57";
     const std::string kept = "=ShutAt =SrvShutAt =ShutDuring =SrvShutDuring";
     const std::string exe = "\"C:\\Program Files\\Quorvane\\Quorvane.Exe\" /S";
     const Row rows[] = {
-        // Every page in order; ShutAt and ShutDuring stay as stored; the Run value is deleted.
+        // Every page; ShutAt and ShutDuring stay as stored; the Run value is deleted.
         {{"run=C:\\Quorvane.exe /S"},
          "moved=1440,2880|CmdMiscOK!",
-         {{"written", kAllKeys},
-          {"=Time =NIC =Reboot =PingUrls =PingInterval =SrvPing =SrvStartup =frmTop =frmLeft " +
-               kept,
-           "2,8 / 1:59,7:58 / " + five + " / " + std::string(defaults::kPingUrls) +
-               " / 50 / 0 / 0 / 1440 / 2880 / <none> / 0 / <none> / 0"},
-          {"world", "ArmServiceTimers"},
-          {"state", "0 icon0 diag0000"}}},
-        // A ticked box writes the Run value anew: the unquoted one of an earlier version goes.
-        {{"run=C:\\Program Files\\Quorvane\\Quorvane.Exe /S"},
+         "=Time =NIC =Reboot =PingUrls =PingInterval =SrvPing =SrvStartup =frmTop =frmLeft " +
+             kept + " state",
+         "2,8 / 1:59,7:58 / " + kFive + " / " + std::string(defaults::kPingUrls) +
+             " / 50 / 0 / 0 / 1440 / 2880 / <none> / 0 / <none> / 0 / 0 icon0 diag0000"},
+        // The writes page by page, a message pump after each; a ticked box writes the Run value
+        // anew: the unquoted one of an earlier version goes.
+        {{"run=C:\\Program Files\\Quorvane\\Quorvane.Exe /S", "pumps=", "SrvAwake=1"},
          "Combo1#22|Combo2#6|Combo3=0|Combo4=5|Check1+1|Combo9=8|Combo10=0|Check6+1|Combo11=23|"
-         "Combo12=1|Combo13=1|Combo14=0|Check5+1|Check7+2|Check2+1|txtInterval=|"
-         "lstUrls#4|lstUrls^46|lstUrls#3|lstUrls^46|lstReboot#0|lstReboot^46|CmdTimeOK!",
-         {{"=Time =NIC =ShutAt =SrvShutAt =ShutDuring =SrvShutDuring =SrvNicDuringN =Reboot "
-           "=PingUrls =PingInterval =SrvStartup",
-           "22,6 / 0:5,7:58 / 08:00 / 1 / 23:01-01:00 / 1 / 0 / "
-           "02:03,02:05,07:53,07:55,07:57 /  / 0 / 1"},
-          {"record", "22-6 0:5 23 02:03,02:05,07:53,07:55,07:57 0 3 111"},
-          {"world", "ArmServiceTimers|Run Quorvane=" + exe}}},
+         "Combo12=1|Combo13=1|Combo14=0|Check5+1|Check7+2|Check2+1|txtInterval=|Check10+0|"
+         "Check11+1|lstUrls#4|lstUrls^46|lstUrls#3|lstUrls^46|lstReboot#0|lstReboot^46|CmdTimeOK!",
+         "written =Time =NIC =ShutAt =SrvShutAt =ShutDuring =SrvShutDuring =SrvNicDuringN =Reboot "
+         "=PingUrls =PingInterval =SrvStartup =SrvAwake =SrvWake record world",
+         "Time SrvAwake SrvWake | NIC SrvNicAt SrvNicDuringN SrvNicDuringD | Reboot SrvModem "
+         "SrvModemFail | PingUrls PingInterval SrvPing RebootLimit RebootGrace | SrvShutAt ShutAt "
+         "SrvShutDuring ShutDuring SrvStartup frmTop frmLeft | / 22,6 / 0:5,7:58 / 08:00 / 1 / "
+         "23:01-01:00 / 1 / 0 / 02:03,02:05,07:53,07:55,07:57 /  / 0 / 1 / 0 / 1 / 22-6 0:5 23 "
+         "02:03,02:05,07:53,07:55,07:57 0 3 111 / ArmServiceTimers|Run Quorvane=" +
+             exe},
         // The reboot pacing as "count,hours" and minutes; an emptied rest keeps the one the box
         // showed, and each box shows what was stored.
         {{},
          "txtRebootLimit=3|txtRebootRest=4|txtRebootGrace=10|CmdConnectivityOK!",
-         {{"=RebootLimit =RebootGrace", "3,4 / 10"}, {"world", "ArmServiceTimers"}}},
+         "=RebootLimit =RebootGrace",
+         "3,4 / 10"},
         {{},
          "txtRebootLimit=3|txtRebootRest=|txtRebootGrace=|CmdConnectivityOK!",
-         {{"=RebootLimit =RebootGrace txtRebootRest txtRebootGrace", "3,4 / 0 / 4 / 0"},
-          {"world", "ArmServiceTimers"}}},
+         "=RebootLimit =RebootGrace txtRebootRest txtRebootGrace",
+         "3,4 / 0 / 4 / 0"},
         // Hours are judged as read and stored whole.
-        {{},
-         "Combo1=24|Combo2=24|CmdTimeOK!",
-         {{"=Time Label6 Label8", "2,8 / 02 / 08"}, {"world", "ArmServiceTimers"}}},
-        {{}, "Combo1=-1|CmdTimeOK!", {{"=Time", "2,8"}, {"world", "ArmServiceTimers"}}},
-        {{},
-         "Combo1=7.6|CmdTimeOK!",
-         {{"=Time Label6", "8,8 / 08"}, {"world", "ArmServiceTimers"}}},
-        {{}, "Combo1=23.2|CmdTimeOK!", {{"=Time", "2,8"}, {"world", "ArmServiceTimers"}}},
-        {{}, "Combo1=23.4|CmdTimeOK!", {{"=Time", "2,8"}, {"world", "ArmServiceTimers"}}},
-        {{}, "Combo1=0.4|CmdTimeOK!", {{"=Time", "0,8"}, {"world", "ArmServiceTimers"}}},
-        {{}, "Combo1=x|CmdTimeOK!", {{"=Time Label6", "0,8 / 00"}, {"world", "ArmServiceTimers"}}},
-        // The boxes store what they show.
-        {{"SrvAwake=1"},
-         "Check10+0|Check11+1|CmdTimeOK!",
-         {{"=SrvAwake =SrvWake", "0 / 1"}, {"world", "ArmServiceTimers"}}},
+        {{}, "Combo1=24|Combo2=0.4|CmdTimeOK!", "=Time Label6 Label8", "2,0 / 02 / 00"},
+        {{}, "Combo1=7.6|Combo2=-1|CmdTimeOK!", "=Time Label6 Label8", "8,8 / 08 / 08"},
+        {{}, "Combo1=x|Combo2=23.4|CmdTimeOK!", "=Time Label6 Label8", "0,8 / 00 / 08"},
         // An out-of-range minute holds back its pair only; rejected shutdown times write
         // neither key; a picker without an entry keeps the stored value.
         {{},
          "Combo3=5|Combo4=60|Combo5=6|Combo6=30|CmdNicOK!",
-         {{"=NIC Label14 Label15", "1:59,6:30 / 01:59 / 06:30"}, {"world", "ArmServiceTimers"}}},
+         "=NIC Label14 Label15",
+         "1:59,6:30 / 01:59 / 06:30"},
         {{"SrvShutAt=0", "ShutAt=08:00", "SrvShutDuring=0", "ShutDuring=08:01-09:00"},
-         "Check1+1|Combo10=75|Check6+1|Combo12=-5|CmdMiscOK!",
-         {{kept + " written record",
-           "08:00 / 0 / 08:01-09:00 / 0 / Time SrvAwake SrvWake NIC SrvNicAt SrvNicDuringN "
-           "SrvNicDuringD Reboot "
-           "SrvModem SrvModemFail PingUrls PingInterval SrvPing RebootLimit RebootGrace SrvStartup "
-           "frmTop frmLeft / 2-8 "
-           "1:59 8 " +
-               five + " 50 5 000"},
-          {"world", "ArmServiceTimers"}}},
-        {{},
-         "Check6+1|Combo12=60|CmdMiscOK!",
-         {{"=ShutDuring =SrvShutDuring", "<none> / <none>"}, {"world", "ArmServiceTimers"}}},
-        {{"ShutAt=30:00", "SrvShutAt=1"},
-         "CmdMiscOK!",
-         {{"=ShutAt =SrvShutAt", "30:00 / 1"}, {"world", "ArmServiceTimers"}}},
+         "Check1+1|Combo10=60|Check6+1|Combo12=-5|CmdMiscOK!",
+         kept + " written record",
+         "08:00 / 0 / 08:01-09:00 / 0 / " + kAllKeys.substr(0, kAllKeys.find(" SrvShutAt")) +
+             " SrvStartup frmTop frmLeft / 2-8 1:59 8 " + kFive + " 50 5 000"},
+        {{"ShutAt=24:5", "SrvShutAt=1"}, "CmdMiscOK!", "=ShutAt =SrvShutAt", "24:5 / 1"},
+        {{}, "Check6+1|Combo11=24|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
+        {{}, "Check6+1|Combo12=60|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
+        {{}, "Check6+1|Combo13=24|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
+        {{}, "Check6+1|Combo14=60|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
         // A refused Run value is logged only; a failing store write, or a fault inside the Run
         // value's routines, stops the save and keeps the dialog open (the record as edited).
         {{"deny="},
          "Check2+1|CmdMiscOK!",
-         {{"=SrvStartup =frmLeft state", "0 / 0 / 0 icon5 diag0000"},
-          {"log", kRegistryWriteFailed},
-          {"world", "ArmServiceTimers"}}},
+         "=SrvStartup =frmLeft state log",
+         "0 / 0 / 0 icon5 diag0000 / " + std::string(kRegistryWriteFailed)},
         {{"run=C:\\Quorvane.exe /S", "failwrite=PingInterval"},
          "Combo1#5|Check5+1|CmdTimeOK!",
-         {{"written =SrvPing state",
-           "Time SrvAwake SrvWake NIC SrvNicAt SrvNicDuringN SrvNicDuringD Reboot SrvModem "
-           "SrvModemFail PingUrls / <none> / 1 icon0 diag0000"},
-          {"record", "5-8 1:59 8 " + five + " 50 5 000"},
-          {"messages", kFatalSaveMessage},
-          {"world", "Run Quorvane=C:\\Quorvane.exe /S"}}},
+         "written =SrvPing state record messages world",
+         kAllKeys.substr(0, kAllKeys.find(" PingInterval")) +
+             " / <none> / 1 icon0 diag0000 / 5-8 "
+             "1:59 8 " +
+             kFive + " 50 5 000 / " + kFatalSaveMessage + " / Run Quorvane=C:\\Quorvane.exe /S"},
         {{"faildelete="},
          "CmdTimeOK!",
-         {{"state written", "1 icon0 diag0000 / " + kAllKeys.substr(0, kAllKeys.find(" frmTop"))},
-          {"messages", kFatalSaveMessage}}},
+         "state written messages world",
+         "1 icon0 diag0000 / " + kAllKeys.substr(0, kAllKeys.find(" frmTop")) + " / " +
+             kFatalSaveMessage + " / "},
         {{"failwrite=PingInterval", "nested=unload"},
          "CmdTimeOK!",  // closed while it saved
-         {{"state", "0 icon0 diag0000"},
-          {"messages", kFatalSaveMessage},
-          {"world", "ArmServiceTimers"}}},
+         "state messages",
+         "0 icon0 diag0000 / " + std::string(kFatalSaveMessage)},
         // Events while the save yields do not start a second save.
         {{"nested=CmdNicOK!|unload"},
          "CmdTimeOK!",
-         {{"written state", kAllKeys + " / 0 icon0 diag0000"}, {"world", "ArmServiceTimers"}}},
+         "written state",
+         kAllKeys + " / 0 icon0 diag0000"},
     };
     for (const Row& row : rows)
-        Check(row);
+        Check(row, "ArmServiceTimers");
 }
 
 }  // namespace
