@@ -38,17 +38,23 @@ void LoadRebootLimit(const std::string& text, Settings& s) {
     s.RebootLimitHours = rests ? hours : kUsualRebootRestHours;
 }
 
+// Two "h:m" times parted by a separator, each number assigned as soon as it is read.
+void LoadTwoTimes(const std::string& text, char separator, int32_t& hour1, int32_t& minute1,
+                  int32_t& hour2, int32_t& minute2) {
+    auto parts = SplitText(text, separator);
+    LoadPair(Part(parts, 1), ':', hour1, minute1);
+    LoadPair(Part(parts, 2), ':', hour2, minute2);
+}
+
 // A setting whose text has a rule of its own.
 void LoadByRule(const SettingsAccess& access, Rule rule, const std::string& text) {
     Settings& s = access.settings;
     switch (rule) {
         case Rule::FreeHours:
             return LoadPair(text, ',', s.FreeStartHour, s.FreeEndHour);
-        case Rule::CardTimes: {
-            auto nic = SplitText(text, ',');
-            LoadPair(Part(nic, 1), ':', s.NicOnHour, s.NicOnMinute);
-            return LoadPair(Part(nic, 2), ':', s.NicOffHour, s.NicOffMinute);
-        }
+        case Rule::CardTimes:
+            return LoadTwoTimes(text, ',', s.NicOnHour, s.NicOnMinute, s.NicOffHour,
+                                s.NicOffMinute);
         case Rule::RebootTimes:
             s.RebootTimes = SplitText(text, ',');
             return;
@@ -62,11 +68,9 @@ void LoadByRule(const SettingsAccess& access, Rule rule, const std::string& text
         }
         case Rule::ShutAt:
             return LoadPair(text, ':', s.ShutAtHour, s.ShutAtMinute);
-        case Rule::ShutDuring: {
-            auto during = SplitText(text, '-');
-            LoadPair(Part(during, 1), ':', s.ShutFromHour, s.ShutFromMinute);
-            return LoadPair(Part(during, 2), ':', s.ShutToHour, s.ShutToMinute);
-        }
+        case Rule::ShutDuring:
+            return LoadTwoTimes(text, '-', s.ShutFromHour, s.ShutFromMinute, s.ShutToHour,
+                                s.ShutToMinute);
         case Rule::RebootLimit:
             return LoadRebootLimit(text, s);
         default:
