@@ -35,7 +35,7 @@ TEST(CommandFileTest, ReadsTheScriptOrRejectsTheFileWithOneLogLine) {
     // clang-format off
     std::vector<std::pair<std::string, std::string>> rows = {
         // The argument ends at the second quote even after a backslash, which then stays.
-        {"192.168.1.1 23\r\nWAIT \"login:\"\r\nSEND \"admin\\m\"\rWAIT \"\"\r\nSEND \"say \\\"hi\\\\\"\r\nWAIT \"*\"\r\nSEND \"\"\r\n\r\n\r\n",
+        {"192.168.1.1 23\r\nWAIT \"login:\"\r\nSEND \"admin\\m\"\rWAIT \"\" \"x\"\r\nSEND \"say \\\"hi\\\\\"\r\nWAIT \"*\"\r\nSEND \"\"\r\n\r\n\r\n",
          "192.168.1.1 23 [login:|admin\r\n] [|say \\] [*|]"},
         // Escapes are decoded in turn: \m, then \", then a doubled backslash.
         {"1.2.3.4 23\r\nWAIT \"a\\mb\\\\m\\\\\\\\\"\r\nSEND \"c\\M\\\\\\\\\\\\\"\r\n", "1.2.3.4 23 [a\r\nb\\\r\n\\\\|c\\M\\\\\\]"},
