@@ -1,11 +1,10 @@
-// The event log, the network card's batch files, the shutdown and the program's paths.
+// The event log, the network card's batch files and the program's paths.
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "actions/EventLog.h"
 #include "actions/Nic.h"
-#include "actions/ShutMod.h"
 #include "app/App.h"
 #include "tests/doubles/FakePlatform.h"
 
@@ -69,25 +68,6 @@ TEST(NicTest, BatchesAreWrittenWhenMissingKeptWhenEditedAndFailuresLogged) {
             got += command + (show == ShowCommand::MinimizedFocused ? " " : "! ");
         EXPECT_EQ(got + "/" + std::to_string(t.app.IconState), want) << writable << starts;
         EXPECT_EQ(t.LogMessages(), log) << writable << starts;
-    }
-}
-
-TEST(ShutDownTest, LogsTheTrafficTotalWhenBytesWereFetchedThenShutsDownOnce) {
-    const std::tuple<int64_t, const char*, Strings> rows[] = {
-        {0, ".", {}},  // nothing fetched: no traffic line, the shutdown all the same
-        {512, ".", {"Total Data Downloaded for Connectivity : 0.5 KB."}},
-        {1536, ",", {"Total Data Downloaded for Connectivity : 1,5 KB."}},
-    };
-    for (const auto& [bytes, separator, log] : rows) {
-        TestApp t;
-        t.InitPaths();
-        t.clock.decimalSeparator = separator;
-        t.app.traffic.TotalBytesDownloaded = bytes;
-        Strings atShutdown = {"none"};
-        t.power.onShutDown = [&] { atShutdown = t.LogMessages(); };
-        ShutDownPC(t.app.shutdownControl);
-        EXPECT_EQ(atShutdown, log) << bytes;  // the line comes first
-        EXPECT_EQ(t.power.shutdowns, 1) << bytes;
     }
 }
 

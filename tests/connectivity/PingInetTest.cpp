@@ -15,8 +15,8 @@ namespace {
 TEST(DateTimeTest, CountsMinuteBoundariesFromTheZeroPoint) {
     const std::tuple<LocalTime, LocalTime, int64_t> rows[] = {
         {kDateTimeZero, {1899, 12, 31, 0, 1, 59}, 1441},
-        {kDateTimeZero, {1900, 3, 1, 0, 0, 0}, 61 * 1440},  // 1900 is no leap year
-        {kDateTimeZero, {2000, 1, 1, 0, 0, 0}, 36526LL * 1440},
+        {kDateTimeZero, {1900, 3, 1, 0, 0, 0}, 61 * 1440},       // 1900 is no leap year
+        {kDateTimeZero, {2000, 3, 1, 0, 0, 0}, 36586LL * 1440},  // 2000 is one
         {{2024, 12, 31, 23, 59, 30}, {2025, 1, 1, 0, 2, 0}, 3},
         {{2024, 2, 28, 12, 0, 0}, {2024, 3, 1, 12, 0, 0}, 2 * 1440}};
     for (const auto& [from, to, minutes] : rows)

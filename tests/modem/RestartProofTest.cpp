@@ -65,6 +65,7 @@ TEST(RestartProof, TellsFromTheWebPortWhetherTheModemRestarted) {
         const std::string name = row.before + row.script + row.after;
         EXPECT_EQ(t.LogMessages(), row.log) << name;
         EXPECT_EQ(watched, row.before == '+' && row.script == done) << name;
+        EXPECT_EQ(t.timers.running.count(kTmrModemProof), 0u) << name;
     }
 }
 

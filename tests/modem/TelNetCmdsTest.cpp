@@ -35,7 +35,7 @@ TEST(CommandFileTest, ReadsTheScriptOrRejectsTheFileWithOneLogLine) {
     // clang-format off
     std::vector<std::pair<std::string, std::string>> rows = {
         // The argument ends at the second quote even after a backslash, which then stays.
-        {"192.168.1.1 23\r\nWAIT \"login:\"\r\nSEND \"admin\\m\"\rWAIT \"\"\r\nSEND \"say \\\"hi\\\\\"\r\nWAIT \"*\"\r\nSEND \"\"\r\n\r\n\r\n",
+        {"192.168.1.1 23\r\nWAIT \"login:\"\r\nSEND \"admin\\m\"\rWAIT \"\" \"x\"\r\nSEND \"say \\\"hi\\\\\"\r\nWAIT \"*\"\r\nSEND \"\"\r\n\r\n\r\n",
          "192.168.1.1 23 [login:|admin\r\n] [|say \\] [*|]"},
         // Escapes are decoded in turn: \m, then \", then a doubled backslash.
         {"1.2.3.4 23\r\nWAIT \"a\\mb\\\\m\\\\\\\\\"\r\nSEND \"c\\M\\\\\\\\\\\\\"\r\n", "1.2.3.4 23 [a\r\nb\\\r\n\\\\|c\\M\\\\\\]"},
@@ -75,7 +75,7 @@ TEST(CommandFileTest, ReadsTheScriptOrRejectsTheFileWithOneLogLine) {
     // Each kind of bad line in web mode, named by its number.
     for (const char* line : {"get \"http://h/\"", " GET \"http://h/\"", "WAIT \"*\"", "GET", "GET \"http://h/\" \"x", "GET \"http://h/\\\"", "GET \"http://h/\" x",
                              "GET \"http://h/\" \"x\"", "USER \"a\"", "POST \"http://h/\"", "GET \"https://h/\"", "GET \"http:///x\"", "GET \"http://h/a b\"",
-                             "HEADER \"novalue\"", "HEADER \"X: a\\mY: b\"", "HEADER \"X Y: a\"", "PAUSE \"0\"", "PAUSE \"601\"", "PAUSE \"1.5\"", "PAUSE \"\""})
+                             "HEADER \"novalue\"", "HEADER \"X: a\\mY: b\"", "HEADER \"X Y: a\"", "PAUSE \"0\"", "PAUSE \"0001\"", "PAUSE \"601\"", "PAUSE \"1.5\"", "PAUSE \"\""})
         rows.push_back({"10.0.0.9 80 web\r\nGET \"http://h/\"\r\n\r\n" + std::string(line), bad + "Unknown Web Step in Line 4"});
     // clang-format on
     TestApp t;
