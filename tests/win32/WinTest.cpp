@@ -93,14 +93,13 @@ TEST(MainWindow, SendsTheTraysRecordsEndsFailuresAtItsBarrierAndTellsSleepAndWak
     };
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     const std::string tip = "Quorvane Helper by Dastrel.", x80(80, 'x');
-    SendMessageA(m.window.Handle(), taskbarCreated, 0, 0);  // nothing added: nothing to put back
-    m.tray.Change(Picture::Red, tip);                       // nor to change
+    m.tray.Change(Picture::Red, tip);  // nothing added: nothing to change
     m.tray.Show(Picture::Green, tip);
     m.tray.Change(Picture::Yellow, x80);
     SendMessageA(m.window.Handle(), taskbarCreated, 0, 0);
     m.tray.Remove();
-    m.tray.Remove();  // nor to remove again
-    SendMessageA(m.window.Handle(), taskbarCreated, 0, 0);
+    m.tray.Remove();                                        // nor to remove again
+    SendMessageA(m.window.Handle(), taskbarCreated, 0, 0);  // nor to put back
     EXPECT_EQ(
         m.sent,
         (Items{record(NIM_ADD, Picture::Green, tip), record(NIM_MODIFY, Picture::Yellow, x80),
