@@ -1,8 +1,9 @@
 # The layer check's own table (cmake -DQV_SOURCE=<tree> -DQV_WORK=<folder> -P CheckLayersTest.cmake):
 # one small tree whose logic folder "low" may include only itself and "base", checked once. A row
-# is one file of low/: its name, its text, whether low/CMakeLists.txt lists it, and the fault the
-# check must name on its line 1, or nothing. The check's fault lines must be the rows' faults,
-# each once, and no other (a semicolon of the check's text reads as a comma here).
+# is one file of low/: its name, its text (its line 2, after a commented-out include), whether
+# low/CMakeLists.txt lists it, and the fault the check must name after the file's name ("LINE:
+# error: TEXT"), or nothing. The check's fault lines must be the rows' faults, each once, and no
+# other (a semicolon of the check's text reads as a comma here).
 cmake_minimum_required(VERSION 3.25)
 if(NOT QV_SOURCE OR NOT QV_WORK)
   message(FATAL_ERROR "CheckLayersTest.cmake: QV_SOURCE and QV_WORK are required")
@@ -10,28 +11,28 @@ endif()
 
 set(rows
   "Std.cpp|#include <vector>|listed|"
-  "Climb.h|#include \"base/../high/High.h\"|listed|includes \"base/../high/High.h\": low/ may not include high/ (it may include low, base)"
+  "Climb.h|#include \"base/../high/High.h\"|listed|2: error: includes \"base/../high/High.h\": low/ may not include high/ (it may include low, base)"
   "Down.h|#include \"high/../base/Base.h\"|listed|"
-  "Out.h|#include \"low/../../outside/File.h\"|listed|includes \"low/../../outside/File.h\", which leaves the tree"
-  "Bare.h|#include \"low/../Base.h\"|listed|includes \"low/../Base.h\" without its folder"
-  "Os.h|#include <windows.h>|listed|includes <windows.h>, which is not standard C++, low/ may include no operating-system or other outside header"
-  "Sub/Deep.cpp|#include \"high/High.h\"|listed|includes \"high/High.h\": low/ may not include high/ (it may include low, base)"
+  "Out.h|  #  include \"low/../../outside/File.h\"|listed|2: error: includes \"low/../../outside/File.h\", which leaves the tree"
+  "Bare.h|#include \"low/../Base.h\"|listed|2: error: includes \"low/../Base.h\" without its folder"
+  "Os.h|#include <windows.h>|listed|2: error: includes <windows.h>, which is not standard C++, low/ may include no operating-system or other outside header"
+  "Sub/Deep.cpp|#include \"high/High.h\"|listed|2: error: includes \"high/High.h\": low/ may not include high/ (it may include low, base)"
   "Readme.txt|#include \"high/High.h\"|unlisted|"
 )
 # Every kind of C or C++ file is read, and must be listed (and may include an allowed folder).
 foreach(kind hpp inl c cc)
-  list(APPEND rows "Quiet.${kind}|#include \"base/Base.h\"|unlisted|is not listed in low/CMakeLists.txt")
+  list(APPEND rows "Quiet.${kind}|#include \"base/Base.h\"|unlisted|1: error: is not listed in low/CMakeLists.txt")
 endforeach()
 
 file(REMOVE_RECURSE ${QV_WORK})
 foreach(row IN LISTS rows)
   string(REGEX MATCH "^([^|]*)\\|([^|]*)\\|([^|]*)\\|(.*)$" fields "${row}")
-  file(WRITE ${QV_WORK}/low/${CMAKE_MATCH_1} "${CMAKE_MATCH_2}\n")
+  file(WRITE ${QV_WORK}/low/${CMAKE_MATCH_1} "// #include <windows.h>\n${CMAKE_MATCH_2}\n")
   if(CMAKE_MATCH_3 STREQUAL "listed")
     list(APPEND listed ${CMAKE_MATCH_1})
   endif()
   if(CMAKE_MATCH_4)
-    list(APPEND expected "low/${CMAKE_MATCH_1}:1: error: ${CMAKE_MATCH_4}")
+    list(APPEND expected "low/${CMAKE_MATCH_1}:${CMAKE_MATCH_4}")
   endif()
 endforeach()
 file(WRITE ${QV_WORK}/config.cmake "
