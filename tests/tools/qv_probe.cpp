@@ -18,8 +18,6 @@
 //                                           menu has closed)
 //   qv_probe watch CAPTION SECONDS          every 50 ms time an empty message sent to the
 //                                           window: print "sample MS_SINCE_START WAIT_MS"
-//   qv_probe rights PATH                    the file's or folder's access list as Windows
-//                                           returns it: "allow|deny SID MASK" for each entry
 //   qv_probe value HKLM|HKCU\KEY NAME       a registry value as stored: its type, then its
 //                                           data's bytes in hex
 //
@@ -28,8 +26,6 @@
 // code 2 when the window or control is not there within 60 s (or TIMEOUT_MS), or, for close,
 // still there.
 #include <windows.h>
-#include <aclapi.h>
-#include <sddl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -166,25 +162,6 @@ int main(int argc, char** argv) {
             std::printf("sample %llu %llu\n", before - start, GetTickCount64() - before);
             std::fflush(stdout);
         }
-    } else if (command == "rights" && argc == 3) {
-        PACL dacl = nullptr;
-        PSECURITY_DESCRIPTOR sd = nullptr;
-        if (GetNamedSecurityInfoA(argv[2], SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                                  nullptr, &dacl, nullptr, &sd) != ERROR_SUCCESS)
-            return 2;
-        if (dacl == nullptr)
-            std::printf("allow S-1-1-0 0x%08lx\n", GENERIC_ALL);  // no list: all for everyone
-        for (DWORD i = 0; dacl != nullptr && i < dacl->AceCount; ++i) {
-            ACCESS_ALLOWED_ACE* ace = nullptr;  // a denying entry has the same layout
-            char* sid = nullptr;
-            if (GetAce(dacl, i, reinterpret_cast<void**>(&ace)) &&
-                ConvertSidToStringSidA(&ace->SidStart, &sid)) {
-                bool allow = ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE;
-                std::printf("%s %s 0x%08lx\n", allow ? "allow" : "deny", sid, ace->Mask);
-                LocalFree(sid);
-            }
-        }
-        LocalFree(sd);
     } else if (command == "value" && argc == 4) {
         const std::string key = argv[2];
         HKEY opened = nullptr;
