@@ -60,7 +60,7 @@ struct Program {
                 TrayAnimate(t.app);
             if (slowMs && (call == "CheckConnectivity" || call == "RebootModem")) {
                 t.timers.Block(slowMs);  // a long step, then the window serves what fell due
-                t.timers.ServeDue();
+                t.timers.Run(0);
             }
         };
         t.power.onCall = t.tray.onCall = t.actions.onCall;
