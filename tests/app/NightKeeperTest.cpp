@@ -11,6 +11,8 @@ const std::string kPing = "SrvPing=1 PingInterval=10 ";
 // the window, told by Windows or seen as a gap of more than two minutes between two ticks, is
 // one wake; the three minutes without a page run from the wake.
 TEST(NightKeeper, KeepsTheComputerAwakeInTheWindowAndWakesItBeforeIt) {
+    const std::string wake = kPing + "SrvWake=1 SrvAwake=0 ", at = kPing + "@7/02:30:00 start +60 ";
+    const std::string open = "02:30:00 " + kOpened + "|";
     const std::pair<std::string, std::string> rows[] = {
         {kPing + "Time=2,3 @7/01:59:30 start +3660",
          "02:00:00 " + kOpened +
@@ -19,60 +21,49 @@ TEST(NightKeeper, KeepsTheComputerAwakeInTheWindowAndWakesItBeforeIt) {
          "02:00:00 Free Usage Time Started."},
         {kPing + "Time=2,3 SrvPing=0 @7/01:59:30 start +3600", "02:00:30 Free Usage Time Started."},
         {kPing + "@7/02:30:00 start +5 SrvAwake=0 +5 SrvAwake=1",
-         "02:30:00 " + kOpened + "|02:30:05 " + kMaySleep +
+         open + "02:30:05 " + kMaySleep +
              "|02:30:10 awake|Keeping the Computer Awake in Free Usage Time."},
-        {kPing + "@7/02:30:00 start +5 SrvPing=0",
-         "02:30:00 " + kOpened + "|02:30:05 " + kMaySleep},
+        {kPing + "@7/02:30:00 start +5 SrvPing=0", open + "02:30:05 " + kMaySleep},
         {kPing + "@7/02:30:00 start +5 exit",
-         "02:30:00 " + kOpened +
-             "|02:30:05 UnloadSettingsDialog|remove|Free Usage Time Ended : 0 KB in 0 Pages, 0 "
+         open +
+             "02:30:05 UnloadSettingsDialog|remove|Free Usage Time Ended : 0 KB in 0 Pages, 0 "
              "Failed.|" +
              kMaySleep + "|Dastrel's Quorvane Helper Quitting.|remove|StopSockets|ended"},
-        {kPing + "SrvWake=1 SrvAwake=0 start", "12:00:00 wake 2026-12-08 01:59"},
-        {kPing + "SrvWake=1 SrvAwake=0 Time=22,6 @7/21:58:59 start",
-         "21:58:59 wake 2026-12-07 21:59"},
-        {kPing + "SrvWake=1 SrvAwake=0 Time=0,6 @31/23:59:30 start",
-         "23:59:30 wake 2027-01-01 23:59"},
-        {kPing + "SrvWake=1 SrvAwake=0 Time=0,6 @2000-02-28/23:59:30 start",
-         "23:59:30 wake 2000-02-29 23:59"},
-        {kPing + "SrvWake=1 SrvAwake=0 Time=0,6 @2000-02-29/23:59:30 start",
-         "23:59:30 wake 2000-03-01 23:59"},
-        {kPing + "SrvWake=1 SrvAwake=0 Time=0,6 @2026-11-30/23:59:30 start",
-         "23:59:30 wake 2026-12-01 23:59"},
-        {kPing + "SrvWake=1 SrvAwake=0 Time=5,5 start",
-         "12:00:00 Free Usage Time Started."},  // always free
+        {wake + "start", "12:00:00 wake 2026-12-08 01:59"},
+        {wake + "Time=22,6 @7/21:58:59 start", "21:58:59 wake 2026-12-07 21:59"},
+        {wake + "Time=0,6 @31/23:59:30 start", "23:59:30 wake 2027-01-01 23:59"},
+        {wake + "Time=0,6 @2000-02-28/23:59:30 start", "23:59:30 wake 2000-02-29 23:59"},
+        {wake + "Time=0,6 @2000-02-29/23:59:30 start", "23:59:30 wake 2000-03-01 23:59"},
+        {wake + "Time=0,6 @2026-11-30/23:59:30 start", "23:59:30 wake 2026-12-01 23:59"},
+        {wake + "Time=0,6 @2026-02-28/23:59:30 start", "23:59:30 wake 2026-03-01 23:59"},
+        {wake + "Time=5,5 start", "12:00:00 Free Usage Time Started."},  // always free
         // Set again when the timer's minute has gone by, and when the settings change.
-        {kPing + "SrvWake=1 SrvAwake=0 Time=2,3 @7/01:58:30 start +90 Time=4,6 SrvWake=0",
+        {wake + "Time=2,3 @7/01:58:30 start +90 Time=4,6 SrvWake=0",
          "01:58:30 wake 2026-12-07 01:59|01:59:00 wake 2026-12-08 01:59|02:00:00 Free Usage Time "
          "Started.|wake 2026-12-07 03:59|no wake"},
         // Windows tells both; the line needs 40 s after the wake.
-        {kPing + "@7/02:30:00 start +60 sleep down z600 resume +40 up +300",
-         "02:30:00 " + kOpened +
-             "|02:31:00 Computer Going to Sleep.|02:41:00 Computer Woke Up.|awake|02:41:50 "
-             "Connectivity Restored after 5 Failed Pages."},
+        {at + "sleep down z600 resume +40 up +300",
+         open + "02:31:00 Computer Going to Sleep.|02:41:00 Computer Woke Up.|awake|02:41:50 "
+                "Connectivity Restored after 5 Failed Pages."},
         // The line stays dead: the rule reboots three minutes after the wake.
-        {kPing + "@7/02:30:00 start +60 sleep down z600 resume +300",
-         "02:30:00 " + kOpened +
-             "|02:31:00 Computer Going to Sleep.|02:41:00 Computer Woke Up.|awake|02:44:00 No "
-             "Connectivity Since last 3 Minutes - Rebooting Modem."},
+        {at + "sleep down z600 resume +300",
+         open + "02:31:00 Computer Going to Sleep.|02:41:00 Computer Woke Up.|awake|02:44:00 No "
+                "Connectivity Since last 3 Minutes - Rebooting Modem."},
         // Frozen from outside: no message, the ticks' gap tells.
-        {kPing + "@7/02:30:00 start +60 down z600 +40 up +300",
-         "02:30:00 " + kOpened +
-             "|02:41:00 Computer Woke Up.|awake|02:41:50 Connectivity Restored after 5 Failed "
-             "Pages."},
+        {at + "down z600 +40 up +300",
+         open + "02:41:00 Computer Woke Up.|awake|02:41:50 Connectivity Restored after 5 Failed "
+                "Pages."},
         // The ticks come before Windows' message, or the message comes twice: one wake.
-        {kPing + "@7/02:30:00 start +60 sleep z600 +10 resume +10 resume",
-         "02:30:00 " + kOpened +
-             "|02:31:00 Computer Going to Sleep.|02:41:00 Computer Woke Up.|awake"},
+        {at + "sleep z600 +10 resume +10 resume",
+         open + "02:31:00 Computer Going to Sleep.|02:41:00 Computer Woke Up.|awake"},
         // Two minutes exactly between two ticks is no sleep.
         // One page failed, then the line came back.
-        {kPing + "@7/02:30:00 start +60 z120 +60 down +10 up +10",
-         "02:30:00 " + kOpened + "|02:34:20 Connectivity Restored after 1 Failed Pages."},
+        {at + "z120 +60 down +10 up +10",
+         open + "02:34:20 Connectivity Restored after 1 Failed Pages."},
         // Before the sleep the line was already failing: those failures are forgotten.
-        {kPing + "@7/02:30:00 start +60 down +30 z600 +100 up +300",
-         "02:30:00 " + kOpened +
-             "|02:41:30 Computer Woke Up.|awake|02:43:20 Connectivity Restored after 14 Failed "
-             "Pages."},
+        {at + "down +30 z600 +100 up +300",
+         open + "02:41:30 Computer Woke Up.|awake|02:43:20 Connectivity Restored after 14 Failed "
+                "Pages."},
     };
     for (const auto& [script, want] : rows) {
         Program p;

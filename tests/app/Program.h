@@ -60,7 +60,7 @@ struct Program {
                 TrayAnimate(t.app);
             if (slowMs && (call == "CheckConnectivity" || call == "RebootModem")) {
                 t.timers.Block(slowMs);  // a long step, then the window serves what fell due
-                t.timers.ServeDue();
+                t.timers.Run(0);
             }
         };
         t.power.onCall = t.tray.onCall = t.actions.onCall;
@@ -136,16 +136,8 @@ struct Program {
                 SetServiceTimerIntervals(t.app);
                 ArmServiceTimers(t.app);
             }
-        } else if (step == "sleep" || step == "resume") {
-            form.OnPowerBroadcast(step == "sleep" ? kPowerSuspend : kPowerResumeAutomatic);
-        } else if (step == "up" || step == "down") {
-            Line(step == "up");
-        } else if (step == "exit") {
-            form.mExit_Click();
-        } else if (step == "unload") {
-            form.Form_Unload();
-        } else if (step == "shutdown") {
-            ShutDownPC(t.app.shutdownControl);
+        } else if (events.count(step)) {
+            events.at(step)();
         } else if (step.starts_with("menu")) {
             t.menu.choice = std::atoi(step.c_str() + 4);
             form.OnTrayCallback(kTrayRightButtonUp);
@@ -156,15 +148,6 @@ struct Program {
             slowMs = std::atoll(step.c_str() + 4) * 1000;
         } else if (step[0] == '!') {
             throwOnce.insert(step.substr(1));
-        } else if (switches.count(step)) {
-            *switches.at(step).first = switches.at(step).second;
-        } else if (step == "windows") {  // started by Windows
-            t.process.arguments = "x";
-        } else if (step == "nolog") {
-            t.files.files.clear();
-            logRead = 0;
-        } else if (step == "readonly") {
-            t.files.readOnlyFolders.insert("C:\\Users\\me\\Temp");
         } else if (eq != std::string::npos) {
             std::string value = step.substr(eq + 1);
             std::replace(value.begin(), value.end(), '_', ' ');
@@ -183,12 +166,23 @@ struct Program {
     // Entries left out of the journal, by their first word.
     std::set<std::string> hidden = {
         "ModemReachable", "CheckConnectivity", "StartTrayAnimation", "show", "change", "Total"};
-    const std::map<std::string, std::pair<bool*, bool>> switches = {
-        {"second", {&t.process.otherInstanceRunning, true}},  // a start while another copy runs
-        {"nobrowser", {&t.process.openSucceeds, false}},
-        {"nonotepad", {&t.process.startSucceeds, false}},
-        {"reachable", {&t.actions.modemReachable, true}},
-        {"rebootfails", {&t.actions.rebootSucceeds, false}}};
+    // The steps of one word.
+    const std::map<std::string, std::function<void()>> events = {
+        {"sleep", [this] { form.OnPowerBroadcast(kPowerSuspend); }},
+        {"resume", [this] { form.OnPowerBroadcast(kPowerResumeAutomatic); }},
+        {"up", [this] { Line(true); }},
+        {"down", [this] { Line(false); }},
+        {"exit", [this] { form.mExit_Click(); }},
+        {"unload", [this] { form.Form_Unload(); }},
+        {"shutdown", [this] { ShutDownPC(t.app.shutdownControl); }},
+        {"second", [this] { t.process.otherInstanceRunning = true; }},  // another copy runs
+        {"nobrowser", [this] { t.process.openSucceeds = false; }},
+        {"nonotepad", [this] { t.process.startSucceeds = false; }},
+        {"reachable", [this] { t.actions.modemReachable = true; }},
+        {"rebootfails", [this] { t.actions.rebootSucceeds = false; }},
+        {"windows", [this] { t.process.arguments = "x"; }},  // started by Windows
+        {"nolog", [this] { t.files.files.clear(), logRead = 0; }},
+        {"readonly", [this] { t.files.readOnlyFolders.insert("C:\\Users\\me\\Temp"); }}};
     std::set<std::string> throwOnce;  // services whose next call fails as memory running out does
     bool started = false, quiet = false;
     int64_t slowMs = 0;  // how long a check or a reboot keeps the thread

@@ -63,6 +63,9 @@ TEST(Scheduler, ServicesFallDueByTheClock) {
          "@7/01:59:03 start +4m @7/06:59:30 +2m",
          "02:00:00 Free Usage Time Started.|02:01:54 RebootModem|Modem Rebooted "
          "Successfully.|RebootModem|Modem Rebooted Successfully."},
+        // A time listed while its minute runs is still rebooted at in it.
+        {"SrvModem=1 @7/01:59:03 start +60 Reboot=02:00 +60",
+         "02:00:00 Free Usage Time Started.|02:00:57 RebootModem|Modem Rebooted Successfully."},
         {"SrvModem=1 Reboot=00:00x rebootfails @7/23:59:30 start +2m",
          "00:00:27 RebootModem"},  // failed: no line
         {"SrvPing=1 PingInterval=20 @7/03:00:00 start +1m @7/09:00:00 +2m",

@@ -25,35 +25,33 @@ class FakeInternet : public Internet {
 
     std::unique_ptr<InternetRequest> OpenUrl(const std::string& url) override {
         opened.push_back(url);
-        if (waitEnds && waitEnds())
+        if (Ended())
             return nullptr;
-        auto request = std::make_unique<Request>();
-        request->waitEnds = waitEnds;
-        request->inner = passThrough ? passThrough->OpenUrl(url) : nullptr;
-        request->text = pages.count(url) ? pages[url] : "";
-        request->left = sizedPages.count(url) ? sizedPages[url] : int64_t(request->text.size());
-        if (!request->inner && !pages.count(url) && !sizedPages.count(url))
+        if (passThrough)
+            return passThrough->OpenUrl(url);
+        if (!pages.count(url) && !sizedPages.count(url))
             return nullptr;
-        return request;
+        const std::string text = pages.count(url) ? pages[url] : "";
+        const int64_t size = sizedPages.count(url) ? sizedPages[url] : int64_t(text.size());
+        return std::make_unique<Request>(*this, text, size);
     }
+    bool Ended() const { return waitEnds && waitEnds(); }
 
   private:
     struct Request : InternetRequest {
+        Request(const FakeInternet& i, std::string t, int64_t n) : internet(i), text(t), left(n) {}
         size_t Read(char* buffer, size_t size) override {
-            if (waitEnds && waitEnds())
+            if (internet.Ended())
                 return 0;
-            if (inner)
-                return inner->Read(buffer, size);
             const auto count = static_cast<size_t>(std::min<int64_t>(left, size));
             text.erase(0, text.copy(buffer, count));  // a sized page's reads only count
             left -= static_cast<int64_t>(count);
             return count;
         }
 
-        std::function<bool()> waitEnds;
-        std::unique_ptr<InternetRequest> inner;
+        const FakeInternet& internet;
         std::string text;
-        int64_t left = 0;
+        int64_t left;
     };
 };
 

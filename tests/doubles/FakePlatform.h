@@ -235,11 +235,7 @@ class FakeMenu : public Menu {
 class FakePower : public Power, public Journal {
   public:
     int shutdowns = 0;
-    std::function<void()> onShutDown;
-    void ShutDownWindows() override {
-        if (++shutdowns && onShutDown)
-            onShutDown();
-    }
+    void ShutDownWindows() override { ++shutdowns; }
     void KeepSystemAwake(bool on) override { Record(on ? "awake" : "may sleep"); }
     void SetWakeTimer(const LocalTime& t) override {
         char text[40];

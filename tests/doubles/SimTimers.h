@@ -51,14 +51,6 @@ class SimTimers : public TimerHost {
         clock_ = AddSeconds(clock_, fractionMs_ / 1000);
         fractionMs_ %= 1000;
     }
-    // Serves the ticks that are due now, once per timer, as a message pump does.
-    void ServeDue() {
-        for (auto [id, at] : std::map(due_)) {
-            if (at <= nowMs_ && due_.count(id) && due_[id] <= nowMs_)
-                Fire(id);
-        }
-    }
-
     // Adds seconds to a local time, across days, months and years.
     static LocalTime AddSeconds(const LocalTime& t, int64_t seconds) {
         using namespace std::chrono;
