@@ -399,9 +399,9 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
     const Row rows[] = {
         // Every page; ShutAt and ShutDuring stay as stored; the Run value is deleted.
         {"run=C:\\Quorvane.exe /S|open|moved=1440,2880|CmdMiscOK!",
-         "=PingUrls =PingInterval =frmTop =frmLeft " + kept + " state",
+         "=PingUrls =PingInterval =SrvStartup =frmTop =frmLeft " + kept + " state",
          defaults::kPingUrls +
-             std::string(" / 50 / 1440 / 2880 / <none> / 0 / <none> / 0 / 0 icon0 diag0000")},
+             std::string(" / 50 / 0 / 1440 / 2880 / <none> / 0 / <none> / 0 / 0 icon0 diag0000")},
         // The writes page by page, a message pump after each; a ticked box writes the Run value
         // anew: the unquoted one of an earlier version goes.
         {"run=C:\\Program Files\\Quorvane\\Quorvane.Exe /S|pumps=|SrvAwake=1|open|Combo1#22|"
