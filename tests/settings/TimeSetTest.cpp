@@ -36,14 +36,14 @@ void Record(std::ostream& o, const Settings& s) {
 }
 
 // The settings dialog as the tray opens it, driven by a script of steps parted by '|': "load"
-// loads the record, "open" loads it and opens the window, "init" fills the controls again, "unload"
-// closes; "Name=text" types, "Name#n" selects entry n, "Name+v" ticks, "Name!" clicks, "Name!!"
-// double-clicks, "Name^k" releases key k. A step "key=value" that names no control sets the
-// world: a stored value; "file=text" the command file, "X:\\path=text" another file, "run=text"
-// the Run value; "deny=", "faildelete=",
-// "failwrite=key", "failread=key" faults; "answer=code" the next web answer; "pumps=" marks each
-// message pump in the journal of written keys; "nested=script" runs at the first message pump
-// (steps parted by ';'); "moved=top,left", "time=hour".
+// loads the record; "open" loads it and opens the window; "init" fills the controls again;
+// "unload" closes. "Name=text" types, "Name#n" selects entry n, "Name+v" ticks, "Name!" clicks,
+// "Name!!" double-clicks, "Name^k" releases key k. A step "key=value" that names no control sets
+// the world: a stored value; "file=text" the command file, "X:\\path=text" another file,
+// "run=text" the Run value; "deny=", "faildelete=", "failwrite=key", "failread=key" faults;
+// "answer=code" the next web answer; "pumps=" marks each message pump in the journal of written
+// keys; "nested=script" runs at the first message pump (steps parted by ';'); "moved=top,left"
+// moves the window; "time=hour" sets the clock.
 class Dialog : public TimeSetView {
   public:
     Dialog() {
