@@ -273,9 +273,10 @@ TEST(TimeSet, LoadsAndActsAsTheUserSeesIt) {
         // double the lists; the window is placed only with both edges saved. A stored interval
         // out of range is replaced.
         {"Reboot=|PingUrls=|NIC=30:00,7:75|frmTop=0|frmLeft=1440|PingInterval=75|open|init",
-         "lstReboot lstUrls Combo3? Combo3 Combo6 Combo6? state txtInterval lblInterval messages",
-         " / " + kHome +
-             " / -1 / 30 / 75 / -1 / 1 icon0 diag0000 / 10 / Current Setting is 75 "
+         "lstReboot lstUrls Combo3? Combo3 Combo6 Combo6? state Label25 txtInterval lblInterval "
+         "messages",
+         " / " + kHome + " / -1 / 30 / 75 / -1 / 1 icon0 diag0000 / " + kNoLimit +
+             " / 10 / Current Setting is 75 "
              "Seconds. / " +
              kRange + "|" + kRange},
         {"frmTop=720|frmLeft=0|open", "state", "1 icon0 diag0000"},
