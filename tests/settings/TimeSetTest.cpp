@@ -8,39 +8,47 @@
 #include "settings/GetSettings.h"
 #include "settings/SaveSettings.h"
 #include "settings/TimeSet.h"
+#include "settings/TimeSetControls.h"
 #include "tests/doubles/FakePlatform.h"
 
 namespace qv::test {
 namespace {
 
-template <class... Parts>
-std::string Cat(const Parts&... parts) {
-    std::ostringstream text;
-    (text << ... << parts);
-    return text.str();
-}
-
 const std::string kHome = "http://www.yahoo.com/ http://www.bing.com/ http://www.msn.com/";
 const std::string kUrls = kHome + " http://www.wikipedia.org/ http://www.debian.org/";
 
-// The settings dialog opened as the tray opens it, over a world set by `stored`, driven by a
-// script of steps parted by '|': "Name=text" types, "Name#n" selects entry n, "Name+v" ticks,
-// "Name!" clicks, "Name!!" double-clicks, "Name^k" releases key k, "init" and "unload" act on
-// the window. A step (or stored entry) "key=value" that names no control acts on the world:
-// a stored value; "file=text" the command file, "X:\\path=text" another file, "run=text" the Run
-// value; "deny=", "faildelete=", "failwrite=key" faults; "nested=script" a script run at the
-// first message pump; "moved=top,left", "exe=path", "time=hour", "sep=c", "bytes=n".
+// The whole record in one line; "home" stands for each built-in home page.
+void Record(std::ostream& o, const Settings& s) {
+    auto list = [&](const Strings& items) {
+        for (const std::string& item : items)
+            o << (item.starts_with("http://www.") && item.size() <= 21 ? "home" : item) << ",";
+    };
+    o << s.FreeStartHour << "-" << s.FreeEndHour << " nic " << s.NicOnHour << ":" << s.NicOnMinute
+      << "-" << s.NicOffHour << ":" << s.NicOffMinute << " reboot ";
+    list(s.RebootTimes);
+    o << " at " << s.DialogTop << "," << s.DialogLeft << " ping " << s.PingInterval << " ";
+    list(s.PingUrlList);
+    o << " shut " << s.ShutAtHour << ":" << s.ShutAtMinute << " " << s.ShutFromHour << ":"
+      << s.ShutFromMinute << "-" << s.ShutToHour << ":" << s.ShutToMinute << " on " << s.SrvShutAt
+      << s.SrvShutDuring << s.SrvNicDuringN << s.SrvNicDuringD << s.SrvModemFail << s.SrvStartup
+      << s.SrvNicAt << s.SrvModem << s.SrvPing << " pace " << s.RebootLimitCount << ","
+      << s.RebootLimitHours << "/" << s.RebootGraceMinutes << " night " << s.SrvAwake << s.SrvWake;
+}
+
+// The settings dialog as the tray opens it, driven by a script of steps parted by '|': "load"
+// loads the record; "open" loads it and opens the window; "init" fills the controls again;
+// "unload" closes. "Name=text" types, "Name#n" selects entry n, "Name+v" ticks, "Name!" clicks,
+// "Name!!" double-clicks, "Name^k" releases key k. A step "key=value" that names no control sets
+// the world: a stored value; "file=text" the command file, "X:\\path=text" another file,
+// "run=text" the Run value; "deny=", "faildelete=", "failwrite=key", "failread=key" faults;
+// "answer=code" the next web answer; "pumps=" marks each message pump in the journal of written
+// keys; "nested=script" runs at the first message pump (steps parted by ';'); "moved=top,left"
+// moves the window; "time=hour" sets the clock.
 class Dialog : public TimeSetView {
   public:
-    explicit Dialog(const Strings& stored) {
+    Dialog() {
         t.InitPaths();
         t.actions.calls.clear();  // start-up's own
-        for (const std::string& kv : stored)
-            Put(kv.substr(0, kv.find('=')), kv.substr(kv.find('=') + 1));
-        GetSettings(t.app.settingsAccess);
-        d.Form_Load();
-        d.ControlInit();
-        d.AttachView(this);
     }
     void Put(const std::string& key, const std::string& value) {
         const int n = std::atoi(value.c_str());
@@ -52,75 +60,74 @@ class Dialog : public TimeSetView {
             t.registry.runValues["Quorvane"] = value;
         else if (key == "deny" || key == "faildelete")
             (key == "deny" ? t.registry.denyWrites : t.registry.failDeletes) = true;
-        else if (key == "answer")  // the next web request's answer
+        else if (key == "failwrite" || key == "failread")
+            (key == "failwrite" ? t.store.failWritesOf : t.store.failReadsOf).insert(value);
+        else if (key == "answer")
             t.web.answers.push_back(WebAnswer{true, n, {}, ""});
-        else if (key == "failwrite")
-            t.store.failWritesOf.insert(value);
-        else if (key == "pumps")  // each message pump marks the journal of written keys
+        else if (key == "pumps")
             t.ui.onPump = [this] { t.store.writtenKeys.push_back("|"); };
         else if (key == "nested")
             t.ui.onPump = [this, value, done = false]() mutable {
                 if (!std::exchange(done, true))
-                    Run(value);
+                    Run(value, ';');
             };
         else if (key == "moved")
             d.MovedTo(n, std::atoi(value.substr(value.find(',') + 1).c_str()));
-        else if (key == "exe")
-            t.process.exePath = value, t.InitPaths(), t.actions.calls.clear();
         else if (key == "time")
             t.clock.Set(n, 0);
-        else if (key == "sep")
-            t.clock.decimalSeparator = value;
-        else if (key == "bytes")
-            t.app.traffic.TotalBytesDownloaded = n;
         else
             t.store.Put(key, value);
     }
-    void Run(const std::string& script) {
+    void Run(const std::string& script, char part = '|') {
         std::istringstream steps(script);
-        for (std::string s; std::getline(steps, s, '|');) {
+        for (std::string s; std::getline(steps, s, part);) {
             const size_t at = s.find_first_of("=#+!^");
             const std::string name = s.substr(0, at), arg = s.substr(at + 1);
             const std::optional<Ctl> id = CtlNamed(name);
-            if (s == "init")
+            if (s == "open" || s == "load")
+                GetSettings(t.app.settingsAccess);
+            if (s == "open") {
+                d.Form_Load();
                 d.ControlInit();
-            else if (s == "unload")
+                d.AttachView(this);
+            } else if (s == "init") {
+                d.ControlInit();
+            } else if (s == "unload") {
                 d.Form_Unload();
-            else if (!id)
+            } else if (!id) {
                 Put(name, arg);
-            else if (s[at] == '=')
+            } else if (s[at] == '=') {
                 d.UserText(*id, arg);
-            else if (s[at] == '#')
+            } else if (s[at] == '#') {
                 d.UserSelect(*id, std::atoi(arg.c_str()));
-            else if (s[at] == '+')
+            } else if (s[at] == '+') {
                 d.UserCheck(*id, std::atoi(arg.c_str()));
-            else if (s[at] == '^')
+            } else if (s[at] == '^') {
                 d.KeyUp(*id, std::atoi(arg.c_str()));
-            else
+            } else {
                 s.ends_with("!!") ? d.DblClick(*id) : d.Click(*id);
+            }
         }
     }
     // What the world and the dialog show, by the names in `probe`: "=key" a stored value, a
     // control's text (a list's entries), "name~" its colour, "name?" its value or selection.
     std::string Show(const std::string& probe) {
         std::istringstream names(probe);
-        Strings shown;
-        std::string name;
-        while (names >> name) {
+        std::ostringstream o;
+        for (std::string name, sep; names >> name; sep = " / ") {
             const std::optional<Ctl> id = CtlNamed(name.substr(0, name.find_first_of("~?")));
-            const Settings& s = t.app.settings;
-            std::string v;
-            if (name[0] == '=')
-                v = t.store.Get(name.substr(1)).value_or("<none>");
-            else if (name == "messages")
-                v = Join(t.ui.messages, "|");
-            else if (name == "log")
-                v = Join(t.LogMessages(), "|");
-            else if (name == "view")
-                v = Join(events, "|");
-            else if (name == "written")
-                v = Join(t.store.writtenKeys, " ");
-            else if (name == "world") {
+            o << sep;
+            if (name[0] == '=') {
+                o << t.store.Get(name.substr(1)).value_or("<none>");
+            } else if (name == "messages") {
+                o << Join(t.ui.messages, "|");
+            } else if (name == "log") {
+                o << Join(t.LogMessages(), "|");
+            } else if (name == "view") {
+                o << Join(events, "|");
+            } else if (name == "written") {
+                o << Join(t.store.writtenKeys, " ");
+            } else if (name == "world") {
                 Strings world = t.actions.calls;
                 for (const auto& [line, show] : t.process.started)
                     world.push_back(line + (show == ShowCommand::Normal ? "" : " minimized"));
@@ -128,29 +135,27 @@ class Dialog : public TimeSetView {
                              t.process.shellOpened.end());
                 for (const auto& [key, value] : t.registry.runValues)
                     world.push_back("Run " + key + "=" + value);
-                v = Join(world, "|");
-            } else if (name == "state")
-                v = Cat(
-                    d.Loaded(), " icon", t.app.IconState,
-                    d.placeAtSavedPosition ? Cat(" at ", d.position.top, ",", d.position.left) : "",
-                    " diag", t.app.diag.MinuteCountDisplay, t.app.diag.ModemTrace,
-                    t.app.diag.FetchLog, t.app.diag.SavePages);
-            else if (name == "record")
-                v = Cat(s.FreeStartHour, "-", s.FreeEndHour, " ", s.NicOnHour, ":", s.NicOnMinute,
-                        " ", s.ShutFromHour, " ", Join(s.RebootTimes, ","), " ", s.PingInterval,
-                        " ", s.PingUrlList.size(), " ", s.SrvPing, s.SrvShutAt, s.SrvStartup);
-            else if (name.back() == '~')
-                v = std::to_string(d.Get(*id).color);
-            else if (name.back() == '?')
-                v = std::to_string(d.Get(*id).IsPicker() || d.Get(*id).kind == ControlKind::ListBox
-                                       ? d.Get(*id).selected
-                                       : d.Get(*id).value);
-            else
-                v = d.Get(*id).kind == ControlKind::ListBox ? Join(d.Get(*id).items, " ")
-                                                            : d.Text(*id);
-            shown.push_back(v);
+                o << Join(world, "|");
+            } else if (name == "state") {
+                o << d.Loaded() << " icon" << t.app.IconState;
+                if (d.placeAtSavedPosition)
+                    o << " at " << d.position.top << "," << d.position.left;
+                const DiagnosticSwitches& g = t.app.diag;
+                o << " diag" << g.MinuteCountDisplay << g.ModemTrace << g.FetchLog << g.SavePages;
+            } else if (name == "record") {
+                Record(o, t.app.settings);
+            } else if (name.back() == '~') {
+                o << d.Get(*id).color;
+            } else if (name.back() == '?') {
+                const Control& c = d.Get(*id);
+                o << (c.IsPicker() || c.kind == ControlKind::ListBox ? c.selected : c.value);
+            } else if (d.Get(*id).kind == ControlKind::ListBox) {
+                o << Join(d.Get(*id).items, " ");
+            } else {
+                o << d.Text(*id);
+            }
         }
-        return Join(shown, " / ");
+        return o.str();
     }
     void ControlChanged(const Control& c) override {
         events.push_back(CtlName(c.id) + ("=" + c.text));
@@ -164,14 +169,13 @@ class Dialog : public TimeSetView {
 };
 
 struct Row {
-    Strings stored;
     std::string script, probe, shown;
 };
 
-// Every row starts a dialog of its own; of the messages, the log and the world, what a row's
+// Every row opens a dialog of its own; of the messages, the log and the world, what a row's
 // probe does not name must stay quiet: no message, no log line, nothing started but `world`.
 void Check(const Row& row, const std::string& world = "") {
-    Dialog dialog(row.stored);
+    Dialog dialog;
     dialog.Run(row.script);
     EXPECT_EQ(dialog.Show(row.probe), row.shown) << row.script;
     for (const std::string quiet : {"messages", "log", "world"}) {
@@ -187,23 +191,27 @@ const std::string kRange = kIntervalRangeMessage, kBadUrl = kInvalidUrlMessage;
 const std::string kLimit = kRebootLimitRangeMessage, kRest = kRebootRestRangeMessage,
                   kGrace = kRebootGraceRangeMessage;
 const std::string kFile = "C:\\Program Files\\Quorvane\\Reboot.Txt";
-const std::string kLimited = "times without a page, then rest",
-                  kNoLimit = "times: no limit. A limit rests";
+const std::string kNoLimit = "times: no limit. A limit rests";
 const std::string kRebooted = "Modem Rebooted Successfully.",
                   kNoAnswer = "Unable to Reboot Modem - No Answer from http://10.0.0.1/r";
-const std::string kFive = "02:01,02:03,02:05,07:53,07:55,07:57";
+const std::string kFive = "02:01,02:03,02:05,07:53,07:55,07:57,";
+const std::string kHomes = "home,home,home,http://www.wikipedia.org/,http://www.debian.org/,";
+// The record loaded from an empty store is "2-8" + kNic + "50" + kTail.
+const std::string kNic = " nic 1:59-7:58 reboot " + kFive + " at 0,0 ping ",
+                  kTail = " " + kHomes + " shut 8:0 8:1-9:0 on 000000000 pace 0,4/0 night 10";
+const std::string kYes = "FreeTime = True", kNo = "FreeTime = False";
 const std::string kPacing = "txtRebootLimit Label25 txtRebootRest txtRebootGrace";
 
 // The dialog as a stored record fills it, page by page: what the user reads and sees of each
 // control (places aside), against a reviewed copy; pickers by their first and last entry.
 TEST(TimeSet, OpensAsTheUserReadsIt) {
-    Dialog dialog({"Time=7,13", "Reboot=07:55,02:01,02:03", "SrvWake=1", "PingInterval=45",
-                   "PingUrls=http://a.test/,http://b.test/", "ShutAt=23:05",
-                   "ShutDuring=08:30-08:45", "SrvModem=1", "SrvPing=1", "frmTop=720",
-                   "frmLeft=1440"});
+    Dialog dialog;
+    dialog.Run(
+        "Time=7,13|Reboot=07:55,02:01,02:03|SrvWake=1|PingInterval=45|PingUrls=http://a.test/,"
+        "http://b.test/|ShutAt=23:05|ShutDuring=08:30-08:45|SrvModem=1|SrvPing=1|frmTop=720|"
+        "frmLeft=1440|RebootLimit=3,5|RebootGrace=10|open");
     std::ostringstream shown;
-    shown << "placed " << dialog.d.placeAtSavedPosition << " at " << dialog.d.position.top << ","
-          << dialog.d.position.left << '\n';
+    shown << "placed " << dialog.Show("state") << '\n';
     for (const Control& c : dialog.d.Controls()) {
         std::string text = c.text;
         for (size_t at; (at = text.find("\r\n")) != std::string::npos;)
@@ -226,119 +234,156 @@ TEST(TimeSet, OpensAsTheUserReadsIt) {
     EXPECT_EQ(dialog.Show("messages log world"), " /  / ");
 }
 
-TEST(TimeSet, HandlersActAsTheUserSeesIt) {
+Control& Of(std::vector<Control>& controls, Ctl id) {
+    return controls[static_cast<size_t>(id)];
+}
+
+// A description the window could not lay out is refused with the first fault; "" is none.
+TEST(TimeSetControls, FaultsAreNamed) {
+    const std::pair<const char*, void (*)(std::vector<Control>&)> cases[] = {
+        {"Combo7 has no place", [](auto& c) { Of(c, Ctl::Combo7).place = {}; }},
+        {"Line1 has no place", [](auto& c) { Of(c, Ctl::Line1).place.h = 0; }},
+        {"Label1 is on no page", [](auto& c) { Of(c, Ctl::Label1).page = 5; }},
+        {"CmdMiscOK lies outside the dialog", [](auto& c) { c.back().place.x = 440; }},
+        {"", [](auto& c) { c.back().place.x = 436; }},  // flush with the right edge: inside
+        {"Label1 lies outside the dialog", [](auto& c) { Of(c, Ctl::Label1).place.y = -1; }},
+        {"", [](auto& c) { Of(c, Ctl::Label1).place.y = 0; }},  // flush with the top: inside
+        {"Label10 is held by no frame of its page",
+         [](auto& c) { Of(c, Ctl::Label10).frame = Ctl::Label1; }},
+        {"Combo1 is described as Label2",
+         [](auto& c) { std::swap(Of(c, Ctl::Combo1), Of(c, Ctl::Label2)); }},
+        {"the description has 74 controls, not 75", [](auto& c) { c.pop_back(); }},
+    };
+    for (const auto& [fault, spoil] : cases) {
+        std::vector<Control> controls = TimeSetControls();
+        spoil(controls);
+        EXPECT_EQ(DescriptionFault(controls), fault);
+    }
+}
+
+TEST(TimeSet, LoadsAndActsAsTheUserSeesIt) {
+    // Every key as its default, but the switches, the pacing and the night's (given per row).
+    const std::string loaded =
+        "2-8 nic 1:59-7:58 reboot " + kFive + " at 0,0 ping 50 " + kHomes + " shut 8:0 8:1-9:0 on ";
+    // Nothing past the failing step: its zeros and the night's switches off.
+    const std::string zero = " at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00";
+    const std::string error = " / 0 icon5 diag0000 / GetSettings Unknown Error : ";
     const Row rows[] = {
         // Empty lists; a picker value without an entry shows the number; opening again does not
-        // double the lists; the window is placed only with both edges saved.
-        // Hour pickers hold 00 to 23, minute pickers 00 to 59.
-        {{"Reboot=", "PingUrls=", "NIC=30:00,7:75", "frmTop=0", "frmLeft=1440"},
-         "init|Combo1#23|Combo4#59|Combo2#24|Combo6#60",
-         "lstReboot lstUrls Combo3? Combo3 Combo6 Combo6? state Combo1 Combo4 Combo2?",
-         " / " + kHome + " / -1 / 30 / 75 / -1 / 1 icon0 diag0000 / 23 / 59 / -1"},
-        {{"frmTop=720", "frmLeft=0"}, "", "state", "1 icon0 diag0000"},
+        // double the lists; the window is placed only with both edges saved. A stored interval
+        // out of range is replaced.
+        {"Reboot=|PingUrls=|NIC=30:00,7:75|frmTop=0|frmLeft=1440|PingInterval=75|open|init",
+         "lstReboot lstUrls Combo3? Combo3 Combo6 Combo6? state Label25 txtInterval lblInterval "
+         "messages",
+         " / " + kHome + " / -1 / 30 / 75 / -1 / 1 icon0 diag0000 / " + kNoLimit +
+             " / 10 / Current Setting is 75 "
+             "Seconds. / " +
+             kRange + "|" + kRange},
+        {"frmTop=720|frmLeft=0|open", "state", "1 icon0 diag0000"},
         // The command file replaces the sample, in blue; an empty one does not.
-        {{"file="}, "", "txtReboot txtReboot~", CommandFileSample() + " / 0"},
-        {{"file=127.0.0.1 2323\nWAIT \"*\"\r\nSEND \"x\""},
-         "",
-         "txtReboot txtReboot~ world",
+        {"file=|open", "txtReboot txtReboot~", CommandFileSample() + " / 0"},
+        {"file=127.0.0.1 2323\nWAIT \"*\"\r\nSEND \"x\"|open", "txtReboot txtReboot~ world",
          "127.0.0.1 2323\nWAIT \"*\"\r\nSEND \"x\"\r\n / " + std::to_string(kBlue) +
              " / ReadCommandFile:" + kFile},
         // The interval is checked on every change; the dialog is held while the message is open.
-        {{"PingInterval=75"},
-         "",
-         "txtInterval lblInterval messages",
-         "10 / Current Setting is 75 Seconds. / " + kRange},
-        {{},
-         "txtInterval=60|txtInterval=1|txtInterval=60.5|txtInterval=0.6|txtInterval=",
-         "txtInterval",
-         ""},
-        {{},
+        {"open|txtInterval=60|txtInterval=1|txtInterval=60.5|txtInterval=0.6|txtInterval=|"
          "txtInterval=0|txtInterval=61|txtInterval=abc|txtInterval=60.6|txtInterval=-5|"
          "txtInterval=1e10|txtInterval=99999999999",
          "txtInterval messages view",
          "10 / " + Join(Strings(7, kRange), "|") + " / " +
              Join(Strings(7, "disable|enable|txtInterval=10"), "|")},
         // The reboot pacing boxes are checked on every change, like the interval; the sentence
-        // says when the count sets no limit (0.5 stores 0). A stored count without a rest of 1
-        // to 24 hours sets none.
-        {{}, "txtRebootLimit=0.5", kPacing, "0.5 / " + kNoLimit + " / 4 / 0"},
-        {{"RebootLimit=3,5", "RebootGrace=10"},
-         "txtRebootLimit=99|txtRebootRest=24|txtRebootRest=1|txtRebootGrace=60|txtRebootGrace=",
-         kPacing,
-         "99 / " + kLimited + " / 1 / "},
-        {{"RebootLimit=100,25", "RebootGrace=61"},
-         "txtRebootLimit=3|txtRebootLimit=-1|txtRebootLimit=99999999999|txtRebootRest=0|"
-         "txtRebootGrace=-0.6",
+        // says when the count sets no limit (0.5 stores 0).
+        {"open|txtRebootLimit=0.5", kPacing, "0.5 / " + kNoLimit + " / 4 / 0"},
+        {"RebootLimit=100,25|RebootGrace=61|open|txtRebootLimit=3|txtRebootLimit=-1|"
+         "txtRebootLimit=99999999999|txtRebootRest=0|txtRebootGrace=-0.6",
          kPacing + " messages",
          "0 / " + kNoLimit + " / 4 / 0 / " + Join({kGrace, kLimit, kLimit, kRest, kGrace}, "|")},
-        // Enter stores the interval at once (a store that fails says so), and a close without OK
-        // keeps it only.
-        {{"failwrite=PingInterval"},
-         "txtInterval=45|txtInterval^13",
+        // Enter stores the interval at once (a store that fails says so; an empty box stores
+        // nothing), and a close without OK keeps it only: the record is loaded again.
+        {"failwrite=PingInterval|open|txtInterval=45|txtInterval^13|txtInterval=|txtInterval^13|"
+         "txtInterval=46|txtInterval^65",
          "lblInterval messages",
          "Current Setting is 45 Seconds. / " + std::string(kFatalSaveMessage)},
-        {{},
-         "txtInterval=|txtInterval^13|txtInterval=45|txtInterval^65",
-         "lblInterval written",
-         "Current Setting is 50 Seconds. / "},
-        {{},
-         "txtInterval=45|txtInterval^13|Combo1=05|Check5+1|CmdAddRbtTime!|unload",
-         "lblInterval written =PingInterval world record state",
-         "Current Setting is 45 Seconds. / PingInterval / 45 / ArmServiceTimers / 2-8 1:59 8 " +
-             kFive + " 45 5 000 / 0 icon0 diag0000"},
+        {"open|txtInterval=45|txtInterval^13|Combo1=05|Check5+1|CmdAddRbtTime!|unload",
+         "lblInterval written world record state",
+         "Current Setting is 45 Seconds. / PingInterval / ArmServiceTimers / 2-8" + kNic + "45" +
+             kTail + " / 0 icon0 diag0000"},
         // The lists take what the pickers read and lose only the selected entry; the home
         // pages stay.
-        {{},
-         "lstReboot#2|lstReboot^13|lstReboot^46|lstReboot^46|Combo7#7|Combo8#30|CmdAddRbtTime!|"
-         "Combo8#0|Combo7=ab|CmdAddRbtTime!|Combo7=-3|CmdAddRbtTime!|Combo7=25|CmdAddRbtTime!|"
-         "sep=,|Combo7=7.5|CmdAddRbtTime!|Combo8=-1|CmdAddRbtTime!|"
-         "lstUrls#3|lstUrls^13|lstUrls#0|lstUrls^46|lstUrls#1|lstUrls^46|lstUrls#2|lstUrls^46|"
-         "lstUrls#4|lstUrls^46|lstReboot#9",
+        {"open|lstReboot#2|lstReboot^13|lstReboot^46|lstReboot^46|Combo7#7|Combo8#30|"
+         "CmdAddRbtTime!|Combo8#0|Combo7=ab|CmdAddRbtTime!|Combo7=-3|CmdAddRbtTime!|Combo7=25|"
+         "CmdAddRbtTime!|Combo7=7.5|CmdAddRbtTime!|Combo8=-1|CmdAddRbtTime!|lstUrls#3|lstUrls^13|"
+         "lstUrls#0|lstUrls^46|lstUrls#1|lstUrls^46|lstUrls#2|lstUrls^46|lstUrls#4|lstUrls^46|"
+         "lstReboot#9",
          "lstReboot lstReboot? lstUrls",
-         "02:01 02:03 07:53 07:55 07:57 07:30 00:00 25:00 07,5:00 / -1 / " + kHome +
+         "02:01 02:03 07:53 07:55 07:57 07:30 00:00 25:00 07.5:00 / -1 / " + kHome +
              " http://www.wikipedia.org/"},
         // Enter in the address box checks the address and adds it; a home page adds nothing.
-        {{},
-         "txtUrl=HTTP://Upper.test/|txtUrl^13|txtUrl=http://www.bing.com/|txtUrl^13|"
-         "txtUrl=ftp://files.test/|txtUrl^13|txtUrl=https://secure.test/|txtUrl^13|"
-         "txtUrl=http://|txtUrl^13|txtUrl=http://typed.test/|txtUrl^46",
+        {"open|txtUrl=HTTP://Upper.test/|txtUrl^13|txtUrl=http://www.bing.com/|txtUrl^13|"
+         "txtUrl=ftp://files.test/|txtUrl^13|txtUrl=http://|txtUrl^13|txtUrl=DEBUG|txtUrl^13|"
+         "txtUrl=http://typed.test/|txtUrl^46",
          "lstUrls txtUrl state messages",
-         kUrls + " HTTP://Upper.test/ http:// / http://typed.test/ / 1 icon0 diag0000 / " +
+         kUrls + " HTTP://Upper.test/ http:// / http://typed.test/ / 1 icon0 diag0001 / " +
              kBadUrl + "|" + kBadUrl},
-        {{}, "txtUrl=DEBUG|txtUrl^13", "state messages", "1 icon0 diag0001 / " + kBadUrl},
-        // Buttons act at once: the configuration program beside the program, when there is one.
-        {{"C:\\Program Files\\Quorvane\\Wirecall.exe=MZ"},
-         "CmdConfigModem!|CmdNICenb!|CmdNICdis!|Label23!|exe=D:\\Quorvane.exe|CmdConfigModem!|"
-         "D:\\Wirecall.exe=MZ|CmdConfigModem!",
+        // Buttons act at once: the configuration program beside the program, once it is there.
+        {"open|CmdConfigModem!|CmdNICenb!|CmdNICdis!|Label23!|"
+         "C:\\Program Files\\Quorvane\\Wirecall.exe=MZ|CmdConfigModem!",
          "world",
-         "\"C:\\Program Files\\Quorvane\\Wirecall.exe\"|c:\\windows\\EnbNic.bat minimized|"
-         "c:\\windows\\DisNic.bat minimized|\"D:\\Wirecall.exe\"|mailto:" +
+         "c:\\windows\\EnbNic.bat minimized|c:\\windows\\DisNic.bat minimized|"
+         "\"C:\\Program Files\\Quorvane\\Wirecall.exe\"|mailto:" +
              std::string(kContactAddress)},
         // "Reboot Now" plays the file at once and shows its outcome; a failure shuts nothing
         // down; a click while a reboot runs is refused.
-        {{"file=10.0.0.1 80 web\r\nGET \"http://10.0.0.1/r?pw=x\"", "answer=200", "SrvModemFail=1"},
+        {"file=10.0.0.1 80 web\r\nGET \"http://10.0.0.1/r?pw=x\"|answer=200|SrvModemFail=1|open|"
          "CmdRebootNow!",
-         "messages log world",
-         kRebooted + " / " + kRebooted + " / ReadCommandFile:" + kFile},
-        {{"file=10.0.0.1 80 web\r\nGET \"http://10.0.0.1/\"\r\nGET \"http://10.0.0.1/r?pw=x\"",
-          "answer=200", "SrvModemFail=1", "nested=CmdRebootNow!"},
-         "CmdRebootNow!",
+         "messages log world", kRebooted + " / " + kRebooted + " / ReadCommandFile:" + kFile},
+        {"file=10.0.0.1 80 web\r\nGET \"http://10.0.0.1/\"\r\nGET \"http://10.0.0.1/r?pw=x\"|"
+         "answer=200|SrvModemFail=1|nested=CmdRebootNow!|open|CmdRebootNow!",
          "messages log world state",
          "A Modem Reboot is already running.|" + kNoAnswer + " / " + kNoAnswer +
              " / ReadCommandFile:" + kFile + " / 1 icon5 diag0000"},
+        // The window is told of every change the program makes.
+        {"open|lstUrls#4|lstUrls^46|Label19!!", "view", "lstUrls=|Label19=Add URL :"},
         // The hidden diagnostics.
-        {{},
-         "Frame1!!|Frame1!!|Frame1!!|Label17!!|Label19!!|Label19!!|Label2!!|bytes=1536|"
-         "lblInterval!!",
+        {"open|Frame1!!|Frame1!!|Frame1!!|Label17!!|Label19!!|Label19!!|Label2!!|lblInterval!!",
          "state Label19~ world log",
          "1 icon0 diag1100 / " + std::to_string(kRed) +
-             " / StartTrayAnimation / Total Data Downloaded for Connectivity : 1.5 KB."},
-        {{},
-         "Label19!!|time=3|Label1!!|time=8|Label1!!",
+             " / StartTrayAnimation / Total Data Downloaded for Connectivity : 0 KB."},
+        // The free window as the record holds it: across midnight (its end excluded), by day,
+        // and all day for equal hours; a double click on the command file reloads the record.
+        {"Time=22,6|open|Label19!!|time=21|Label1!!|time=22|Label1!!|time=5|Label1!!|time=6|"
+         "Label1!!|Time=2,8|txtReboot!!|time=1|Label1!!|time=2|Label1!!|time=7|Label1!!|time=8|"
+         "Label1!!|Time=5,5|txtReboot!!|time=4|Label1!!",
          "state messages",
-         "1 icon0 diag0010 / FreeTime = True|FreeTime = False"},
+         "1 icon0 diag0010 / " + Join({kNo, kYes, kYes, kNo, kNo, kYes, kYes, kNo, kYes}, "|")},
         // A double click on the command file reloads the record only.
-        {{}, "Time=4,9|txtReboot!!", "record Combo1", "4-9 1:59 8 " + kFive + " 50 5 000 / 02"},
+        {"open|Time=4,9|txtReboot!!", "record Combo1", "4-9" + kNic + "50" + kTail + " / 02"},
+        // The record a load leaves, from what the store holds. A failing step leaves the record
+        // as it was (all zero here) from that step on and logs one line.
+        {"Time= 02 , 08 ,9|frmTop=1440.5|frmLeft=1441.5|Reboot=|SrvPing=-1|SrvModem=True|"
+         "PingUrls=http://a/,,http://b/|SrvShutAt=2|ShutAt=30:75|SrvNicAt=1|SrvModemFail=1|"
+         "SrvStartup=1|SrvShutDuring=1|SrvNicDuringN=1|SrvNicDuringD=1|ShutDuring=23:59-00:01|load",
+         "record",
+         // Halves round to even; no range is enforced on load; "True" is no number.
+         "2-8 nic 1:59-7:58 reboot  at 1440,1442 ping 50 home,home,home,http://a/,,http://b/, "
+         "shut 30:75 23:59-0:1 on 111111101 pace 0,4/0 night 10"},
+        {"NIC=1:59|load", "record state log", "2-8 nic 1:59-0:0 reboot " + zero + error + "9"},
+        {"Time=|load", "record state log", "0-0 nic 0:0-0:0 reboot " + zero + error + "9"},
+        {"PingInterval=99999999999|SrvPing=1|load", "record state log",
+         "2-8 nic 1:59-7:58 reboot " + kFive + zero + error + "6"},
+        // The reboot pacing keys are read last: a fault there leaves every older key loaded.
+        {"RebootLimit= 3 , 4.5 |RebootGrace=10.5|SrvPing=1|load", "record",
+         loaded + "000000001 pace 3,4/10 night 10"},
+        // A count without a rest of 1 to 24 hours sets no limit.
+        {"RebootLimit=3,0|RebootGrace=10|load", "record",
+         loaded + "000000000 pace 0,4/10 night 10"},
+        // Keeping awake is on unless stored off; waking is off unless stored on.
+        {"RebootLimit=1,1|SrvAwake=0|SrvWake=-1|load", "record",
+         loaded + "000000000 pace 1,1/0 night 01"},
+        {"failread=ShutAt|load", "record state log",
+         "2-8 nic 1:59-7:58 reboot " + kFive + " at 0,0 ping 50 " + kHomes +
+             " shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00" + error + "5"},
     };
     for (const Row& row : rows)
         Check(row);
@@ -354,82 +399,61 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
     const std::string exe = "\"C:\\Program Files\\Quorvane\\Quorvane.Exe\" /S";
     const Row rows[] = {
         // Every page; ShutAt and ShutDuring stay as stored; the Run value is deleted.
-        {{"run=C:\\Quorvane.exe /S"},
-         "moved=1440,2880|CmdMiscOK!",
-         "=Time =NIC =Reboot =PingUrls =PingInterval =SrvPing =SrvStartup =frmTop =frmLeft " +
-             kept + " state",
-         "2,8 / 1:59,7:58 / " + kFive + " / " + std::string(defaults::kPingUrls) +
-             " / 50 / 0 / 0 / 1440 / 2880 / <none> / 0 / <none> / 0 / 0 icon0 diag0000"},
+        {"run=C:\\Quorvane.exe /S|open|moved=1440,2880|CmdMiscOK!",
+         "=PingUrls =PingInterval =SrvStartup =frmTop =frmLeft " + kept + " state",
+         defaults::kPingUrls +
+             std::string(" / 50 / 0 / 1440 / 2880 / <none> / 0 / <none> / 0 / 0 icon0 diag0000")},
         // The writes page by page, a message pump after each; a ticked box writes the Run value
         // anew: the unquoted one of an earlier version goes.
-        {{"run=C:\\Program Files\\Quorvane\\Quorvane.Exe /S", "pumps=", "SrvAwake=1"},
-         "Combo1#22|Combo2#6|Combo3=0|Combo4=5|Check1+1|Combo9=8|Combo10=0|Check6+1|Combo11=23|"
-         "Combo12=1|Combo13=1|Combo14=0|Check5+1|Check7+2|Check2+1|txtInterval=|Check10+0|"
-         "Check11+1|lstUrls#4|lstUrls^46|lstUrls#3|lstUrls^46|lstReboot#0|lstReboot^46|CmdTimeOK!",
+        {"run=C:\\Program Files\\Quorvane\\Quorvane.Exe /S|pumps=|SrvAwake=1|open|Combo1#22|"
+         "Combo2#6|Combo3=0|Combo4=5|Check1+1|Combo9=8|Combo10=0|Check6+1|Combo11=23|Combo12=1|"
+         "Combo13=1|Combo14=0|Check5+1|Check7+2|Check2+1|txtInterval=|Check10+0|Check11+1|"
+         "lstUrls#4|lstUrls^46|lstUrls#3|lstUrls^46|lstReboot#0|lstReboot^46|CmdTimeOK!",
          "written =Time =NIC =ShutAt =SrvShutAt =ShutDuring =SrvShutDuring =SrvNicDuringN =Reboot "
          "=PingUrls =PingInterval =SrvStartup =SrvAwake =SrvWake record world",
          "Time SrvAwake SrvWake | NIC SrvNicAt SrvNicDuringN SrvNicDuringD | Reboot SrvModem "
          "SrvModemFail | PingUrls PingInterval SrvPing RebootLimit RebootGrace | SrvShutAt ShutAt "
          "SrvShutDuring ShutDuring SrvStartup frmTop frmLeft | / 22,6 / 0:5,7:58 / 08:00 / 1 / "
-         "23:01-01:00 / 1 / 0 / 02:03,02:05,07:53,07:55,07:57 /  / 0 / 1 / 0 / 1 / 22-6 0:5 23 "
-         "02:03,02:05,07:53,07:55,07:57 0 3 111 / ArmServiceTimers|Run Quorvane=" +
+         "23:01-01:00 / 1 / 0 / 02:03,02:05,07:53,07:55,07:57 /  / 0 / 1 / 0 / 1 / 22-6 nic "
+         "0:5-7:58 "
+         "reboot 02:03,02:05,07:53,07:55,07:57, at 0,0 ping 0 home,home,home, shut 8:0 23:1-1:0 on "
+         "110001001 pace 0,4/0 night 01 / ArmServiceTimers|Run Quorvane=" +
              exe},
         // The reboot pacing as "count,hours" and minutes; an emptied rest keeps the one the box
         // showed, and each box shows what was stored.
-        {{},
-         "txtRebootLimit=3|txtRebootRest=4|txtRebootGrace=10|CmdConnectivityOK!",
-         "=RebootLimit =RebootGrace",
-         "3,4 / 10"},
-        {{},
-         "txtRebootLimit=3|txtRebootRest=|txtRebootGrace=|CmdConnectivityOK!",
-         "=RebootLimit =RebootGrace txtRebootRest txtRebootGrace",
-         "3,4 / 0 / 4 / 0"},
+        {"RebootGrace=10|open|txtRebootLimit=3|txtRebootRest=24|txtRebootGrace=0|"
+         "CmdConnectivityOK!",
+         "=RebootLimit =RebootGrace", "3,24 / 0"},
+        {"RebootLimit=5,4|open|txtRebootLimit=0|txtRebootRest=|txtRebootGrace=|CmdConnectivityOK!",
+         "=RebootLimit =RebootGrace txtRebootRest txtRebootGrace", "0,4 / 0 / 4 / 0"},
         // Hours are judged as read and stored whole.
-        {{}, "Combo1=24|Combo2=0.4|CmdTimeOK!", "=Time Label6 Label8", "2,0 / 02 / 00"},
-        {{}, "Combo1=7.6|Combo2=-1|CmdTimeOK!", "=Time Label6 Label8", "8,8 / 08 / 08"},
-        {{}, "Combo1=x|Combo2=23.4|CmdTimeOK!", "=Time Label6 Label8", "0,8 / 00 / 08"},
+        {"open|Combo1=24|Combo2=0.4|CmdTimeOK!", "=Time Label6 Label8", "2,0 / 02 / 00"},
+        {"open|Combo1=x|Combo2=-1|CmdTimeOK!", "=Time Label6 Label8", "0,8 / 00 / 08"},
         // An out-of-range minute holds back its pair only; rejected shutdown times write
         // neither key; a picker without an entry keeps the stored value.
-        {{},
-         "Combo3=5|Combo4=60|Combo5=6|Combo6=30|CmdNicOK!",
-         "=NIC Label14 Label15",
+        {"open|Combo3=5|Combo4=60|Combo5=6|Combo6=30|CmdNicOK!", "=NIC Label14 Label15",
          "1:59,6:30 / 01:59 / 06:30"},
-        {{"SrvShutAt=0", "ShutAt=08:00", "SrvShutDuring=0", "ShutDuring=08:01-09:00"},
-         "Check1+1|Combo10=60|Check6+1|Combo12=-5|CmdMiscOK!",
-         kept + " written record",
+        {"SrvShutAt=0|ShutAt=08:00|SrvShutDuring=0|ShutDuring=08:01-09:00|open|Check1+1|"
+         "Combo10=60|Check6+1|Combo12=-5|CmdMiscOK!",
+         kept + " written",
          "08:00 / 0 / 08:01-09:00 / 0 / " + kAllKeys.substr(0, kAllKeys.find(" SrvShutAt")) +
-             " SrvStartup frmTop frmLeft / 2-8 1:59 8 " + kFive + " 50 5 000"},
-        {{"ShutAt=24:5", "SrvShutAt=1"}, "CmdMiscOK!", "=ShutAt =SrvShutAt", "24:5 / 1"},
-        {{}, "Check6+1|Combo11=24|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
-        {{}, "Check6+1|Combo12=60|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
-        {{}, "Check6+1|Combo13=24|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
-        {{}, "Check6+1|Combo14=60|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
+             " SrvStartup frmTop frmLeft"},
+        {"ShutAt=24:5|SrvShutAt=1|open|CmdMiscOK!", "=ShutAt =SrvShutAt", "24:5 / 1"},
+        {"open|Check6+1|Combo11=24|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
+        {"open|Check6+1|Combo12=60|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
+        {"open|Check6+1|Combo13=24|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
+        {"open|Check6+1|Combo14=60|CmdMiscOK!", "=ShutDuring =SrvShutDuring", "<none> / <none>"},
         // A refused Run value is logged only; a failing store write, or a fault inside the Run
         // value's routines, stops the save and keeps the dialog open (the record as edited).
-        {{"deny="},
-         "Check2+1|CmdMiscOK!",
-         "=SrvStartup =frmLeft state log",
+        {"deny=|open|Check2+1|CmdMiscOK!", "=SrvStartup =frmLeft state log",
          "0 / 0 / 0 icon5 diag0000 / " + std::string(kRegistryWriteFailed)},
-        {{"run=C:\\Quorvane.exe /S", "failwrite=PingInterval"},
-         "Combo1#5|Check5+1|CmdTimeOK!",
-         "written =SrvPing state record messages world",
-         kAllKeys.substr(0, kAllKeys.find(" PingInterval")) +
-             " / <none> / 1 icon0 diag0000 / 5-8 "
-             "1:59 8 " +
-             kFive + " 50 5 000 / " + kFatalSaveMessage + " / Run Quorvane=C:\\Quorvane.exe /S"},
-        {{"faildelete="},
-         "CmdTimeOK!",
-         "state written messages world",
+        {"faildelete=|open|Combo1#5|CmdTimeOK!", "state written messages world record",
          "1 icon0 diag0000 / " + kAllKeys.substr(0, kAllKeys.find(" frmTop")) + " / " +
-             kFatalSaveMessage + " / "},
-        {{"failwrite=PingInterval", "nested=unload"},
-         "CmdTimeOK!",  // closed while it saved
-         "state messages",
-         "0 icon0 diag0000 / " + std::string(kFatalSaveMessage)},
+             kFatalSaveMessage + " /  / 5-8" + kNic + "50" + kTail},
+        {"failwrite=PingInterval|nested=unload|open|CmdTimeOK!",  // closed while it saved
+         "state messages", "0 icon0 diag0000 / " + std::string(kFatalSaveMessage)},
         // Events while the save yields do not start a second save.
-        {{"nested=CmdNicOK!|unload"},
-         "CmdTimeOK!",
-         "written state",
+        {"nested=CmdNicOK!;unload|open|CmdTimeOK!", "written state",
          kAllKeys + " / 0 icon0 diag0000"},
     };
     for (const Row& row : rows)
