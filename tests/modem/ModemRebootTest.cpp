@@ -204,11 +204,11 @@ TEST(RebootTest, PlaysTheScriptAndLogsEveryFailure) {
          {"GET http://192.168.1.50/cm : 200", "GET http://192.168.1.50/cm : No Answer"}, {"Unable to Reboot Modem - No Answer from http://192.168.1.50/cm"}, {}, {5000}},
         // A header goes with the next request only; a POST without a type (a header named
         // alike is none) is a form; a 3xx is success and not followed; any other status fails;
-        // EXPECT looks in the last body.
-        {"192.168.1.1 80 web","HEADER \"X-A: 1\"\r\nHEADER \"X-B: 2\"\r\nGET \"http://h\"\r\nHEADER \"Content-Typo: a\"\r\nHEADER \"content-types: b\"\r\nPOST \"http://h/p?q\" \"a=1\"", {}, {A(302, {"Location: http://h/login"}), A(500)},
-         {"GET / HTTP/1.1\r\nHost: h\r\nX-A: 1\r\nX-B: 2\r\n\r\n", "POST /p?q HTTP/1.1\r\nHost: h\r\nContent-Typo: a\r\ncontent-types: b\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: 3\r\n\r\na=1"},
+        // EXPECT looks in the last body; a URL without a path asks for "/".
+        {"192.168.1.1 80 web","HEADER \"X-A: 1\"\r\nHEADER \"X-B: 2\"\r\nGET \"http://h\"\r\nHEADER \"Content-Typo: a\"\r\nHEADER \"content-types: b\"\r\nHEADER \"Xontent-Type: c\"\r\nPOST \"http://h/p?q\" \"a=1\"", {}, {A(302, {"Location: http://h/login"}), A(500)},
+         {"GET / HTTP/1.1\r\nHost: h\r\nX-A: 1\r\nX-B: 2\r\n\r\n", "POST /p?q HTTP/1.1\r\nHost: h\r\nContent-Typo: a\r\ncontent-types: b\r\nXontent-Type: c\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: 3\r\n\r\na=1"},
          {"GET http://h : 302", "POST http://h/p : 500"}, {refused + "500 http://h/p"}},
-        {"192.168.1.1 80 web","GET \"http://h/a\"\r\nEXPECT \"done\"", {}, {A(200, {}, "not\r\nyet\nnow\r")}, {"GET /a HTTP/1.1\r\nHost: h\r\n\r\n"}, {"GET http://h/a : 200"}, {"Unable to Reboot Modem - Invalid Responce not\tyet\tnow\t"}},
+        {"192.168.1.1 80 web","GET \"http://h?a\"\r\nEXPECT \"done\"", {}, {A(200, {}, "not\r\nyet\nnow\r")}, {"GET /?a HTTP/1.1\r\nHost: h\r\n\r\n"}, {"GET http://h : 200"}, {"Unable to Reboot Modem - Invalid Responce not\tyet\tnow\t"}},
     };
     // clang-format on
     for (const Row& row : rows)

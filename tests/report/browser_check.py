@@ -25,13 +25,10 @@ def near(pixel, colours):
 
 def render(tool, sample, work):
     """Writes the page and its picture; returns the picture's rows of pixels."""
-    os.makedirs(work, exist_ok=True)
+    shutil.rmtree(work, ignore_errors=True)  # no page, picture or profile of an earlier run
+    os.makedirs(work)
     page, png, profile = (os.path.join(work, n)
                           for n in ("NightReport.html", "report.png", "chromium-profile"))
-    for stale in (page, png):
-        if os.path.exists(stale):
-            os.remove(stale)
-    shutil.rmtree(profile, ignore_errors=True)
     subprocess.run([tool, sample, page, os.path.join(work, "NightReport.csv")], check=True)
     browser = shutil.which("chromium") or fail("no chromium (Debian's chromium package)")
     command = [browser, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
