@@ -375,9 +375,10 @@ TEST(TimeSet, LoadsAndActsAsTheUserSeesIt) {
         // The reboot pacing keys are read last: a fault there leaves every older key loaded.
         {"RebootLimit= 3 , 4.5 |RebootGrace=10.5|SrvPing=1|load", "record",
          loaded + "000000001 pace 3,4/10 night 10"},
-        // A count without a rest of 1 to 24 hours sets no limit.
+        // A count without a rest of 1 to 24 hours (0, or none at all) sets no limit.
         {"RebootLimit=3,0|RebootGrace=10|load", "record",
          loaded + "000000000 pace 0,4/10 night 10"},
+        {"RebootLimit=3|load", "record", loaded + "000000000 pace 0,4/0 night 10"},
         // Keeping awake is on unless stored off; waking is off unless stored on.
         {"RebootLimit=1,1|SrvAwake=0|SrvWake=-1|load", "record",
          loaded + "000000000 pace 1,1/0 night 01"},
@@ -424,6 +425,7 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
         {"RebootGrace=10|open|txtRebootLimit=3|txtRebootRest=24|txtRebootGrace=0|"
          "CmdConnectivityOK!",
          "=RebootLimit =RebootGrace", "3,24 / 0"},
+        {"open|txtRebootLimit=2|txtRebootRest=1|CmdConnectivityOK!", "=RebootLimit", "2,1"},
         {"RebootLimit=5,4|open|txtRebootLimit=0|txtRebootRest=|txtRebootGrace=|CmdConnectivityOK!",
          "=RebootLimit =RebootGrace txtRebootRest txtRebootGrace", "0,4 / 0 / 4 / 0"},
         // Hours are judged as read and stored whole.
