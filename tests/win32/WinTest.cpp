@@ -1,7 +1,7 @@
 // The program's windows against the real system, driven by real window messages: the main window
 // with the tray's records, its barrier and its waits; the settings dialog against its
-// description. WinINet and the bound of its calls, a close in the middle of a conversation, the
-// shutdown and the digests are shown end to end (tests/e2e).
+// description. WinINet, a close in the middle of a conversation, the shutdown and the digests
+// are shown end to end (tests/e2e).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -16,6 +16,7 @@
 #include "app/FreeWindowWatch.h"
 #include "app/frmIcon.h"
 #include "win32/MainWindow.h"
+#include "win32/OffThreadCall.h"
 #include "win32/Win32SettingsDialog.h"
 #include "win32/Win32Power.h"
 #include "win32/Win32Sockets.h"
@@ -46,10 +47,8 @@ std::string TextOf(HWND hwnd) {
 // shell gets it: the message, the first layout's fields and the tip's bytes), Ui and sockets;
 // destroyed at the end, its quit message taken off the queue again.
 struct Main {
-    explicit Main(bool freeWindow = false) {
+    Main() {
         t.InitPaths();
-        if (freeWindow)
-            WatchFreeWindow(t.app);  // always free: the window opens
         EXPECT_TRUE(window.Create(GetModuleHandleA(nullptr)));
         tray.Attach(window.Handle(), GetModuleHandleA(nullptr));
         window.Connect(form, tray, sockets, ui);
@@ -75,8 +74,9 @@ struct Main {
 
 // The tray's records, the barrier and Windows' power messages posted to the window: the sleep and
 // one wake, whatever other resume message comes with it. Then real loopback sockets, to a listener
-// that never accepts: a wait serves the window; a probe's outcome is its own socket's, so a late
-// message of a closed probe whose socket value the next probe got is dropped.
+// that never accepts and whose queue is full once one connection is in: a wait serves the
+// window; a call on a helper thread ends at its bound; a probe's outcome is its own socket's, so
+// a late message of a closed probe whose socket value the next probe got is dropped.
 TEST(MainWindow, SendsTheTraysRecordsEndsFailuresAtItsBarrierTellsSleepAndWakeAndServesWaits) {
     Main m;
     // The tip's bytes: its NUL, blanks, a NUL in the 64th; nothing past the first layout.
@@ -110,8 +110,7 @@ TEST(MainWindow, SendsTheTraysRecordsEndsFailuresAtItsBarrierTellsSleepAndWakeAn
     ASSERT_TRUE(m.sockets.Start());
     m.sockets.Attach(m.window.Handle());
     win32::UniqueSocket peer(socket(AF_INET, SOCK_STREAM, 0));
-    sockaddr_in a{AF_INET, 0, {}, {}};
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in a{AF_INET, 0, {{{127, 0, 0, 1}}}, {}};
     int size = sizeof a;
     bind(peer.Get(), reinterpret_cast<sockaddr*>(&a), size);
     listen(peer.Get(), 0);
@@ -121,6 +120,8 @@ TEST(MainWindow, SendsTheTraysRecordsEndsFailuresAtItsBarrierTellsSleepAndWakeAn
     PostMessageA(m.window.Handle(), kTrayCallbackMessage, 0, kTrayRightButtonUp);
     EXPECT_EQ(m.sockets.Receive(c, 100, 300), "");
     EXPECT_EQ(m.t.menu.shown.size(), 1u);  // the menu opened during the wait
+    // A call on a helper thread that takes too long is abandoned at its bound.
+    EXPECT_FALSE(win32::OffThreadCall::Run(m.ui, 300, [] { Sleep(60000); }));
 
     SocketId closed = kNoSocket;
     std::string answers;
@@ -170,7 +171,8 @@ TEST(Win32Power, AsksForTheSystemNotTheDisplayAndSetsATimerThatResumes) {
 // the actions, whether the icon was removed and the log. (A close request in the middle is shown
 // end to end: the installer closes the program in the middle of a modem conversation.)
 TEST(MainWindow, AnEndOfTheSessionInTheMiddleWaitsForTheActionButNotItsLines) {
-    Main m(true);
+    Main m;
+    WatchFreeWindow(m.t.app);  // always free: the window opens
     m.t.actions.calls.clear();
     Items seen;
     auto look = [&] {
@@ -209,12 +211,10 @@ TEST(SettingsDialog, IsLaidOutAsDescribedAndItsHooksReachTheModel) {
     EXPECT_FALSE(IsWindowVisible(dialog.Window()));
     HWND tab = FindWindowExA(dialog.Window(), nullptr, WC_TABCONTROLA, nullptr);
     Items seen, described(kTimeSetPages.begin(), kTimeSetPages.end());
-    for (int i = 0; i < SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0); ++i) {
-        char caption[32] = {};
-        TCITEMA item{TCIF_TEXT, 0, 0, caption, sizeof caption, 0, 0};
-        SendMessageA(tab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    char caption[32] = {};
+    TCITEMA item{TCIF_TEXT, 0, 0, caption, sizeof caption, 0, 0};
+    for (int i = 0; SendMessageA(tab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item)); ++i)
         seen.push_back(caption);
-    }
     std::map<HWND, int> pages;  // the window of each page, holding the page's controls only
     for (const qv::Control& c : TimeSetControls()) {
         HWND hwnd = control(c.id), page = GetParent(hwnd);
