@@ -29,6 +29,7 @@ TEST(NightKeeper, KeepsTheComputerAwakeInTheWindowAndWakesItBeforeIt) {
         {wake + "Time=0,6 @2000-02-28/23:59:30 start", "23:59:30 wake 2000-02-29 23:59"},
         {wake + "Time=0,6 @2000-02-29/23:59:30 start", "23:59:30 wake 2000-03-01 23:59"},
         {wake + "Time=0,6 @2026-11-30/23:59:30 start", "23:59:30 wake 2026-12-01 23:59"},
+        {wake + "Time=0,6 @2026-04-30/23:59:30 start", "23:59:30 wake 2026-05-01 23:59"},
         {wake + "Time=0,6 @2026-02-28/23:59:30 start", "23:59:30 wake 2026-03-01 23:59"},
         {wake + "Time=5,5 start", "12:00:00 Free Usage Time Started."},  // always free
         // Set again when the timer's minute has gone by, and when the settings change.
