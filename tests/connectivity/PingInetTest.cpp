@@ -50,8 +50,8 @@ TEST(PingInet, PacesTheRulesRebootsByItsLimitAndGrace) {
         {0, 0, 1, "", "90 02:01 02:05 02:09 02:13 02:17 02:21 02:25 02:29"},
         {0, 4, 10, "", "28 02:01 02:14 02:27 02:40 02:53 03:06 03:19 03:32"},
         {3, 4, 10, "", "6 02:01 02:14 02:27 L02:40>06:40. 06:40 06:53 07:06 L07:19>11:19."},
-        // The longest rest names the same time of the next day.
-        {3, 24, 0, "", "3 02:01 02:04 02:07 L02:10>02:10."},
+        // One reboot a day: the longest rest names the same time of the next day.
+        {1, 24, 0, "", "1 02:01 L02:04>02:04."},
         // A page between the reboots starts the count (and ends the grace) again.
         {3, 1, 0, "02:07", "19 02:01 02:04 02:10 02:13 02:16 L02:19>03:19. 03:19 03:22"},
         {2, 1, 10, "02:05", "10 02:01 02:08 02:21 L02:34>03:34. 03:34 03:47 L04:00>05:00. 05:00"},
