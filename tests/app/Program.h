@@ -8,8 +8,6 @@
 #include "actions/ShutMod.h"
 #include "app/Barrier.h"
 #include "app/Icon.h"
-#include "app/NightKeeper.h"
-#include "app/PopupMenu.h"
 #include "app/Scheduler.h"
 #include "app/frmIcon.h"
 #include "connectivity/PingInet.h"
@@ -39,9 +37,12 @@ namespace qv::test {
 // `hidden`), each new time of the clock before its first entry ("hh:mm:ss "); then every message
 // box, started program and opened document.
 // The free window's first lines with the keep-awake request, and the request given back.
+inline const std::string kStarted = "Free Usage Time Started.";
 inline const std::string kOpened =
-    "Free Usage Time Started.|awake|Keeping the Computer Awake in Free Usage Time.";
+    kStarted + "|awake|Keeping the Computer Awake in Free Usage Time.";
 inline const std::string kMaySleep = "may sleep|Computer may Sleep Again.";
+// The end line of a window without a page.
+inline const std::string kEnded = "Free Usage Time Ended : 0 KB in 0 Pages, 0 Failed.";
 
 struct Program {
     Program() {
@@ -65,12 +66,11 @@ struct Program {
         };
         t.power.onCall = t.tray.onCall = t.actions.onCall;
         t.store.Put("PingUrls", "");
-        Line(true);
+        LineUp();
     }
-    void Line(bool up) {
+    void LineUp() {
         for (const std::string& url : t.app.paths.SearchPageUrls)
-            up ? void(t.internet.pages[url] = std::string(1536, 'x'))
-               : void(t.internet.pages.erase(url));
+            t.internet.pages[url] = std::string(1536, 'x');
     }
     static std::string Time(const LocalTime& n) {
         char text[12];
@@ -170,8 +170,8 @@ struct Program {
     const std::map<std::string, std::function<void()>> events = {
         {"sleep", [this] { form.OnPowerBroadcast(kPowerSuspend); }},
         {"resume", [this] { form.OnPowerBroadcast(kPowerResumeAutomatic); }},
-        {"up", [this] { Line(true); }},
-        {"down", [this] { Line(false); }},
+        {"up", [this] { LineUp(); }},
+        {"down", [this] { t.internet.pages.clear(); }},
         {"exit", [this] { form.mExit_Click(); }},
         {"unload", [this] { form.Form_Unload(); }},
         {"shutdown", [this] { ShutDownPC(t.app.shutdownControl); }},
