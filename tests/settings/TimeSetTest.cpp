@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <utility>
 
@@ -35,14 +36,13 @@ void Record(std::ostream& o, const Settings& s) {
 }
 
 // The settings dialog as the tray opens it, driven by a script of steps parted by '|': "load"
-// loads the record; "open" loads it and opens the window; "unload"
-// closes. "Name=text" types, "Name#n" selects entry n, "Name+v" ticks, "Name!" clicks,
-// "Name!!" double-clicks, "Name^k" releases key k. A step "key=value" that names no control sets
-// the world: a stored value; "file=text" the command file, "X:\\path=text" another file,
-// "run=text" the Run value; "deny=", "failwrite=key", "failread=key" faults;
-// "answer=code" the next web answer; "nested=script" runs at the first message pump (steps
-// parted by ';'); "moved=top,left" moves the window; "time=hour" sets the clock. Each message
-// pump is marked "|" in the journal of written keys.
+// loads the record; "open" loads it and opens the window; "unload" closes. "Name=text" types,
+// "Name#n" selects entry n, "Name+v" ticks, "Name!" clicks, "Name!!" double-clicks, "Name^k"
+// releases key k. A step "key=value" that names no control sets the world: a stored value;
+// "file=text" the command file, "X:\\path=text" another file, "run=text" the Run value; "deny=",
+// "failwrite=key", "failread=key" faults; "answer=code" the next web answer; "nested=script" runs
+// at the first message pump (steps parted by ';'); "moved=top,left" moves the window; "time=hour"
+// sets the clock. Each message pump is marked "|" in the journal of written keys.
 class Dialog : public TimeSetView {
   public:
     Dialog() {
@@ -189,15 +189,14 @@ const std::string kNic = " nic 1:59-7:58 reboot 02:01,02:03,02:05,07:53,07:55,07
 const std::string kYes = "FreeTime = True", kNo = "FreeTime = False";
 
 // The dialog as a stored record fills it, page by page: what the user reads and sees of each
-// control (places aside), against a reviewed copy. A
-// picker value without an entry shows the number; an interval out of range is replaced.
+// control (places aside), against a reviewed copy. A picker value without an entry shows the
+// number; an interval out of range is replaced.
 TEST(TimeSet, OpensAsTheUserReadsIt) {
     Dialog dialog;
     dialog.Run(
-        "Time=7,13|Reboot=07:55,02:01,02:03|SrvWake=1|PingInterval=75|NIC=30:00,7:75|PingUrls=http:"
-        "//a.test/,"
-        "http://b.test/|ShutAt=23:05|ShutDuring=08:30-08:45|SrvModem=1|SrvPing=1|frmTop=720|"
-        "frmLeft=1440|RebootLimit=3,5|RebootGrace=10|open");
+        "Time=7,13|Reboot=07:55,02:01,02:03|SrvWake=1|PingInterval=75|NIC=30:00,7:75|"
+        "PingUrls=http://a.test/,http://b.test/|ShutAt=23:05|ShutDuring=08:30-08:45|SrvModem=1|"
+        "SrvPing=1|frmTop=720|frmLeft=1440|RebootLimit=3,5|RebootGrace=10|open");
     std::ostringstream shown;
     shown << "placed " << dialog.Show("state") << '\n';
     for (const Control& c : dialog.d.Controls()) {
