@@ -67,14 +67,14 @@ TEST(NightsTest, LogsTellTheirNightsInTheWholePageAndCsv) {
 TEST(NightsTest, TextsReadAsAReaderWould) {
     const std::pair<std::string, std::string> rows[] = {
         {DateText(LocalSeconds(2024, 2, 29, 23, 59, 59)), "2024-02-29"},
-        {DateText(LocalSeconds(2026, 3, 31, 12, 0, 0)), "2026-03-31"},
+        {DateText(LocalSeconds(2027, 1, 31, 12, 0, 0)), "2027-01-31"},
         {DateText(LocalSeconds(2100, 3, 1, 0, 0, 0) - 1) + " " +
              DateText(LocalSeconds(2100, 3, 1, 0, 0, 0)),
          "2100-02-28 2100-03-01"},
         {LengthText(4 * 60 + 30) + " " + LengthText(26 * 3600), "0:04:30 26:00:00"},
-        {TrafficText(1536, ".") + " " + TrafficText(102441, ".") + " " + TrafficText(1048576, ".") +
-             " " + TrafficText(1024.0 * 1024 * 100.04, "."),
-         "1.5 MB 100.0 MB 1.0 GB 100.0 GB"},
+        {TrafficText(1024, ".") + " " + TrafficText(102441, ".") + " " + TrafficText(1048576, ".") +
+             " " + TrafficText(1024.0 * 1024 * 100.54, "."),
+         "1.0 MB 100.0 MB 1.0 GB 100.5 GB"},
     };
     for (const auto& [got, expected] : rows)
         EXPECT_EQ(got, expected);
