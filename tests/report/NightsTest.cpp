@@ -80,8 +80,8 @@ TEST(NightsTest, TextsReadAsAReaderWould) {
         EXPECT_EQ(got, expected);
 }
 
-// Only the last fourteen nights are kept, and a night lists its first 500 outages and tells how
-// many more it had: what is held does not grow with the log.
+// Only the last fourteen nights are kept, and a night lists its first 500 outages (and reboots)
+// and tells how many more it had: what is held does not grow with the log.
 TEST(NightsTest, KeepsTheLastFourteenNightsAndFiveHundredOutagesANight) {
     std::string log;
     char at[32];
@@ -94,6 +94,7 @@ TEST(NightsTest, KeepsTheLastFourteenNightsAndFiveHundredOutagesANight) {
         line(day, 2 * 3600, "Free Usage Time Started.");
         for (int i = 0, s = 2 * 3600 + 5; day == 31 && i < 501; ++i, s += 30) {
             line(31, s, "Unable to open : http://a.example/");
+            line(31, s + 5, "Modem Rebooted Successfully.");
             line(31, s + 10, "Connectivity Restored after 1 Failed Pages.");
         }
         line(day, 8 * 3600, "Free Usage Time Ended : 1 KB in 1 Pages, 0 Failed.");
@@ -101,8 +102,9 @@ TEST(NightsTest, KeepsTheLastFourteenNightsAndFiveHundredOutagesANight) {
     const NightsRead read = Read(log, std::nullopt, 4096);
     EXPECT_EQ(DateText(read.nights.front().begin) + " " + DateText(read.nights.back().begin) + " " +
                   std::to_string(read.nights.back().outageCount) + " " +
-                  std::to_string(read.nights.back().outages.size()),
-              "2026-12-18 2026-12-31 501 500");
+                  std::to_string(read.nights.back().outages.size()) + " " +
+                  std::to_string(read.nights.back().reboots.size()),
+              "2026-12-18 2026-12-31 501 500 500");
     EXPECT_NE(ReportPage(read.nights, ".").find("<p class=\"note\">And 1 more outage.</p>"),
               std::string::npos);
 }
