@@ -9,7 +9,6 @@
 namespace qv::test {
 namespace {
 
-using Files = std::map<std::string, std::string>;
 const std::string kEnable = "c:\\windows\\EnbNic.bat", kDisable = "c:\\windows\\DisNic.bat";
 
 TEST(EventLogTest, LinesGoToTheirFilesAndTheTrayIsRefreshedBeforeEachLogLine) {
@@ -21,12 +20,12 @@ TEST(EventLogTest, LinesGoToTheirFilesAndTheTrayIsRefreshedBeforeEachLogLine) {
     EXPECT_TRUE(t.app.log.WriteLogTo(path, "x : 0"));
     t.files.readOnlyFolders.insert("C:\\Program Files\\Quorvane");
     EXPECT_FALSE(t.app.log.WriteLog("lost"));
-    EXPECT_EQ(t.tray.calls.size(), 2u);  // a refresh for each log line, even one that is lost
-    EXPECT_EQ(t.tray.calls.back(), "change 4");
+    EXPECT_EQ(t.tray.calls, Strings(2, "change 4"));  // for each log line, even one that is lost
     EXPECT_EQ(
         t.files.files,
-        (Files{{"C:\\Program Files\\Quorvane\\Quorvane.log", "05/12/2026 19:42:28 >   first\r\n"},
-               {"C:\\debug.log", "05/12/2026 19:42:28 >   x : 0\r\n"}}));
+        (std::map<std::string, std::string>{
+            {"C:\\Program Files\\Quorvane\\Quorvane.log", "05/12/2026 19:42:28 >   first\r\n"},
+            {"C:\\debug.log", "05/12/2026 19:42:28 >   x : 0\r\n"}}));
 }
 
 // The network card switched off, then on, with the batch folder writable or not and the batches

