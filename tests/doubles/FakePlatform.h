@@ -1,7 +1,9 @@
 #pragma once
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -55,6 +57,12 @@ class FakeClock : public Clock {
         std::tie(now.hour, now.minute, now.second) = std::tuple(hour, minute, second);
     }
 };
+
+// A file of the disk, whole and byte for byte ("" when it cannot be read).
+inline std::string WholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 // Reads a text held elsewhere, in pieces of at most `piece` bytes.
 class TextReader : public FileReader {

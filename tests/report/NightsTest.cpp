@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <tuple>
 
@@ -21,8 +19,7 @@ NightsRead Read(const std::string& log, const std::optional<OpenWindowNow>& now 
 }
 
 std::string Golden(const std::string& name) {
-    std::ifstream file(QV_SOURCE_DIR "/tests/report/" + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    return test::WholeFile(QV_SOURCE_DIR "/tests/report/" + name);
 }
 
 // Logs as they come (NAME.log beside this test) against the whole page and the whole CSV of their

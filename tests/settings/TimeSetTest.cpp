@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <utility>
@@ -212,9 +211,7 @@ TEST(TimeSet, OpensAsTheUserReadsIt) {
             shown << " <" << item << '>';
         shown << '\n';
     }
-    std::stringstream expected;
-    expected << std::ifstream(QV_SOURCE_DIR "/tests/settings/dialog-shown.txt").rdbuf();
-    EXPECT_EQ(shown.str(), expected.str());
+    EXPECT_EQ(shown.str(), WholeFile(QV_SOURCE_DIR "/tests/settings/dialog-shown.txt"));
     EXPECT_EQ(dialog.Show("messages log world"), kRange + " /  / ");
 }
 
